@@ -1,0 +1,47 @@
+# The two commands a newcomer needs: `make run` and `make test`. Both install what is missing.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build run test bench fuzz install clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh build
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "There is no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are empty)."; \
+	  echo "Run it from a desktop session, or under a virtual display:"; \
+	  echo "  apt-get install xvfb && xvfb-run -a $(BUILD)/corvala"; \
+	  exit 1; \
+	fi
+	$(BUILD)/corvala
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@scripts/install-deps.sh bench
+	$(MAKE) build
+	bench/run.sh $(BUILD)
+
+fuzz:
+	@scripts/install-deps.sh fuzz
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCORVALA_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_rtf_reader
+	fuzz/run.sh build-fuzz
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) build-fuzz

@@ -1,0 +1,198 @@
+#include "platform/RichTextBox.h"
+
+#include "platform/Failure.h"
+#include "platform/KeyCodes.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+// Characters of QTextDocument's raw text that stand for a break between lines or paragraphs
+// (paragraph separator, line separator, and the markers at the start and end of a table or
+// frame); each counts as one position, like the "\n" that Text shows for it.
+bool isBreak(QChar c)
+{
+    const ushort u = c.unicode();
+    return u == 0x2029 || u == 0x2028 || u == 0xFDD0 || u == 0xFDD1;
+}
+
+QString withNewlines(QString text)
+{
+    for (QChar &c : text)
+        if (isBreak(c))
+            c = QLatin1Char('\n');
+    return text;
+}
+
+// Typed or pasted text may come with Windows line ends; each becomes one paragraph break.
+QString normalisedLineEnds(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+RichTextBox::RichTextBox(QWidget *parent)
+    : QTextEdit(parent)
+{
+    setAcceptRichText(true);
+    adoptDocument(new QTextDocument(this));
+}
+
+void RichTextBox::adoptDocument(QTextDocument *document)
+{
+    QTextDocument *previous = this->document();
+    document->setParent(this);
+    document->setDefaultFont(font());
+    setDocument(document);
+    connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
+    if (previous && previous != document && previous->parent() == this)
+        previous->deleteLater();
+}
+
+int RichTextBox::TextLength() const { return document()->characterCount() - 1; }
+
+QString RichTextBox::Text() const { return withNewlines(document()->toRawText()); }
+
+void RichTextBox::setText(const QString &text)
+{
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(normalisedLineEnds(text));
+    cursor.setPosition(0);
+    setTextCursor(cursor);
+}
+
+int RichTextBox::clampPosition(int position) const
+{
+    return std::clamp(position, 0, TextLength());
+}
+
+int RichTextBox::SelStart() const { return textCursor().selectionStart(); }
+
+void RichTextBox::setSelStart(int start)
+{
+    if (start < 0)
+        throw Failure(QStringLiteral("Invalid property value"));
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(clampPosition(start));
+    setTextCursor(cursor);
+}
+
+int RichTextBox::SelLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void RichTextBox::setSelLength(int length)
+{
+    if (length < 0)
+        throw Failure(QStringLiteral("Invalid property value"));
+    QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    cursor.setPosition(start);
+    cursor.setPosition(clampPosition(start + std::min(length, TextLength())), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+QString RichTextBox::SelText() const { return withNewlines(textCursor().selectedText()); }
+
+void RichTextBox::setSelText(const QString &text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.insertText(normalisedLineEnds(text));
+    setTextCursor(cursor);
+}
+
+void RichTextBox::SetFocus()
+{
+    if (!isVisible() || !isEnabled())
+        throw Failure(QStringLiteral("Can't move focus to the control because it is invisible, "
+                                     "not enabled, or of a type that does not accept the focus"));
+    setFocus(Qt::OtherFocusReason);
+}
+
+int RichTextBox::Left() const { return Twips::fromPixelsX(x()); }
+int RichTextBox::Top() const { return Twips::fromPixelsY(y()); }
+int RichTextBox::Width() const { return Twips::fromPixelsX(width()); }
+int RichTextBox::Height() const { return Twips::fromPixelsY(height()); }
+void RichTextBox::setLeft(int twips) { move(Twips::toPixelsX(twips), y()); }
+void RichTextBox::setTop(int twips) { move(x(), Twips::toPixelsY(twips)); }
+
+void RichTextBox::setWidth(int twips)
+{
+    if (twips < 0)
+        throw Failure(QStringLiteral("Invalid property value"));
+    resize(Twips::toPixelsX(twips), height());
+}
+
+void RichTextBox::setHeight(int twips)
+{
+    if (twips < 0)
+        throw Failure(QStringLiteral("Invalid property value"));
+    resize(width(), Twips::toPixelsY(twips));
+}
+
+void RichTextBox::LoadFile(const QString &path, RichTextFileType type)
+{
+    std::unique_ptr<QTextDocument> loaded = loadDocument(path, type);
+    // A loaded document starts with nothing to undo: its reading is not an edit.
+    loaded->setUndoRedoEnabled(false);
+    loaded->setUndoRedoEnabled(true);
+    adoptDocument(loaded.release());
+    Q_EMIT Change();
+}
+
+void RichTextBox::SaveFile(const QString &path, RichTextFileType type) const
+{
+    saveDocument(*document(), path, type);
+}
+
+bool RichTextBox::windowHasShortcut(const QKeySequence &keys) const
+{
+    const QList<QAction *> actions = window()->findChildren<QAction *>();
+    return std::any_of(actions.begin(), actions.end(), [&](const QAction *action) {
+        return action->isEnabled() && action->shortcuts().contains(keys);
+    });
+}
+
+bool RichTextBox::event(QEvent *event)
+{
+    // Qt's text widgets claim Ctrl+Z, Ctrl+C and the like for themselves. The window's menu
+    // shortcuts win here, so that the keys run the same commands as the menus, except Ctrl+V:
+    // that one reaches KeyDown, whose handler pastes through the Paste command.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *keyEvent = static_cast<QKeyEvent *>(event);
+        const QKeySequence keys(keyEvent->keyCombination());
+        if (keyEvent->key() == Qt::Key_V && keyEvent->modifiers() == Qt::ControlModifier) {
+            event->accept();
+            return true;
+        }
+        if (windowHasShortcut(keys)) {
+            event->ignore();
+            return false;
+        }
+    }
+    return QTextEdit::event(event);
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent *event)
+{
+    if (const int virtualKey = KeyCodes::virtualKey(event->key())) {
+        int keyCode = virtualKey;
+        Q_EMIT KeyDown(keyCode, KeyCodes::shiftMask(event->modifiers()));
+        if (keyCode == 0) {
+            event->accept();
+            return;
+        }
+    }
+    QTextEdit::keyPressEvent(event);
+}

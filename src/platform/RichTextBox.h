@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/rtf/DocumentFiles.h"
+
+#include <QTextEdit>
+
+// The editing area: a multi-line rich-text editor with the properties, methods and events that
+// the editor's commands and its facade expect of it.
+//
+// Positions: a paragraph or line break counts as one character in Text, SelStart and SelLength,
+// and so does a picture; Text returns "\n" for every break, keeps a no-break space as it is and
+// a picture as U+FFFC, so that positions taken from Text agree with the selection everywhere.
+class RichTextBox : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit RichTextBox(QWidget *parent = nullptr);
+
+    QString Text() const;
+    void setText(const QString &text);
+
+    int SelStart() const;
+    void setSelStart(int start);
+    int SelLength() const;
+    void setSelLength(int length);
+    QString SelText() const;
+    void setSelText(const QString &text);
+
+    // Moves the keyboard focus here; throws Failure when the editing area can't take it
+    // (hidden or disabled), as the commands that rely on the focus move expect.
+    void SetFocus();
+
+    // Position and size in twips.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void setLeft(int twips);
+    void setTop(int twips);
+    void setWidth(int twips);
+    void setHeight(int twips);
+
+    // Replaces the whole document with the file's content; the document stays as it was when
+    // the file can't be read (Failure). Writes the document to a file (Failure on error).
+    void LoadFile(const QString &path, RichTextFileType type = rtfRTF);
+    void SaveFile(const QString &path, RichTextFileType type = rtfRTF) const;
+
+    // The number of characters in the document, as Text counts them.
+    int TextLength() const;
+
+Q_SIGNALS:
+    // Every change of the content, typed or made by a command, formatting included.
+    void Change();
+    // Sees every key before the editing area handles it. Setting KeyCode to 0 discards the
+    // key. KeyCode is the virtual-key code (letters 65 to 90); Shift is 1 Shift, 2 Ctrl, 4 Alt.
+    void KeyDown(int &KeyCode, int Shift);
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void adoptDocument(QTextDocument *document);
+    bool windowHasShortcut(const QKeySequence &keys) const;
+    int clampPosition(int position) const;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+class QTextDocument;
+
+// The two file types of the editing area's LoadFile and SaveFile, with their own values.
+enum RichTextFileType { rtfRTF = 0, rtfText = 1 };
+
+// Reads a whole file into a new document. Nothing is changed anywhere until the file has been
+// read completely, so a caller that swaps the result in only on success never loses its
+// current document. Throws Failure with a description that names the reason.
+std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileType type);
+
+// Writes the document to a temporary file beside `path` and moves it into place only when
+// every byte is written: a failed save leaves an existing file as it was. Throws Failure.
+void saveDocument(const QTextDocument &document, const QString &path, RichTextFileType type);
+
+// The same conversions on bytes in memory, for the clipboard, tests and tools.
+std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf);   // throws Failure
+QByteArray rtfFromDocument(const QTextDocument &document);
+QByteArray plainTextFromDocument(const QTextDocument &document);        // UTF-8
