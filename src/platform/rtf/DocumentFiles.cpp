@@ -7,11 +7,6 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
-std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &)
-{
-    throw Failure(QStringLiteral("Not a rich text file"));
-}
-
 QByteArray rtfFromDocument(const QTextDocument &document)
 {
     return "{\\rtf1 " + document.toPlainText().toLatin1() + "}";
