@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// True when the path names something on disk whose date and time of last change can be read.
+bool FileExists(const QString &path);
+
+namespace modRTF {
+
+// True when the path names an existing file or directory; false otherwise, including for an
+// empty name. It never fails.
+bool PathExists(const QString &FileName);
+
+} // namespace modRTF
