@@ -1,41 +1,99 @@
-// Temporary stand-in until the RTF reader and writer land.
+// The editing area's file functions: whole files in, whole files out, nothing half done.
 #include "platform/rtf/DocumentFiles.h"
 
 #include "platform/Failure.h"
+#include "platform/rtf/PlainText.h"
+#include "platform/rtf/RtfWriter.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextDocument>
 
+namespace {
+
+// Far beyond any document a person edits, and small enough that reading it cannot exhaust
+// the machine's memory before the reader even starts.
+constexpr qint64 largestDocumentBytes = qint64(512) * 1024 * 1024;
+
+QString describe(QFileDevice::FileError error, const QString &fallback)
+{
+    switch (error) {
+    case QFileDevice::PermissionsError: return QStringLiteral("Permission denied");
+    default: return fallback;
+    }
+}
+
+QByteArray readWholeFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        throw Failure(QStringLiteral("File not found"));
+    if (info.isDir())
+        throw Failure(QStringLiteral("Is a directory"));
+    const QString tooLarge = QStringLiteral("The file is too large to be a document (the limit is 512 MB)");
+    if (info.size() > largestDocumentBytes)
+        throw Failure(tooLarge);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(describe(file.error(), file.errorString()));
+    // Read to the end rather than trust the size: a pipe or a growing file has none to trust.
+    QByteArray bytes;
+    bytes.reserve(info.size());
+    char chunk[1 << 16];
+    for (;;) {
+        const qint64 read = file.read(chunk, sizeof chunk);
+        if (read < 0)
+            throw Failure(describe(file.error(), file.errorString()));
+        if (read == 0)
+            break;
+        if (bytes.size() + read > largestDocumentBytes)
+            throw Failure(tooLarge);
+        bytes.append(chunk, read);
+    }
+    return bytes;
+}
+
+} // namespace
+
 QByteArray rtfFromDocument(const QTextDocument &document)
 {
-    return "{\\rtf1 " + document.toPlainText().toLatin1() + "}";
+    return RtfWriter(document).write();
 }
 
 QByteArray plainTextFromDocument(const QTextDocument &document)
 {
-    return document.toPlainText().toUtf8();
+    return plainTextOf(document);
 }
 
 std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileType type)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(file.errorString());
-    const QByteArray data = file.readAll();
-    if (type == rtfRTF)
-        return documentFromRtf(data);
-    auto document = std::make_unique<QTextDocument>();
-    document->setPlainText(QString::fromUtf8(data));
-    return document;
+    const QByteArray bytes = readWholeFile(path);
+    return type == rtfRTF ? documentFromRtf(bytes) : documentFromPlainText(bytes);
 }
 
 void saveDocument(const QTextDocument &document, const QString &path, RichTextFileType type)
 {
+    // Everything that can fail before the disk is touched fails first.
+    const QFileInfo info(path);
+    if (path.isEmpty())
+        throw Failure(QStringLiteral("File not found"));
+    if (!info.dir().exists())
+        throw Failure(QStringLiteral("Path not found"));
+    if (info.isDir())
+        throw Failure(QStringLiteral("Is a directory"));
+    const QByteArray bytes = type == rtfRTF ? rtfFromDocument(document) : plainTextFromDocument(document);
+
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw Failure(file.errorString());
-    file.write(type == rtfRTF ? rtfFromDocument(document) : plainTextFromDocument(document));
+        throw Failure(describe(file.error(), file.errorString()));
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = describe(file.error(), file.errorString());
+        file.cancelWriting();
+        throw Failure(reason);
+    }
     if (!file.commit())
-        throw Failure(file.errorString());
+        throw Failure(describe(file.error(), file.errorString()));
 }

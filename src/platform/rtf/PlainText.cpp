@@ -1,0 +1,53 @@
+#include "platform/rtf/PlainText.h"
+
+#include "platform/rtf/CodePages.h"
+
+#include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextDocument>
+
+QByteArray plainTextOf(const QTextDocument &document)
+{
+    // Not QTextDocument::toPlainText: it turns no-break spaces into spaces.
+    QString text;
+    text.reserve(document.characterCount());
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            text += u'\n';
+        for (QChar c : block.text()) {
+            if (c == QChar::ObjectReplacementCharacter)
+                continue;
+            text += c == QChar::LineSeparator ? QChar(u'\n') : c;
+        }
+    }
+    return text.toUtf8();
+}
+
+namespace {
+
+QString decode(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xef\xbb\xbf"))
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    if (bytes.startsWith("\xff\xfe"))
+        return QStringDecoder(QStringDecoder::Utf16LE).decode(QByteArrayView(bytes).sliced(2));
+    if (bytes.startsWith("\xfe\xff"))
+        return QStringDecoder(QStringDecoder::Utf16BE).decode(QByteArrayView(bytes).sliced(2));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return CodePages::toUnicode(bytes, 1252);
+}
+
+} // namespace
+
+std::unique_ptr<QTextDocument> documentFromPlainText(const QByteArray &bytes)
+{
+    QString text = decode(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    auto document = std::make_unique<QTextDocument>();
+    document->setPlainText(text);
+    return document;
+}

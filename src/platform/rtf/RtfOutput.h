@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringView>
+
+// The bytes of an RTF file as they are written: control words with their delimiters, text with
+// its escapes, picture data in hex. Everything written is 7-bit ASCII, so the file reads the same
+// under any code page.
+class RtfOutput
+{
+public:
+    explicit RtfOutput(qsizetype expectedSize = 0) { m_bytes.reserve(expectedSize); }
+
+    // Structure: braces, ';', line ends. Whatever follows a control word here delimits it.
+    void raw(QByteArrayView bytes)
+    {
+        m_bytes.append(bytes.data(), bytes.size());
+        m_pendingDelimiter = false;
+    }
+
+    // `\name` or `\nameN`. The delimiting space is added only before text, where the reader
+    // would otherwise take a following letter, digit or '-' as part of the word.
+    void controlWord(const char *name);
+    void controlWord(const char *name, int value);
+    // Control words written before, ending in a word whose delimiter is still due.
+    void controlWords(QByteArrayView words)
+    {
+        raw(words);
+        m_pendingDelimiter = !words.isEmpty();
+    }
+
+    // Text of one paragraph, every character outside printable ASCII as an escape, so that
+    // nothing depends on the reader's code page.
+    void text(QStringView text);
+
+    // Bytes as hexadecimal digits in lines of a fixed length, as picture data is written.
+    void hex(QByteArrayView bytes);
+
+    const QByteArray &bytes() const { return m_bytes; }
+    QByteArray take() { return std::move(m_bytes); }
+
+private:
+    void needDelimiter() { m_pendingDelimiter = true; }
+    void flushDelimiterBefore(char next);
+    void appendNumber(int value);
+
+    QByteArray m_bytes;
+    bool m_pendingDelimiter = false;
+};

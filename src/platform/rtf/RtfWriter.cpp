@@ -1,0 +1,196 @@
+#include "platform/rtf/RtfWriter.h"
+
+#include "platform/rtf/RtfPictureWriter.h"
+#include "platform/rtf/RtfWriterUnits.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+namespace {
+
+// The width a table is spread over when its columns ask for shares rather than lengths:
+// the text width of a Letter or A4 page with one-inch margins, in twips.
+constexpr int tableWidthTwips = 9360;
+
+std::vector<int> columnRightEdges(const QTextTable &table)
+{
+    const int columns = table.columns();
+    const QList<QTextLength> constraints = table.format().columnWidthConstraints();
+    std::vector<int> edges;
+    edges.reserve(columns);
+    int edge = 0;
+    for (int column = 0; column < columns; ++column) {
+        int width = tableWidthTwips / columns;
+        if (column < constraints.size()) {
+            const QTextLength &length = constraints[column];
+            if (length.type() == QTextLength::FixedLength)
+                width = RtfWriterUnits::twipsFromPixels(length.rawValue());
+            else if (length.type() == QTextLength::PercentageLength)
+                width = int(tableWidthTwips * length.rawValue() / 100);
+        }
+        edge += std::max(width, 1);
+        edges.push_back(edge);
+    }
+    return edges;
+}
+
+} // namespace
+
+RtfWriter::RtfWriter(const QTextDocument &document)
+    : m_document(document),
+      m_body(document.characterCount() + document.characterCount() / 4 + 1024),
+      m_fonts(document.defaultFont().family())
+{
+    const double defaultSize = document.defaultFont().pointSizeF();
+    if (defaultSize > 0)
+        m_charDefaults.pointSize = defaultSize;
+}
+
+QByteArray RtfWriter::write()
+{
+    writeFrameContents(*m_document.rootFrame(), false);
+    closeRun();
+
+    // The tables are complete only now that every run has been seen; they go before the body.
+    RtfOutput out(m_body.bytes().size() + 4096);
+    out.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n");
+    m_fonts.write(out);
+    m_colors.write(out);
+    out.raw("{\\*\\generator Corvala Software;}\\viewkind4\r\n");
+    out.raw(m_body.bytes());
+    out.raw("}\r\n");
+    return out.take();
+}
+
+void RtfWriter::writeFrameContents(const QTextFrame &frame, bool inTable)
+{
+    for (auto it = frame.begin(); !it.atEnd(); ++it) {
+        if (QTextFrame *child = it.currentFrame()) {
+            auto *table = qobject_cast<QTextTable *>(child);
+            if (table && !inTable)
+                writeTable(*table);
+            else
+                writeFrameContents(*child, inTable);   // a nested table reads as its paragraphs
+        } else {
+            writeBlock(it.currentBlock(), inTable);
+        }
+    }
+}
+
+void RtfWriter::writeTable(const QTextTable &table)
+{
+    endParagraph("par");
+    const std::vector<int> edges = columnRightEdges(table);
+    const bool bordered = table.format().border() > 0;
+    for (int row = 0; row < table.rows(); ++row) {
+        m_body.raw("\r\n");
+        m_body.controlWord("trowd");
+        m_body.controlWord("trgaph", 108);
+        for (int column = 0; column < table.columns();) {
+            const QTextTableCell cell = table.cellAt(row, column);
+            if (cell.row() < row)
+                m_body.controlWord("clvmrg");
+            else if (cell.rowSpan() > 1)
+                m_body.controlWord("clvmgf");
+            if (bordered)
+                m_body.raw("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+                           "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10");
+            const QTextCharFormat cellFormat = cell.format();
+            if (cellFormat.hasProperty(QTextFormat::BackgroundBrush)
+                && cellFormat.background().style() != Qt::NoBrush)
+                m_body.controlWord("clcbpat", m_colors.indexOf(cellFormat.background().color()));
+            column = cell.column() + std::max(cell.columnSpan(), 1);
+            m_body.controlWord("cellx", edges[std::min<size_t>(column, edges.size()) - 1]);
+        }
+        for (int column = 0; column < table.columns();) {
+            const QTextTableCell cell = table.cellAt(row, column);
+            m_body.raw("\r\n");
+            if (cell.row() == row) {
+                for (auto it = cell.begin(); !it.atEnd(); ++it) {
+                    if (QTextFrame *child = it.currentFrame())
+                        writeFrameContents(*child, true);
+                    else
+                        writeBlock(it.currentBlock(), true);
+                }
+            } else {
+                // The rest of a cell merged from above: an empty cell that the reader joins to it.
+                writeRtfParagraphFormat(QTextBlockFormat(), m_document.indentWidth(), m_body);
+                m_body.controlWord("intbl");
+                m_paragraphOpen = true;
+            }
+            endParagraph("cell");
+            column = cell.column() + std::max(cell.columnSpan(), 1);
+        }
+        m_body.controlWord("row");
+    }
+    m_body.raw("\r\n");
+}
+
+void RtfWriter::endParagraph(const char *word)
+{
+    if (!m_paragraphOpen)
+        return;
+    closeRun();
+    m_body.controlWord(word);
+    m_paragraphOpen = false;
+}
+
+void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
+{
+    // Paragraphs are separated, not terminated: a \par after the last one would read back as
+    // an extra empty paragraph.
+    endParagraph("par");
+    m_body.raw("\r\n");
+    writeRtfParagraphFormat(block.blockFormat(), m_document.indentWidth(), m_body);
+    if (inTable)
+        m_body.controlWord("intbl");
+    m_paragraphOpen = true;
+
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid())
+            continue;
+        const QTextCharFormat format = fragment.charFormat();
+        const QString text = fragment.text();
+        openRun(fragment.charFormatIndex(), format);
+        if (format.isImageFormat()) {
+            // Each object replacement character of an image run is one drawing of the picture.
+            for (QChar c : text) {
+                if (c == QChar::ObjectReplacementCharacter)
+                    writeRtfPicture(m_document, format.toImageFormat(), m_body);
+            }
+        } else {
+            m_body.text(text);
+        }
+    }
+}
+
+void RtfWriter::openRun(int formatIndex, const QTextCharFormat &format)
+{
+    if (formatIndex == m_openRunFormat)
+        return;
+    closeRun();
+    if (formatIndex < 0)
+        formatIndex = 0;
+    if (size_t(formatIndex) >= m_charWords.size())
+        m_charWords.resize(formatIndex + 1);
+    QByteArray &words = m_charWords[formatIndex];
+    if (words.isEmpty()) {
+        RtfOutput out;
+        writeRtfCharFormat(format, m_charDefaults, m_fonts, m_colors, out);
+        words = out.take();
+    }
+    m_body.raw("{");
+    m_body.controlWords(words);
+    m_openRunFormat = formatIndex;
+}
+
+void RtfWriter::closeRun()
+{
+    if (m_openRunFormat < 0)
+        return;
+    m_body.raw("}");
+    m_openRunFormat = -1;
+}

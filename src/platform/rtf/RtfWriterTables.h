@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class RtfOutput;
+
+// The font table: each family once, numbered in order of first use. Font 0 is the document's
+// default font, which the header names with \deff0.
+class RtfFontTable
+{
+public:
+    explicit RtfFontTable(const QString &defaultFamily);
+
+    int indexOf(const QString &family);
+    void write(RtfOutput &out) const;
+
+private:
+    QList<QString> m_families;
+    QHash<QString, int> m_indexes;
+};
+
+// The colour table: each colour once, numbered from 1 in order of first use; entry 0 is the
+// "automatic" colour that RTF readers take for the default.
+class RtfColorTable
+{
+public:
+    int indexOf(QColor color);
+    void write(RtfOutput &out) const;
+
+private:
+    QList<QRgb> m_colors;
+    QHash<QRgb, int> m_indexes;
+};
