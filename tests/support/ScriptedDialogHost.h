@@ -13,8 +13,8 @@ public:
     QList<FileDialogRequest> fileRequests;
 
     // Queues the answer "this name, with this file type" for the next file dialog.
-    void answerFile(const QString &fileName, int filterIndex = 1) { fileAnswers.append({fileName, filterIndex}); }
-    void cancelFile() { fileAnswers.append({}); }
+    void answerFile(const QString &fileName, int filterIndex = 1) { fileAnswers.append(FileDialogAnswer{fileName, filterIndex}); }
+    void cancelFile() { fileAnswers.append(FileDialogAnswer{}); }
 
     FileDialogAnswer ChooseFile(const FileDialogRequest &request) override
     {

@@ -1,0 +1,62 @@
+#include "platform/CommonDialog.h"
+#include "platform/Failure.h"
+#include "support/ScriptedDialogHost.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CommonDialog, FilterPairsBecomeTheDialogsFileTypes)
+{
+    const struct {
+        const char *filter;
+        QStringList nameFilters;
+    } cases[] = {
+        {"RTF Files(*.rtf)|*.rtf|", {"RTF Files(*.rtf)"}},
+        {"RTF Files(*.rtf)|*.rtf|Text Files(*.txt)|*.txt|", {"RTF Files(*.rtf)", "Text Files(*.txt)"}},
+        {"Pictures|*.bmp;*.gif", {"Pictures (*.bmp *.gif)"}},
+        {"", {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CommonDialog::NameFilters(QString::fromLatin1(c.filter)), c.nameFilters) << c.filter;
+}
+
+TEST(CommonDialog, FileDialogKeepsItsValuesAndCancelChangesNothing)
+{
+    ScriptedDialogHost host;
+    CommonDialog cd(host);
+    cd.DialogTitle = QStringLiteral("Save As");
+    cd.Filter = QStringLiteral("RTF Files(*.rtf)|*.rtf|Text Files(*.txt)|*.txt|");
+    cd.Flags = 0x280001;
+
+    host.answerFile(QStringLiteral("/tmp/notes.txt"), 2);
+    cd.ShowSave();
+    EXPECT_EQ(cd.FileName, QStringLiteral("/tmp/notes.txt"));
+    EXPECT_EQ(cd.FilterIndex, 2);
+
+    host.cancelFile();
+    cd.ShowOpen();
+    EXPECT_EQ(cd.FileName, QStringLiteral("/tmp/notes.txt"));
+    EXPECT_EQ(cd.FilterIndex, 2);
+
+    ASSERT_EQ(host.fileRequests.size(), 2);
+    const FileDialogRequest &save = host.fileRequests[0];
+    EXPECT_FALSE(save.open);
+    EXPECT_EQ(save.title, QStringLiteral("Save As"));
+    EXPECT_EQ(save.filterIndex, 1); // FilterIndex 0: the first type
+    EXPECT_FALSE(save.confirmOverwrite);
+    const FileDialogRequest &open = host.fileRequests[1];
+    EXPECT_TRUE(open.open);
+    EXPECT_EQ(open.filterIndex, 2); // the type chosen last time
+    EXPECT_FALSE(open.fileMustExist);
+}
+
+TEST(CommonDialog, CancelRaisesAnErrorOnlyWhenAskedTo)
+{
+    ScriptedDialogHost host;
+    CommonDialog cd(host);
+    cd.CancelError = true;
+    EXPECT_THROW(cd.ShowOpen(), Failure);
+}
+
+} // namespace

@@ -1,0 +1,55 @@
+#include "platform/Failure.h"
+#include "platform/Pictures.h"
+
+#include <QFile>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString writeFile(const QTemporaryDir &dir, const char *name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+TEST(Pictures, PicturesAndCursorsLoadFromTheirFiles)
+{
+    QTemporaryDir dir;
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    const QString png = dir.filePath(QStringLiteral("red.png"));
+    ASSERT_TRUE(image.save(png));
+    EXPECT_EQ(Pictures::LoadPicture(png).size(), QSize(32, 32));
+
+    const QString cursor = dir.filePath(QStringLiteral("HAND-M.CUR"));
+    if (QImageWriter::supportedImageFormats().contains("cur")) {
+        ASSERT_TRUE(image.save(cursor, "cur"));
+        EXPECT_EQ(Pictures::LoadCursor(cursor).pixmap().size(), QSize(32, 32));
+    }
+}
+
+TEST(Pictures, WhatIsNoPictureIsAFailureWithADescription)
+{
+    QTemporaryDir dir;
+    const QString cases[] = {
+        writeFile(dir, "HAND-M.CUR", "this is not a cursor"),
+        writeFile(dir, "empty.bmp", ""),
+        dir.filePath(QStringLiteral("missing.gif")),
+        dir.path(),
+    };
+    for (const QString &path : cases) {
+        try {
+            Pictures::LoadCursor(path);
+            ADD_FAILURE() << "no failure for " << path.toStdString();
+        } catch (const Failure &failure) {
+            EXPECT_FALSE(failure.description().isEmpty());
+        }
+    }
+}
+
+} // namespace
