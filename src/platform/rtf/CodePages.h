@@ -25,4 +25,12 @@ int codePageForCharset(int charset);
 // The code page of the user's locale: 65001 on a UTF-8 system, as nearly every Linux system is.
 int systemCodePage();
 
+// The 256 characters of a single-byte code page, indexed by byte, or nullptr for a multi-byte
+// page (932, 936, 949, 950, 65001, ...). Built once per page, so a reader can decode a byte
+// with one lookup.
+const char16_t *singleByteTable(int codePage);
+
+// Whether the code page needs a second byte after `byte` (a lead byte of 932, 936, 949, 950).
+bool isLeadByte(int codePage, unsigned char byte);
+
 } // namespace CodePages
