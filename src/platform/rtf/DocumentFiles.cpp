@@ -86,13 +86,20 @@ void saveDocument(const QTextDocument &document, const QString &path, RichTextFi
         throw Failure(QStringLiteral("Is a directory"));
     const QByteArray bytes = type == rtfRTF ? rtfFromDocument(document) : plainTextFromDocument(document);
 
+    // Unbuffered, so that a failed write reports the system's reason ("No space left on
+    // device") rather than a buffer flush's "Unknown error".
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Failure(describe(file.error(), file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = describe(file.error(), file.errorString());
-        file.cancelWriting();
-        throw Failure(reason);
+    // A short write is retried: the retry either goes on or fails with the system's reason.
+    for (qsizetype written = 0; written < bytes.size();) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0) {
+            const QString reason = describe(file.error(), file.errorString());
+            file.cancelWriting();
+            throw Failure(reason);
+        }
+        written += count;
     }
     if (!file.commit())
         throw Failure(describe(file.error(), file.errorString()));

@@ -1,0 +1,156 @@
+// Loading and saving whole files: the format follows the file type, failures say why, and a
+// failed save leaves the old file as it was.
+#include "WriterTestDocuments.h"
+
+#include "platform/Failure.h"
+#include "platform/rtf/DocumentFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString failureOf(const std::function<void()> &operation)
+{
+    try {
+        operation();
+    } catch (const Failure &failure) {
+        return failure.description();
+    }
+    return QStringLiteral("<no failure>");
+}
+
+bool runningAsRoot() { return geteuid() == 0; }
+
+class DocumentFiles : public ::testing::Test
+{
+protected:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+    std::unique_ptr<QTextDocument> m_document = makeDocument({{{{QStringLiteral("Hello")}}}});
+};
+
+TEST_F(DocumentFiles, FormatFollowsTheFileTypeNotTheName)
+{
+    saveDocument(*m_document, path("rich.txt"), rtfRTF);
+    saveDocument(*m_document, path("plain.rtf"), rtfText);
+    EXPECT_TRUE(contentsOf(path("rich.txt")).startsWith("{\\rtf1"));
+    EXPECT_EQ(contentsOf(path("plain.rtf")), "Hello");
+}
+
+TEST_F(DocumentFiles, SavingReplacesAnExistingFile)
+{
+    writeFile(path("old.txt"), "old contents, longer than the new");
+    saveDocument(*m_document, path("old.txt"), rtfText);
+    EXPECT_EQ(contentsOf(path("old.txt")), "Hello");
+}
+
+TEST_F(DocumentFiles, LoadsPlainText)
+{
+    writeFile(path("a.txt"), "\xef\xbb\xbfone\ntwo");
+    EXPECT_EQ(loadDocument(path("a.txt"), rtfText)->toRawText(), QStringLiteral("one\u2029two"));
+}
+
+TEST_F(DocumentFiles, LoadFailuresNameTheReason)
+{
+    QDir(m_dir.path()).mkdir(QStringLiteral("folder"));
+    EXPECT_EQ(failureOf([&] { loadDocument(path("missing.rtf"), rtfRTF); }), QStringLiteral("File not found"));
+    EXPECT_EQ(failureOf([&] { loadDocument(QString(), rtfRTF); }), QStringLiteral("File not found"));
+    EXPECT_EQ(failureOf([&] { loadDocument(path("folder"), rtfText); }), QStringLiteral("Is a directory"));
+}
+
+TEST_F(DocumentFiles, RefusesAFileTooLargeToBeADocument)
+{
+    // A sparse file: large to the file system, nothing on the disk.
+    QFile huge(path("huge.rtf"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(qint64(513) * 1024 * 1024));
+    huge.close();
+    EXPECT_EQ(failureOf([&] { loadDocument(path("huge.rtf"), rtfRTF); }),
+              QStringLiteral("The file is too large to be a document (the limit is 512 MB)"));
+}
+
+TEST_F(DocumentFiles, UnreadableFileIsPermissionDenied)
+{
+    if (runningAsRoot())
+        GTEST_SKIP() << "root reads every file; permissions cannot fail here";
+    writeFile(path("secret.txt"), "x");
+    QFile::setPermissions(path("secret.txt"), QFileDevice::WriteOwner);
+    EXPECT_EQ(failureOf([&] { loadDocument(path("secret.txt"), rtfText); }), QStringLiteral("Permission denied"));
+}
+
+TEST_F(DocumentFiles, SaveFailuresNameTheReason)
+{
+    QDir(m_dir.path()).mkdir(QStringLiteral("folder"));
+    EXPECT_EQ(failureOf([&] { saveDocument(*m_document, path("no/such/dir/a.rtf"), rtfRTF); }),
+              QStringLiteral("Path not found"));
+    EXPECT_EQ(failureOf([&] { saveDocument(*m_document, path("folder"), rtfRTF); }),
+              QStringLiteral("Is a directory"));
+}
+
+TEST_F(DocumentFiles, ReadOnlyFolderIsPermissionDenied)
+{
+    if (runningAsRoot())
+        GTEST_SKIP() << "root writes into every folder; the full-disk case below covers a failed write";
+    QDir(m_dir.path()).mkdir(QStringLiteral("locked"));
+    QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(failureOf([&] { saveDocument(*m_document, path("locked/a.rtf"), rtfRTF); }),
+              QStringLiteral("Permission denied"));
+    QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// A write that fails half-way, as on a full disk: the file size limit makes the kernel refuse
+// every byte past it, for root too.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
+TEST_F(DocumentFiles, FailedSaveLeavesTheOldFileIntact)
+{
+    writeFile(path("keep.rtf"), "the old file");
+    const auto big = makeDocument({{{{QString(100000, u'x')}}}});
+    QString failure;
+    {
+        FileSizeLimit limit(4096);
+        failure = failureOf([&] { saveDocument(*big, path("keep.rtf"), rtfRTF); });
+    }
+    EXPECT_EQ(failure, QStringLiteral("File too large"));
+    EXPECT_EQ(contentsOf(path("keep.rtf")), "the old file");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.rtf")})
+        << "no temporary file may be left behind";
+}
+
+} // namespace

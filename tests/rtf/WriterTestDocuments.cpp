@@ -1,0 +1,133 @@
+#include "WriterTestDocuments.h"
+
+#include <QFont>
+#include <QImage>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
+
+std::unique_ptr<QTextDocument> makeDocument(const QList<TestParagraph> &paragraphs)
+{
+    auto document = std::make_unique<QTextDocument>();
+    // A default font of its own, so that what is written does not depend on the machine's.
+    document->setDefaultFont(QFont(QStringLiteral("Liberation Serif"), 12));
+    QTextCursor cursor(document.get());
+    for (qsizetype i = 0; i < paragraphs.size(); ++i) {
+        if (i > 0)
+            cursor.insertBlock(paragraphs[i].format);
+        else
+            cursor.setBlockFormat(paragraphs[i].format);
+        for (const TestRun &run : paragraphs[i].runs)
+            cursor.insertText(run.text, run.format);
+    }
+    return document;
+}
+
+QTextCharFormat pictureFormat(QTextDocument &document, const QString &name, QSize pixels, QSizeF drawn)
+{
+    QImage image(pixels, QImage::Format_RGB32);
+    image.fill(QColor(0x20, 0x80, 0xc0));
+    document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat format;
+    format.setName(name);
+    if (!drawn.isEmpty()) {
+        format.setWidth(drawn.width());
+        format.setHeight(drawn.height());
+    }
+    return format;
+}
+
+QTextCharFormat charFormat(std::initializer_list<std::pair<QTextFormat::Property, QVariant>> properties)
+{
+    QTextCharFormat format;
+    for (const auto &[property, value] : properties)
+        format.setProperty(property, value);
+    return format;
+}
+
+namespace {
+
+QString colorOf(const QTextFormat &format, QTextFormat::Property property)
+{
+    if (!format.hasProperty(property) || format.brushProperty(property).style() == Qt::NoBrush)
+        return {};
+    return format.brushProperty(property).color().name();
+}
+
+QString pictureSize(const QTextDocument &document, const QTextImageFormat &format)
+{
+    QSizeF size(format.width(), format.height());
+    if (size.width() <= 0 || size.height() <= 0) {
+        const QImage image = document.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
+        size = image.size();
+    }
+    return QStringLiteral("%1x%2").arg(qRound(size.width())).arg(qRound(size.height()));
+}
+
+RunLook lookOf(const QTextDocument &document, const QTextCharFormat &format)
+{
+    RunLook look;
+    const QFont font = format.font().resolve(document.defaultFont());
+    look.family = font.families().value(0, font.family());
+    look.pointSize = font.pointSizeF();
+    look.bold = font.weight() >= QFont::DemiBold;
+    look.italic = font.italic();
+    look.underline = font.underline();
+    look.strike = font.strikeOut();
+    look.foreground = colorOf(format, QTextFormat::ForegroundBrush);
+    look.background = colorOf(format, QTextFormat::BackgroundBrush);
+    look.verticalAlignment = format.verticalAlignment();
+    if (format.isImageFormat())
+        look.picture = pictureSize(document, format.toImageFormat());
+    return look;
+}
+
+} // namespace
+
+QList<ParagraphLook> lookOf(const QTextDocument &document)
+{
+    QList<ParagraphLook> paragraphs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        ParagraphLook paragraph;
+        paragraph.alignment = int(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask);
+        if (paragraph.alignment == 0)
+            paragraph.alignment = Qt::AlignLeft;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            RunLook run = lookOf(document, it.fragment().charFormat());
+            run.text = it.fragment().text();
+            // Runs that look the same are one run, however the document happens to split them.
+            if (!paragraph.runs.isEmpty() && run.picture.isEmpty() && paragraph.runs.last().picture.isEmpty()) {
+                RunLook previous = paragraph.runs.last();
+                previous.text = run.text;
+                if (previous == run) {
+                    paragraph.runs.last().text += run.text;
+                    continue;
+                }
+            }
+            paragraph.runs.append(run);
+        }
+        paragraphs.append(paragraph);
+    }
+    return paragraphs;
+}
+
+void PrintTo(const RunLook &run, std::ostream *os)
+{
+    *os << "\"" << run.text.toStdString() << "\" " << run.family.toStdString() << " " << run.pointSize
+        << "pt" << (run.bold ? " bold" : "") << (run.italic ? " italic" : "")
+        << (run.underline ? " underline" : "") << (run.strike ? " strike" : "") << " fg="
+        << run.foreground.toStdString() << " bg=" << run.background.toStdString()
+        << " valign=" << run.verticalAlignment << " picture=" << run.picture.toStdString();
+}
+
+void PrintTo(const ParagraphLook &paragraph, std::ostream *os)
+{
+    *os << "{align=" << paragraph.alignment;
+    for (const RunLook &run : paragraph.runs) {
+        *os << "\n    ";
+        PrintTo(run, os);
+    }
+    *os << "}";
+}

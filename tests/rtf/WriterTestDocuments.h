@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+
+#include <memory>
+#include <ostream>
+
+class QTextDocument;
+
+// Documents for the writer's tests, built as a user would, through a cursor.
+struct TestRun
+{
+    QString text;
+    QTextCharFormat format = {};
+};
+
+struct TestParagraph
+{
+    QList<TestRun> runs;
+    QTextBlockFormat format = {};
+};
+
+std::unique_ptr<QTextDocument> makeDocument(const QList<TestParagraph> &paragraphs);
+
+// Adds an image resource of the given size and colour and returns its format, drawn at `drawn`
+// pixels (or the image's own size when empty).
+QTextCharFormat pictureFormat(QTextDocument &document, const QString &name, QSize pixels,
+                              QSizeF drawn = {});
+
+QTextCharFormat charFormat(std::initializer_list<std::pair<QTextFormat::Property, QVariant>> properties);
+
+// What a run looks like to the user: its text and the format it is drawn with, with unset
+// properties resolved to the document's defaults, so documents built differently compare equal
+// when they look the same.
+struct RunLook
+{
+    QString text;
+    QString family;
+    double pointSize = 0;
+    bool bold = false, italic = false, underline = false, strike = false;
+    QString foreground, background;   // "#rrggbb", empty when not set
+    int verticalAlignment = 0;
+    QString picture;                  // "WxH" drawn size, for a picture
+
+    bool operator==(const RunLook &) const = default;
+};
+
+struct ParagraphLook
+{
+    QList<RunLook> runs;
+    int alignment = 0;
+    bool operator==(const ParagraphLook &) const = default;
+};
+
+QList<ParagraphLook> lookOf(const QTextDocument &document);
+
+void PrintTo(const RunLook &run, std::ostream *os);
+void PrintTo(const ParagraphLook &paragraph, std::ostream *os);

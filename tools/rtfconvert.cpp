@@ -1,0 +1,64 @@
+// rtfconvert IN OUT: reads IN as the editor's Open does and writes OUT as its Save As does,
+// rich text for a name ending in .rtf and plain text for one ending in .txt.
+// Exit status: 0 done, 1 a file could not be read or written, 2 wrong usage.
+#include "platform/Failure.h"
+#include "platform/rtf/DocumentFiles.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <cstdio>
+
+namespace {
+
+int usage(const char *message)
+{
+    std::fprintf(stderr, "rtfconvert: %s\n"
+                         "usage: rtfconvert IN.rtf OUT.rtf|OUT.txt\n"
+                         "  reads IN as rich text and writes OUT as rich text (.rtf) or plain text (.txt)\n",
+                 message);
+    return 2;
+}
+
+int fail(const char *what, const QString &path, const Failure &failure)
+{
+    std::fprintf(stderr, "rtfconvert: cannot %s %s: %s\n", what, qPrintable(path),
+                 qPrintable(failure.description()));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Fonts and pictures need a GUI application, never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const QStringList arguments = app.arguments();
+    if (arguments.size() != 3)
+        return usage("expected two file names");
+    const QString in = arguments[1];
+    const QString out = arguments[2];
+    RichTextFileType outType;
+    if (out.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive))
+        outType = rtfRTF;
+    else if (out.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+        outType = rtfText;
+    else
+        return usage("the output name must end in .rtf or .txt");
+
+    std::unique_ptr<QTextDocument> document;
+    try {
+        document = loadDocument(in, rtfRTF);
+    } catch (const Failure &failure) {
+        return fail("read", in, failure);
+    }
+    try {
+        saveDocument(*document, out, outType);
+    } catch (const Failure &failure) {
+        return fail("write", out, failure);
+    }
+    return 0;
+}
