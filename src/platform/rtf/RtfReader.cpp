@@ -1,11 +1,367 @@
-// Temporary stand-in until the reader lands.
-#include "platform/rtf/DocumentFiles.h"
+#include "platform/rtf/RtfReader.h"
 
 #include "platform/Failure.h"
+#include "platform/rtf/CodePages.h"
+#include "platform/rtf/DocumentFiles.h"
 
 #include <QTextDocument>
 
-std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &)
+#include <algorithm>
+
+using RtfControlWords::Action;
+
+namespace {
+
+// Leading white space and a byte-order mark are tolerated; anything else before "{\rtf" means
+// the file is something else, and Open then leaves the current document alone.
+bool startsAsRtf(QByteArrayView data, qsizetype *start)
 {
-    throw Failure(QStringLiteral("Not a rich text file"));
+    qsizetype pos = 0;
+    if (data.startsWith("\xEF\xBB\xBF"))
+        pos = 3;
+    while (pos < data.size() && (data[pos] == ' ' || data[pos] == '\t' || data[pos] == '\r' || data[pos] == '\n'))
+        ++pos;
+    *start = pos;
+    return data.sliced(pos).startsWith("{\\rtf");
+}
+
+bool isDestination(Action action)
+{
+    switch (action) {
+    case Action::SkipDestination: case Action::FontTable: case Action::ColorTable:
+    case Action::Picture: case Action::FieldInstruction: case Action::FieldResult:
+    case Action::ShapePicture: case Action::NonShapePicture: case Action::UnicodeAlternative:
+    case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult:
+    case Action::ListText:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf)
+{
+    auto document = std::make_unique<QTextDocument>();
+    RtfReader(*document).read(rtf);
+    return document;
+}
+
+RtfReader::RtfReader(QTextDocument &document) : m_builder(document) {}
+
+void RtfReader::read(QByteArrayView data)
+{
+    qsizetype start = 0;
+    if (!startsAsRtf(data, &start)) {
+        if (data.sliced(start).isEmpty()) {
+            // An empty file opens as an empty document, as an empty file should.
+            finishDocument({});
+            return;
+        }
+        throw Failure(QStringLiteral("Not a rich text file"));
+    }
+    RtfTokenizer tokenizer(data.sliced(start));
+    m_tokenizer = &tokenizer;
+    RtfParaProps lastParagraph;
+    for (;;) {
+        const RtfTokenizer::Token token = tokenizer.next();
+        if (token.kind == RtfTokenizer::Kind::End)
+            break;
+        if (token.kind == RtfTokenizer::Kind::GroupStart) {
+            m_skipRemaining = 0;
+            pushGroup();
+            continue;
+        }
+        if (m_stack.empty())
+            break;   // the document's group has closed; what follows is not part of it
+        switch (token.kind) {
+        case RtfTokenizer::Kind::GroupEnd:
+            m_skipRemaining = 0;
+            if (m_stack.size() == 1 && m_overflowDepth == 0)
+                lastParagraph = top().para;
+            popGroup();
+            break;
+        case RtfTokenizer::Kind::ControlWord:
+            handleControlWord(token);
+            break;
+        case RtfTokenizer::Kind::ControlSymbol:
+            handleControlSymbol(token.symbol);
+            break;
+        case RtfTokenizer::Kind::HexByte:
+            handleHexByte(token.byte);
+            break;
+        case RtfTokenizer::Kind::Text:
+            handleText(token.text);
+            break;
+        default:
+            break;
+        }
+    }
+    // A file cut short reads as far as it goes.
+    if (!m_stack.empty())
+        lastParagraph = m_stack.front().para;
+    m_picture.reset();
+    finishDocument(lastParagraph);
+    m_tokenizer = nullptr;
+}
+
+void RtfReader::pushGroup()
+{
+    m_starred = false;
+    if (m_stack.empty()) {
+        m_stack.emplace_back();
+        return;
+    }
+    if (m_stack.size() >= maxStateDepth) {
+        ++m_overflowDepth;
+        return;
+    }
+    RtfGroupState state = m_stack.back();
+    state.ownsDestination = false;
+    m_stack.push_back(state);
+}
+
+void RtfReader::popGroup()
+{
+    m_starred = false;
+    if (m_overflowDepth > 0) {
+        --m_overflowDepth;
+        return;
+    }
+    const RtfGroupState ended = m_stack.back();
+    m_stack.pop_back();
+    if (ended.ownsDestination)
+        endDestination(ended);
+}
+
+void RtfReader::endDestination(const RtfGroupState &ended)
+{
+    switch (ended.destination) {
+    case RtfDestination::Picture:
+        if (!m_stack.empty())
+            finishPicture();
+        m_picture.reset();
+        break;
+    case RtfDestination::FontTable:
+        if (m_fonts.contains(m_fontEntry))
+            decodeFontName(m_fonts[m_fontEntry]);
+        m_fontEntry = -1;
+        tablesChanged();
+        break;
+    case RtfDestination::ColorTable:
+        tablesChanged();
+        break;
+    case RtfDestination::FieldInstruction:
+        fieldInstructionEnded();
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::startDestination(RtfDestination destination)
+{
+    // A destination belongs to the group it starts in; a font table's entries are groups of
+    // their own inside the table, which must not end it.
+    RtfGroupState &state = top();
+    if (state.destination == destination)
+        return;
+    state.destination = destination;
+    state.ownsDestination = true;
+}
+
+void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
+{
+    if (m_skipRemaining > 0) {
+        // Within the fallback of \u, a control word counts as one character; \bin and its data
+        // count as one together.
+        --m_skipRemaining;
+        if (token.text == "bin")
+            m_tokenizer->takeBinary(token.parameter);
+        m_starred = false;
+        return;
+    }
+    const RtfControlWords::Entry entry = RtfControlWords::lookup(token.text);
+    if (entry.action == Action::Binary) {
+        // The data is skipped everywhere, and kept only inside a picture.
+        const QByteArrayView bytes = m_tokenizer->takeBinary(token.hasParameter ? token.parameter : 0);
+        if (top().destination == RtfDestination::Picture && m_picture)
+            m_picture->appendBinary(bytes);
+        return;
+    }
+    if (m_starred) {
+        m_starred = false;
+        // \* marks a destination that a reader may skip when it does not know it.
+        if (!isDestination(entry.action)) {
+            startDestination(RtfDestination::Skip);
+            return;
+        }
+    }
+    RtfGroupState &state = top();
+    switch (state.destination) {
+    case RtfDestination::Skip:
+        return;
+    case RtfDestination::Picture:
+        if (entry.action == Action::SkipDestination)
+            startDestination(RtfDestination::Skip);
+        else if (m_picture)
+            m_picture->handleControlWord(token.text, token.parameter, token.hasParameter);
+        return;
+    case RtfDestination::UnicodeAlternative:
+        if (entry.action == Action::UnicodeDestination)
+            startDestination(RtfDestination::Body);
+        return;
+    case RtfDestination::Object:
+        if (entry.action == Action::ObjectResult)
+            startDestination(RtfDestination::Body);
+        return;
+    case RtfDestination::FontTable:
+        applyInFontTable(entry, token);
+        return;
+    case RtfDestination::ColorTable: {
+        const int value = std::clamp(token.parameter, 0, 255);
+        if (entry.action == Action::Red)
+            m_red = value;
+        else if (entry.action == Action::Green)
+            m_green = value;
+        else if (entry.action == Action::Blue)
+            m_blue = value;
+        return;
+    }
+    case RtfDestination::FieldInstruction:
+        if (entry.action == Action::SkipDestination)
+            startDestination(RtfDestination::Skip);
+        return;
+    case RtfDestination::Body:
+        applyInBody(entry, token);
+        return;
+    }
+}
+
+void RtfReader::applyInFontTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token)
+{
+    switch (entry.action) {
+    case Action::FontNumber:
+        if (m_fonts.contains(m_fontEntry))
+            decodeFontName(m_fonts[m_fontEntry]);
+        m_fontEntry = token.parameter;
+        m_fonts[m_fontEntry] = FontEntry{};
+        break;
+    case Action::FontCharset:
+        if (m_fonts.contains(m_fontEntry))
+            m_fonts[m_fontEntry].charset = token.parameter;
+        break;
+    case Action::FontCodePage:
+        if (m_fonts.contains(m_fontEntry))
+            m_fonts[m_fontEntry].codePage = token.parameter;
+        break;
+    case Action::Unicode:
+        if (m_fonts.contains(m_fontEntry) && token.hasParameter) {
+            FontEntry &font = m_fonts[m_fontEntry];
+            decodeFontName(font);
+            if (!font.complete)
+                font.name.append(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
+            m_skipRemaining = top().unicodeSkip;
+        }
+        break;
+    case Action::SkipDestination:
+        startDestination(RtfDestination::Skip);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::handleControlSymbol(char symbol)
+{
+    if (m_skipRemaining > 0) {
+        --m_skipRemaining;
+        return;
+    }
+    switch (symbol) {
+    case '*':
+        m_starred = true;
+        return;
+    case '\\':
+    case '{':
+    case '}': {
+        const char byte = symbol;
+        handleText(QByteArrayView(&byte, 1));
+        return;
+    }
+    default:
+        break;
+    }
+    m_starred = false;
+    if (!acceptsBodyText())
+        return;
+    switch (symbol) {
+    case '~': emitUnit(u'\u00A0'); break;
+    case '-': emitUnit(u'\u00AD'); break;
+    case '_': emitUnit(u'\u2011'); break;
+    case '\n': endParagraph(); break;   // a backslash before a line end is \par
+    default: break;
+    }
+}
+
+void RtfReader::handleHexByte(unsigned char byte)
+{
+    if (m_skipRemaining > 0) {
+        --m_skipRemaining;
+        return;
+    }
+    const char c = char(byte);
+    const QByteArrayView bytes(&c, 1);
+    switch (top().destination) {
+    case RtfDestination::Body:
+        if (acceptsBodyText())
+            emitBytes(bytes);
+        break;
+    case RtfDestination::FontTable:
+        // An escaped byte is part of a font name, never its ';' terminator.
+        if (m_fonts.contains(m_fontEntry) && !m_fonts[m_fontEntry].complete)
+            m_fonts[m_fontEntry].pendingName.append(c);
+        break;
+    case RtfDestination::FieldInstruction:
+        if (m_fieldInstruction.size() < 4096)
+            m_fieldInstruction.append(QChar::fromLatin1(c));
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::handleText(QByteArrayView text)
+{
+    m_starred = false;
+    if (m_skipRemaining > 0) {
+        const qsizetype skipped = std::min<qsizetype>(m_skipRemaining, text.size());
+        m_skipRemaining -= int(skipped);
+        text = text.sliced(skipped);
+        if (text.isEmpty())
+            return;
+    }
+    switch (top().destination) {
+    case RtfDestination::Body:
+        if (acceptsBodyText())
+            emitBytes(text);
+        break;
+    case RtfDestination::Picture:
+        if (m_picture)
+            m_picture->appendHex(text);
+        break;
+    case RtfDestination::FontTable:
+        fontTableText(text);
+        break;
+    case RtfDestination::ColorTable:
+        colorTableText(text);
+        break;
+    case RtfDestination::FieldInstruction:
+        if (m_fieldInstruction.size() < 4096)
+            m_fieldInstruction.append(QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 4096))));
+        break;
+    default:
+        break;
+    }
 }

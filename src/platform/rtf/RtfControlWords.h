@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArrayView>
+
+// What the reader does with each control word it knows: one table from name to action, so
+// that adding a word is adding a line.
+namespace RtfControlWords {
+
+enum class Action : unsigned char {
+    Ignore,
+    // destinations
+    SkipDestination,    // header, footer, footnote, document information and the like
+    FontTable,
+    ColorTable,
+    Picture,
+    FieldInstruction,
+    FieldResult,
+    ShapePicture,       // \shppict: a picture that a \nonshppict repeats for old readers
+    NonShapePicture,
+    UnicodeAlternative, // \upr: its first part is for readers without Unicode
+    UnicodeDestination, // \ud: the Unicode part of \upr
+    Object,             // embedded objects: only their \result is shown
+    ObjectResult,
+    ListText,           // the number or bullet that the file wrote out for a list paragraph
+    // document
+    CharacterSet,       // \ansi, \mac, \pc, \pca: value is the code page
+    AnsiCodePage,
+    DefaultFont,
+    // font and colour tables
+    FontNumber,
+    FontCharset,
+    FontCodePage,
+    Red,
+    Green,
+    Blue,
+    // character formatting
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    Hidden,
+    FontSize,
+    Foreground,
+    Background,
+    VerticalAlignment,  // value: 0 normal, 1 superscript, 2 subscript
+    UnicodeSkipCount,
+    Unicode,
+    // paragraph formatting
+    ParagraphDefault,
+    Alignment,          // value: 0 left, 1 centre, 2 right, 3 justify
+    LeftIndent,
+    RightIndent,
+    FirstLineIndent,
+    SpaceBefore,
+    SpaceAfter,
+    InTable,
+    // text
+    Character,          // value: the character
+    Paragraph,
+    Cell,
+    Row,
+    NestedCell,
+    NestedRow,
+    Binary,
+};
+
+struct Entry
+{
+    Action action = Action::Ignore;
+    int value = 0;
+};
+
+// The action for a control word's name; unknown words are ignored.
+Entry lookup(QByteArrayView name);
+
+} // namespace RtfControlWords

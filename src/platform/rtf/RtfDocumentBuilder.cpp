@@ -1,0 +1,71 @@
+#include "platform/rtf/RtfDocumentBuilder.h"
+
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
+
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument &document)
+    : m_document(document), m_cursor(&document)
+{
+    // Building is one step, not thousands of undoable ones.
+    m_document.setUndoRedoEnabled(false);
+    m_cursor.beginEditBlock();
+}
+
+RtfDocumentBuilder::~RtfDocumentBuilder()
+{
+    if (!m_finished)
+        m_cursor.endEditBlock();
+    m_document.setUndoRedoEnabled(true);
+}
+
+void RtfDocumentBuilder::setCharFormat(const QTextCharFormat &format)
+{
+    if (format == m_format)
+        return;
+    flush();
+    m_format = format;
+    // An empty paragraph shows the format it was given when typed into; keep it ours, not
+    // the editing area's default font.
+    if (m_paragraphEmpty)
+        m_cursor.setBlockCharFormat(format);
+}
+
+void RtfDocumentBuilder::flush()
+{
+    if (m_run.isEmpty())
+        return;
+    m_cursor.insertText(m_run, m_format);
+    m_run.clear();
+    m_paragraphEmpty = false;
+}
+
+void RtfDocumentBuilder::appendImage(const QImage &image, QSizeF displaySize)
+{
+    flush();
+    const QString name = QStringLiteral("rtfimage://%1").arg(++m_imageCount);
+    m_document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    QTextImageFormat format;
+    format.merge(m_format);
+    format.setName(name);
+    format.setWidth(displaySize.width());
+    format.setHeight(displaySize.height());
+    m_cursor.insertImage(format);
+    m_paragraphEmpty = false;
+}
+
+void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
+{
+    flush();
+    m_cursor.setBlockFormat(format);
+    m_cursor.insertBlock(format, m_format);
+    m_paragraphEmpty = true;
+}
+
+void RtfDocumentBuilder::finish(const QTextBlockFormat &format)
+{
+    flush();
+    m_cursor.setBlockFormat(format);
+    m_cursor.endEditBlock();
+    m_finished = true;
+}

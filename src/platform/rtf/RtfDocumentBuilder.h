@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+class QTextDocument;
+
+// Writes what the reader found into a new document through one cursor. Text of one format is
+// gathered and inserted in one call, since a cursor insert per character is what makes big
+// files slow.
+class RtfDocumentBuilder
+{
+public:
+    explicit RtfDocumentBuilder(QTextDocument &document);
+    ~RtfDocumentBuilder();
+
+    // The format of the text appended after this; changing it ends the current run.
+    void setCharFormat(const QTextCharFormat &format);
+    void appendText(QStringView text) { m_run.append(text); }
+    void appendChar(QChar ch) { m_run.append(ch); }
+    QString &run() { return m_run; }
+
+    void appendImage(const QImage &image, QSizeF displaySize);
+
+    // Gives the current paragraph its format and starts the next.
+    void endParagraph(const QTextBlockFormat &format);
+    // Gives the last paragraph its format; nothing may be appended afterwards.
+    void finish(const QTextBlockFormat &format);
+
+    // Whether anything was appended since the last paragraph began.
+    bool paragraphIsEmpty() const { return m_paragraphEmpty && m_run.isEmpty(); }
+
+private:
+    void flush();
+
+    QTextDocument &m_document;
+    QTextCursor m_cursor;
+    QTextCharFormat m_format;
+    QString m_run;
+    int m_imageCount = 0;
+    bool m_paragraphEmpty = true;
+    bool m_finished = false;
+};

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "platform/rtf/RtfControlWords.h"
+#include "platform/rtf/RtfDocumentBuilder.h"
+#include "platform/rtf/RtfPicture.h"
+#include "platform/rtf/RtfReaderState.h"
+#include "platform/rtf/RtfTokenizer.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+class QTextDocument;
+
+// Reads RTF into a new document: follows the braces with a stack of group states (never by
+// recursion, so any depth of nesting is fine) and hands each control word to the action that
+// its table entry names.
+class RtfReader
+{
+public:
+    // Groups nested deeper than this share the innermost state instead of each taking memory.
+    static constexpr std::size_t maxStateDepth = 200000;
+
+    explicit RtfReader(QTextDocument &document);
+
+    // Throws Failure when the bytes are not RTF at all.
+    void read(QByteArrayView data);
+
+private:
+    struct FontEntry
+    {
+        QString name;
+        QByteArray pendingName;   // bytes of the name not yet decoded
+        int charset = -1;
+        int codePage = 0;         // \cpg
+        bool complete = false;
+    };
+    enum class SymbolMap { None, Symbol, Wingdings };
+
+    RtfGroupState &top() { return m_stack.back(); }
+    void pushGroup();
+    void popGroup();
+    void endDestination(const RtfGroupState &ended);
+
+    void handleControlWord(const RtfTokenizer::Token &token);
+    void handleControlSymbol(char symbol);
+    void handleText(QByteArrayView text);
+    void handleHexByte(unsigned char byte);
+    void startDestination(RtfDestination destination);
+    void applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void applyInFontTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+
+    // output to the body (RtfReaderOutput.cpp)
+    bool acceptsBodyText() { return top().destination == RtfDestination::Body && !top().chars.hidden; }
+    void beginOutput();
+    void emitBytes(QByteArrayView bytes);
+    void emitUnit(char16_t unit);
+    void emitString(QStringView text);
+    void flushBytes();
+    void resolveDanglingSurrogate();
+    void endParagraph();
+    void emitCellSeparator();
+    void endRow(bool nested);
+    void finishPicture();
+    void finishDocument(const RtfParaProps &lastParagraph);
+    void tablesChanged();
+    QTextCharFormat formatFor(const RtfCharProps &props);
+    QTextBlockFormat blockFormat(const RtfParaProps &props) const;
+    QString familyOf(int font) const;
+    int codePageOf(int font) const;
+    SymbolMap symbolMapOf(int font) const;
+
+    // font and colour tables
+    void fontTableText(QByteArrayView text);
+    void decodeFontName(FontEntry &entry);
+    void colorTableText(QByteArrayView text);
+    void fieldInstructionEnded();
+
+    RtfTokenizer *m_tokenizer = nullptr;
+    RtfDocumentBuilder m_builder;
+    std::vector<RtfGroupState> m_stack;
+    std::size_t m_overflowDepth = 0;
+    bool m_starred = false;
+    int m_skipRemaining = 0;
+
+    int m_defaultCodePage = 1252;
+    int m_defaultFont = 0;
+    QHash<int, FontEntry> m_fonts;
+    int m_fontEntry = -1;
+    QList<QColor> m_colors;
+    int m_red = -1, m_green = -1, m_blue = -1;
+    QStringList m_links;
+    QString m_fieldInstruction;
+
+    std::optional<RtfPicture> m_picture;
+    bool m_shapePictureRead = false;
+    int m_pendingCells = 0;
+
+    // the run being written
+    bool m_haveRun = false;
+    RtfCharProps m_runProps;
+    int m_runCodePage = 1252;
+    const char16_t *m_runTable = nullptr;
+    SymbolMap m_runSymbols = SymbolMap::None;
+    QByteArray m_pendingBytes;
+    int m_pendingCodePage = 0;
+    char16_t m_highSurrogate = 0;
+    QHash<RtfCharProps, QTextCharFormat> m_formats;
+};

@@ -1,0 +1,152 @@
+// What each control word does in the body of the document.
+#include "platform/rtf/CodePages.h"
+#include "platform/rtf/RtfReader.h"
+
+#include <algorithm>
+
+using RtfControlWords::Action;
+
+void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::Token &token)
+{
+    RtfGroupState &state = top();
+    RtfCharProps &chars = state.chars;
+    RtfParaProps &para = state.para;
+    const int parameter = token.parameter;
+    // A toggle without parameter switches on; with 0 it switches off.
+    const bool on = !token.hasParameter || parameter != 0;
+    switch (entry.action) {
+    case Action::Ignore:
+    case Action::FieldResult:
+    case Action::ObjectResult:
+    case Action::UnicodeDestination:
+    case Action::ListText:
+    case Action::Red:
+    case Action::Green:
+    case Action::Blue:
+    case Action::FontCharset:
+    case Action::FontCodePage:
+    case Action::Binary:
+        break;
+    case Action::SkipDestination:
+        startDestination(RtfDestination::Skip);
+        break;
+    case Action::FontTable:
+        m_fontEntry = -1;
+        startDestination(RtfDestination::FontTable);
+        break;
+    case Action::ColorTable:
+        m_colors.clear();
+        m_red = m_green = m_blue = -1;
+        startDestination(RtfDestination::ColorTable);
+        break;
+    case Action::Picture:
+        if (m_picture) {
+            startDestination(RtfDestination::Skip);   // a picture inside a picture
+        } else {
+            m_picture.emplace();
+            startDestination(RtfDestination::Picture);
+        }
+        break;
+    case Action::FieldInstruction:
+        m_fieldInstruction.clear();
+        startDestination(RtfDestination::FieldInstruction);
+        break;
+    case Action::ShapePicture:
+        m_shapePictureRead = true;
+        break;
+    case Action::NonShapePicture:
+        // The same picture again, for readers that do not know \shppict.
+        if (m_shapePictureRead)
+            startDestination(RtfDestination::Skip);
+        break;
+    case Action::UnicodeAlternative:
+        startDestination(RtfDestination::UnicodeAlternative);
+        break;
+    case Action::Object:
+        startDestination(RtfDestination::Object);
+        break;
+    case Action::CharacterSet:
+        m_defaultCodePage = entry.value;
+        tablesChanged();
+        break;
+    case Action::AnsiCodePage:
+        if (parameter > 0 && CodePages::isSupported(parameter)) {
+            m_defaultCodePage = parameter;
+            tablesChanged();
+        }
+        break;
+    case Action::DefaultFont:
+        m_defaultFont = parameter;
+        tablesChanged();
+        break;
+    case Action::FontNumber:
+        chars.font = parameter;
+        break;
+    case Action::Plain:
+        chars = RtfCharProps{};
+        break;
+    case Action::Bold: chars.bold = on; break;
+    case Action::Italic: chars.italic = on; break;
+    case Action::Underline: chars.underline = on; break;
+    case Action::UnderlineNone: chars.underline = false; break;
+    case Action::Strike: chars.strike = on; break;
+    case Action::Hidden: chars.hidden = on; break;
+    case Action::FontSize:
+        chars.halfPoints = (token.hasParameter && parameter > 0) ? std::min(parameter, 3276) : 24;
+        break;
+    case Action::Foreground:
+        chars.foreground = parameter;
+        break;
+    case Action::Background:
+        chars.background = parameter;
+        break;
+    case Action::VerticalAlignment:
+        chars.vertical = std::uint8_t(entry.value);
+        break;
+    case Action::UnicodeSkipCount:
+        state.unicodeSkip = std::clamp(parameter, 0, 1 << 20);
+        break;
+    case Action::Unicode:
+        if (token.hasParameter) {
+            if (acceptsBodyText()) {
+                const int unit = parameter < 0 ? parameter + 65536 : parameter;
+                emitUnit(unit >= 0 && unit <= 0xFFFF ? char16_t(unit) : u'\uFFFD');
+            }
+            m_skipRemaining = state.unicodeSkip;
+        }
+        break;
+    case Action::ParagraphDefault:
+        para = RtfParaProps{};
+        break;
+    case Action::Alignment: para.alignment = std::uint8_t(entry.value); break;
+    case Action::LeftIndent: para.leftIndent = parameter; break;
+    case Action::RightIndent: para.rightIndent = parameter; break;
+    case Action::FirstLineIndent: para.firstIndent = parameter; break;
+    case Action::SpaceBefore: para.spaceBefore = parameter; break;
+    case Action::SpaceAfter: para.spaceAfter = parameter; break;
+    case Action::InTable: para.inTable = true; break;
+    case Action::Character:
+        if (acceptsBodyText())
+            emitUnit(char16_t(entry.value));
+        break;
+    case Action::Paragraph:
+        if (para.inTable) {
+            // Paragraphs inside a cell stay in the row's line.
+            if (acceptsBodyText())
+                emitUnit(u'\u2028');
+        } else {
+            endParagraph();
+        }
+        break;
+    case Action::Cell:
+    case Action::NestedCell:
+        emitCellSeparator();
+        break;
+    case Action::Row:
+        endRow(false);
+        break;
+    case Action::NestedRow:
+        endRow(true);
+        break;
+    }
+}

@@ -1,0 +1,328 @@
+// The reader's output: runs of text in their formats, paragraphs, table rows and pictures, and
+// the font and colour tables that the formats are made from.
+#include "platform/rtf/CodePages.h"
+#include "platform/rtf/RtfReader.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString fallbackFamily = QStringLiteral("Times New Roman");
+
+// Symbol fonts draw their own glyphs at byte positions; the bullets that lists use are the
+// ones worth showing as their Unicode characters.
+char16_t symbolCharacter(unsigned char byte, bool wingdings)
+{
+    if (!wingdings)
+        return byte == 0xB7 ? u'\u2022' : 0;
+    switch (byte) {
+    case 0x6C: return u'\u25CF';
+    case 0x6E: return u'\u25A0';
+    case 0x71: return u'\u2751';
+    case 0x76: return u'\u2756';
+    case 0xA7: return u'\u25AA';
+    case 0xA8: return u'\u25FB';
+    case 0xD8: return u'\u27A2';
+    case 0xFC: return u'\u2713';
+    default: return 0;
+    }
+}
+
+} // namespace
+
+void RtfReader::tablesChanged()
+{
+    m_formats.clear();
+    m_haveRun = false;
+}
+
+QTextCharFormat RtfReader::formatFor(const RtfCharProps &props)
+{
+    auto it = m_formats.constFind(props);
+    if (it != m_formats.constEnd())
+        return *it;
+    QTextCharFormat format;
+    const QString family = familyOf(props.font);
+    format.setFontFamilies(QStringList{family});
+    format.setFontPointSize(props.halfPoints / 2.0);
+    format.setFontWeight(props.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(props.italic);
+    format.setFontUnderline(props.underline);
+    format.setFontStrikeOut(props.strike);
+    if (props.vertical == 1)
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (props.vertical == 2)
+        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (props.foreground >= 0 && props.foreground < m_colors.size() && m_colors[props.foreground].isValid())
+        format.setForeground(m_colors[props.foreground]);
+    if (props.background >= 0 && props.background < m_colors.size() && m_colors[props.background].isValid())
+        format.setBackground(m_colors[props.background]);
+    if (props.link >= 0 && props.link < m_links.size()) {
+        format.setAnchor(true);
+        format.setAnchorHref(m_links[props.link]);
+    }
+    m_formats.insert(props, format);
+    return format;
+}
+
+QTextBlockFormat RtfReader::blockFormat(const RtfParaProps &props) const
+{
+    constexpr double twipsPerPixel = 15.0;
+    QTextBlockFormat format;
+    static const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
+                                               Qt::AlignJustify};
+    format.setAlignment(alignments[props.alignment & 3]);
+    if (props.leftIndent)
+        format.setLeftMargin(props.leftIndent / twipsPerPixel);
+    if (props.rightIndent)
+        format.setRightMargin(props.rightIndent / twipsPerPixel);
+    if (props.firstIndent)
+        format.setTextIndent(props.firstIndent / twipsPerPixel);
+    if (props.spaceBefore)
+        format.setTopMargin(props.spaceBefore / twipsPerPixel);
+    if (props.spaceAfter)
+        format.setBottomMargin(props.spaceAfter / twipsPerPixel);
+    return format;
+}
+
+QString RtfReader::familyOf(int font) const
+{
+    auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.constEnd() || it->name.isEmpty())
+        it = m_fonts.constFind(m_defaultFont);
+    return it == m_fonts.constEnd() || it->name.isEmpty() ? fallbackFamily : it->name;
+}
+
+int RtfReader::codePageOf(int font) const
+{
+    auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.constEnd())
+        return m_defaultCodePage;
+    if (it->codePage > 0 && CodePages::isSupported(it->codePage))
+        return it->codePage;
+    const int codePage = CodePages::codePageForCharset(it->charset);
+    return codePage > 0 && CodePages::isSupported(codePage) ? codePage : m_defaultCodePage;
+}
+
+RtfReader::SymbolMap RtfReader::symbolMapOf(int font) const
+{
+    auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.constEnd() || it->charset != 2)
+        return SymbolMap::None;
+    return it->name.contains(QLatin1String("Wingdings"), Qt::CaseInsensitive) ? SymbolMap::Wingdings
+                                                                              : SymbolMap::Symbol;
+}
+
+void RtfReader::beginOutput()
+{
+    const RtfCharProps &props = top().chars;
+    if (!m_haveRun || !(props == m_runProps)) {
+        flushBytes();
+        m_runProps = props;
+        m_haveRun = true;
+        m_builder.setCharFormat(formatFor(props));
+        m_runCodePage = codePageOf(props.font);
+        m_runTable = CodePages::singleByteTable(m_runCodePage);
+        m_runSymbols = symbolMapOf(props.font);
+    }
+    if (m_pendingCells > 0) {
+        flushBytes();
+        m_builder.run().append(QString(m_pendingCells, QLatin1Char('\t')));
+        m_pendingCells = 0;
+    }
+    m_shapePictureRead = false;
+}
+
+void RtfReader::emitBytes(QByteArrayView bytes)
+{
+    resolveDanglingSurrogate();
+    beginOutput();
+    if (m_runTable && m_runSymbols == SymbolMap::None) {
+        QString &run = m_builder.run();
+        const qsizetype start = run.size();
+        run.resize(start + bytes.size());
+        char16_t *out = reinterpret_cast<char16_t *>(run.data()) + start;
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            out[i] = m_runTable[static_cast<unsigned char>(bytes[i])];
+        return;
+    }
+    if (m_runSymbols != SymbolMap::None) {
+        for (char byte : bytes) {
+            const char16_t symbol = symbolCharacter(uchar(byte), m_runSymbols == SymbolMap::Wingdings);
+            m_builder.appendChar(symbol ? QChar(symbol) : QChar(m_runTable ? m_runTable[uchar(byte)] : char16_t(uchar(byte))));
+        }
+        return;
+    }
+    // A multi-byte code page: a character's bytes may arrive as several tokens.
+    if (!m_pendingBytes.isEmpty() && m_pendingCodePage != m_runCodePage)
+        flushBytes();
+    m_pendingCodePage = m_runCodePage;
+    m_pendingBytes.append(bytes);
+}
+
+void RtfReader::flushBytes()
+{
+    if (m_pendingBytes.isEmpty())
+        return;
+    m_builder.appendText(CodePages::toUnicode(m_pendingBytes, m_pendingCodePage));
+    m_pendingBytes.clear();
+}
+
+void RtfReader::resolveDanglingSurrogate()
+{
+    if (!m_highSurrogate)
+        return;
+    m_highSurrogate = 0;
+    beginOutput();
+    flushBytes();
+    m_builder.appendChar(QChar(u'\uFFFD'));
+}
+
+// Surrogate pairs come as two \u words; a half without its partner becomes U+FFFD.
+void RtfReader::emitUnit(char16_t unit)
+{
+    if (QChar::isLowSurrogate(unit) && m_highSurrogate) {
+        const char16_t high = m_highSurrogate;
+        m_highSurrogate = 0;
+        beginOutput();
+        flushBytes();
+        m_builder.appendChar(QChar(high));
+        m_builder.appendChar(QChar(unit));
+        return;
+    }
+    resolveDanglingSurrogate();
+    if (QChar::isHighSurrogate(unit)) {
+        m_highSurrogate = unit;
+        return;
+    }
+    beginOutput();
+    flushBytes();
+    if (m_runSymbols != SymbolMap::None && unit >= 0xF020 && unit <= 0xF0FF) {
+        // Symbol fonts' characters written as \u in the private-use area
+        if (const char16_t symbol = symbolCharacter(uchar(unit - 0xF000), m_runSymbols == SymbolMap::Wingdings))
+            unit = symbol;
+    }
+    m_builder.appendChar(QChar(QChar::isLowSurrogate(unit) ? u'\uFFFD' : unit));
+}
+
+void RtfReader::emitString(QStringView text)
+{
+    for (QChar ch : text)
+        emitUnit(ch.unicode());
+}
+
+void RtfReader::endParagraph()
+{
+    resolveDanglingSurrogate();
+    flushBytes();
+    m_pendingCells = 0;
+    m_builder.endParagraph(blockFormat(top().para));
+}
+
+void RtfReader::emitCellSeparator()
+{
+    resolveDanglingSurrogate();
+    ++m_pendingCells;
+}
+
+// Table decision: a row becomes one paragraph with a tab between its cells; a nested row
+// ends with a line break inside the outer cell.
+void RtfReader::endRow(bool nested)
+{
+    m_pendingCells = 0;
+    if (nested) {
+        if (!m_builder.paragraphIsEmpty())
+            emitUnit(u'\u2028');
+        return;
+    }
+    if (!m_builder.paragraphIsEmpty() || !m_pendingBytes.isEmpty())
+        endParagraph();
+}
+
+void RtfReader::finishPicture()
+{
+    if (!m_picture || !acceptsBodyText())
+        return;
+    const RtfPicture::Result picture = m_picture->finish();
+    resolveDanglingSurrogate();
+    beginOutput();
+    flushBytes();
+    m_builder.appendImage(picture.image, picture.displaySize);
+}
+
+void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
+{
+    if (m_highSurrogate) {
+        m_highSurrogate = 0;
+        m_builder.appendChar(QChar(u'\uFFFD'));
+    }
+    flushBytes();
+    if (!m_haveRun)
+        m_builder.setCharFormat(formatFor(RtfCharProps{}));
+    m_builder.finish(blockFormat(lastParagraph));
+}
+
+void RtfReader::fontTableText(QByteArrayView text)
+{
+    // Without braces around each entry, a ';' ends one font and the next \f starts another.
+    if (!m_fonts.contains(m_fontEntry))
+        return;
+    FontEntry &font = m_fonts[m_fontEntry];
+    for (char c : text) {
+        if (font.complete)
+            return;
+        if (c == ';') {
+            decodeFontName(font);
+            font.complete = true;
+        } else {
+            font.pendingName.append(c);
+        }
+    }
+}
+
+void RtfReader::decodeFontName(FontEntry &font)
+{
+    if (!font.pendingName.isEmpty()) {
+        int codePage = font.codePage > 0 ? font.codePage : CodePages::codePageForCharset(font.charset);
+        if (codePage <= 0 || !CodePages::isSupported(codePage))
+            codePage = m_defaultCodePage;
+        font.name += CodePages::toUnicode(font.pendingName, codePage);
+        font.pendingName.clear();
+    }
+    font.name = font.name.trimmed();
+}
+
+void RtfReader::colorTableText(QByteArrayView text)
+{
+    for (char c : text) {
+        if (c != ';')
+            continue;
+        // An entry without components is "automatic": the text's own default colour.
+        if (m_red < 0 && m_green < 0 && m_blue < 0)
+            m_colors.append(QColor());
+        else
+            m_colors.append(QColor(qMax(m_red, 0), qMax(m_green, 0), qMax(m_blue, 0)));
+        m_red = m_green = m_blue = -1;
+    }
+}
+
+// Only a HYPERLINK's web or mail address becomes a link, and only as a mark on the text:
+// nothing is ever fetched. Other fields (INCLUDEPICTURE, INCLUDETEXT, ...) show the result the
+// file already holds.
+void RtfReader::fieldInstructionEnded()
+{
+    static const QRegularExpression hyperlink(
+        QStringLiteral(R"(^\s*HYPERLINK\s+(?:\\l\s+)?"?([^"\s]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = hyperlink.match(m_fieldInstruction);
+    m_fieldInstruction.clear();
+    if (!match.hasMatch() || m_stack.empty())
+        return;
+    const QString target = match.captured(1);
+    static const QRegularExpression safe(QStringLiteral("^(https?://|mailto:|ftp://|#)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    if (!safe.match(target).hasMatch() || m_links.size() > 100000)
+        return;
+    m_links.append(target);
+    top().chars.link = int(m_links.size() - 1);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QHashFunctions>
+
+#include <cstdint>
+
+// The character properties a group carries; compared to decide where a run of text ends.
+struct RtfCharProps
+{
+    int font = -1;          // index into the font table; -1 is the default font
+    int halfPoints = 24;    // \fs: RTF's default is 12 pt
+    int foreground = -1;    // index into the colour table; -1 is automatic
+    int background = -1;
+    int link = -1;          // index of a field's hyperlink target
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    bool hidden = false;
+    std::uint8_t vertical = 0;   // 0 normal, 1 superscript, 2 subscript
+
+    bool operator==(const RtfCharProps &) const = default;
+};
+
+inline size_t qHash(const RtfCharProps &p, size_t seed = 0)
+{
+    return qHashMulti(seed, p.font, p.halfPoints, p.foreground, p.background, p.link,
+                      (p.bold << 0) | (p.italic << 1) | (p.underline << 2) | (p.strike << 3)
+                          | (p.hidden << 4) | (p.vertical << 5));
+}
+
+struct RtfParaProps
+{
+    int leftIndent = 0;     // twips
+    int rightIndent = 0;
+    int firstIndent = 0;
+    int spaceBefore = 0;
+    int spaceAfter = 0;
+    std::uint8_t alignment = 0;   // 0 left, 1 centre, 2 right, 3 justify
+    bool inTable = false;
+
+    bool operator==(const RtfParaProps &) const = default;
+};
+
+// Where the text of a group goes.
+enum class RtfDestination : std::uint8_t {
+    Body,
+    Skip,
+    FontTable,
+    ColorTable,
+    Picture,
+    FieldInstruction,
+    UnicodeAlternative,   // skipped, except for its \ud part
+    Object,               // skipped, except for its \result part
+};
+
+// One entry of the state stack: what a group inherits from its parent and may change.
+struct RtfGroupState
+{
+    RtfCharProps chars;
+    RtfParaProps para;
+    int unicodeSkip = 1;    // \uc: fallback characters after each \u
+    RtfDestination destination = RtfDestination::Body;
+    bool ownsDestination = false;   // this group started the destination, its end ends it
+    bool fieldGroup = false;        // a \field group: its end ends the field
+};
