@@ -171,7 +171,6 @@ void RtfWriter::openRun(int formatIndex, const QTextCharFormat &format)
 {
     if (formatIndex == m_openRunFormat)
         return;
-    closeRun();
     if (formatIndex < 0)
         formatIndex = 0;
     if (size_t(formatIndex) >= m_charWords.size())
@@ -182,6 +181,13 @@ void RtfWriter::openRun(int formatIndex, const QTextCharFormat &format)
         writeRtfCharFormat(format, m_charDefaults, m_fonts, m_colors, out);
         words = out.take();
     }
+    // Formats that differ only in what RTF does not carry (a link, a tooltip) write the same
+    // words, and the same words are one run: what is read back is written the same way again.
+    if (m_openRunFormat >= 0 && m_charWords[m_openRunFormat] == words) {
+        m_openRunFormat = formatIndex;
+        return;
+    }
+    closeRun();
     m_body.raw("{");
     m_body.controlWords(words);
     m_openRunFormat = formatIndex;
