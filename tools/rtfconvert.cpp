@@ -20,6 +20,13 @@ int usage(const char *message)
     return 2;
 }
 
+// Qt's start-up notes (a missing XDG_RUNTIME_DIR and the like) are not the tool's to report.
+void quietDuringStartup(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 int fail(const char *what, const QString &path, const Failure &failure)
 {
     std::fprintf(stderr, "rtfconvert: cannot %s %s: %s\n", what, qPrintable(path),
@@ -34,7 +41,9 @@ int main(int argc, char **argv)
     // Fonts and pictures need a GUI application, never a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QtMessageHandler previous = qInstallMessageHandler(quietDuringStartup);
     QGuiApplication app(argc, argv);
+    qInstallMessageHandler(previous);
 
     const QStringList arguments = app.arguments();
     if (arguments.size() != 3)
