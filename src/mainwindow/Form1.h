@@ -1,0 +1,140 @@
+#pragma once
+
+#include "platform/CommonDialog.h"
+#include "platform/ImageList.h"
+#include "platform/PictureBox.h"
+
+#include <QCursor>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class DialogHost;
+class MessageBoxService;
+class QAction;
+class QMenu;
+class RichTextBox;
+class SkinFramework;
+class Toolbar;
+class ToolbarButton;
+class mTxtHelper;
+
+// The main window: a toolbar across the top, the editing area below it and the menu bar. It
+// keeps no document name; the document lives in the editing area.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    Form1(MessageBoxService &messages, DialogHost &dialogs, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Controls, in the window's order.
+    Toolbar *Toolbar1 = nullptr;
+    CommonDialog CD1;
+    RichTextBox *txtEdit = nullptr;
+    ImageList ImageList1;
+    std::unique_ptr<SkinFramework> SkinFramework1; // none unless one is given
+    PictureBox PicData;
+
+    // Menu items, by their names (separators included).
+    QAction *mnuFile = nullptr, *mnuNew = nullptr, *mnuOpen = nullptr, *mnuBlank1 = nullptr,
+            *mnuSave = nullptr, *mnuSaveAs = nullptr, *mnuBlank2 = nullptr, *mnuPrint = nullptr,
+            *mnuPageSetup = nullptr, *mnuBlank3 = nullptr, *mnuExit = nullptr;
+    QAction *mnuEdit = nullptr, *mnuUndo = nullptr, *mnuRedo = nullptr, *mnuBlank5 = nullptr,
+            *mnuCut = nullptr, *mnuCopy = nullptr, *mnuPaste = nullptr, *mnuBlank7 = nullptr,
+            *mnuSelAll = nullptr, *mnuBlank9 = nullptr, *mnuSearchReplace = nullptr;
+    QAction *mnuInsert = nullptr, *mnuDateTime = nullptr, *mnuPic = nullptr;
+    QAction *mnuFormat = nullptr, *mnuFont = nullptr, *mnuWordWrap = nullptr,
+            *mnubground = nullptr, *mnuFormatSep1 = nullptr, *mnuFormatLeft = nullptr,
+            *mnuFormatCenter = nullptr, *mnuFormatRight = nullptr;
+
+    // The editor facade, created and bound at start-up.
+    std::unique_ptr<mTxtHelper> TxtHelper;
+
+    // Where the optional cursor and skin files are looked for: the program's own directory.
+    QString ApplicationDirectory;
+    // Ends the whole program; tests replace it.
+    std::function<void()> EndProgram;
+
+    // Mouse pointer kinds: 0 default, 11 hourglass, 99 the custom MouseIcon.
+    static constexpr int vbDefault = 0;
+    static constexpr int vbHourglass = 11;
+    static constexpr int vbCustom = 99;
+    int MousePointer() const { return m_mousePointer; }
+    void setMousePointer(int kind);
+    QCursor MouseIcon;
+    bool HasMouseIcon = false;
+
+    // Whether the document changed since the last save.
+    bool IsModified() const { return m_modified; }
+
+    // The window's client area and the height of the editing area's top edge, in twips.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+
+    // The window's own handlers.
+    void Form_Load();
+    void Form_Resize();
+    bool Form_QueryUnload(); // false when the close must not go on, so no edit is lost
+    void Form_Unload();
+    void Form_MouseMove();
+
+    // File commands.
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    bool mnuSaveAs_Click(); // true when the document was written
+    void mnuExit_Click();
+
+    // Edit commands.
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuSelAll_Click();
+    void mnuSearchReplace_Click();
+
+    // Print, Insert and Format commands.
+    void mnuPrint_Click();
+    void mnuPageSetup_Click();
+    void mnuDateTime_Click();
+    void mnuPic_Click();
+    void mnuFont_Click();
+    void mnuWordWrap_Click();
+    void mnubground_Click();
+    void mnuFormatLeft_Click();
+    void mnuFormatCenter_Click();
+    void mnuFormatRight_Click();
+
+    void Toolbar1_ButtonClick(ToolbarButton &Button);
+    void txtEdit_Change();
+    void txtEdit_KeyDown(int &KeyCode, int Shift);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildDesign();
+    void buildMenus();
+    void buildToolbar();
+    // The design's client size, centred on the screen.
+    void placeWindow();
+    // Runs a command chosen from a menu: a failure it does not report itself is shown to the
+    // user, and the window and the document stay as they were.
+    void runCommand(const std::function<void()> &command);
+    void showFailure(const std::exception &failure);
+    QString ShowFileDialog(bool openDialog, const QString &title, const QString &filter);
+    void RefreshCommandState();
+    // The facade; a Failure when start-up could not create it.
+    mTxtHelper &helper();
+
+    MessageBoxService &m_messages;
+    QWidget *m_client = nullptr;
+    bool m_modified = false;
+    int m_chosenFilterIndex = 0;
+    int m_mousePointer = vbDefault;
+};

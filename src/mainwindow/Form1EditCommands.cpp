@@ -1,0 +1,91 @@
+// The Edit commands and the state of the Edit menu.
+#include "mainwindow/Form1.h"
+
+#include "app/ErrorReport.h"
+#include "editor/mTxtHelper.h"
+#include "platform/Failure.h"
+#include "platform/RichTextBox.h"
+#include "platform/Toolbar.h"
+
+namespace {
+
+constexpr int kUndoButton = 10;
+constexpr int kRedoButton = 11;
+constexpr int vbKeyV = 86;
+
+} // namespace
+
+void Form1::mnuUndo_Click()
+{
+    ReportingProcedure proc(m_messages, QStringLiteral("in Corvala2021/08/31.Form1.mnuUndo_Click "));
+    proc.Step(100, [&] { helper().Undo(); });
+    proc.Step(102, [&] { Toolbar1->Buttons(kUndoButton).setEnabled(false); });
+    proc.Step(104, [&] { Toolbar1->Buttons(kRedoButton).setEnabled(true); });
+    proc.Step(106, [&] { mnuRedo->setEnabled(true); });
+    proc.Step(108, [&] { mnuUndo->setEnabled(false); });
+}
+
+void Form1::mnuRedo_Click()
+{
+    // The editing area's undo is single-level: an undo right after an undo takes back what the
+    // first one did, which makes this a redo.
+    helper().Undo();
+    Toolbar1->Buttons(kUndoButton).setEnabled(true);
+    Toolbar1->Buttons(kRedoButton).setEnabled(false);
+    mnuRedo->setEnabled(false);
+    mnuUndo->setEnabled(true);
+}
+
+void Form1::mnuCut_Click()
+{
+    helper().Cut();
+    RefreshCommandState();
+}
+
+void Form1::mnuCopy_Click()
+{
+    helper().Copy();
+    RefreshCommandState();
+}
+
+void Form1::mnuPaste_Click()
+{
+    helper().Paste();
+    RefreshCommandState();
+}
+
+void Form1::mnuSelAll_Click()
+{
+    helper().SelectAll();
+    RefreshCommandState();
+}
+
+void Form1::RefreshCommandState()
+{
+    const bool hasSelection = !txtEdit->SelText().isEmpty();
+    mnuCut->setEnabled(hasSelection);
+    mnuCopy->setEnabled(hasSelection);
+    mnuPaste->setEnabled(helper().CanPaste());
+    mnuSelAll->setEnabled(txtEdit->TextLength() > 0);
+    mnuUndo->setEnabled(helper().CanUndo());
+    mnuRedo->setEnabled(helper().CanReDo());
+}
+
+void Form1::txtEdit_Change() { m_modified = true; }
+
+void Form1::txtEdit_KeyDown(int &KeyCode, int Shift)
+{
+    // Ctrl+V alone pastes through the Paste command, once; Ctrl+Shift+V is left to the
+    // editing area.
+    if (KeyCode == vbKeyV && Shift == 2) {
+        mnuPaste_Click();
+        KeyCode = 0;
+    }
+}
+
+mTxtHelper &Form1::helper()
+{
+    if (!TxtHelper)
+        throw Failure(QStringLiteral("Object variable or With block variable not set"));
+    return *TxtHelper;
+}

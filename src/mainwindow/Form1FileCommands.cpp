@@ -1,0 +1,92 @@
+// The File commands: New, Open, Save, Save As and Exit.
+#include "mainwindow/Form1.h"
+
+#include "app/ErrorReport.h"
+#include "app/FileTests.h"
+#include "app/TitleRule.h"
+#include "platform/Failure.h"
+#include "platform/MessageBox.h"
+#include "platform/RichTextBox.h"
+
+#include <QDir>
+
+namespace {
+
+const QString kOpenFilter = QStringLiteral("RTF Files(*.rtf)|*.rtf|");
+const QString kSaveAsFilter = QStringLiteral("RTF Files(*.rtf)|*.rtf|Text Files(*.txt)|*.txt|");
+
+// Read-only box ticked, explorer-style, long names: nothing that asks before replacing a file
+// or insists that the file exists.
+constexpr int kFileDialogFlags = 0x280001;
+
+} // namespace
+
+QString Form1::ShowFileDialog(bool openDialog, const QString &title, const QString &filter)
+{
+    CD1.DialogTitle = title;
+    CD1.Filter = filter;
+    CD1.Flags = kFileDialogFlags;
+    if (openDialog)
+        CD1.ShowOpen();
+    else
+        CD1.ShowSave();
+    m_chosenFilterIndex = CD1.FilterIndex;
+    const QString chosen = CD1.FileName;
+    // The next dialog starts with an empty name, and a Cancel gives an empty result.
+    CD1.FileName.clear();
+    return chosen;
+}
+
+void Form1::mnuNew_Click()
+{
+    if (m_messages.MsgBox(QStringLiteral("Do you want to start a new document."), vbYesNo) == vbYes)
+        txtEdit->setText(QString());
+}
+
+void Form1::mnuOpen_Click()
+{
+    const QString name = ShowFileDialog(true, QStringLiteral("Open"), kOpenFilter);
+    if (name.isEmpty() || !modRTF::PathExists(name))
+        return;
+    setWindowTitle(kProductName);
+    setWindowIcon(productIcon());
+    ApplyTitleRule();
+    try {
+        txtEdit->LoadFile(name, rtfRTF);
+    } catch (const Failure &failure) {
+        // The document is replaced only once the whole file has been read, so it is still
+        // there; the user learns which file could not be opened and why.
+        throw Failure(QStringLiteral("Cannot open \"%1\".\n%2")
+                          .arg(QDir::toNativeSeparators(name), failure.description()));
+    }
+}
+
+void Form1::mnuSave_Click() { mnuSaveAs_Click(); }
+
+bool Form1::mnuSaveAs_Click()
+{
+    ReportingProcedure proc(m_messages, QStringLiteral("in Corvala2021/08/31.Form1.mnuSaveAs_Click "));
+
+    QString name;
+    proc.Step(106, [&] { name = ShowFileDialog(false, QStringLiteral("Save As"), kSaveAsFilter); });
+    if (proc.Test(108, [&] { return name.isEmpty(); }))
+        return false;
+
+    proc.Step(112, [&] { setWindowTitle(kProductName); });
+    proc.Step(112, [&] { setWindowIcon(productIcon()); });
+    proc.Step(112, [&] { ApplyTitleRule(); });
+
+    // The file type chosen in the dialog decides the format, never the name's extension.
+    bool written = false;
+    if (proc.Test(114, [&] { return m_chosenFilterIndex == 1; }))
+        written = proc.Step(116, [&] { txtEdit->SaveFile(name, rtfRTF); });
+    else
+        written = proc.Step(118, [&] { txtEdit->SaveFile(name, rtfText); });
+
+    // A write that failed leaves the mark set: the document was not saved, so closing still asks.
+    if (written)
+        proc.Step(120, [&] { m_modified = false; });
+    return written;
+}
+
+void Form1::mnuExit_Click() { close(); }

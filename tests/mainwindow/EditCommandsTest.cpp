@@ -1,0 +1,115 @@
+#include "MainWindowFixture.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+
+namespace {
+
+struct CommandState {
+    bool undoButton, redoButton, mnuUndo, mnuRedo;
+};
+
+CommandState undoRedoState(Form1 &form)
+{
+    return {form.Toolbar1->Buttons(10).Enabled(), form.Toolbar1->Buttons(11).Enabled(),
+            form.mnuUndo->isEnabled(), form.mnuRedo->isEnabled()};
+}
+
+TEST_F(MainWindowTest, UndoRedoUndoTogglesTheTextAndTheCommandStates)
+{
+    type("abc");
+    const struct {
+        void (Form1::*command)();
+        const char *text;
+        CommandState state;
+    } steps[] = {
+        {&Form1::mnuUndo_Click, "", {false, true, false, true}},
+        {&Form1::mnuRedo_Click, "abc", {true, false, true, false}},
+        {&Form1::mnuUndo_Click, "", {false, true, false, true}},
+    };
+    for (const auto &step : steps) {
+        (form.get()->*step.command)();
+        EXPECT_EQ(form->txtEdit->Text(), QString::fromUtf8(step.text));
+        const CommandState state = undoRedoState(*form);
+        EXPECT_EQ(state.undoButton, step.state.undoButton);
+        EXPECT_EQ(state.redoButton, step.state.redoButton);
+        EXPECT_EQ(state.mnuUndo, step.state.mnuUndo);
+        EXPECT_EQ(state.mnuRedo, step.state.mnuRedo);
+    }
+    EXPECT_TRUE(form->IsModified());
+}
+
+TEST_F(MainWindowTest, CopyAndCutRefreshTheEditMenu)
+{
+    QGuiApplication::clipboard()->clear();
+    type("hello world");
+    form->txtEdit->setSelStart(0);
+    form->txtEdit->setSelLength(5);
+
+    form->mnuCopy_Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
+    EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("hello world"));
+    EXPECT_TRUE(form->mnuPaste->isEnabled());
+    EXPECT_TRUE(form->mnuCut->isEnabled());
+    EXPECT_TRUE(form->mnuCopy->isEnabled());
+
+    form->mnuCut_Click();
+    EXPECT_EQ(form->txtEdit->Text(), QStringLiteral(" world"));
+    EXPECT_FALSE(form->mnuCut->isEnabled());
+    EXPECT_FALSE(form->mnuCopy->isEnabled());
+    EXPECT_TRUE(form->mnuPaste->isEnabled());
+    EXPECT_TRUE(form->mnuSelAll->isEnabled());
+}
+
+TEST_F(MainWindowTest, SelectAllOnAnEmptyDocumentSelectsNothingAndDisablesTheSelectionItems)
+{
+    form->mnuSelAll_Click();
+    EXPECT_EQ(form->txtEdit->SelLength(), 0);
+    EXPECT_TRUE(form->txtEdit->hasFocus());
+    EXPECT_FALSE(form->mnuCut->isEnabled());
+    EXPECT_FALSE(form->mnuCopy->isEnabled());
+    EXPECT_FALSE(form->mnuSelAll->isEnabled());
+}
+
+TEST_F(MainWindowTest, PastingAPictureOnlyClipboardLeavesPasteDisabled)
+{
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QGuiApplication::clipboard()->setImage(picture);
+
+    form->mnuPaste_Click();
+
+    EXPECT_FALSE(form->mnuPaste->isEnabled());
+    EXPECT_EQ(form->txtEdit->TextLength(), 1); // the picture
+}
+
+TEST_F(MainWindowTest, CtrlVPastesOnceThroughThePasteCommandCtrlShiftVIsLeftAlone)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("xy"));
+    form->mnuPaste->setEnabled(false);
+
+    QTest::keyClick(form->txtEdit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("xy"));
+    EXPECT_TRUE(form->mnuPaste->isEnabled()); // the command refreshed the Edit menu
+
+    int keyCode = 86;
+    form->txtEdit_KeyDown(keyCode, 3);
+    EXPECT_EQ(keyCode, 86);
+    EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("xy"));
+}
+
+TEST_F(MainWindowTest, EditMenuStateIsRefreshedOnlyByTheCommands)
+{
+    EXPECT_FALSE(form->mnuSelAll->isEnabled());
+    type("typed");
+    EXPECT_FALSE(form->mnuSelAll->isEnabled());
+    EXPECT_FALSE(form->mnuUndo->isEnabled());
+    form->mnuSelAll_Click();
+    EXPECT_TRUE(form->mnuSelAll->isEnabled());
+    EXPECT_TRUE(form->mnuUndo->isEnabled());
+    EXPECT_TRUE(form->mnuCut->isEnabled());
+}
+
+} // namespace
