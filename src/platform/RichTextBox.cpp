@@ -3,9 +3,12 @@
 #include "platform/Failure.h"
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
+#include "platform/WindowMessages.h"
 
 #include <QAction>
+#include <QColor>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -44,11 +47,19 @@ RichTextBox::RichTextBox(QWidget *parent)
 {
     setAcceptRichText(true);
     adoptDocument(new QTextDocument(this));
+    // Wrapping at the window's edge, as a new control starts, comes with these bits.
+    m_otherStyleBits = WindowMessages::ES_MULTILINE | WindowMessages::ES_AUTOVSCROLL
+        | WindowMessages::ES_AUTOHSCROLL;
+    connect(this, &RichTextBox::Change, this, [this] {
+        if (!m_undoing)
+            m_lastEditWasUndo = false;
+    });
 }
 
 void RichTextBox::adoptDocument(QTextDocument *document)
 {
-    QTextDocument *previous = this->document();
+    // The control deletes a document of its own when given another, so ask through a guard.
+    const QPointer<QTextDocument> previous = this->document();
     document->setParent(this);
     document->setDefaultFont(font());
     setDocument(document);
@@ -195,4 +206,95 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         }
     }
     QTextEdit::keyPressEvent(event);
+}
+
+void RichTextBox::ReplaceInPlace(int start, const QString &text)
+{
+    if (start < 0 || start > TextLength() - text.size())
+        throw Failure(QStringLiteral("Invalid property value"));
+    const QString current = Text().mid(start, text.size());
+    // Overwriting removes and inserts, which would push a selection edge standing on an
+    // overwritten character along.
+    QTextCursor selection = textCursor();
+    const int anchor = selection.anchor();
+    const int position = selection.position();
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (qsizetype i = 0; i < text.size();) {
+        // A character outside the basic plane is replaced whole.
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        if (QStringView(text).mid(i, length) != QStringView(current).mid(i, length)) {
+            cursor.setPosition(start + int(i));
+            cursor.setPosition(start + int(i + length), QTextCursor::KeepAnchor);
+            const QTextCharFormat format = cursor.charFormat(); // the replaced character's own
+            cursor.insertText(text.mid(i, length), format);
+        }
+        i += length;
+    }
+    cursor.endEditBlock();
+    selection.setPosition(anchor);
+    selection.setPosition(position, QTextCursor::KeepAnchor);
+    setTextCursor(selection);
+}
+
+int RichTextBox::SelColor() const
+{
+    const QColor colour = textCursor().charFormat().foreground().color();
+    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+}
+
+void RichTextBox::setSelColor(int colour)
+{
+    QTextCharFormat format;
+    format.setForeground(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+    mergeCurrentCharFormat(format);
+}
+
+bool RichTextBox::HideSelection() const { return m_hideSelection; }
+
+void RichTextBox::setHideSelection(bool hide)
+{
+    if (hide == m_hideSelection)
+        return;
+    m_hideSelection = hide;
+    QPalette colours = palette();
+    if (hide) {
+        // Only the two selection roles change and come back, so that a background colour set
+        // meanwhile survives.
+        m_paletteShowingSelection = colours;
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            colours.setBrush(group, QPalette::Highlight, Qt::transparent);
+            colours.setBrush(group, QPalette::HighlightedText, colours.brush(group, QPalette::Text));
+        }
+    } else {
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            for (auto role : {QPalette::Highlight, QPalette::HighlightedText})
+                colours.setBrush(group, role, m_paletteShowingSelection.brush(group, role));
+    }
+    setPalette(colours);
+}
+
+int RichTextBox::WindowStyle() const
+{
+    int style = m_otherStyleBits;
+    if (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        style |= WindowMessages::WS_HSCROLL;
+    if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        style |= WindowMessages::WS_VSCROLL;
+    return style;
+}
+
+void RichTextBox::setWindowStyle(int style)
+{
+    using namespace WindowMessages;
+    setHorizontalScrollBarPolicy(style & WS_HSCROLL ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(style & WS_VSCROLL ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    m_otherStyleBits = style & ~(WS_HSCROLL | WS_VSCROLL);
+}
+
+void RichTextBox::RefreshFrame()
+{
+    updateGeometry();
+    update();
+    viewport()->update();
 }

@@ -49,6 +49,34 @@ public:
     // The number of characters in the document, as Text counts them.
     int TextLength() const;
 
+    // Overwrites the characters from `start` with `text`, one for one, keeping each one's
+    // format; characters that stay the same (pictures among them) are not touched. The
+    // selection stays where it is. Throws Failure when the range runs past the end.
+    void ReplaceInPlace(int start, const QString &text);
+
+    // The colour of the selection's text (of the text typed next when nothing is selected),
+    // as &H00BBGGRR.
+    int SelColor() const;
+    void setSelColor(int colour);
+
+    // While true, the selection is not highlighted, so that a command can select text to
+    // change it without the selection flashing on the screen.
+    bool HideSelection() const;
+    void setHideSelection(bool hide);
+
+    // Answers the window messages of WindowMessages.h (WM_CUT, EM_LINEINDEX, ...) with the
+    // replies of the platform's rich-edit control; any other message gets 0. lParam carries a
+    // pointer where the message takes one. Positions and lines are those of Text and of the
+    // lines as laid out on the screen.
+    qintptr SendMessage(unsigned msg, qintptr wParam, qintptr lParam);
+
+    // The window's style bits (GWL_STYLE). WS_HSCROLL and WS_VSCROLL show or hide the scroll
+    // bars; the other bits are kept as given.
+    int WindowStyle() const;
+    void setWindowStyle(int style);
+    // Redraws the window's frame under its current style (SetWindowPos with SWP_FRAMECHANGED).
+    void RefreshFrame();
+
 Q_SIGNALS:
     // Every change of the content, typed or made by a command, formatting included.
     void Change();
@@ -61,7 +89,26 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    qintptr undoOnce();
+    bool canUndoOnce() const;
+    void copySelection();
+    void cutSelection();
+    void pasteClipboard();
+    void clearSelection();
+    qintptr setTabStops(qintptr count, qintptr list);
+    qintptr setTargetDevice(qintptr lineWidth);
+    qintptr lineLength(qintptr position);
+    qintptr copyLine(qintptr line, qintptr buffer);
+
     void adoptDocument(QTextDocument *document);
     bool windowHasShortcut(const QKeySequence &keys) const;
     int clampPosition(int position) const;
+
+    // Undo is single-level for the commands: an undo right after an undo takes the first one
+    // back. Set by an undo, cleared by any other change.
+    bool m_lastEditWasUndo = false;
+    bool m_undoing = false;
+    bool m_hideSelection = false;
+    QPalette m_paletteShowingSelection;
+    int m_otherStyleBits;
 };

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+
+class QMimeData;
+
+// The system clipboard, as the editor's commands use it. Every function throws Failure when
+// there is no clipboard to use (no application object).
+namespace Clipboard {
+
+// Whether the clipboard holds plain text with at least one character. A picture alone, or
+// rich content without a plain-text rendering, does not count.
+bool HasText();
+
+// What the clipboard holds now; null when it holds nothing. Owned by the clipboard.
+const QMimeData *Content();
+
+// Replaces the clipboard's content; the clipboard takes ownership.
+void SetContent(QMimeData *data);
+
+// Replaces the clipboard's content with a picture and nothing else, so that a paste inserts it.
+void SetPicture(const QImage &picture);
+
+} // namespace Clipboard

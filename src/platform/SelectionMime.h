@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QMimeData;
+class QTextCursor;
+
+// What the editing area puts on the clipboard and how it takes content back from it.
+namespace SelectionMime {
+
+// The selection's characters as plain text: "\n" for every break, pictures left out.
+QString plainText(const QTextCursor &selection);
+
+// Clipboard content for the selection: its plain text, and its rich content (formatted text
+// with the pictures themselves, so that a picture survives a paste into another document).
+QMimeData *fromSelection(const QTextCursor &selection);
+
+// Puts clipboard content in place of the cursor's selection, as one undo step: rich content
+// of our own, else non-empty plain text, else a picture. Returns false, changing nothing,
+// when the content offers none of these.
+bool insert(QTextCursor &cursor, const QMimeData &data);
+
+} // namespace SelectionMime

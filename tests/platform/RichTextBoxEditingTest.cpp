@@ -1,0 +1,285 @@
+// The editing area's undo, clipboard, tab stops, wrapping, style bits, selection hiding and
+// focus, as the commands rely on them.
+#include "ShownRichTextBox.h"
+
+#include "platform/Failure.h"
+#include "platform/WindowMessages.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <gtest/gtest.h>
+
+using namespace WindowMessages;
+
+namespace {
+
+QImage picture(QColor colour)
+{
+    QImage image(8, 6, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+// The pictures of a document, in order, as their pixels.
+QList<QImage> picturesIn(const QTextDocument &document)
+{
+    QList<QImage> pictures;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) {
+                const QString name = it.fragment().charFormat().toImageFormat().name();
+                pictures << document.resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
+            }
+    return pictures;
+}
+
+void select(RichTextBox &box, int start, int length)
+{
+    box.setSelStart(start);
+    box.setSelLength(length);
+}
+
+} // namespace
+
+TEST(RichTextBoxUndo, SecondUndoRedoesWhatTheFirstTookBack)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    EXPECT_EQ(box.SendMessage(EM_CANUNDO, 0, 0), 0);
+    EXPECT_EQ(box.SendMessage(WM_UNDO, 0, 0), 0);
+
+    box.setFocus();
+    QTest::keyClicks(&box, QStringLiteral("ab"));
+    ASSERT_EQ(box.Text(), QStringLiteral("ab"));
+    EXPECT_NE(box.SendMessage(EM_CANUNDO, 0, 0), 0);
+    EXPECT_EQ(box.SendMessage(EM_CANREDO, 0, 0), 0);
+
+    const QString afterEachUndo[] = {"", "ab", "", "ab"};
+    for (const QString &expected : afterEachUndo) {
+        EXPECT_NE(box.SendMessage(WM_UNDO, 0, 0), 0);
+        EXPECT_EQ(box.Text(), expected);
+        EXPECT_NE(box.SendMessage(EM_CANUNDO, 0, 0), 0) << "the next undo has something to do";
+    }
+
+    // After an undo, an edit makes the next undo take that edit back.
+    box.SendMessage(WM_UNDO, 0, 0);
+    QTest::keyClicks(&box, QStringLiteral("z"));
+    box.SendMessage(WM_UNDO, 0, 0);
+    EXPECT_EQ(box.Text(), QString());
+    box.SendMessage(WM_UNDO, 0, 0);
+    EXPECT_EQ(box.Text(), QStringLiteral("z"));
+}
+
+TEST(RichTextBoxClipboard, CopyAndCutPutPlainTextWithNewlines)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    box.setText(QStringLiteral("one\ntwo\u00A0three"));
+    QTextCursor cursor = box.textCursor();
+    cursor.setPosition(3);
+    cursor.insertImage(QImage(picture(Qt::red)));
+
+    struct Case { unsigned message; int start, length; QString clipboard, textAfter; };
+    const Case cases[] = {
+        {WM_COPY, 1, 8, "ne\ntwo\u00A0", "one\uFFFC\ntwo\u00A0three"},
+        {WM_CUT, 0, 0, "unchanged", "one\uFFFC\ntwo\u00A0three"},
+        {WM_COPY, 0, 0, "unchanged", "one\uFFFC\ntwo\u00A0three"},
+        {WM_CLEAR, 0, 4, "unchanged", "\ntwo\u00A0three"},
+        {WM_CUT, 1, 3, "two", "\n\u00A0three"},
+    };
+    for (const Case &c : cases) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("unchanged"));
+        select(box, c.start, c.length);
+        box.SendMessage(c.message, 0, 0);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), c.clipboard) << c.message;
+        EXPECT_EQ(box.Text(), c.textAfter) << c.message;
+    }
+}
+
+TEST(RichTextBoxClipboard, PasteInsertsTextOrAPicture)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    struct Case { QString text; QImage image; QString result; int pictures; };
+    const Case cases[] = {
+        {"new\r\nline", {}, "[new\nline]", 0},
+        {"", {}, "[old]", 0},
+        {"", picture(Qt::blue), "[\uFFFC]", 1},
+        {"words", picture(Qt::blue), "[words]", 0},
+    };
+    for (const Case &c : cases) {
+        box.setText(QStringLiteral("[old]"));
+        select(box, 1, 3);
+        auto *data = new QMimeData;
+        if (!c.text.isEmpty())
+            data->setText(c.text);
+        if (!c.image.isNull())
+            data->setImageData(c.image);
+        QGuiApplication::clipboard()->setMimeData(data);
+        box.SendMessage(WM_PASTE, 0, 0);
+        EXPECT_EQ(box.Text(), c.result) << c.text.toStdString();
+        const QList<QImage> pictures = picturesIn(*box.document());
+        ASSERT_EQ(pictures.size(), c.pictures);
+        if (c.pictures) {
+            EXPECT_EQ(pictures[0], c.image.convertToFormat(pictures[0].format()));
+        }
+    }
+}
+
+TEST(RichTextBoxClipboard, CopiedPictureAndFormatSurviveAPasteIntoAnotherDocument)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    box.setText(QStringLiteral("ab"));
+    QTextCursor cursor = box.textCursor();
+    cursor.setPosition(1);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText(QStringLiteral("B"), bold);
+    cursor.insertImage(picture(Qt::green));
+    select(box, 0, 4);
+    box.SendMessage(WM_COPY, 0, 0);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("aBb"));
+
+    RichTextBox other;
+    other.SendMessage(WM_PASTE, 0, 0);
+    EXPECT_EQ(other.Text(), QStringLiteral("aB\uFFFCb"));
+    const QList<QImage> pictures = picturesIn(*other.document());
+    ASSERT_EQ(pictures.size(), 1);
+    EXPECT_EQ(pictures[0], picture(Qt::green).convertToFormat(pictures[0].format()));
+    QTextCursor at(other.document());
+    at.setPosition(2);
+    EXPECT_EQ(at.charFormat().fontWeight(), QFont::Bold);
+}
+
+TEST(RichTextBoxLayout, TabStopsInDialogUnits)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    box.setText(QStringLiteral("\tx"));
+    const qreal quarterChar = QFontMetricsF(box.document()->defaultFont()).averageCharWidth() / 4;
+    auto xOfX = [&] {
+        QTextCursor cursor(box.document());
+        cursor.setPosition(1);
+        return box.cursorRect(cursor).left();
+    };
+
+    qint32 every40[] = {40};
+    EXPECT_EQ(box.SendMessage(EM_SETTABSTOPS, 1, reinterpret_cast<qintptr>(every40)), 1);
+    EXPECT_DOUBLE_EQ(box.document()->defaultTextOption().tabStopDistance(), 40 * quarterChar);
+    const int at40 = xOfX();
+    qint32 every80[] = {80};
+    box.SendMessage(EM_SETTABSTOPS, 1, reinterpret_cast<qintptr>(every80));
+    EXPECT_GT(xOfX(), at40) << "the text is laid out again";
+
+    qint32 list[] = {20, 60};
+    EXPECT_EQ(box.SendMessage(EM_SETTABSTOPS, 2, reinterpret_cast<qintptr>(list)), 1);
+    ASSERT_EQ(box.document()->defaultTextOption().tabs().size(), 2);
+    EXPECT_DOUBLE_EQ(box.document()->defaultTextOption().tabs()[1].position, 60 * quarterChar);
+
+    EXPECT_EQ(box.SendMessage(EM_SETTABSTOPS, 0, 0), 1);
+    EXPECT_DOUBLE_EQ(box.document()->defaultTextOption().tabStopDistance(), 32 * quarterChar);
+    EXPECT_TRUE(box.document()->defaultTextOption().tabs().isEmpty());
+
+    qint32 falling[] = {60, 20};
+    qint32 zero[] = {0};
+    EXPECT_EQ(box.SendMessage(EM_SETTABSTOPS, 2, reinterpret_cast<qintptr>(falling)), 0);
+    EXPECT_EQ(box.SendMessage(EM_SETTABSTOPS, 1, reinterpret_cast<qintptr>(zero)), 0);
+    EXPECT_EQ(box.SendMessage(EM_SETTABSTOPS, 1, 0), 0);
+    EXPECT_EQ(box.SendMessage(EM_SETTABSTOPS, -1, 0), 0);
+}
+
+TEST(RichTextBoxLayout, StyleBitsShowTheScrollBarsAndKeepTheRest)
+{
+    RichTextBox box;
+    const int start = box.WindowStyle();
+    EXPECT_TRUE(start & WS_HSCROLL);
+    EXPECT_TRUE(start & ES_AUTOHSCROLL);
+
+    box.setWindowStyle(start & ~(WS_HSCROLL | ES_AUTOHSCROLL));
+    EXPECT_EQ(box.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(box.WindowStyle(), start & ~(WS_HSCROLL | ES_AUTOHSCROLL));
+    box.setWindowStyle(start);
+    EXPECT_EQ(box.horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_EQ(box.WindowStyle(), start);
+
+    EXPECT_EQ(box.SendMessage(EM_SETTARGETDEVICE, 0, 1440), 1);
+    EXPECT_EQ(box.lineWrapMode(), QTextEdit::FixedPixelWidth);
+}
+
+TEST(RichTextBoxAppearance, HiddenSelectionIsNotHighlightedAndComesBack)
+{
+    RichTextBox box;
+    const QBrush highlight = box.palette().brush(QPalette::Active, QPalette::Highlight);
+    EXPECT_FALSE(box.HideSelection());
+    box.setHideSelection(true);
+    EXPECT_TRUE(box.HideSelection());
+    EXPECT_EQ(box.palette().color(QPalette::Active, QPalette::Highlight).alpha(), 0);
+    EXPECT_EQ(box.palette().color(QPalette::Inactive, QPalette::Highlight).alpha(), 0);
+
+    // A background colour given meanwhile stays.
+    QPalette colours = box.palette();
+    colours.setColor(QPalette::Base, Qt::yellow);
+    box.setPalette(colours);
+    box.setHideSelection(false);
+    EXPECT_EQ(box.palette().brush(QPalette::Active, QPalette::Highlight), highlight);
+    EXPECT_EQ(box.palette().color(QPalette::Base), QColor(Qt::yellow));
+}
+
+TEST(RichTextBoxAppearance, SelColorColoursTheSelection)
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("abc"));
+    select(box, 1, 1);
+    box.setSelColor(0x0000FF); // red, in the lowest byte
+    EXPECT_EQ(box.SelColor(), 0x0000FF);
+    QTextCursor cursor(box.document());
+    cursor.setPosition(2);
+    EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(Qt::red));
+    cursor.setPosition(1);
+    EXPECT_NE(cursor.charFormat().foreground().color(), QColor(Qt::red));
+}
+
+TEST(RichTextBoxEditing, ReplaceInPlaceKeepsFormatsAndPictures)
+{
+    RichTextBox box;
+    box.setText(QStringLiteral("ab"));
+    QTextCursor cursor = box.textCursor();
+    cursor.setPosition(1);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText(QStringLiteral("c"), bold);
+    cursor.insertImage(picture(Qt::red));
+    select(box, 1, 2);
+    ASSERT_EQ(box.Text(), QStringLiteral("ac\uFFFCb"));
+
+    box.ReplaceInPlace(0, QStringLiteral("AC\uFFFCB"));
+    EXPECT_EQ(box.Text(), QStringLiteral("AC\uFFFCB"));
+    EXPECT_EQ(picturesIn(*box.document()).size(), 1);
+    cursor.setPosition(2);
+    EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
+    cursor.setPosition(1);
+    EXPECT_NE(cursor.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(box.SelStart(), 1);
+    EXPECT_EQ(box.SelLength(), 2);
+    EXPECT_THROW(box.ReplaceInPlace(2, QStringLiteral("xyz")), Failure);
+}
+
+TEST(RichTextBoxFocus, SetFocusFailsWhenTheAreaCannotTakeIt)
+{
+    ShownRichTextBox shown;
+    shown.box.SetFocus();
+    EXPECT_TRUE(shown.boxHasFocus());
+
+    shown.elsewhere.setFocus();
+    shown.box.setEnabled(false);
+    EXPECT_THROW(shown.box.SetFocus(), Failure);
+    shown.box.setEnabled(true);
+    shown.box.hide();
+    EXPECT_THROW(shown.box.SetFocus(), Failure);
+    EXPECT_FALSE(shown.boxHasFocus());
+}
