@@ -116,6 +116,9 @@ const TextCase fieldAndTableCases[] = {
     {"nested table",
      "{\\rtf1 \\pard\\intbl A\\cell\\itap2 x\\nestcell y\\nestcell{\\*\\nesttableprops\\nestrow}\\cell\\row}",
      "A\tx\ty\n"},
+    {"nested rows",
+     "{\\rtf1 \\pard\\intbl\\itap2 a\\nestcell b\\nestcell\\nestrow c\\nestcell\\nestrow\\itap1 D\\cell\\row}",
+     u(u"a\tb\u2028c\u2028D\n")},
 };
 INSTANTIATE_TEST_SUITE_P(FieldsAndTables, ReaderText, testing::ValuesIn(fieldAndTableCases));
 

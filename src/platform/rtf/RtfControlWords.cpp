@@ -75,6 +75,7 @@ const Table &table()
         {"result", {Action::ObjectResult}},
         {"listtext", {Action::ListText}},
         {"pntext", {Action::ListText}},
+        {"nesttableprops", {Action::NestedTableProperties}},
 
         {"ansi", {Action::CharacterSet, 1252}},
         {"mac", {Action::CharacterSet, 10000}},

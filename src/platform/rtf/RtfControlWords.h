@@ -22,6 +22,7 @@ enum class Action : unsigned char {
     Object,             // embedded objects: only their \result is shown
     ObjectResult,
     ListText,           // the number or bullet that the file wrote out for a list paragraph
+    NestedTableProperties, // holds a nested row's definition; some writers put cells in it
     // document
     CharacterSet,       // \ansi, \mac, \pc, \pca: value is the code page
     AnsiCodePage,

@@ -32,7 +32,7 @@ bool isDestination(Action action)
     case Action::Picture: case Action::FieldInstruction: case Action::FieldResult:
     case Action::ShapePicture: case Action::NonShapePicture: case Action::UnicodeAlternative:
     case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult:
-    case Action::ListText:
+    case Action::ListText: case Action::NestedTableProperties:
         return true;
     default:
         return false;

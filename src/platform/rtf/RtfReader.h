@@ -24,6 +24,9 @@ class QTextDocument;
 class RtfReader
 {
 public:
+    // Symbol fonts whose list bullets are shown as the Unicode characters they draw.
+    enum class SymbolMap { None, Symbol, Wingdings, OpenSymbol };
+
     // Groups nested deeper than this share the innermost state instead of each taking memory.
     static constexpr std::size_t maxStateDepth = 200000;
 
@@ -41,7 +44,6 @@ private:
         int codePage = 0;         // \cpg
         bool complete = false;
     };
-    enum class SymbolMap { None, Symbol, Wingdings };
 
     RtfGroupState &top() { return m_stack.back(); }
     void pushGroup();
@@ -100,7 +102,8 @@ private:
 
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;
-    int m_pendingCells = 0;
+    int m_pendingCells = 0;          // cell ends not yet written as tabs
+    bool m_pendingRowBreak = false;  // a nested row ended: a line break unless a cell ends
 
     // the run being written
     bool m_haveRun = false;

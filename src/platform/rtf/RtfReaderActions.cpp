@@ -20,6 +20,7 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::ObjectResult:
     case Action::UnicodeDestination:
     case Action::ListText:
+    case Action::NestedTableProperties:
     case Action::Red:
     case Action::Green:
     case Action::Blue:

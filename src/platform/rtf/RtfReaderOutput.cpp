@@ -11,10 +11,12 @@ const QString fallbackFamily = QStringLiteral("Times New Roman");
 
 // Symbol fonts draw their own glyphs at byte positions; the bullets that lists use are the
 // ones worth showing as their Unicode characters.
-char16_t symbolCharacter(unsigned char byte, bool wingdings)
+char16_t symbolCharacter(unsigned char byte, RtfReader::SymbolMap map)
 {
-    if (!wingdings)
+    if (map == RtfReader::SymbolMap::Symbol)
         return byte == 0xB7 ? u'\u2022' : 0;
+    if (map == RtfReader::SymbolMap::OpenSymbol)
+        return byte == 0x96 ? u'\u2022' : 0;
     switch (byte) {
     case 0x6C: return u'\u25CF';
     case 0x6E: return u'\u25A0';
@@ -107,7 +109,12 @@ int RtfReader::codePageOf(int font) const
 RtfReader::SymbolMap RtfReader::symbolMapOf(int font) const
 {
     auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
-    if (it == m_fonts.constEnd() || it->charset != 2)
+    if (it == m_fonts.constEnd())
+        return SymbolMap::None;
+    // LibreOffice's own symbol font, whatever character set the file gives it
+    if (it->name.compare(QLatin1String("OpenSymbol"), Qt::CaseInsensitive) == 0)
+        return SymbolMap::OpenSymbol;
+    if (it->charset != 2)
         return SymbolMap::None;
     return it->name.contains(QLatin1String("Wingdings"), Qt::CaseInsensitive) ? SymbolMap::Wingdings
                                                                               : SymbolMap::Symbol;
@@ -129,7 +136,11 @@ void RtfReader::beginOutput()
         flushBytes();
         m_builder.run().append(QString(m_pendingCells, QLatin1Char('\t')));
         m_pendingCells = 0;
+    } else if (m_pendingRowBreak) {
+        flushBytes();
+        m_builder.appendChar(QChar(u'\u2028'));
     }
+    m_pendingRowBreak = false;
     m_shapePictureRead = false;
 }
 
@@ -148,7 +159,7 @@ void RtfReader::emitBytes(QByteArrayView bytes)
     }
     if (m_runSymbols != SymbolMap::None) {
         for (char byte : bytes) {
-            const char16_t symbol = symbolCharacter(uchar(byte), m_runSymbols == SymbolMap::Wingdings);
+            const char16_t symbol = symbolCharacter(uchar(byte), m_runSymbols);
             m_builder.appendChar(symbol ? QChar(symbol) : QChar(m_runTable ? m_runTable[uchar(byte)] : char16_t(uchar(byte))));
         }
         return;
@@ -199,7 +210,7 @@ void RtfReader::emitUnit(char16_t unit)
     flushBytes();
     if (m_runSymbols != SymbolMap::None && unit >= 0xF020 && unit <= 0xF0FF) {
         // Symbol fonts' characters written as \u in the private-use area
-        if (const char16_t symbol = symbolCharacter(uchar(unit - 0xF000), m_runSymbols == SymbolMap::Wingdings))
+        if (const char16_t symbol = symbolCharacter(uchar(unit - 0xF000), m_runSymbols))
             unit = symbol;
     }
     m_builder.appendChar(QChar(QChar::isLowSurrogate(unit) ? u'\uFFFD' : unit));
@@ -216,6 +227,7 @@ void RtfReader::endParagraph()
     resolveDanglingSurrogate();
     flushBytes();
     m_pendingCells = 0;
+    m_pendingRowBreak = false;
     m_builder.endParagraph(blockFormat(top().para));
 }
 
@@ -231,10 +243,10 @@ void RtfReader::endRow(bool nested)
 {
     m_pendingCells = 0;
     if (nested) {
-        if (!m_builder.paragraphIsEmpty())
-            emitUnit(u'\u2028');
+        m_pendingRowBreak = !m_builder.paragraphIsEmpty();
         return;
     }
+    m_pendingRowBreak = false;
     if (!m_builder.paragraphIsEmpty() || !m_pendingBytes.isEmpty())
         endParagraph();
 }

@@ -1,0 +1,150 @@
+// Real files from other word processors: every one must load, and its words should be the
+// words LibreOffice reads from it, unless the table below says why ours differ.
+#include "RtfReaderTestSupport.h"
+
+#include "platform/Failure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString corpusDir = QStringLiteral(CORVALA_SHARED_DIR "/corpus/rtf");
+
+// Files whose words differ from LibreOffice's reading, and why ours are acceptable.
+const QMap<QString, QString> &knownDifferences()
+{
+    static const QMap<QString, QString> differences = {
+        {QStringLiteral("rtfpipe-Issue46-word97-object-drawingobjects.rtf"),
+         QStringLiteral("a SYMBOL field whose stored result is empty shows nothing; LibreOffice computes the character (J)")},
+        {QStringLiteral("rtfpipe-Issue50-1-reportgen-sste-tables.rtf"),
+         QStringLiteral("hidden text (\\v) is not shown; LibreOffice's text export includes it")},
+        {QStringLiteral("rtfpipe-ListGoogle-googledocs.rtf"),
+         QStringLiteral("the bullet the file writes (\\u9679, a black circle) is kept; LibreOffice draws its own from the list table")},
+        {QStringLiteral("rtfpipe-RtfParserTest_5-wordpad-cp932.rtf"),
+         QStringLiteral("Symbol-font text keeps the characters written ('-'); LibreOffice gives private-use characters")},
+        {QStringLiteral("rtfpipe-RtfParserTest_6-textedit-mac-cp10001.rtf"),
+         QStringLiteral("Mac Japanese 0x8160 is WAVE DASH U+301C as in Apple's table; LibreOffice gives FULLWIDTH TILDE")},
+        {QStringLiteral("rtfpipe-phprtflite-footnotes.rtf"),
+         QStringLiteral("footnotes stay out of the body; LibreOffice numbers them inline")},
+        {QStringLiteral("rtfpipe-rtf2xml-bullet_list-wordmac.rtf"),
+         QStringLiteral("Wingdings 0xA7 is the small square Word draws; LibreOffice substitutes a round bullet")},
+        {QStringLiteral("rtfpipe-rtf2xml-fields_simple_format_switch-wordmac.rtf"),
+         QStringLiteral("fields show the result stored in the file; LibreOffice recomputes AUTHOR, FILENAME and REF")},
+        {QStringLiteral("rtfpipe-rtf2xml-inline_mix-footnote-wordmac.rtf"),
+         QStringLiteral("hidden text is not shown and the footnote stays out of the body")},
+        {QStringLiteral("rtfpipe-rtf2xml-noteref-wordmac.rtf"),
+         QStringLiteral("the footnote stays out of the body, so its number is not in the text")},
+        {QStringLiteral("rtfpipe-rtf2xml-symbol-wordmac.rtf"),
+         QStringLiteral("the Symbol font's bullet (\\u-3913) is shown as U+2022; LibreOffice keeps private-use U+F0B7")},
+        {QStringLiteral("rtfpipe-rtf2xml-ted_mixed_faces-rtf0.rtf"),
+         QStringLiteral("Symbol-font text keeps the letters written; LibreOffice gives private-use characters")},
+        {QStringLiteral("striprtf-issue_63-headerless-fragment.rtf"),
+         QStringLiteral("the list number the file writes (\\listtext 10.) is shown; LibreOffice drops it")},
+        {QStringLiteral("tika-testRTFHyperlinkAndStyles-wptools.rtf"),
+         QStringLiteral("a font of the default character set uses the document's code page, so \\'94 is a quote; LibreOffice gives U+FFFD")},
+        {QStringLiteral("tika-testRTFInvalidUnicode-textedit-lone-surrogates.rtf"),
+         QStringLiteral("an unpaired surrogate becomes U+FFFD and its fallback is skipped; LibreOffice shows the '?' fallback")},
+        {QStringLiteral("tika-testRTFJapanese-ooo-starwriter.rtf"),
+         QStringLiteral("Wingdings \\u61692 (0xFC) is the check mark the file names; LibreOffice draws a white bullet")},
+        {QStringLiteral("tika-testRTFListMicrosoftWord.rtf"),
+         QStringLiteral("the list text the file writes ('-') is kept; LibreOffice draws bullets from the list table")},
+        {QStringLiteral("tika-testRTFVarious-word2007.rtf"),
+         QStringLiteral("the footnote stays out of the body, so its number is not in the text")},
+    };
+    return differences;
+}
+
+// Files that are not rich text at all, and open as nothing.
+const QStringList notRichText = {QStringLiteral("rtfpipe-RtfParserTest_fail_0-leading-garbage.rtf")};
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The words of a text, as a sorted list: layout (spaces, tabs, line and paragraph breaks)
+// and invisible characters do not count.
+QStringList wordsOf(QString text)
+{
+    text.remove(QChar(0x00AD));
+    text.remove(QChar(0xFFFC));
+    text.remove(QChar(0xFEFF));
+    static const QRegularExpression space(QStringLiteral("[\\s\\x{00A0}\\x{2028}\\x{2029}]+"),
+                                         QRegularExpression::UseUnicodePropertiesOption);
+    QStringList words = text.split(space, Qt::SkipEmptyParts);
+    words.sort();
+    return words;
+}
+
+// What one list has that the other has not, for the failure message.
+QString difference(QStringList ours, QStringList theirs)
+{
+    QStringList onlyOurs, onlyTheirs;
+    qsizetype i = 0, j = 0;
+    while (i < ours.size() || j < theirs.size()) {
+        if (j == theirs.size() || (i < ours.size() && ours[i] < theirs[j]))
+            onlyOurs << ours[i++];
+        else if (i == ours.size() || theirs[j] < ours[i])
+            onlyTheirs << theirs[j++];
+        else
+            ++i, ++j;
+    }
+    return QStringLiteral("only ours (%1): %2\nonly LibreOffice's (%3): %4")
+        .arg(onlyOurs.size()).arg(onlyOurs.mid(0, 40).join(QLatin1Char(' ')))
+        .arg(onlyTheirs.size()).arg(onlyTheirs.mid(0, 40).join(QLatin1Char(' ')));
+}
+
+std::vector<std::string> corpusFiles()
+{
+    std::vector<std::string> names;
+    const QStringList files = QDir(corpusDir).entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
+    for (const QString &name : files)
+        names.push_back(name.toStdString());
+    if (names.empty())
+        names.push_back("(no corpus)");
+    return names;
+}
+
+class Corpus : public testing::TestWithParam<std::string> {};
+
+TEST_P(Corpus, LoadsAndReadsTheWordsLibreOfficeReads)
+{
+    const QString name = QString::fromStdString(GetParam());
+    if (!QDir(corpusDir).exists())
+        GTEST_SKIP() << "The corpus is not beside the repository: " << corpusDir.toStdString();
+    const QByteArray rtf = readFile(corpusDir + QLatin1Char('/') + name);
+    if (notRichText.contains(name)) {
+        EXPECT_THROW(readRtf(rtf), Failure);
+        return;
+    }
+    const auto document = readRtf(rtf);
+    const QString reference = corpusDir + QStringLiteral("/libreoffice-text/")
+        + QString(name).replace(QStringLiteral(".rtf"), QStringLiteral(".txt"));
+    if (!QFile::exists(reference))
+        return;   // LibreOffice could not read it; loading without a crash is what counts
+    const QStringList ours = wordsOf(textOf(*document));
+    const QStringList theirs = wordsOf(QString::fromUtf8(readFile(reference)));
+    if (knownDifferences().contains(name)) {
+        EXPECT_NE(ours, theirs) << "now reads as LibreOffice does; drop it from the known differences";
+        return;
+    }
+    EXPECT_EQ(ours.size(), theirs.size());
+    EXPECT_TRUE(ours == theirs) << difference(ours, theirs).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Corpus, testing::ValuesIn(corpusFiles()),
+                         [](const testing::TestParamInfo<std::string> &info) {
+                             std::string name = info.param;
+                             for (char &c : name)
+                                 if (!isalnum(uchar(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+} // namespace
