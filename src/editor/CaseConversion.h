@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The case conversions of the facade's Convert.
+namespace CaseConversion {
+
+// Under the case rules of the user's locale.
+QString upper(const QString &text);
+QString lower(const QString &text);
+
+// The first character of every word to capital, every other one to small. Words are separated
+// by NUL, tab, line feed, vertical tab, form feed, carriage return and space.
+QString proper(const QString &text);
+
+// Every capital letter to small and every other letter to capital. Under a single-byte code
+// page a character keeps its case when the page has no code for the other one, so the text
+// stays within the page's characters.
+QString toggle(const QString &text, int codePage);
+
+} // namespace CaseConversion

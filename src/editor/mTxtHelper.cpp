@@ -1,0 +1,208 @@
+#include "editor/mTxtHelper.h"
+
+#include "editor/CaseConversion.h"
+#include "editor/CheckedArithmetic.h"
+#include "editor/PlainTextFile.h"
+#include "platform/Clipboard.h"
+#include "platform/Failure.h"
+#include "platform/RichTextBox.h"
+#include "platform/WindowMessages.h"
+
+#include <functional>
+
+using namespace WindowMessages;
+
+namespace {
+
+// For the operations that go on after a failed step.
+void skippingFailure(const std::function<void()> &step)
+{
+    try {
+        step();
+    } catch (const std::exception &) {
+    }
+}
+
+} // namespace
+
+RichTextBox &mTxtHelper::editor() const
+{
+    if (!Editor)
+        throw Failure(QStringLiteral("Object variable or With block variable not set"));
+    return *Editor;
+}
+
+void mTxtHelper::WordWrap(bool Wrap)
+{
+    RichTextBox &box = editor();
+    int style = box.WindowStyle();
+    // Wrapping comes with both scroll bits, and goes with them.
+    constexpr int scrollBits = WS_HSCROLL | ES_AUTOHSCROLL;
+    if (Wrap) {
+        style |= scrollBits;
+        box.SendMessage(EM_SETTARGETDEVICE, 0, 0);
+    } else {
+        style &= ~scrollBits;
+        box.SendMessage(EM_SETTARGETDEVICE, 0, 1);
+    }
+    box.setWindowStyle(style);
+    box.RefreshFrame();
+}
+
+void mTxtHelper::Convert(int ConvOp)
+{
+    RichTextBox &box = editor();
+    const int start = box.SelStart();
+    const int length = box.SelLength();
+    std::function<QString(const QString &)> conversion;
+    switch (ConvOp) {
+    case 0: conversion = CaseConversion::upper; break;
+    case 1: conversion = CaseConversion::lower; break;
+    case 2: conversion = CaseConversion::proper; break;
+    case 3: conversion = [this](const QString &s) { return ToggleCase(s); }; break;
+    default: break;
+    }
+    if (conversion) {
+        // A conversion that keeps the length overwrites the characters where they stand, so
+        // the text keeps its formatting and pictures; one that doesn't (a German sharp s
+        // becoming SS) replaces the text.
+        const QString selected = box.SelText();
+        if (!selected.isEmpty()) {
+            const QString converted = conversion(selected);
+            if (converted.size() == selected.size())
+                box.ReplaceInPlace(start, converted);
+            else
+                box.setSelText(converted);
+        } else {
+            const QString text = box.Text();
+            const QString converted = conversion(text);
+            if (converted.size() == text.size())
+                box.ReplaceInPlace(0, converted);
+            else
+                box.setText(converted);
+        }
+    }
+    if (length > 0)
+        SelectText(start, length);
+}
+
+void mTxtHelper::Cut() { editor().SendMessage(WM_CUT, 0, 0); }
+void mTxtHelper::Clear() { editor().SendMessage(WM_CLEAR, 0, 0); }
+void mTxtHelper::Copy() { editor().SendMessage(WM_COPY, 0, 0); }
+void mTxtHelper::Undo() { editor().SendMessage(WM_UNDO, 0, 0); }
+void mTxtHelper::Paste() { editor().SendMessage(WM_PASTE, 0, 0); }
+
+void mTxtHelper::SelectAll()
+{
+    RichTextBox &box = editor();
+    box.setSelStart(0);
+    box.setSelLength(int(box.Text().size()));
+    box.SetFocus();
+}
+
+int mTxtHelper::SelPos() const { return editor().SelStart(); }
+void mTxtHelper::setSelPos(int vNewSelPos) { editor().setSelStart(vNewSelPos); }
+
+void mTxtHelper::SelectText(int Start, int Length)
+{
+    RichTextBox &box = editor();
+    box.setSelStart(Start);
+    box.setSelLength(Length);
+    box.SetFocus();
+}
+
+void mTxtHelper::SetEditor(RichTextBox *vNewValue) { Editor = vNewValue; }
+
+bool mTxtHelper::CanPaste() const
+{
+    editor();
+    return Clipboard::HasText();
+}
+
+int mTxtHelper::LineCount() const
+{
+    return CheckedArithmetic::narrow(editor().SendMessage(EM_GETLINECOUNT, 0, 0));
+}
+
+int mTxtHelper::VisableLine() const
+{
+    return CheckedArithmetic::narrow(editor().SendMessage(EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
+int mTxtHelper::LineIndex() const
+{
+    RichTextBox &box = editor();
+    const int end = CheckedArithmetic::add(box.SelStart(), box.SelLength());
+    return CheckedArithmetic::add(CheckedArithmetic::narrow(box.SendMessage(EM_LINEFROMCHAR, end, 0)), 1);
+}
+
+int mTxtHelper::LineLength() const
+{
+    RichTextBox &box = editor();
+    return CheckedArithmetic::add(
+        CheckedArithmetic::narrow(box.SendMessage(EM_LINELENGTH, box.SelStart(), 0)), 1);
+}
+
+void mTxtHelper::LoadFromFile(const QString &FileName)
+{
+    RichTextBox &box = editor();
+    box.setText(PlainTextFile::read(FileName, CodePage));
+}
+
+void mTxtHelper::SaveToFile(const QString &FileName)
+{
+    PlainTextFile::write(FileName, editor().Text(), CodePage);
+}
+
+void mTxtHelper::SaveSelection(const QString &FileName)
+{
+    PlainTextFile::write(FileName, editor().SelText(), CodePage);
+}
+
+bool mTxtHelper::CanUndo() const { return editor().SendMessage(EM_CANUNDO, 0, 0) != 0; }
+bool mTxtHelper::CanReDo() const { return editor().SendMessage(EM_CANREDO, 0, 0) != 0; }
+
+int mTxtHelper::GotoLine() const { return m_lastLine; }
+
+void mTxtHelper::setGotoLine(int vNewLine)
+{
+    m_lastLine = vNewLine;
+    qintptr position = 0;
+    skippingFailure([&] {
+        position = editor().SendMessage(EM_LINEINDEX, CheckedArithmetic::subtract(vNewLine, 1), 0);
+    });
+    skippingFailure([&] { editor().setSelStart(CheckedArithmetic::narrow(position)); });
+    skippingFailure([&] { editor().setSelLength(0); });
+    skippingFailure([&] { editor().SetFocus(); });
+}
+
+QString mTxtHelper::GetLineText(int Index)
+{
+    constexpr int capacity = 255;
+    RichTextBox &box = editor();
+    const int line = CheckedArithmetic::subtract(Index, 1);
+    char16_t buffer[capacity + 1];
+    std::fill(std::begin(buffer), std::end(buffer), u' ');
+    buffer[0] = capacity;
+    const qintptr copied = box.SendMessage(EM_GETLINE, line, reinterpret_cast<qintptr>(buffer));
+    return QString::fromUtf16(buffer, std::clamp<qintptr>(copied, 0, capacity));
+}
+
+void mTxtHelper::setForeColor(int NewColor)
+{
+    skippingFailure([&] { editor().setHideSelection(true); });
+    skippingFailure([&] { editor().setSelStart(0); });
+    skippingFailure([&] { editor().setSelLength(int(editor().Text().size())); });
+    skippingFailure([&] { editor().setSelColor(NewColor); });
+    skippingFailure([&] { editor().setSelStart(0); });
+    skippingFailure([&] { editor().setHideSelection(false); });
+}
+
+void mTxtHelper::TabStops(int TabStopSize)
+{
+    // One entry, and a count that says so: a stop every TabStopSize units.
+    qint32 stops[] = {TabStopSize};
+    editor().SendMessage(EM_SETTABSTOPS, std::size(stops), reinterpret_cast<qintptr>(stops));
+}
+
+QString mTxtHelper::ToggleCase(const QString &s) const { return CaseConversion::toggle(s, CodePage); }

@@ -1,0 +1,218 @@
+// The facade's selection, clipboard, undo, line and layout operations over a shown editing area.
+#include "FacadeFixture.h"
+
+#include "platform/Failure.h"
+#include "platform/WindowMessages.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTextDocument>
+#include <climits>
+#include <functional>
+
+TEST(mTxtHelperUnbound, OperationsOnTheControlFailBeforeSetEditor)
+{
+    mTxtHelper facade;
+    const std::function<void()> operations[] = {
+        [&] { facade.WordWrap(true); }, [&] { facade.Convert(0); }, [&] { facade.Cut(); },
+        [&] { facade.Clear(); }, [&] { facade.Copy(); }, [&] { facade.Undo(); },
+        [&] { facade.Paste(); }, [&] { facade.SelectAll(); }, [&] { facade.SelPos(); },
+        [&] { facade.setSelPos(0); }, [&] { facade.SelectText(0, 0); }, [&] { facade.CanPaste(); },
+        [&] { facade.LineCount(); }, [&] { facade.VisableLine(); }, [&] { facade.LineIndex(); },
+        [&] { facade.LineLength(); }, [&] { facade.LoadFromFile(QStringLiteral("/nonexistent/x")); },
+        [&] { facade.SaveToFile(QStringLiteral("/nonexistent/x")); },
+        [&] { facade.SaveSelection(QStringLiteral("/nonexistent/x")); }, [&] { facade.CanUndo(); },
+        [&] { facade.CanReDo(); }, [&] { facade.GetLineText(1); }, [&] { facade.TabStops(8); },
+    };
+    for (size_t i = 0; i < std::size(operations); ++i)
+        EXPECT_THROW(operations[i](), Failure) << "operation " << i;
+
+    // These two skip their failed steps; the line number is kept all the same.
+    EXPECT_NO_THROW(facade.setForeColor(0xFF));
+    EXPECT_NO_THROW(facade.setGotoLine(4));
+    EXPECT_EQ(facade.GotoLine(), 4);
+}
+
+TEST_F(FacadeTest, SelectingMovesTheFocusEvenOnAnEmptyArea)
+{
+    struct Case { QString text; std::function<void()> operation; int selStart, selLength; };
+    const Case cases[] = {
+        {"", [&] { facade.SelectAll(); }, 0, 0},
+        {"", [&] { facade.SelectText(0, 0); }, 0, 0},
+        {"a\nbc", [&] { facade.SelectAll(); }, 0, 4},
+        {"hello", [&] { facade.SelectText(1, 3); }, 1, 3},
+        {"hello", [&] { facade.SelectText(4, 10); }, 4, 1},
+    };
+    for (const Case &c : cases) {
+        box.setText(c.text);
+        elsewhere.setFocus();
+        c.operation();
+        EXPECT_EQ(box.SelStart(), c.selStart) << c.text.toStdString();
+        EXPECT_EQ(box.SelLength(), c.selLength) << c.text.toStdString();
+        EXPECT_TRUE(boxHasFocus()) << c.text.toStdString();
+    }
+    facade.setSelPos(2);
+    EXPECT_EQ(facade.SelPos(), 2);
+    EXPECT_EQ(box.SelLength(), 0);
+}
+
+TEST_F(FacadeTest, LineQueries)
+{
+    box.setText(QStringLiteral("first\n\nthird line"));
+    struct Case { int selStart, selLength; int lineIndex, lineLength; };
+    const Case cases[] = {
+        {0, 0, 1, 6},   // the caret at the start: line 1, five characters
+        {5, 0, 1, 6},
+        {6, 0, 2, 1},   // an empty line
+        {2, 5, 3, 6},   // the line of the selection's end, the length of its start's
+        {17, 0, 3, 11},
+    };
+    for (const Case &c : cases) {
+        select(c.selStart, c.selLength);
+        EXPECT_EQ(facade.LineIndex(), c.lineIndex) << c.selStart;
+        EXPECT_EQ(facade.LineLength(), c.lineLength) << c.selStart;
+    }
+    EXPECT_EQ(facade.LineCount(), 3);
+    EXPECT_EQ(facade.VisableLine(), 0);
+    EXPECT_EQ(facade.GetLineText(1), QStringLiteral("first"));
+    EXPECT_EQ(facade.GetLineText(2), QString());
+    EXPECT_EQ(facade.GetLineText(3), QStringLiteral("third line"));
+    EXPECT_EQ(facade.GetLineText(4), QString());
+    EXPECT_EQ(facade.GetLineText(0), QString());
+}
+
+TEST_F(FacadeTest, GetLineTextEndsWhereTheCopyEnds)
+{
+    box.SendMessage(WindowMessages::EM_SETTARGETDEVICE, 0, 1);
+    box.setText(QString(300, QLatin1Char('x')) + QStringLiteral("\nab") + QChar(0) + QStringLiteral("c"));
+    EXPECT_EQ(facade.GetLineText(1), QString(255, QLatin1Char('x')));
+    EXPECT_EQ(facade.GetLineText(2), QStringLiteral("ab") + QChar(0) + QStringLiteral("c"));
+    try {
+        facade.GetLineText(INT_MIN);
+        ADD_FAILURE() << "no failure";
+    } catch (const Failure &failure) {
+        EXPECT_EQ(failure.description(), QStringLiteral("Overflow"));
+    }
+}
+
+TEST_F(FacadeTest, GotoLine)
+{
+    box.setText(QStringLiteral("one\ntwo\nthree"));
+    EXPECT_EQ(facade.GotoLine(), 0);
+    struct Case { int line; int selStart; };
+    const Case cases[] = {{1, 0}, {3, 8}, {2, 4}, {99, 4}, {0, 4}, {INT_MIN, 0}};
+    for (const Case &c : cases) {
+        elsewhere.setFocus();
+        select(4, 3);
+        EXPECT_NO_THROW(facade.setGotoLine(c.line));
+        EXPECT_EQ(facade.GotoLine(), c.line);
+        EXPECT_EQ(box.SelStart(), c.selStart) << c.line;
+        EXPECT_EQ(box.SelLength(), 0) << c.line;
+        EXPECT_TRUE(boxHasFocus()) << c.line;
+    }
+}
+
+TEST_F(FacadeTest, UndoAfterUndoRedoes)
+{
+    EXPECT_FALSE(facade.CanUndo());
+    box.setFocus();
+    QTest::keyClicks(&box, QStringLiteral("x"));
+    EXPECT_TRUE(facade.CanUndo());
+    EXPECT_FALSE(facade.CanReDo());
+    facade.Undo();
+    EXPECT_EQ(box.Text(), QString());
+    EXPECT_TRUE(facade.CanReDo());
+    facade.Undo();
+    EXPECT_EQ(box.Text(), QStringLiteral("x"));
+    facade.Undo();
+    EXPECT_EQ(box.Text(), QString());
+}
+
+TEST_F(FacadeTest, ClipboardOperations)
+{
+    QClipboard &clipboard = *QGuiApplication::clipboard();
+    box.setText(QStringLiteral("abc def"));
+
+    // Cut with no selection changes neither the text nor the clipboard.
+    clipboard.setText(QStringLiteral("kept"));
+    select(2, 0);
+    facade.Cut();
+    EXPECT_EQ(box.Text(), QStringLiteral("abc def"));
+    EXPECT_EQ(clipboard.text(), QStringLiteral("kept"));
+
+    select(0, 4);
+    facade.Copy();
+    EXPECT_EQ(clipboard.text(), QStringLiteral("abc "));
+    facade.Cut();
+    EXPECT_EQ(box.Text(), QStringLiteral("def"));
+    select(3, 0);
+    facade.Paste();
+    EXPECT_EQ(box.Text(), QStringLiteral("defabc "));
+    select(0, 3);
+    facade.Clear();
+    EXPECT_EQ(box.Text(), QStringLiteral("abc "));
+}
+
+TEST_F(FacadeTest, CanPasteOnlyForNonEmptyText)
+{
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    struct Case { const char *name; std::function<void()> fill; bool canPaste; };
+    const Case cases[] = {
+        {"empty", [] { QGuiApplication::clipboard()->clear(); }, false},
+        {"empty text", [] { QGuiApplication::clipboard()->setText(QString()); }, false},
+        {"picture only", [&] { QGuiApplication::clipboard()->setImage(picture); }, false},
+        {"one space", [] { QGuiApplication::clipboard()->setText(QStringLiteral(" ")); }, true},
+        {"text", [] { QGuiApplication::clipboard()->setText(QStringLiteral("x")); }, true},
+    };
+    for (const Case &c : cases) {
+        c.fill();
+        EXPECT_EQ(facade.CanPaste(), c.canPaste) << c.name;
+    }
+
+    // A picture alone is still pasted, as a picture.
+    QGuiApplication::clipboard()->setImage(picture);
+    box.setText(QStringLiteral("ab"));
+    select(1, 0);
+    facade.Paste();
+    EXPECT_EQ(box.Text(), QStringLiteral("a\uFFFCb"));
+}
+
+TEST_F(FacadeTest, ForeColorColoursEverythingAndLeavesTheCaretAtTheStart)
+{
+    facade.setForeColor(0x0000FF);
+    EXPECT_EQ(box.Text(), QString());
+    EXPECT_EQ(box.SelStart(), 0);
+    EXPECT_EQ(box.SelLength(), 0);
+    EXPECT_FALSE(box.HideSelection());
+
+    box.setText(QStringLiteral("ab\ncd"));
+    select(3, 2);
+    facade.setForeColor(0xFF0000); // blue
+    EXPECT_EQ(box.SelStart(), 0);
+    EXPECT_EQ(box.SelLength(), 0);
+    EXPECT_FALSE(box.HideSelection());
+    QTextCursor cursor(box.document());
+    for (int position : {1, 2, 4, 5}) {
+        cursor.setPosition(position);
+        EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(Qt::blue)) << position;
+    }
+}
+
+TEST_F(FacadeTest, TabStopsAndWordWrap)
+{
+    const qreal quarterChar = QFontMetricsF(box.document()->defaultFont()).averageCharWidth() / 4;
+    facade.TabStops(24);
+    EXPECT_DOUBLE_EQ(box.document()->defaultTextOption().tabStopDistance(), 24 * quarterChar);
+    EXPECT_TRUE(box.document()->defaultTextOption().tabs().isEmpty());
+
+    using namespace WindowMessages;
+    constexpr int bits = WS_HSCROLL | ES_AUTOHSCROLL;
+    facade.WordWrap(false);
+    EXPECT_EQ(box.lineWrapMode(), QTextEdit::NoWrap);
+    EXPECT_EQ(box.WindowStyle() & bits, 0);
+    facade.WordWrap(true);
+    EXPECT_EQ(box.lineWrapMode(), QTextEdit::WidgetWidth);
+    EXPECT_EQ(box.WindowStyle() & bits, bits);
+}
