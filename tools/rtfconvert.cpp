@@ -69,5 +69,8 @@ int main(int argc, char **argv)
     } catch (const Failure &failure) {
         return fail("write", out, failure);
     }
+    // Taking a large document apart piece by piece costs a tenth of the whole run; the process
+    // ends here and gives all of its memory back at once.
+    (void)document.release();
     return 0;
 }
