@@ -9,7 +9,7 @@ case "${1:-build}" in
   build|run) ;;
   bench) packages+=(unrtf time) ;;
   fuzz)  packages+=(clang libclang-rt-14-dev) ;;
-  shots) packages+=(xvfb xauth xdotool imagemagick x11-utils) ;;
+  shots) packages+=(xvfb xauth xdotool imagemagick x11-utils openbox) ;;
   *) echo "usage: $0 build|run|bench|fuzz|shots" >&2; exit 2 ;;
 esac
 
