@@ -4,6 +4,7 @@
 # Usage: scripts/screenshot.sh BUILD_DIR OUTPUT.png [MENU-OUTPUT.png]
 # With a third argument it also saves the window with its Edit menu open.
 set -euo pipefail
+"$(dirname "$0")/install-deps.sh" shots
 build=${1:-build}
 out=${2:-docs/screenshot.png}
 display=:${SCREENSHOT_DISPLAY:-97}
