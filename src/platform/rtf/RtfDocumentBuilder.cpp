@@ -25,10 +25,14 @@ void RtfDocumentBuilder::setCharFormat(const QTextCharFormat &format)
         return;
     flush();
     m_format = format;
-    // An empty paragraph shows the format it was given when typed into; keep it ours, not
-    // the editing area's default font.
-    if (m_paragraphEmpty)
-        m_cursor.setBlockCharFormat(format);
+}
+
+// An empty paragraph shows its block's character format when typed into: keep it ours, not
+// the editing area's default font.
+void RtfDocumentBuilder::keepEmptyParagraphFormat()
+{
+    if (m_paragraphEmpty && m_run.isEmpty())
+        m_cursor.setBlockCharFormat(m_format);
 }
 
 void RtfDocumentBuilder::flush()
@@ -56,6 +60,7 @@ void RtfDocumentBuilder::appendImage(const QImage &image, QSizeF displaySize)
 
 void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
 {
+    keepEmptyParagraphFormat();
     flush();
     m_cursor.setBlockFormat(format);
     m_cursor.insertBlock(format, m_format);
@@ -64,6 +69,7 @@ void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
 
 void RtfDocumentBuilder::finish(const QTextBlockFormat &format)
 {
+    keepEmptyParagraphFormat();
     flush();
     m_cursor.setBlockFormat(format);
     m_cursor.endEditBlock();

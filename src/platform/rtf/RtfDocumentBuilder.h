@@ -36,6 +36,7 @@ public:
 
 private:
     void flush();
+    void keepEmptyParagraphFormat();
 
     QTextDocument &m_document;
     QTextCursor m_cursor;

@@ -225,9 +225,11 @@ RtfPicture::Result RtfPicture::finish() const
                          std::clamp(int(result.displaySize.height()), 1, 256));
         result.image = QImage(size, QImage::Format_RGB32);
         result.image.fill(QColor(0xE0, 0xE0, 0xE0));
-        QPainter painter(&result.image);
-        painter.setPen(QColor(0xA0, 0xA0, 0xA0));
-        painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
+        if (size.width() > 2 && size.height() > 2) {
+            QPainter painter(&result.image);
+            painter.setPen(QColor(0xA0, 0xA0, 0xA0));
+            painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
+        }
         result.placeholder = true;
     }
     return result;

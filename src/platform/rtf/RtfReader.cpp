@@ -64,17 +64,19 @@ void RtfReader::read(QByteArrayView data)
     RtfTokenizer tokenizer(data.sliced(start));
     m_tokenizer = &tokenizer;
     RtfParaProps lastParagraph;
+    bool started = false;
     for (;;) {
         const RtfTokenizer::Token token = tokenizer.next();
         if (token.kind == RtfTokenizer::Kind::End)
             break;
+        if (m_stack.empty() && started)
+            break;   // the document's group has closed; what follows is not part of it
         if (token.kind == RtfTokenizer::Kind::GroupStart) {
             m_skipRemaining = 0;
             pushGroup();
+            started = true;
             continue;
         }
-        if (m_stack.empty())
-            break;   // the document's group has closed; what follows is not part of it
         switch (token.kind) {
         case RtfTokenizer::Kind::GroupEnd:
             m_skipRemaining = 0;
@@ -313,6 +315,8 @@ void RtfReader::handleHexByte(unsigned char byte)
     }
     const char c = char(byte);
     const QByteArrayView bytes(&c, 1);
+    if (byte == 0)
+        return;   // a NUL is no character of any code page's text
     switch (top().destination) {
     case RtfDestination::Body:
         if (acceptsBodyText())

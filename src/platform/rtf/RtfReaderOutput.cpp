@@ -257,7 +257,9 @@ void RtfReader::finishPicture()
         return;
     const RtfPicture::Result picture = m_picture->finish();
     resolveDanglingSurrogate();
+    const bool shapePictureRead = m_shapePictureRead;   // the picture is not the text after it
     beginOutput();
+    m_shapePictureRead = shapePictureRead;
     flushBytes();
     m_builder.appendImage(picture.image, picture.displaySize);
 }

@@ -80,12 +80,18 @@ RtfTokenizer::Token RtfTokenizer::readControl()
             // \'hh: a byte in the code page of the current font. One bad digit leaves the
             // byte as far as it was read instead of swallowing what follows.
             int value = 0;
-            for (int digits = 0; digits < 2 && m_pos < size; ++digits) {
+            int digits = 0;
+            for (; digits < 2 && m_pos < size; ++digits) {
                 const int v = hexValue(data[m_pos]);
                 if (v < 0)
                     break;
                 value = value * 16 + v;
                 ++m_pos;
+            }
+            if (digits == 0) {
+                Token token = tokenOf(Kind::ControlSymbol);
+                token.symbol = '\'';   // no byte at all: nothing to show
+                return token;
             }
             Token token = tokenOf(Kind::HexByte);
             token.byte = static_cast<unsigned char>(value);
