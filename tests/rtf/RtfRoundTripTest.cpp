@@ -92,6 +92,7 @@ const RoundTripCase roundTripCases[] = {
     {"AlignRight", [] { return aligned(Qt::AlignRight); }},
     {"AlignJustify", [] { return aligned(Qt::AlignJustify); }},
     {"Pictures", [] { return withPictures(); }},
+    {"EverythingAtOnce", [] { return makeSampleDocument(SampleTable::Without); }},
 };
 
 std::unique_ptr<QTextDocument> readBack(const QByteArray &rtf)

@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QTextTable>
 #include <QUrl>
 
 std::unique_ptr<QTextDocument> makeDocument(const QList<TestParagraph> &paragraphs)
@@ -45,6 +46,59 @@ QTextCharFormat charFormat(std::initializer_list<std::pair<QTextFormat::Property
     for (const auto &[property, value] : properties)
         format.setProperty(property, value);
     return format;
+}
+
+std::unique_ptr<QTextDocument> makeSampleDocument(SampleTable withTable)
+{
+    const auto format = [](QTextFormat::Property property, const QVariant &value) {
+        return charFormat({{property, value}});
+    };
+    QTextBlockFormat centred, right, justified;
+    centred.setAlignment(Qt::AlignHCenter);
+    right.setAlignment(Qt::AlignRight);
+    justified.setAlignment(Qt::AlignJustify);
+    auto document = makeDocument({
+        {{{QStringLiteral("Plain, ")},
+          {QStringLiteral("bold"), format(QTextFormat::FontWeight, QFont::Bold)},
+          {QStringLiteral(", ")},
+          {QStringLiteral("italic"), format(QTextFormat::FontItalic, true)},
+          {QStringLiteral(", ")},
+          {QStringLiteral("underlined"), format(QTextFormat::TextUnderlineStyle, QTextCharFormat::SingleUnderline)},
+          {QStringLiteral(", ")},
+          {QStringLiteral("struck"), format(QTextFormat::FontStrikeOut, true)},
+          {QStringLiteral(", ")},
+          {QStringLiteral("red"), format(QTextFormat::ForegroundBrush, QBrush(QColor(255, 0, 0)))},
+          {QStringLiteral(", ")},
+          {QStringLiteral("highlighted"), format(QTextFormat::BackgroundBrush, QBrush(QColor(255, 255, 0)))},
+          {QStringLiteral(", ")},
+          {QStringLiteral("monospaced"), format(QTextFormat::FontFamilies, QStringList{QStringLiteral("Liberation Mono")})},
+          {QStringLiteral(", ")},
+          {QStringLiteral("twenty points"), format(QTextFormat::FontPointSize, 20.0)},
+          {QStringLiteral(".")}}},
+        {{{QStringLiteral("Centred: Съешь же ещё этих мягких булок")}}, centred},
+        {{{QStringLiteral("Right: 中文文本，日本語のテキスト")}}, right},
+        {{{QStringLiteral("Justified: emoji \U0001F600, no-break\u00a0space, tab\tafter, line\u2028break, "
+                          "escapes \\ { }")}},
+         justified},
+        {{{QStringLiteral("Picture: ")}}},
+    });
+    QTextCursor cursor(document.get());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QString(QChar::ObjectReplacementCharacter),
+                      pictureFormat(*document, QStringLiteral("sample-picture"), {40, 20}, {80, 40}));
+    cursor.insertText(QStringLiteral(" after the picture."), QTextCharFormat());
+    if (withTable == SampleTable::Without)
+        return document;
+    cursor.insertBlock();
+    cursor.insertText(QStringLiteral("Table:"));
+    QTextTable *table = cursor.insertTable(2, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("a1"));
+    table->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("b1"));
+    table->cellAt(1, 0).firstCursorPosition().insertText(QStringLiteral("a2"));
+    table->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("b2"));
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral("Last paragraph."));
+    return document;
 }
 
 namespace {

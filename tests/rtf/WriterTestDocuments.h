@@ -30,6 +30,12 @@ std::unique_ptr<QTextDocument> makeDocument(const QList<TestParagraph> &paragrap
 QTextCharFormat pictureFormat(QTextDocument &document, const QString &name, QSize pixels,
                               QSizeF drawn = {});
 
+// One document with a bit of everything the writer knows: each character format, each
+// alignment, Cyrillic, CJK, an emoji, no-break space, tab, line break, escapes, a picture drawn
+// at twice its size and, when asked, a table.
+enum class SampleTable { Without, With };
+std::unique_ptr<QTextDocument> makeSampleDocument(SampleTable table = SampleTable::With);
+
 QTextCharFormat charFormat(std::initializer_list<std::pair<QTextFormat::Property, QVariant>> properties);
 
 // What a run looks like to the user: its text and the format it is drawn with, with unset

@@ -1,0 +1,69 @@
+// What the writer produces, LibreOffice reads as Corvala does: the same text, the formats in
+// place. Runs only where LibreOffice is installed (it is too big to be a build dependency).
+#include "WriterTestDocuments.h"
+
+#include "platform/rtf/DocumentFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LibreOfficeInterop : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (m_soffice.isEmpty())
+            GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+        m_document = makeSampleDocument();
+        QFile rtf(m_dir.filePath(QStringLiteral("sample.rtf")));
+        ASSERT_TRUE(rtf.open(QIODevice::WriteOnly));
+        rtf.write(rtfFromDocument(*m_document));
+    }
+
+    // soffice --headless --convert-to FILTER, with a profile of its own so that it neither
+    // meets a running LibreOffice nor leaves anything in the home folder.
+    QByteArray convert(const QString &filter, const QString &extension)
+    {
+        QProcess soffice;
+        soffice.start(m_soffice, {QStringLiteral("-env:UserInstallation=file://") + m_dir.filePath(QStringLiteral("profile")),
+                                  QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
+                                  QStringLiteral("--outdir"), m_dir.filePath(QStringLiteral("out")),
+                                  m_dir.filePath(QStringLiteral("sample.rtf"))});
+        EXPECT_TRUE(soffice.waitForFinished(120000));
+        QFile converted(m_dir.filePath(QStringLiteral("out/sample.") + extension));
+        EXPECT_TRUE(converted.open(QIODevice::ReadOnly)) << soffice.readAllStandardError().toStdString();
+        return converted.readAll();
+    }
+
+    QString m_soffice;
+    QTemporaryDir m_dir;
+    std::unique_ptr<QTextDocument> m_document;
+};
+
+TEST_F(LibreOfficeInterop, ReadsTheSameTextAndFormats)
+{
+    QByteArray text = convert(QStringLiteral("txt:Text"), QStringLiteral("txt"));
+    // LibreOffice's text export starts with a byte-order mark and ends every paragraph.
+    if (text.startsWith("\xef\xbb\xbf"))
+        text.remove(0, 3);
+    if (text.endsWith('\n'))
+        text.chop(1);
+    EXPECT_EQ(text.toStdString(), plainTextFromDocument(*m_document).toStdString());
+
+    const QByteArray html = convert(QStringLiteral("html"), QStringLiteral("html"));
+    for (const char *expected : {"<b>bold", "<i>italic", "<u>underlined", "<strike>", "color=\"#ff0000\"",
+                                 "Liberation Mono", "font-size: 20pt", "align=\"center\"", "align=\"right\"",
+                                 "align=\"justify\"", "width=\"80\" height=\"40\"", "<td"}) {
+        EXPECT_TRUE(html.contains(expected)) << "LibreOffice's HTML lacks " << expected;
+    }
+}
+
+} // namespace
