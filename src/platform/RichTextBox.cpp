@@ -205,6 +205,14 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
             return;
         }
     }
+    // The editing area's own undo keys, used when no menu command claims them, follow the same
+    // single-level undo as the Undo command: a second Ctrl+Z takes the first one back.
+    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+        if (event->matches(QKeySequence::Undo) || m_lastEditWasUndo)
+            undoOnce();
+        event->accept();
+        return;
+    }
     QTextEdit::keyPressEvent(event);
 }
 

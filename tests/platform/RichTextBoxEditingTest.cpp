@@ -74,6 +74,30 @@ TEST(RichTextBoxUndo, SecondUndoRedoesWhatTheFirstTookBack)
     EXPECT_EQ(box.Text(), QStringLiteral("z"));
 }
 
+TEST(RichTextBoxUndo, TheAreasOwnUndoKeysAreSingleLevelToo)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    box.setFocus();
+    QTest::keyClicks(&box, QStringLiteral("ab"));
+
+    const struct {
+        QKeyCombination keys;
+        const char *text;
+    } presses[] = {
+        {Qt::ControlModifier | Qt::Key_Y, "ab"}, // nothing undone yet: nothing to redo
+        {Qt::ControlModifier | Qt::Key_Z, ""},
+        {Qt::ControlModifier | Qt::Key_Z, "ab"},
+        {Qt::ControlModifier | Qt::Key_Z, ""},
+        {Qt::ControlModifier | Qt::Key_Y, "ab"},
+        {Qt::ControlModifier | Qt::Key_Y, "ab"},
+    };
+    for (const auto &press : presses) {
+        QTest::keyClick(&box, press.keys.key(), press.keys.keyboardModifiers());
+        EXPECT_EQ(box.Text(), QString::fromLatin1(press.text));
+    }
+}
+
 TEST(RichTextBoxClipboard, CopyAndCutPutPlainTextWithNewlines)
 {
     ShownRichTextBox shown;
