@@ -14,12 +14,16 @@ QByteArray plainTextOf(const QTextDocument &document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block != document.begin())
             text += u'\n';
-        for (QChar c : block.text()) {
-            if (c == QChar::ObjectReplacementCharacter)
-                continue;
-            text += c == QChar::LineSeparator ? QChar(u'\n') : c;
-        }
+        text += block.text();
     }
+    // One pass in place: pictures leave nothing, a line break inside a paragraph ends a line.
+    QChar *out = text.data();
+    for (const QChar c : std::as_const(text)) {
+        if (c == QChar::ObjectReplacementCharacter)
+            continue;
+        *out++ = c == QChar::LineSeparator ? QChar(u'\n') : c;
+    }
+    text.truncate(out - text.constData());
     return text.toUtf8();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/rtf/RtfOutput.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -76,26 +77,27 @@ void RtfOutput::flushDelimiterBefore(char)
 
 void RtfOutput::text(QStringView text)
 {
-    const char16_t *data = reinterpret_cast<const char16_t *>(text.utf16());
-    const qsizetype size = text.size();
-    qsizetype i = 0;
-    while (i < size) {
-        qsizetype runEnd = i;
-        while (runEnd < size && isPlainAscii(data[runEnd]))
-            ++runEnd;
-        if (runEnd > i) {
-            flushDelimiterBefore(char(data[i]));
-            const qsizetype start = m_bytes.size();
-            m_bytes.resize(start + (runEnd - i));
-            char *out = m_bytes.data() + start;
-            for (; i < runEnd; ++i)
-                *out++ = char(data[i]);
-            continue;
-        }
-        const char16_t c = data[i++];
-        if (const Escape *escape = escapeFor(c)) {
-            m_bytes.append(escape->rtf.data(), escape->rtf.size());
-            m_pendingDelimiter = escape->endsInWord;
+    if (text.isEmpty())
+        return;
+    flushDelimiterBefore(' ');
+    // Room for the longest escape of every character ("\\u-32768?"), written in place and cut
+    // back after: one growth of the buffer for the whole run instead of one per character.
+    const qsizetype start = m_bytes.size();
+    m_bytes.resize(start + text.size() * 9);
+    char *const begin = m_bytes.data();
+    char *out = begin + start;
+    bool pendingDelimiter = false;
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (isPlainAscii(c)) {
+            if (pendingDelimiter) {
+                *out++ = ' ';
+                pendingDelimiter = false;
+            }
+            *out++ = char(c);
+        } else if (const Escape *escape = escapeFor(c)) {
+            out = std::copy(escape->rtf.begin(), escape->rtf.end(), out);
+            pendingDelimiter = escape->endsInWord;
         } else if (c < 0x20 || c == 0x7f || c == 0xfffc) {
             // Other control characters have no place in a paragraph's text, and an object's
             // placeholder that is not a picture has nothing to stand for in RTF.
@@ -103,12 +105,15 @@ void RtfOutput::text(QStringView text)
         } else {
             // Everything else as its UTF-16 code unit, signed as RTF numbers are, with '?' for
             // readers that know no Unicode. A surrogate pair goes out as its two halves.
-            m_bytes.append("\\u", 2);
-            appendNumber(int(int16_t(c)));
-            m_bytes.append('?');
-            m_pendingDelimiter = false;
+            *out++ = '\\';
+            *out++ = 'u';
+            out = std::to_chars(out, out + 8, int(int16_t(c))).ptr;
+            *out++ = '?';
+            pendingDelimiter = false;
         }
     }
+    m_bytes.resize(out - begin);
+    m_pendingDelimiter = pendingDelimiter;
 }
 
 void RtfOutput::hex(QByteArrayView bytes)

@@ -143,60 +143,83 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
     // an extra empty paragraph.
     endParagraph("par");
     m_body.raw("\r\n");
-    writeRtfParagraphFormat(block.blockFormat(), m_document.indentWidth(), m_body);
+    m_body.controlWords(paragraphWords(block));
     if (inTable)
         m_body.controlWord("intbl");
     m_paragraphOpen = true;
 
+    // The block's text once, and each run as a view on it: a fragment's own text() and
+    // charFormat() would copy for every run.
+    const QString text = block.text();
+    qsizetype offset = 0;   // fragments follow one another without gaps
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid())
             continue;
-        const QTextCharFormat format = fragment.charFormat();
-        const QString text = fragment.text();
-        openRun(fragment.charFormatIndex(), format);
-        if (format.isImageFormat()) {
+        const QStringView run = QStringView(text).mid(offset, fragment.length());
+        offset += fragment.length();
+        const RunFormat &format = runFormat(fragment);
+        openRun(format);
+        if (format.isImage) {
             // Each object replacement character of an image run is one drawing of the picture.
-            for (QChar c : text) {
+            for (QChar c : run) {
                 if (c == QChar::ObjectReplacementCharacter)
-                    writeRtfPicture(m_document, format.toImageFormat(), m_body);
+                    writeRtfPicture(m_document, format.image, m_body);
             }
         } else {
-            m_body.text(text);
+            m_body.text(run);
         }
     }
 }
 
-void RtfWriter::openRun(int formatIndex, const QTextCharFormat &format)
+const QByteArray &RtfWriter::paragraphWords(const QTextBlock &block)
 {
-    if (formatIndex == m_openRunFormat)
-        return;
-    if (formatIndex < 0)
-        formatIndex = 0;
-    if (size_t(formatIndex) >= m_charWords.size())
-        m_charWords.resize(formatIndex + 1);
-    QByteArray &words = m_charWords[formatIndex];
+    const int index = std::max(block.blockFormatIndex(), 0);
+    if (size_t(index) >= m_paragraphWords.size())
+        m_paragraphWords.resize(index + 1);
+    QByteArray &words = m_paragraphWords[index];
     if (words.isEmpty()) {
         RtfOutput out;
-        writeRtfCharFormat(format, m_charDefaults, m_fonts, m_colors, out);
+        writeRtfParagraphFormat(block.blockFormat(), m_document.indentWidth(), out);
         words = out.take();
     }
+    return words;
+}
+
+const RtfWriter::RunFormat &RtfWriter::runFormat(const QTextFragment &fragment)
+{
+    const int index = std::max(fragment.charFormatIndex(), 0);
+    if (size_t(index) >= m_runFormats.size())
+        m_runFormats.resize(index + 1);
+    RunFormat &format = m_runFormats[index];
+    if (format.words.isEmpty()) {
+        const QTextCharFormat charFormat = fragment.charFormat();
+        RtfOutput out;
+        writeRtfCharFormat(charFormat, m_charDefaults, m_fonts, m_colors, out);
+        format.words = out.take();
+        format.isImage = charFormat.isImageFormat();
+        if (format.isImage)
+            format.image = charFormat.toImageFormat();
+    }
+    return format;
+}
+
+void RtfWriter::openRun(const RunFormat &format)
+{
     // Formats that differ only in what RTF does not carry (a link, a tooltip) write the same
     // words, and the same words are one run: what is read back is written the same way again.
-    if (m_openRunFormat >= 0 && m_charWords[m_openRunFormat] == words) {
-        m_openRunFormat = formatIndex;
+    if (m_openRun && (m_openRun == &format || m_openRun->words == format.words))
         return;
-    }
     closeRun();
     m_body.raw("{");
-    m_body.controlWords(words);
-    m_openRunFormat = formatIndex;
+    m_body.controlWords(format.words);
+    m_openRun = &format;
 }
 
 void RtfWriter::closeRun()
 {
-    if (m_openRunFormat < 0)
+    if (!m_openRun)
         return;
     m_body.raw("}");
-    m_openRunFormat = -1;
+    m_openRun = nullptr;
 }

@@ -5,11 +5,14 @@
 #include "platform/rtf/RtfWriterTables.h"
 
 #include <QByteArray>
+#include <QTextImageFormat>
 
+#include <deque>
 #include <vector>
 
 class QTextBlock;
 class QTextDocument;
+class QTextFragment;
 class QTextFrame;
 class QTextTable;
 
@@ -27,8 +30,17 @@ private:
     void writeFrameContents(const QTextFrame &frame, bool inTable);
     void writeTable(const QTextTable &table);
     void writeBlock(const QTextBlock &block, bool inTable);
+    // A character format as it is written: its control words, and the picture it draws.
+    struct RunFormat
+    {
+        QByteArray words;
+        bool isImage = false;
+        QTextImageFormat image;
+    };
+    const RunFormat &runFormat(const QTextFragment &fragment);
+    const QByteArray &paragraphWords(const QTextBlock &block);
     // Runs of the same format share one group, so a format costs its words once a run.
-    void openRun(int formatIndex, const QTextCharFormat &format);
+    void openRun(const RunFormat &format);
     void closeRun();
     void endParagraph(const char *word);
 
@@ -37,9 +49,10 @@ private:
     RtfFontTable m_fonts;
     RtfColorTable m_colors;
     RtfCharDefaults m_charDefaults;
-    // The control words of each character format, by the document's format index: a document
-    // has few formats and many runs.
-    std::vector<QByteArray> m_charWords;
-    int m_openRunFormat = -1;
+    // Each character format as written, by the document's format index: a document has few
+    // formats and many runs. A deque, so that the open run's entry stays where it is.
+    std::deque<RunFormat> m_runFormats;
+    const RunFormat *m_openRun = nullptr;
+    std::vector<QByteArray> m_paragraphWords;   // by block format index, likewise
     bool m_paragraphOpen = false;
 };
