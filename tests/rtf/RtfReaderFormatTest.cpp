@@ -65,6 +65,8 @@ const CharCase charCases[] = {
     {"double strike", rtf("\\striked1 x"), "Arial", 12, false, false, false, true},
     {"plain resets", rtf("\\f1\\fs40\\b\\i\\ul\\strike\\plain x"), "Arial", 12, false, false, false, false},
     {"group restores", rtf("{\\b\\f1 a}x"), "Arial", 12, false, false, false, false},
+    {"alternative names without star", "{\\rtf1{\\fonttbl{\\f0{\\falt Helv}{\\fname Arial MT}Arial;}} x}",
+     "Arial", 12, false, false, false, false},
     {"font without braces around entries",
      "{\\rtf1\\deff1{\\fonttbl\\f0\\fnil Monospaced;\\f1\\fnil Dialog;}\\f0 x}", "Monospaced", 12, false, false, false, false},
 };
@@ -102,10 +104,12 @@ TEST(ReaderCharFormat, SuperscriptAndSubscript)
 TEST(ReaderCharFormat, HyperlinkResultIsAnAnchorAndNothingElseIsLinked)
 {
     const auto document = readRtf(rtf("{\\field{\\*\\fldinst HYPERLINK \"https://example.org/\"}{\\fldrslt go}}"
-                                       "{\\field{\\*\\fldinst HYPERLINK \"file:///etc/passwd\"}{\\fldrslt no}}"));
-    EXPECT_EQ(textOf(*document), "gono");
+                                       "{\\field{\\*\\fldinst HYPERLINK \"file:///etc/passwd\"}{\\fldrslt no}}"
+                                       "{\\field{\\*\\fldinst HYPERLINK \\\\l \"Top\"}{\\fldrslt up}}"));
+    EXPECT_EQ(textOf(*document), "gonoup");
     EXPECT_EQ(formatAt(*document, 0).anchorHref(), "https://example.org/");
     EXPECT_FALSE(formatAt(*document, 2).isAnchor());
+    EXPECT_EQ(formatAt(*document, 4).anchorHref(), "#Top");
 }
 
 struct ParagraphCase

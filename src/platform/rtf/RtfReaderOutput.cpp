@@ -326,13 +326,14 @@ void RtfReader::colorTableText(QByteArrayView text)
 void RtfReader::fieldInstructionEnded()
 {
     static const QRegularExpression hyperlink(
-        QStringLiteral(R"(^\s*HYPERLINK\s+(?:\\l\s+)?"?([^"\s]+))"),
+        QStringLiteral(R"(^\s*HYPERLINK\s+(\\l\s+)?"?([^"\s]+))"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = hyperlink.match(m_fieldInstruction);
     m_fieldInstruction.clear();
     if (!match.hasMatch() || m_stack.empty())
         return;
-    const QString target = match.captured(1);
+    // \l names a bookmark inside the document
+    const QString target = (match.hasCaptured(1) ? QStringLiteral("#") : QString()) + match.captured(2);
     static const QRegularExpression safe(QStringLiteral("^(https?://|mailto:|ftp://|#)"),
                                          QRegularExpression::CaseInsensitiveOption);
     if (!safe.match(target).hasMatch() || m_links.size() > 100000)
