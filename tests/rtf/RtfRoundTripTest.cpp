@@ -92,6 +92,15 @@ const RoundTripCase roundTripCases[] = {
     {"AlignRight", [] { return aligned(Qt::AlignRight); }},
     {"AlignJustify", [] { return aligned(Qt::AlignJustify); }},
     {"Pictures", [] { return withPictures(); }},
+    {"Hyperlink",
+     [] {
+         return makeDocument({{{{QStringLiteral("see ")},
+                                {QStringLiteral("the \"site\""),
+                                 charFormat({{QTextFormat::IsAnchor, true},
+                                             {QTextFormat::AnchorHref, QStringLiteral("https://example.com/a?b=1&c=\\")},
+                                             {QTextFormat::TextUnderlineStyle, QTextCharFormat::SingleUnderline}})},
+                                {QStringLiteral(" now")}}}});
+     }},
     {"EverythingAtOnce", [] { return makeSampleDocument(SampleTable::Without); }},
 };
 

@@ -120,6 +120,13 @@ const WriterCase writerCases[] = {
      {"{\\pict\\pngblip\\picw4\\pich2\\picwgoal1200\\pichgoal600 \n89504e47"}},
     {"PictureAtItsOwnSize", [] { return withPicture({6, 3}, {}); },
      {"\\picw6\\pich3\\picwgoal90\\pichgoal45"}},
+    {"HyperlinkAsField",
+     [] {
+         return makeDocument({text(QStringLiteral("link"),
+                                   charFormat({{QTextFormat::IsAnchor, true},
+                                               {QTextFormat::AnchorHref, QStringLiteral("https://example.com/\"q\"")}}))});
+     },
+     {"{\\field{\\*\\fldinst{HYPERLINK \"https://example.com/%22q%22\"}}{\\fldrslt{\\f0\\fs24 link}}}"}},
     {"Table", [] { return withTable(); },
      {"before}\\par\r\n\\trowd\\trgaph108", "\\cellx4680", "\\cellx9360",
       "\\intbl{\\f0\\fs24 a1}\\cell", "b2}\\cell\\row", "\\row\r\n\r\n\\pard\\ql{\\f0\\fs24 after}"}},

@@ -133,6 +133,8 @@ RunLook lookOf(const QTextDocument &document, const QTextCharFormat &format)
     look.foreground = colorOf(format, QTextFormat::ForegroundBrush);
     look.background = colorOf(format, QTextFormat::BackgroundBrush);
     look.verticalAlignment = format.verticalAlignment();
+    if (format.isAnchor())
+        look.link = format.anchorHref();
     if (format.isImageFormat())
         look.picture = pictureSize(document, format.toImageFormat());
     return look;
@@ -173,7 +175,7 @@ void PrintTo(const RunLook &run, std::ostream *os)
         << "pt" << (run.bold ? " bold" : "") << (run.italic ? " italic" : "")
         << (run.underline ? " underline" : "") << (run.strike ? " strike" : "") << " fg="
         << run.foreground.toStdString() << " bg=" << run.background.toStdString()
-        << " valign=" << run.verticalAlignment << " picture=" << run.picture.toStdString();
+        << " valign=" << run.verticalAlignment << " picture=" << run.picture.toStdString() << " link=" << run.link.toStdString();
 }
 
 void PrintTo(const ParagraphLook &paragraph, std::ostream *os)

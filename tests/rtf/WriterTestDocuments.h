@@ -50,6 +50,7 @@ struct RunLook
     QString foreground, background;   // "#rrggbb", empty when not set
     int verticalAlignment = 0;
     QString picture;                  // "WxH" drawn size, for a picture
+    QString link;                     // the address a hyperlink leads to
 
     bool operator==(const RunLook &) const = default;
 };

@@ -52,6 +52,7 @@ QByteArray RtfWriter::write()
 {
     writeFrameContents(*m_document.rootFrame(), false);
     closeRun();
+    closeLink();
 
     // The tables are complete only now that every run has been seen; they go before the body.
     RtfOutput out(m_body.bytes().size() + 4096);
@@ -133,6 +134,7 @@ void RtfWriter::endParagraph(const char *word)
     if (!m_paragraphOpen)
         return;
     closeRun();
+    closeLink();
     m_body.controlWord(word);
     m_paragraphOpen = false;
 }
@@ -159,6 +161,11 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
         const QStringView run = QStringView(text).mid(offset, fragment.length());
         offset += fragment.length();
         const RunFormat &format = runFormat(fragment);
+        if (format.link != m_openLink) {
+            closeRun();
+            closeLink();
+            openLink(format.link);
+        }
         openRun(format);
         if (format.isImage) {
             // Each object replacement character of an image run is one drawing of the picture.
@@ -198,6 +205,8 @@ const RtfWriter::RunFormat &RtfWriter::runFormat(const QTextFragment &fragment)
         writeRtfCharFormat(charFormat, m_charDefaults, m_fonts, m_colors, out);
         format.words = out.take();
         format.isImage = charFormat.isImageFormat();
+        if (charFormat.isAnchor())
+            format.link = charFormat.anchorHref();
         if (format.isImage)
             format.image = charFormat.toImageFormat();
     }
@@ -222,4 +231,24 @@ void RtfWriter::closeRun()
         return;
     m_body.raw("}");
     m_openRun = nullptr;
+}
+
+void RtfWriter::openLink(const QString &link)
+{
+    if (link.isEmpty())
+        return;
+    // A link is a HYPERLINK field whose result is the runs it covers. The quotes around the
+    // address end it, so a quote inside it goes out percent-encoded, as in any URL.
+    m_body.raw("{\\field{\\*\\fldinst{HYPERLINK \"");
+    m_body.text(QString(link).replace(u'"', QLatin1String("%22")));
+    m_body.raw("\"}}{\\fldrslt");
+    m_openLink = link;
+}
+
+void RtfWriter::closeLink()
+{
+    if (m_openLink.isEmpty())
+        return;
+    m_body.raw("}}");
+    m_openLink.clear();
 }

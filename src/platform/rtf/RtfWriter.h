@@ -35,6 +35,7 @@ private:
     {
         QByteArray words;
         bool isImage = false;
+        QString link;   // the address of a hyperlink
         QTextImageFormat image;
     };
     const RunFormat &runFormat(const QTextFragment &fragment);
@@ -42,6 +43,8 @@ private:
     // Runs of the same format share one group, so a format costs its words once a run.
     void openRun(const RunFormat &format);
     void closeRun();
+    void openLink(const QString &link);
+    void closeLink();
     void endParagraph(const char *word);
 
     const QTextDocument &m_document;
@@ -55,4 +58,5 @@ private:
     const RunFormat *m_openRun = nullptr;
     std::vector<QByteArray> m_paragraphWords;   // by block format index, likewise
     bool m_paragraphOpen = false;
+    QString m_openLink;
 };
