@@ -25,9 +25,12 @@ QList<Picture> picturesOf(const QTextDocument &document)
             const QTextFormat format = it.fragment().charFormat();
             if (!format.isImageFormat())
                 continue;
+            // equal pictures side by side share one fragment
             const QTextImageFormat image = format.toImageFormat();
-            pictures.append({QSizeF(image.width(), image.height()),
-                             document.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>()});
+            const Picture picture{QSizeF(image.width(), image.height()),
+                                  document.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>()};
+            for (int i = 0; i < it.fragment().length(); ++i)
+                pictures.append(picture);
         }
     }
     return pictures;
@@ -151,6 +154,18 @@ const PlaceholderCase placeholderCases[] = {
     {"absurd goal is bounded", pict("\\emfblip\\picwgoal2147483647\\pichgoal15", "00"), {20000, 1}},
 };
 INSTANTIATE_TEST_SUITE_P(Placeholders, ReaderPlaceholders, testing::ValuesIn(placeholderCases));
+
+TEST(ReaderPictures, PlaceholdersShareOneImage)
+{
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 1000; ++i)
+        rtf += "{\\pict\\emfblip\\picwgoal15000\\pichgoal15000 00}";
+    const auto document = readRtf(rtf + "}");
+    const QList<Picture> pictures = picturesOf(*document);
+    ASSERT_EQ(pictures.size(), 1000);
+    EXPECT_EQ(pictures.first().image.cacheKey(), pictures.last().image.cacheKey());
+    EXPECT_LE(pictures.first().image.width(), 16);
+}
 
 TEST(ReaderPictures, ShapePictureIsPreferredOverItsFallback)
 {

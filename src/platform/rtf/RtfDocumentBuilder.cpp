@@ -1,5 +1,7 @@
 #include "platform/rtf/RtfDocumentBuilder.h"
 
+#include "platform/rtf/RtfPicture.h"
+
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
@@ -46,9 +48,24 @@ void RtfDocumentBuilder::flush()
 
 void RtfDocumentBuilder::appendImage(const QImage &image, QSizeF displaySize)
 {
-    flush();
     const QString name = QStringLiteral("rtfimage://%1").arg(++m_imageCount);
     m_document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    insertImage(name, displaySize);
+}
+
+void RtfDocumentBuilder::appendPlaceholder(QSizeF displaySize)
+{
+    if (m_placeholderName.isEmpty()) {
+        m_placeholderName = QStringLiteral("rtfimage://placeholder");
+        m_document.addResource(QTextDocument::ImageResource, QUrl(m_placeholderName),
+                               RtfPicture::placeholderImage());
+    }
+    insertImage(m_placeholderName, displaySize);
+}
+
+void RtfDocumentBuilder::insertImage(const QString &name, QSizeF displaySize)
+{
+    flush();
     QTextImageFormat format;
     format.merge(m_format);
     format.setName(name);

@@ -25,6 +25,8 @@ public:
     QString &run() { return m_run; }
 
     void appendImage(const QImage &image, QSizeF displaySize);
+    // A picture that cannot be shown: every one shares a single grey box image.
+    void appendPlaceholder(QSizeF displaySize);
 
     // Gives the current paragraph its format and starts the next.
     void endParagraph(const QTextBlockFormat &format);
@@ -36,6 +38,7 @@ public:
 
 private:
     void flush();
+    void insertImage(const QString &name, QSizeF displaySize);
     void keepEmptyParagraphFormat();
 
     QTextDocument &m_document;
@@ -43,6 +46,7 @@ private:
     QTextCharFormat m_format;
     QString m_run;
     int m_imageCount = 0;
+    QString m_placeholderName;
     bool m_paragraphEmpty = true;
     bool m_finished = false;
 };

@@ -114,7 +114,7 @@ void RtfPicture::appendBinary(QByteArrayView bytes)
     m_data.append(bytes);
 }
 
-QImage RtfPicture::decode() const
+QImage RtfPicture::decode(qint64 &pixelBudget) const
 {
     if (m_truncated || m_data.isEmpty())
         return {};
@@ -150,7 +150,7 @@ QImage RtfPicture::decode() const
         break;
     }
     case Format::DeviceBitmap:
-        return decodeDeviceBitmap();
+        return decodeDeviceBitmap(pixelBudget);
     case Format::Metafile:
     case Format::Unknown:
         return {};
@@ -160,13 +160,17 @@ QImage RtfPicture::decode() const
     QImageReader reader(&buffer, format);
     reader.setAllocationLimit(allocationLimitMegabytes);
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > maxPixelSide || size.height() > maxPixelSide))
+    if (!size.isValid() || size.width() > maxPixelSide || size.height() > maxPixelSide)
         return {};
+    const qint64 bytes = qint64(size.width()) * size.height() * 4;
+    if (bytes > pixelBudget)
+        return {};
+    pixelBudget -= bytes;
     return reader.read();
 }
 
 // A device-dependent bitmap is raw rows; the monochrome and true-colour ones are drawable.
-QImage RtfPicture::decodeDeviceBitmap() const
+QImage RtfPicture::decodeDeviceBitmap(qint64 &pixelBudget) const
 {
     const int width = m_width, height = m_height;
     if (width <= 0 || height <= 0 || width > maxPixelSide || height > maxPixelSide)
@@ -181,6 +185,10 @@ QImage RtfPicture::decodeDeviceBitmap() const
     const qint64 rowBytes = m_widthBytes > 0 ? m_widthBytes : (qint64(width) * m_bitsPerPixel + 15) / 16 * 2;
     if (rowBytes * 8 < qint64(width) * m_bitsPerPixel || rowBytes * height > m_data.size())
         return {};
+    const qint64 bytes = qint64(width) * height * 4;
+    if (bytes > pixelBudget)
+        return {};
+    pixelBudget -= bytes;
     QImage image(width, height, format);
     if (image.isNull())
         return {};
@@ -214,23 +222,21 @@ QSizeF RtfPicture::naturalSize(const QImage &image) const
     return {std::clamp(width * scaleX, 1.0, maxDisplaySide), std::clamp(height * scaleY, 1.0, maxDisplaySide)};
 }
 
-RtfPicture::Result RtfPicture::finish() const
+QImage RtfPicture::placeholderImage()
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(QColor(0xE0, 0xE0, 0xE0));
+    QPainter painter(&image);
+    painter.setPen(QColor(0xA0, 0xA0, 0xA0));
+    painter.drawRect(0, 0, image.width() - 1, image.height() - 1);
+    return image;
+}
+
+RtfPicture::Result RtfPicture::finish(qint64 &pixelBudget) const
 {
     Result result;
-    result.image = decode();
+    result.image = decode(pixelBudget);
     result.displaySize = naturalSize(result.image);
-    if (result.image.isNull()) {
-        // A small image is enough: the document draws it at the display size.
-        const QSize size(std::clamp(int(result.displaySize.width()), 1, 256),
-                         std::clamp(int(result.displaySize.height()), 1, 256));
-        result.image = QImage(size, QImage::Format_RGB32);
-        result.image.fill(QColor(0xE0, 0xE0, 0xE0));
-        if (size.width() > 2 && size.height() > 2) {
-            QPainter painter(&result.image);
-            painter.setPen(QColor(0xA0, 0xA0, 0xA0));
-            painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
-        }
-        result.placeholder = true;
-    }
+    result.placeholder = result.image.isNull();
     return result;
 }

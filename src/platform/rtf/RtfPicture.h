@@ -28,14 +28,18 @@ public:
         QSizeF displaySize;   // in pixels at 96 DPI
         bool placeholder = false;
     };
-    // Decodes what was read. A picture that cannot be drawn here (metafiles, broken or
-    // oversized data) becomes a light grey box of the picture's size.
-    Result finish() const;
+    // Decodes what was read, taking the decoded image's bytes from `pixelBudget`, which all
+    // the pictures of one file share. A picture that cannot be drawn here (metafiles, broken
+    // data, or more than the budget) becomes a light grey box of the picture's size.
+    Result finish(qint64 &pixelBudget) const;
+
+    // The grey box: one small image that the document draws at each placeholder's size.
+    static QImage placeholderImage();
 
 private:
     bool append(char byte);
-    QImage decode() const;
-    QImage decodeDeviceBitmap() const;
+    QImage decode(qint64 &pixelBudget) const;
+    QImage decodeDeviceBitmap(qint64 &pixelBudget) const;
     QSizeF naturalSize(const QImage &image) const;
 
     Format m_format = Format::Unknown;

@@ -147,7 +147,7 @@ void RtfReader::endDestination(const RtfGroupState &ended)
         break;
     case RtfDestination::FontTable:
         if (m_fonts.contains(m_fontEntry))
-            decodeFontName(m_fonts[m_fontEntry]);
+            decodeFontName(m_fonts[m_fontEntry], true);
         m_fontEntry = -1;
         tablesChanged();
         break;
@@ -246,7 +246,7 @@ void RtfReader::applyInFontTable(RtfControlWords::Entry entry, const RtfTokenize
     switch (entry.action) {
     case Action::FontNumber:
         if (m_fonts.contains(m_fontEntry))
-            decodeFontName(m_fonts[m_fontEntry]);
+            decodeFontName(m_fonts[m_fontEntry], true);
         m_fontEntry = token.parameter;
         m_fonts[m_fontEntry] = FontEntry{};
         break;
@@ -260,10 +260,7 @@ void RtfReader::applyInFontTable(RtfControlWords::Entry entry, const RtfTokenize
         break;
     case Action::Unicode:
         if (m_fonts.contains(m_fontEntry) && token.hasParameter) {
-            FontEntry &font = m_fonts[m_fontEntry];
-            decodeFontName(font);
-            if (!font.complete)
-                font.name.append(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
+            appendToFontName(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
             m_skipRemaining = top().unicodeSkip;
         }
         break;
@@ -324,7 +321,8 @@ void RtfReader::handleHexByte(unsigned char byte)
         break;
     case RtfDestination::FontTable:
         // An escaped byte is part of a font name, never its ';' terminator.
-        if (m_fonts.contains(m_fontEntry) && !m_fonts[m_fontEntry].complete)
+        if (m_fonts.contains(m_fontEntry) && !m_fonts[m_fontEntry].complete
+            && m_fonts[m_fontEntry].pendingName.size() < maxFontNameLength)
             m_fonts[m_fontEntry].pendingName.append(c);
         break;
     case RtfDestination::FieldInstruction:

@@ -29,6 +29,9 @@ public:
 
     // Groups nested deeper than this share the innermost state instead of each taking memory.
     static constexpr std::size_t maxStateDepth = 200000;
+    static constexpr qsizetype maxFontNameLength = 1024;
+    // What the decoded pictures of one file may take together.
+    static constexpr qint64 maxPictureBytes = 512 * 1024 * 1024;
 
     explicit RtfReader(QTextDocument &document);
 
@@ -63,7 +66,6 @@ private:
     void beginOutput();
     void emitBytes(QByteArrayView bytes);
     void emitUnit(char16_t unit);
-    void emitString(QStringView text);
     void flushBytes();
     void resolveDanglingSurrogate();
     void endParagraph();
@@ -80,7 +82,8 @@ private:
 
     // font and colour tables
     void fontTableText(QByteArrayView text);
-    void decodeFontName(FontEntry &entry);
+    void decodeFontName(FontEntry &entry, bool complete);
+    void appendToFontName(QChar ch);
     void colorTableText(QByteArrayView text);
     void fieldInstructionEnded();
 
@@ -102,6 +105,7 @@ private:
 
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;
+    qint64 m_pictureBudget = maxPictureBytes;
     int m_pendingCells = 0;          // cell ends not yet written as tabs
     bool m_pendingRowBreak = false;  // a nested row ended: a line break unless a cell ends
 

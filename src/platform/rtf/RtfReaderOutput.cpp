@@ -213,13 +213,10 @@ void RtfReader::emitUnit(char16_t unit)
         if (const char16_t symbol = symbolCharacter(uchar(unit - 0xF000), m_runSymbols))
             unit = symbol;
     }
-    m_builder.appendChar(QChar(QChar::isLowSurrogate(unit) ? u'\uFFFD' : unit));
-}
-
-void RtfReader::emitString(QStringView text)
-{
-    for (QChar ch : text)
-        emitUnit(ch.unicode());
+    // An object replacement character without its object would pass for a picture.
+    if (QChar::isLowSurrogate(unit) || unit == 0xFFFC)
+        unit = 0xFFFD;
+    m_builder.appendChar(QChar(unit));
 }
 
 void RtfReader::endParagraph()
@@ -255,13 +252,16 @@ void RtfReader::finishPicture()
 {
     if (!m_picture || !acceptsBodyText())
         return;
-    const RtfPicture::Result picture = m_picture->finish();
+    const RtfPicture::Result picture = m_picture->finish(m_pictureBudget);
     resolveDanglingSurrogate();
     const bool shapePictureRead = m_shapePictureRead;   // the picture is not the text after it
     beginOutput();
     m_shapePictureRead = shapePictureRead;
     flushBytes();
-    m_builder.appendImage(picture.image, picture.displaySize);
+    if (picture.placeholder)
+        m_builder.appendPlaceholder(picture.displaySize);
+    else
+        m_builder.appendImage(picture.image, picture.displaySize);
 }
 
 void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
@@ -285,16 +285,14 @@ void RtfReader::fontTableText(QByteArrayView text)
     for (char c : text) {
         if (font.complete)
             return;
-        if (c == ';') {
-            decodeFontName(font);
-            font.complete = true;
-        } else {
+        if (c == ';')
+            decodeFontName(font, true);
+        else if (font.pendingName.size() < maxFontNameLength)
             font.pendingName.append(c);
-        }
     }
 }
 
-void RtfReader::decodeFontName(FontEntry &font)
+void RtfReader::decodeFontName(FontEntry &font, bool complete)
 {
     if (!font.pendingName.isEmpty()) {
         int codePage = font.codePage > 0 ? font.codePage : CodePages::codePageForCharset(font.charset);
@@ -303,7 +301,19 @@ void RtfReader::decodeFontName(FontEntry &font)
         font.name += CodePages::toUnicode(font.pendingName, codePage);
         font.pendingName.clear();
     }
-    font.name = font.name.trimmed();
+    if (complete) {
+        font.name = font.name.trimmed();
+        font.complete = true;
+    }
+}
+
+void RtfReader::appendToFontName(QChar ch)
+{
+    FontEntry &font = m_fonts[m_fontEntry];
+    decodeFontName(font, false);
+    // No family name is this long; a file that says otherwise gets no more memory for it.
+    if (!font.complete && font.name.size() < maxFontNameLength)
+        font.name.append(ch);
 }
 
 void RtfReader::colorTableText(QByteArrayView text)
