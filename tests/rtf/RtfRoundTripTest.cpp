@@ -42,6 +42,18 @@ std::unique_ptr<QTextDocument> aligned(Qt::Alignment alignment)
     return makeDocument({{{{QStringLiteral("first")}}, format}, {{{QStringLiteral("second")}}, format}});
 }
 
+std::unique_ptr<QTextDocument> withFormattedEmptyParagraphs()
+{
+    const QTextCharFormat big = charFormat({{QTextFormat::FontPointSize, 20.0}, {QTextFormat::FontWeight, QFont::Bold}});
+    auto document = makeDocument({paragraph(QStringLiteral("big"), big)});
+    QTextCursor cursor(document.get());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertBlock(QTextBlockFormat(), big);
+    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    cursor.insertText(QStringLiteral("plain"));
+    return document;
+}
+
 std::unique_ptr<QTextDocument> withPictures()
 {
     auto document = makeDocument({paragraph(QStringLiteral("before "))});
@@ -59,6 +71,7 @@ std::unique_ptr<QTextDocument> withPictures()
 const RoundTripCase roundTripCases[] = {
     {"Paragraphs", [] { return makeDocument({paragraph(QStringLiteral("one")), paragraph(QStringLiteral("two"))}); }},
     {"EmptyParagraphs", [] { return makeDocument({paragraph({}), paragraph(QStringLiteral("x")), paragraph({})}); }},
+    {"FormattedEmptyParagraphs", [] { return withFormattedEmptyParagraphs(); }},
     {"Escapes", [] { return makeDocument({paragraph(QStringLiteral("\\par {braces} back\\slash"))}); }},
     {"TabsLineBreaksNoBreakSpaces",
      [] { return makeDocument({paragraph(QStringLiteral("a\tb\u2028c\u00a0d \u00a0\u00a0e"))}); }},

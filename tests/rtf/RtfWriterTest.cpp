@@ -75,6 +75,17 @@ const WriterCase writerCases[] = {
     {"ParagraphsSeparatedNotTerminated",
      [] { return makeDocument({text(QStringLiteral("one")), text(QStringLiteral("two"))}); },
      {"one}\\par\r\n\\pard\\ql{"}, {"two}\\par"}},
+    {"EmptyParagraphKeepsItsFormatInItsMark",
+     [] {
+         auto document = makeDocument({text(QStringLiteral("a"))});
+         QTextCursor cursor(document.get());
+         cursor.movePosition(QTextCursor::End);
+         cursor.insertBlock(QTextBlockFormat(), charFormat({{QTextFormat::FontPointSize, 8.0}}));
+         cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+         cursor.insertText(QStringLiteral("b"));
+         return document;
+     },
+     {"\\pard\\ql\\f0\\fs16\\par\r\n\\pard\\ql\\plain{\\f0\\fs24 b}"}},
     {"BoldItalicUnderlineStrike",
      [] {
          return makeDocument({text(QStringLiteral("x"),

@@ -148,6 +148,8 @@ QList<ParagraphLook> lookOf(const QTextDocument &document)
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         ParagraphLook paragraph;
         paragraph.alignment = int(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask);
+        if (block.length() <= 1)
+            paragraph.emptyLook = lookOf(document, block.charFormat());
         if (paragraph.alignment == 0)
             paragraph.alignment = Qt::AlignLeft;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -181,6 +183,10 @@ void PrintTo(const RunLook &run, std::ostream *os)
 void PrintTo(const ParagraphLook &paragraph, std::ostream *os)
 {
     *os << "{align=" << paragraph.alignment;
+    if (paragraph.runs.isEmpty()) {
+        *os << " empty ";
+        PrintTo(paragraph.emptyLook, os);
+    }
     for (const RunLook &run : paragraph.runs) {
         *os << "\n    ";
         PrintTo(run, os);

@@ -58,6 +58,7 @@ struct RunLook
 struct ParagraphLook
 {
     QList<RunLook> runs;
+    RunLook emptyLook;   // for an empty paragraph, the format its line is drawn in
     int alignment = 0;
     bool operator==(const ParagraphLook &) const = default;
 };

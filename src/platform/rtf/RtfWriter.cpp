@@ -149,6 +149,20 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
     if (inTable)
         m_body.controlWord("intbl");
     m_paragraphOpen = true;
+    if (m_charWordsOutsideRuns) {
+        m_body.controlWord("plain");
+        m_charWordsOutsideRuns = false;
+    }
+    if (block.length() <= 1) {
+        if (!block.next().isValid())
+            return;   // the last paragraph has no end mark to carry a format
+        // An empty paragraph keeps its size and font in the words in effect at its end mark,
+        // outside any run; \plain takes them back at the next paragraph.
+        const QTextCharFormat markFormat = block.charFormat();
+        m_body.controlWords(runFormat(block.charFormatIndex(), [&] { return markFormat; }).words);
+        m_charWordsOutsideRuns = true;
+        return;
+    }
 
     // The block's text once, and each run as a view on it: a fragment's own text() and
     // charFormat() would copy for every run.
@@ -160,7 +174,8 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
             continue;
         const QStringView run = QStringView(text).mid(offset, fragment.length());
         offset += fragment.length();
-        const RunFormat &format = runFormat(fragment);
+        const RunFormat &format =
+            runFormat(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
         if (format.link != m_openLink) {
             closeRun();
             closeLink();
@@ -193,14 +208,15 @@ const QByteArray &RtfWriter::paragraphWords(const QTextBlock &block)
     return words;
 }
 
-const RtfWriter::RunFormat &RtfWriter::runFormat(const QTextFragment &fragment)
+const RtfWriter::RunFormat &RtfWriter::runFormat(int formatIndex,
+                                                     const std::function<QTextCharFormat()> &charFormatOf)
 {
-    const int index = std::max(fragment.charFormatIndex(), 0);
+    const int index = std::max(formatIndex, 0);
     if (size_t(index) >= m_runFormats.size())
         m_runFormats.resize(index + 1);
     RunFormat &format = m_runFormats[index];
     if (format.words.isEmpty()) {
-        const QTextCharFormat charFormat = fragment.charFormat();
+        const QTextCharFormat charFormat = charFormatOf();
         RtfOutput out;
         writeRtfCharFormat(charFormat, m_charDefaults, m_fonts, m_colors, out);
         format.words = out.take();

@@ -8,6 +8,7 @@
 #include <QTextImageFormat>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 class QTextBlock;
@@ -38,7 +39,8 @@ private:
         QString link;   // the address of a hyperlink
         QTextImageFormat image;
     };
-    const RunFormat &runFormat(const QTextFragment &fragment);
+    // The format is asked for only the first time its index is seen.
+    const RunFormat &runFormat(int formatIndex, const std::function<QTextCharFormat()> &charFormatOf);
     const QByteArray &paragraphWords(const QTextBlock &block);
     // Runs of the same format share one group, so a format costs its words once a run.
     void openRun(const RunFormat &format);
@@ -59,4 +61,5 @@ private:
     std::vector<QByteArray> m_paragraphWords;   // by block format index, likewise
     bool m_paragraphOpen = false;
     QString m_openLink;
+    bool m_charWordsOutsideRuns = false;
 };
