@@ -33,7 +33,8 @@ names=(rtfconvert-txt unrtf-text rtfconvert-rtf)
 for name in "${names[@]}"; do : >"$work/$name.times"; done
 for ((i = 0; i < reps; i++)); do
   measure rtfconvert-txt "$rtfconvert" "$big" "$work/out.txt"
-  measure unrtf-text unrtf --text "$big"
+  # unrtf writes each picture it meets into its working directory: keep them with the data.
+  measure unrtf-text env -C "$work" unrtf --text big.rtf
   measure rtfconvert-rtf "$rtfconvert" "$big" "$work/out.rtf"
 done
 
