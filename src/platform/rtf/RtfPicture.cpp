@@ -1,5 +1,7 @@
 #include "platform/rtf/RtfPicture.h"
 
+#include "platform/rtf/RtfTokenizer.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
@@ -13,17 +15,6 @@ constexpr double twipsPerPixel = 15.0;         // 1440 twips an inch at 96 DPI
 constexpr double himetricPerPixel = 2540.0 / 96.0;
 constexpr double maxDisplaySide = 20000.0;     // pixels: keeps layout sane for absurd goals
 constexpr int maxPixelSide = 32767;
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 void putLittleEndian(char *out, quint32 value, int bytes)
 {
@@ -90,7 +81,7 @@ void RtfPicture::appendHex(QByteArrayView text)
     if (m_truncated)
         return;
     for (char c : text) {
-        const int v = hexValue(c);
+        const int v = RtfTokenizer::hexDigitValue(c);
         if (v < 0)
             continue;   // spaces and line ends between the digits
         if (m_highNibble < 0) {

@@ -8,7 +8,16 @@ namespace {
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-int hexValue(char c)
+RtfTokenizer::Token tokenOf(RtfTokenizer::Kind kind)
+{
+    RtfTokenizer::Token token;
+    token.kind = kind;
+    return token;
+}
+
+} // namespace
+
+int RtfTokenizer::hexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -18,15 +27,6 @@ int hexValue(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-RtfTokenizer::Token tokenOf(RtfTokenizer::Kind kind)
-{
-    RtfTokenizer::Token token;
-    token.kind = kind;
-    return token;
-}
-
-} // namespace
 
 RtfTokenizer::Token RtfTokenizer::next()
 {
@@ -82,7 +82,7 @@ RtfTokenizer::Token RtfTokenizer::readControl()
             int value = 0;
             int digits = 0;
             for (; digits < 2 && m_pos < size; ++digits) {
-                const int v = hexValue(data[m_pos]);
+                const int v = hexDigitValue(data[m_pos]);
                 if (v < 0)
                     break;
                 value = value * 16 + v;

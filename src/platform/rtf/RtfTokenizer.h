@@ -7,6 +7,10 @@
 class RtfTokenizer
 {
 public:
+    // The value of one hexadecimal digit, or -1 for any other character; \'hh bytes and
+    // picture data are both written this way.
+    static int hexDigitValue(char c);
+
     enum class Kind { End, GroupStart, GroupEnd, ControlWord, ControlSymbol, HexByte, Text };
 
     struct Token
