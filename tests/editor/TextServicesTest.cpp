@@ -1,5 +1,6 @@
 // The facade's case conversion and plain-text files.
 #include "FacadeFixture.h"
+#include "support/TestFiles.h"
 
 #include "editor/CaseConversion.h"
 #include "editor/PlainTextFile.h"
@@ -14,18 +15,8 @@
 
 namespace {
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using TestFiles::readBytes;
+using TestFiles::writeBytes;
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "platform/Toolbar.h"
 #include "support/ScriptedDialogHost.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,18 +32,8 @@ public:
 
     QString path(const char *name) const { return appDir.filePath(QString::fromUtf8(name)); }
 
-    static QByteArray readFile(const QString &name)
-    {
-        QFile file(name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    static void writeFile(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    static QByteArray readFile(const QString &name) { return TestFiles::readBytes(name); }
+    static void writeFile(const QString &name, const QByteArray &bytes) { TestFiles::writeBytes(name, bytes); }
 
     void type(const char *text) { QTest::keyClicks(form->txtEdit, QString::fromUtf8(text)); }
 

@@ -1,5 +1,6 @@
 #include "platform/Failure.h"
 #include "platform/Pictures.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QImageWriter>
@@ -11,9 +12,7 @@ namespace {
 QString writeFile(const QTemporaryDir &dir, const char *name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(QString::fromLatin1(name));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
+    TestFiles::writeBytes(path, bytes);
     return path;
 }
 

@@ -1,6 +1,7 @@
 // Loading and saving whole files: the format follows the file type, failures say why, and a
 // failed save leaves the old file as it was.
 #include "WriterTestDocuments.h"
+#include "support/TestFiles.h"
 
 #include "platform/Failure.h"
 #include "platform/rtf/DocumentFiles.h"
@@ -17,18 +18,8 @@
 
 namespace {
 
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+QByteArray contentsOf(const QString &path) { return TestFiles::readBytes(path); }
+void writeFile(const QString &path, const QByteArray &bytes) { TestFiles::writeBytes(path, bytes); }
 
 QString failureOf(const std::function<void()> &operation)
 {

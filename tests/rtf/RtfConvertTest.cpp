@@ -1,4 +1,6 @@
 // rtfconvert as a user runs it: exit status, messages and the file it writes.
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -37,11 +39,8 @@ TEST_P(RtfConvert, ExitsAndWritesAsExpected)
     const ConvertCase &c = GetParam();
     QTemporaryDir dir;
     const QString in = dir.filePath(QStringLiteral("in.rtf"));
-    if (!c.input.isEmpty()) {
-        QFile file(in);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.input);
-    }
+    if (!c.input.isEmpty())
+        TestFiles::writeBytes(in, c.input);
     const QString out = dir.filePath(c.output);
     QProcess tool;
     tool.start(QStringLiteral(RTFCONVERT), {in, out});

@@ -1,6 +1,7 @@
 // Real files from other word processors: every one must load, and its words should be the
 // words LibreOffice reads from it, unless the table below says why ours differ.
 #include "RtfReaderTestSupport.h"
+#include "support/TestFiles.h"
 
 #include "platform/Failure.h"
 
@@ -62,11 +63,7 @@ const QMap<QString, QString> &knownDifferences()
 // Files that are not rich text at all, and open as nothing.
 const QStringList notRichText = {QStringLiteral("rtfpipe-RtfParserTest_fail_0-leading-garbage.rtf")};
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using TestFiles::readBytes;
 
 // The words of a text, as a sorted list: layout (spaces, tabs, line and paragraph breaks)
 // and invisible characters do not count.
@@ -118,7 +115,7 @@ TEST_P(Corpus, LoadsAndReadsTheWordsLibreOfficeReads)
     const QString name = QString::fromStdString(GetParam());
     if (!QDir(corpusDir).exists())
         GTEST_SKIP() << "The corpus is not beside the repository: " << corpusDir.toStdString();
-    const QByteArray rtf = readFile(corpusDir + QLatin1Char('/') + name);
+    const QByteArray rtf = readBytes(corpusDir + QLatin1Char('/') + name);
     if (notRichText.contains(name)) {
         EXPECT_THROW(readRtf(rtf), Failure);
         return;
@@ -129,7 +126,7 @@ TEST_P(Corpus, LoadsAndReadsTheWordsLibreOfficeReads)
     if (!QFile::exists(reference))
         return;   // LibreOffice could not read it; loading without a crash is what counts
     const QStringList ours = wordsOf(textOf(*document));
-    const QStringList theirs = wordsOf(QString::fromUtf8(readFile(reference)));
+    const QStringList theirs = wordsOf(QString::fromUtf8(readBytes(reference)));
     if (knownDifferences().contains(name)) {
         EXPECT_NE(ours, theirs) << "now reads as LibreOffice does; drop it from the known differences";
         return;

@@ -1,5 +1,6 @@
 // Reference files: each sample's text, exactly, as the .txt beside it gives it.
 #include "RtfReaderTestSupport.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,19 +19,15 @@ std::vector<std::string> sampleNames()
     return names;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using TestFiles::readBytes;
 
 class SampleFiles : public testing::TestWithParam<std::string> {};
 
 TEST_P(SampleFiles, ReadTheirReferenceText)
 {
     const QString base = samplesDir + QLatin1Char('/') + QString::fromStdString(GetParam());
-    const auto document = readRtf(contents(base + QStringLiteral(".rtf")));
-    EXPECT_EQ(textOf(*document), QString::fromUtf8(contents(base + QStringLiteral(".txt"))));
+    const auto document = readRtf(readBytes(base + QStringLiteral(".rtf")));
+    EXPECT_EQ(textOf(*document), QString::fromUtf8(readBytes(base + QStringLiteral(".txt"))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleFiles, testing::ValuesIn(sampleNames()),
