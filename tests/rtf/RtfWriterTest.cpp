@@ -41,12 +41,7 @@ std::unique_ptr<QTextDocument> withTable()
     auto document = makeDocument({text(QStringLiteral("before"))});
     QTextCursor cursor(document.get());
     cursor.movePosition(QTextCursor::End);
-    QTextTable *table = cursor.insertTable(2, 2);
-    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("a1"));
-    table->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("b1"));
-    table->cellAt(1, 0).firstCursorPosition().insertText(QStringLiteral("a2"));
-    table->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("b2"));
-    cursor.movePosition(QTextCursor::End);
+    insertSampleTable(cursor);
     cursor.insertText(QStringLiteral("after"));
     return document;
 }

@@ -91,14 +91,19 @@ std::unique_ptr<QTextDocument> makeSampleDocument(SampleTable withTable)
         return document;
     cursor.insertBlock();
     cursor.insertText(QStringLiteral("Table:"));
+    insertSampleTable(cursor);
+    cursor.insertText(QStringLiteral("Last paragraph."));
+    return document;
+}
+
+void insertSampleTable(QTextCursor &cursor)
+{
     QTextTable *table = cursor.insertTable(2, 2);
     table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("a1"));
     table->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("b1"));
     table->cellAt(1, 0).firstCursorPosition().insertText(QStringLiteral("a2"));
     table->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("b2"));
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(QStringLiteral("Last paragraph."));
-    return document;
 }
 
 namespace {

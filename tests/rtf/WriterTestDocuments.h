@@ -8,6 +8,7 @@
 #include <memory>
 #include <ostream>
 
+class QTextCursor;
 class QTextDocument;
 
 // Documents for the writer's tests, built as a user would, through a cursor.
@@ -34,6 +35,9 @@ QTextCharFormat pictureFormat(QTextDocument &document, const QString &name, QSiz
 // alignment, Cyrillic, CJK, an emoji, no-break space, tab, line break, escapes, a picture drawn
 // at twice its size and, when asked, a table.
 enum class SampleTable { Without, With };
+// Inserts the sample's 2 by 2 table (cells a1, b1 / a2, b2) at the cursor and leaves the cursor
+// after it.
+void insertSampleTable(QTextCursor &cursor);
 std::unique_ptr<QTextDocument> makeSampleDocument(SampleTable table = SampleTable::With);
 
 QTextCharFormat charFormat(std::initializer_list<std::pair<QTextFormat::Property, QVariant>> properties);
