@@ -87,6 +87,11 @@ Q_SIGNALS:
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Dragging and the area's own copy and paste keys carry the same content as the Copy and
+    // Paste commands.
+    QMimeData *createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     qintptr undoOnce();

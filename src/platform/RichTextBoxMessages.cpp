@@ -110,18 +110,29 @@ void RichTextBox::cutSelection()
     setTextCursor(cursor);
 }
 
-void RichTextBox::pasteClipboard()
+QMimeData *RichTextBox::createMimeDataFromSelection() const
 {
-    const QMimeData *content = Clipboard::Content();
-    if (!content)
+    return SelectionMime::fromSelection(textCursor());
+}
+
+bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source && SelectionMime::canInsert(*source);
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData *source)
+{
+    if (!source)
         return;
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
-    SelectionMime::insert(cursor, *content);
+    SelectionMime::insert(cursor, *source);
     cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
 }
+
+void RichTextBox::pasteClipboard() { insertFromMimeData(Clipboard::Content()); }
 
 void RichTextBox::clearSelection()
 {

@@ -1,7 +1,9 @@
 #include "platform/SelectionMime.h"
 
+#include "platform/Failure.h"
+#include "platform/rtf/DocumentFiles.h"
+
 #include <QCryptographicHash>
-#include <QDataStream>
 #include <QImage>
 #include <QMimeData>
 #include <QTextBlock>
@@ -13,8 +15,7 @@
 
 namespace {
 
-const QString richFormat = QStringLiteral("application/x-corvala-rich-text");
-const QString picturesFormat = QStringLiteral("application/x-corvala-pictures");
+const QString rtfFormat = QStringLiteral("text/rtf");
 
 bool isBreak(char16_t c) { return c == 0x2029 || c == 0x2028 || c == 0xFDD0 || c == 0xFDD1; }
 
@@ -77,46 +78,46 @@ QMimeData *fromSelection(const QTextCursor &selection)
     auto *data = new QMimeData;
     data->setText(plainText(selection));
 
-    // A copy of the selection in a document of its own, with every picture renamed after its
-    // pixels and the pixels themselves sent along.
+    // The rich content is RTF, which word processors take from the clipboard too. The
+    // selection is copied into a document of its own, which needs the pixels of its pictures
+    // under the names its characters use, for the writer to put them into the RTF.
     QTextDocument copy;
     QTextCursor(&copy).insertFragment(selection.selection());
-    QByteArray pictures;
-    QDataStream out(&pictures, QIODevice::WriteOnly);
     for (const QTextFragment &fragment : pictureFragments(copy)) {
-        QTextImageFormat format = fragment.charFormat().toImageFormat();
-        const QImage picture = imageResource(*selection.document(), format.name());
-        if (picture.isNull())
-            continue;
-        const QString name = pictureName(picture);
-        out << name << picture;
-        format.setName(name);
-        QTextCursor range(&copy);
-        range.setPosition(fragment.position());
-        range.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-        range.setCharFormat(format);
+        const QString name = fragment.charFormat().toImageFormat().name();
+        const QImage picture = imageResource(*selection.document(), name);
+        if (!picture.isNull())
+            addPicture(copy, name, picture);
     }
-    data->setData(richFormat, copy.toHtml().toUtf8());
-    data->setData(picturesFormat, pictures);
+    data->setData(rtfFormat, rtfFromDocument(copy));
     return data;
 }
 
 bool insert(QTextCursor &cursor, const QMimeData &data)
 {
     QTextDocument &document = *cursor.document();
-    if (data.hasFormat(richFormat)) {
-        QDataStream in(data.data(picturesFormat));
-        while (!in.atEnd()) {
-            QString name;
-            QImage picture;
-            in >> name >> picture;
-            if (in.status() != QDataStream::Ok)
-                break;
-            addPicture(document, name, picture);
+    if (data.hasFormat(rtfFormat)) {
+        try {
+            std::unique_ptr<QTextDocument> pasted = documentFromRtf(data.data(rtfFormat));
+            // The reader names pictures by their place in the file; here they are named after
+            // their pixels, so they never take the name of a picture already in the document.
+            for (const QTextFragment &fragment : pictureFragments(*pasted)) {
+                QTextImageFormat format = fragment.charFormat().toImageFormat();
+                const QImage picture = imageResource(*pasted, format.name());
+                if (picture.isNull())
+                    continue;
+                format.setName(pictureName(picture));
+                addPicture(document, format.name(), picture);
+                QTextCursor range(pasted.get());
+                range.setPosition(fragment.position());
+                range.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+                range.setCharFormat(format);
+            }
+            cursor.insertFragment(QTextDocumentFragment(pasted.get()));
+            return true;
+        } catch (const Failure &) {
+            // Rich content that can't be read: its plain text below still serves.
         }
-        const QString html = QString::fromUtf8(data.data(richFormat));
-        cursor.insertFragment(QTextDocumentFragment::fromHtml(html, &document));
-        return true;
     }
     if (data.hasText() && !data.text().isEmpty()) {
         QString text = data.text();
@@ -137,6 +138,11 @@ bool insert(QTextCursor &cursor, const QMimeData &data)
         return true;
     }
     return false;
+}
+
+bool canInsert(const QMimeData &data)
+{
+    return data.hasFormat(rtfFormat) || (data.hasText() && !data.text().isEmpty()) || data.hasImage();
 }
 
 } // namespace SelectionMime

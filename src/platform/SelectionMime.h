@@ -11,13 +11,17 @@ namespace SelectionMime {
 // The selection's characters as plain text: "\n" for every break, pictures left out.
 QString plainText(const QTextCursor &selection);
 
-// Clipboard content for the selection: its plain text, and its rich content (formatted text
-// with the pictures themselves, so that a picture survives a paste into another document).
+// Clipboard content for the selection: its plain text, and its rich content as RTF (formatted
+// text with the pictures themselves, so that a picture survives a paste into another document
+// or another program).
 QMimeData *fromSelection(const QTextCursor &selection);
 
-// Puts clipboard content in place of the cursor's selection, as one undo step: rich content
-// of our own, else non-empty plain text, else a picture. Returns false, changing nothing,
+// Puts clipboard content in place of the cursor's selection, as one undo step: RTF (ours or
+// another program's), else non-empty plain text, else a picture. Returns false, changing nothing,
 // when the content offers none of these.
 bool insert(QTextCursor &cursor, const QMimeData &data);
+
+// Whether insert would find anything to put in place.
+bool canInsert(const QMimeData &data);
 
 } // namespace SelectionMime

@@ -154,6 +154,42 @@ TEST(RichTextBoxClipboard, PasteInsertsTextOrAPicture)
     }
 }
 
+TEST(RichTextBoxClipboard, RichTextTravelsAsRtfToAndFromOtherPrograms)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    const struct {
+        const char *name;
+        QByteArray rtf;
+        QString text;
+        QString expected;
+        bool firstCharacterBold;
+    } cases[] = {
+        {"another program's RTF", "{\\rtf1\\ansi {\\b bold} plain}", "not used", "bold plain", true},
+        {"RTF that can't be read", "not rich text at all", "its plain text", "its plain text", false},
+    };
+    for (const auto &c : cases) {
+        box.setText(QString());
+        auto *data = new QMimeData;
+        data->setData(QStringLiteral("text/rtf"), c.rtf);
+        data->setText(c.text);
+        QGuiApplication::clipboard()->setMimeData(data);
+
+        box.SendMessage(WM_PASTE, 0, 0);
+
+        EXPECT_EQ(box.Text(), c.expected) << c.name;
+        QTextCursor first(box.document());
+        first.setPosition(1);
+        EXPECT_EQ(first.charFormat().fontWeight() == QFont::Bold, c.firstCharacterBold) << c.name;
+    }
+
+    select(box, 0, 4);
+    box.SendMessage(WM_COPY, 0, 0);
+    const QByteArray copied = QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf"));
+    EXPECT_TRUE(copied.startsWith("{\\rtf1"));
+    EXPECT_TRUE(copied.contains("its "));
+}
+
 TEST(RichTextBoxClipboard, CopiedPictureAndFormatSurviveAPasteIntoAnotherDocument)
 {
     ShownRichTextBox shown;
