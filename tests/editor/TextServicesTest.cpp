@@ -1,5 +1,6 @@
 // The facade's case conversion and plain-text files.
 #include "FacadeFixture.h"
+#include "support/FormattedSample.h"
 #include "support/TestFiles.h"
 
 #include "editor/CaseConversion.h"
@@ -50,15 +51,8 @@ TEST_F(FacadeTest, ConvertTheSelectionOrTheWholeText)
 
 TEST_F(FacadeTest, ConvertKeepsFormattingAndPictures)
 {
-    box.setText(QStringLiteral("ab"));
+    fillWithBoldLetterAndPicture(box, QStringLiteral("x"), Qt::red);
     QTextCursor cursor = box.textCursor();
-    cursor.setPosition(1);
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    cursor.insertText(QStringLiteral("x"), bold);
-    QImage picture(4, 4, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    cursor.insertImage(picture);
     select(0, 0);
 
     facade.Convert(0);

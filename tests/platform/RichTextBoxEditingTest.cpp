@@ -1,6 +1,7 @@
 // The editing area's undo, clipboard, tab stops, wrapping, style bits, selection hiding and
 // focus, as the commands rely on them.
 #include "ShownRichTextBox.h"
+#include "support/FormattedSample.h"
 
 #include "platform/Failure.h"
 #include "platform/WindowMessages.h"
@@ -194,13 +195,7 @@ TEST(RichTextBoxClipboard, CopiedPictureAndFormatSurviveAPasteIntoAnotherDocumen
 {
     ShownRichTextBox shown;
     RichTextBox &box = shown.box;
-    box.setText(QStringLiteral("ab"));
-    QTextCursor cursor = box.textCursor();
-    cursor.setPosition(1);
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    cursor.insertText(QStringLiteral("B"), bold);
-    cursor.insertImage(picture(Qt::green));
+    fillWithBoldLetterAndPicture(box, QStringLiteral("B"), Qt::green);
     select(box, 0, 4);
     box.SendMessage(WM_COPY, 0, 0);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("aBb"));
@@ -307,13 +302,8 @@ TEST(RichTextBoxAppearance, SelColorColoursTheSelection)
 TEST(RichTextBoxEditing, ReplaceInPlaceKeepsFormatsAndPictures)
 {
     RichTextBox box;
-    box.setText(QStringLiteral("ab"));
+    fillWithBoldLetterAndPicture(box, QStringLiteral("c"), Qt::red);
     QTextCursor cursor = box.textCursor();
-    cursor.setPosition(1);
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    cursor.insertText(QStringLiteral("c"), bold);
-    cursor.insertImage(picture(Qt::red));
     select(box, 1, 2);
     ASSERT_EQ(box.Text(), QStringLiteral("ac\uFFFCb"));
 
