@@ -3,6 +3,12 @@
 #include "platform/DialogHost.h"
 #include "platform/Failure.h"
 
+#include <QPrinter>
+
+CommonDialog::CommonDialog(DialogHost &host) : m_host(host) {}
+
+CommonDialog::~CommonDialog() = default;
+
 QStringList CommonDialog::NameFilters(const QString &filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -38,10 +44,61 @@ void CommonDialog::showFileDialog(bool open)
 
     const FileDialogAnswer answer = m_host.ChooseFile(request);
     if (answer.fileName.isEmpty()) {
-        if (CancelError)
-            throw Failure(QStringLiteral("Cancel was selected."));
+        cancelled();
         return;
     }
     FileName = answer.fileName;
     FilterIndex = answer.filterIndex;
+}
+
+bool CommonDialog::cancelled() const
+{
+    if (CancelError)
+        throw Failure(QStringLiteral("Cancel was selected."));
+    return false;
+}
+
+bool CommonDialog::ShowFont()
+{
+    FontDialogRequest request;
+    request.font = {FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, Color};
+    request.effects = Flags & cdlCFEffects;
+    const FontDialogAnswer answer = m_host.ChooseFont(request);
+    if (!answer.accepted)
+        return cancelled();
+    FontName = answer.font.name;
+    FontSize = answer.font.size;
+    FontBold = answer.font.bold;
+    FontItalic = answer.font.italic;
+    FontUnderline = answer.font.underline;
+    FontStrikethru = answer.font.strikethru;
+    Color = answer.font.color;
+    return true;
+}
+
+bool CommonDialog::ShowColor()
+{
+    const ColorDialogAnswer answer = m_host.ChooseColor(ColorDialogRequest{Color});
+    if (!answer.accepted)
+        return cancelled();
+    Color = answer.color;
+    return true;
+}
+
+bool CommonDialog::ShowPrinter()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    PrinterDialogRequest request;
+    request.title = DialogTitle;
+    request.printer = m_printer.get();
+    request.selectionChosen = Flags & cdlPDSelection;
+    request.pageRangeAllowed = !(Flags & cdlPDNoPageNums);
+    // A cancelled dialog gives no printer to print to.
+    m_hDC = nullptr;
+    if (!m_host.ChoosePrinter(request))
+        return cancelled();
+    if (Flags & cdlPDReturnDC)
+        m_hDC = m_printer.get();
+    return true;
 }

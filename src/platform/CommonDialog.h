@@ -4,7 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class DialogHost;
+class QPrinter;
 
 // The common dialog object: it keeps its property values from one use to the next, as the
 // commands that share it rely on, and shows its dialogs through a host (real Qt dialogs in the
@@ -12,7 +15,8 @@ class DialogHost;
 class CommonDialog
 {
 public:
-    explicit CommonDialog(DialogHost &host) : m_host(host) {}
+    explicit CommonDialog(DialogHost &host);
+    ~CommonDialog();
 
     // Dialog flags of the file dialogs that change what the dialogs do here.
     static constexpr int cdlOFNReadOnly = 0x1;
@@ -20,6 +24,12 @@ public:
     static constexpr int cdlOFNFileMustExist = 0x1000;
     static constexpr int cdlOFNExplorer = 0x80000;
     static constexpr int cdlOFNLongNames = 0x200000;
+    // The font dialog's flag that adds strikeout, underline and the colour.
+    static constexpr int cdlCFEffects = 0x100;
+    // The printer dialog's flags.
+    static constexpr int cdlPDSelection = 0x1;
+    static constexpr int cdlPDNoPageNums = 0x8;
+    static constexpr int cdlPDReturnDC = 0x100;
 
     QString DialogTitle;
     QString Filter;   // "description|pattern|description|pattern|"
@@ -41,11 +51,26 @@ public:
     void ShowOpen();
     void ShowSave();
 
+    // The modal font, colour and printer dialogs. On OK they store what was chosen and return
+    // true; on Cancel they leave every property as it was and return false (or throw Failure
+    // when CancelError is set).
+    bool ShowFont();
+    bool ShowColor();
+    // The printer, paper and orientation chosen stay with this object for later dialogs.
+    bool ShowPrinter();
+
+    // The printer chosen in the last printer dialog, when that dialog was accepted with
+    // cdlPDReturnDC among its flags; nullptr otherwise.
+    QPrinter *hDC() const { return m_hDC; }
+
     // The filter as the dialog lists it: "RTF Files(*.rtf)|*.rtf|" gives "RTF Files(*.rtf)".
     static QStringList NameFilters(const QString &filter);
 
 private:
     void showFileDialog(bool open);
+    bool cancelled() const;
 
     DialogHost &m_host;
+    std::unique_ptr<QPrinter> m_printer; // made at the first printer dialog
+    QPrinter *m_hDC = nullptr;
 };

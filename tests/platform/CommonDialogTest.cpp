@@ -55,8 +55,37 @@ TEST(CommonDialog, CancelRaisesAnErrorOnlyWhenAskedTo)
 {
     ScriptedDialogHost host;
     CommonDialog cd(host);
+    EXPECT_FALSE(cd.ShowFont());
+    EXPECT_FALSE(cd.ShowColor());
+    EXPECT_FALSE(cd.ShowPrinter());
     cd.CancelError = true;
     EXPECT_THROW(cd.ShowOpen(), Failure);
+    EXPECT_THROW(cd.ShowFont(), Failure);
+    EXPECT_THROW(cd.ShowColor(), Failure);
+    EXPECT_THROW(cd.ShowPrinter(), Failure);
+}
+
+TEST(CommonDialog, ThePrinterAndItsSettingsStayForLaterDialogsButACancelGivesNoPrinter)
+{
+    ScriptedDialogHost host;
+    CommonDialog cd(host);
+    cd.Flags = CommonDialog::cdlPDReturnDC;
+    host.answerPrinterToPdf(QStringLiteral("/tmp/first.pdf"));
+    ASSERT_TRUE(cd.ShowPrinter());
+    ASSERT_NE(cd.hDC(), nullptr);
+    cd.hDC()->setPageOrientation(QPageLayout::Landscape); // as chosen in the dialog
+
+    host.cancelPrinter();
+    EXPECT_FALSE(cd.ShowPrinter());
+    EXPECT_EQ(cd.hDC(), nullptr);
+    ASSERT_EQ(host.printerRequests.size(), 2);
+    EXPECT_EQ(host.printerRequests[1].printer, host.printerRequests[0].printer);
+    EXPECT_EQ(host.printerRequests[1].printer->pageLayout().orientation(), QPageLayout::Landscape);
+
+    cd.Flags = 0; // accepted, but without asking for the printer
+    host.answerPrinterToPdf(QStringLiteral("/tmp/second.pdf"));
+    EXPECT_TRUE(cd.ShowPrinter());
+    EXPECT_EQ(cd.hDC(), nullptr);
 }
 
 } // namespace

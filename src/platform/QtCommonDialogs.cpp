@@ -1,0 +1,38 @@
+// The font, colour and printer dialogs of the program's dialog host.
+#include "platform/DialogHost.h"
+
+#include "platform/Colors.h"
+#include "platform/FontDialog.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+FontDialogAnswer QtDialogHost::ChooseFont(const FontDialogRequest &request)
+{
+    FontDialog dialog(request.font, request.effects, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return {true, dialog.Choice()};
+}
+
+ColorDialogAnswer QtDialogHost::ChooseColor(const ColorDialogRequest &request)
+{
+    QColorDialog dialog(Colors::toQColor(request.color), QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return {true, Colors::fromQColor(dialog.selectedColor())};
+}
+
+bool QtDialogHost::ChoosePrinter(const PrinterDialogRequest &request)
+{
+    // The dialog reads the range to show from the printer when it is made.
+    request.printer->setPrintRange(request.selectionChosen ? QPrinter::Selection : QPrinter::AllPages);
+    QPrintDialog dialog(request.printer, QApplication::activeWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, request.selectionChosen);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageRangeAllowed);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setWindowTitle(request.title);
+    return dialog.exec() == QDialog::Accepted;
+}
