@@ -3,11 +3,14 @@
 # Usage: scripts/install-deps.sh build|run|bench|fuzz|shots
 set -euo pipefail
 
+# Printing needs nothing of its own: qt6-base-dev brings Qt's print support and its CUPS
+# library (libcups2); with no print server the print dialog still prints to a PDF file.
 packages=(cmake make g++ pkgconf qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           fonts-liberation2 fonts-dejavu-core)
 case "${1:-build}" in
-  build|run) ;;
-  bench) packages+=(unrtf time) ;;
+  build) packages+=(poppler-utils) ;;   # the tests read printed PDF files back
+  run) ;;
+  bench) packages+=(unrtf time poppler-utils libreoffice-writer-nogui) ;;
   fuzz)  packages+=(clang libclang-rt-14-dev) ;;
   shots) packages+=(xvfb xauth xdotool imagemagick x11-utils openbox) ;;
   *) echo "usage: $0 build|run|bench|fuzz|shots" >&2; exit 2 ;;

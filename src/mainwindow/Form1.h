@@ -129,6 +129,8 @@ private:
     void showFailure(const std::exception &failure);
     QString ShowFileDialog(bool openDialog, const QString &title, const QString &filter);
     void RefreshCommandState();
+    // Aligns the selected paragraphs and moves the check mark to the alignment's item.
+    void applyAlignment(int alignment, QAction *checked);
     // The facade; a Failure when start-up could not create it.
     mTxtHelper &helper();
 

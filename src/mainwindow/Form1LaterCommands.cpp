@@ -2,14 +2,6 @@
 // choosing one does nothing yet.
 #include "mainwindow/Form1.h"
 
-void Form1::mnuPrint_Click() {}
-void Form1::mnuPageSetup_Click() {}
 void Form1::mnuSearchReplace_Click() {}
 void Form1::mnuDateTime_Click() {}
 void Form1::mnuPic_Click() {}
-void Form1::mnuFont_Click() {}
-void Form1::mnuWordWrap_Click() {}
-void Form1::mnubground_Click() {}
-void Form1::mnuFormatLeft_Click() {}
-void Form1::mnuFormatCenter_Click() {}
-void Form1::mnuFormatRight_Click() {}

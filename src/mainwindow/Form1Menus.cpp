@@ -6,6 +6,7 @@
 #include "platform/Toolbar.h"
 #include "platform/Twips.h"
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -118,6 +119,13 @@ void Form1::buildMenus()
         action->setObjectName(QString::fromLatin1(entry.name));
         this->*entry.item = action;
     }
+
+    // The three alignments show as one group of choices; their check marks are set by the
+    // commands, so the group itself lets any of them go.
+    auto *alignments = new QActionGroup(this);
+    alignments->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction *item : {mnuFormatLeft, mnuFormatCenter, mnuFormatRight})
+        alignments->addAction(item);
 
     connect(txtEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
         mnuEdit->menu()->popup(txtEdit->viewport()->mapToGlobal(position));

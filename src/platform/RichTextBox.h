@@ -4,6 +4,8 @@
 
 #include <QTextEdit>
 
+class QPrinter;
+
 // The editing area: a multi-line rich-text editor with the properties, methods and events that
 // the editor's commands and its facade expect of it.
 //
@@ -59,6 +61,47 @@ public:
     int SelColor() const;
     void setSelColor(int colour);
 
+    // The character format of the selection, or of the text typed next when nothing is
+    // selected (RichTextBoxFormats.cpp). A read gives the format at the selection's start.
+    bool SelBold() const;
+    void setSelBold(bool bold);
+    bool SelItalic() const;
+    void setSelItalic(bool italic);
+    bool SelUnderline() const;
+    void setSelUnderline(bool underline);
+    bool SelStrikeThru() const;
+    void setSelStrikeThru(bool strikeThru);
+    QString SelFontName() const;
+    void setSelFontName(const QString &name);
+    float SelFontSize() const;
+    void setSelFontSize(float points); // Failure unless 1 to 1638 points
+
+    // The alignment of the paragraphs the selection touches.
+    static constexpr int rtfLeft = 0;
+    static constexpr int rtfRight = 1;
+    static constexpr int rtfCenter = 2;
+    int SelAlignment() const;
+    void setSelAlignment(int alignment);
+
+    // 0 none, 1 horizontal, 2 vertical, 3 both. Lines wrap at the window's edge unless there is
+    // a horizontal scroll bar.
+    static constexpr int rtfNone = 0;
+    static constexpr int rtfHorizontal = 1;
+    static constexpr int rtfVertical = 2;
+    static constexpr int rtfBoth = 3;
+    int ScrollBars() const;
+    void setScrollBars(int bars);
+
+    // The colour behind the text of the whole area (&H00BBGGRR, or a system colour). It
+    // belongs to the area, not to the document, so it is not saved with it.
+    int BackColor() const;
+    void setBackColor(int colour);
+
+    // Prints the selection, or the whole document when nothing is selected, with its
+    // formatting and pictures, laid out on the printer's pages at the printer's resolution
+    // (RichTextBoxPrinting.cpp). No printer prints nothing.
+    void SelPrint(QPrinter *printer) const;
+
     // While true, the selection is not highlighted, so that a command can select text to
     // change it without the selection flashing on the screen.
     bool HideSelection() const;
@@ -106,6 +149,7 @@ private:
     qintptr copyLine(qintptr line, qintptr buffer);
 
     void adoptDocument(QTextDocument *document);
+    QFont selectionFont() const;
     bool windowHasShortcut(const QKeySequence &keys) const;
     int clampPosition(int position) const;
 
@@ -116,4 +160,5 @@ private:
     bool m_hideSelection = false;
     QPalette m_paletteShowingSelection;
     int m_otherStyleBits;
+    int m_backColor = int(0x80000005); // the window colour
 };

@@ -1,0 +1,128 @@
+#include "MainWindowFixture.h"
+
+#include "support/FormattedSample.h"
+#include "support/PdfText.h"
+
+#include <QFileInfo>
+
+namespace {
+
+class PrintTest : public MainWindowTest
+{
+public:
+    // Two paragraphs around a bold letter and a picture: "ab" becomes "a", bold "X", picture, "b".
+    void fillDocument()
+    {
+        fillWithBoldLetterAndPicture(*form->txtEdit, QStringLiteral("X"), Qt::red);
+        QTextCursor cursor = form->txtEdit->textCursor();
+        cursor.movePosition(QTextCursor::Start);
+        cursor.insertText(QStringLiteral("Heading line\nsecond paragraph "));
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(QStringLiteral(" closing words"));
+    }
+
+    QString pdf() const { return path("printed.pdf"); }
+};
+
+TEST_F(PrintTest, PrintWithNothingSelectedPrintsTheWholeDocumentWithItsPicture)
+{
+    fillDocument();
+    dialogs.answerPrinterToPdf(pdf());
+    form->mnuPrint_Click();
+
+    ASSERT_EQ(dialogs.printerRequests.size(), 1);
+    EXPECT_EQ(dialogs.printerRequests[0].title, QStringLiteral("Print"));
+    EXPECT_EQ(form->CD1.Flags, 264);
+    EXPECT_FALSE(dialogs.printerRequests[0].selectionChosen);
+    EXPECT_FALSE(dialogs.printerRequests[0].pageRangeAllowed);
+    // The picture stands between the bold letter and "b".
+    EXPECT_EQ(PdfText::words(pdf()).toStdString(), "Heading line second paragraph aX b closing words");
+    EXPECT_EQ(PdfText::pictures(pdf()), 1);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(PrintTest, PrintWithASelectionPrintsOnlyTheSelection)
+{
+    fillDocument();
+    const struct {
+        int start, length;
+        const char *words;
+        int pictures;
+    } cases[] = {
+        {13, 6, "second", 0},
+        {30, 9, "aX b clos", 1}, // the bold letter and the picture come along
+    };
+    for (const auto &c : cases) {
+        form->txtEdit->setSelStart(c.start);
+        form->txtEdit->setSelLength(c.length);
+        dialogs.answerPrinterToPdf(pdf());
+        form->mnuPrint_Click();
+        EXPECT_EQ(form->CD1.Flags, 265);
+        EXPECT_TRUE(dialogs.printerRequests.last().selectionChosen);
+        EXPECT_EQ(PdfText::words(pdf()).toStdString(), c.words);
+        EXPECT_EQ(PdfText::pictures(pdf()), c.pictures) << c.words;
+    }
+}
+
+TEST_F(PrintTest, ALongDocumentRunsOverSeveralPages)
+{
+    QString text;
+    for (int line = 1; line <= 200; ++line)
+        text += QStringLiteral("line %1\n").arg(line);
+    form->txtEdit->setText(text);
+    dialogs.answerPrinterToPdf(pdf());
+    form->mnuPrint_Click();
+    EXPECT_GT(PdfText::pages(pdf()), 2);
+    const QString words = PdfText::words(pdf());
+    EXPECT_TRUE(words.startsWith(QStringLiteral("line 1 line 2 ")));
+    EXPECT_TRUE(words.endsWith(QStringLiteral("line 199 line 200")));
+}
+
+TEST_F(PrintTest, ACancelledPrinterDialogPrintsNothing)
+{
+    fillDocument();
+    dialogs.answerPrinterToPdf(pdf());
+    form->mnuPrint_Click();
+    QFile::remove(pdf());
+
+    dialogs.cancelPrinter();
+    form->mnuPrint_Click();
+    EXPECT_FALSE(QFileInfo::exists(pdf()));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(PrintTest, PageSetupShowsThePrinterDialogWithTheFlagsLeftByTheLastDialog)
+{
+    type("some words");
+    const struct {
+        const char *before;
+        int flags;
+    } cases[] = {
+        {"nothing yet", 0},
+        {"font", 771},
+        {"print with a selection", 265},
+    };
+    for (const auto &c : cases) {
+        const QString before = QString::fromUtf8(c.before);
+        if (before == QStringLiteral("font")) {
+            dialogs.cancelFont();
+            form->mnuFont_Click();
+        } else if (before.startsWith(QStringLiteral("print"))) {
+            form->txtEdit->setSelStart(0);
+            form->txtEdit->setSelLength(4);
+            dialogs.cancelPrinter();
+            form->mnuPrint_Click();
+        }
+        dialogs.answerPrinterToPdf(pdf()); // OK prints nothing either
+        form->mnuPageSetup_Click();
+        EXPECT_EQ(form->CD1.Flags, c.flags) << c.before;
+        const PrinterDialogRequest &shown = dialogs.printerRequests.last();
+        EXPECT_EQ(shown.title, QStringLiteral("Page Setup"));
+        EXPECT_EQ(shown.selectionChosen, bool(c.flags & 1)) << c.before;
+        EXPECT_EQ(shown.pageRangeAllowed, !(c.flags & 8)) << c.before;
+        EXPECT_FALSE(QFileInfo::exists(pdf())) << c.before;
+    }
+    EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("some words"));
+}
+
+} // namespace
