@@ -61,3 +61,40 @@ wallRatio=$(ratio "${wall[rtfconvert-txt]}" "${wall[unrtf-text]}")
 cpuRatio=$(ratio "${cpu[rtfconvert-txt]}" "${cpu[unrtf-text]}")
 echo
 echo "rtfconvert to text / unrtf --text: $wallRatio of the wall-clock time, $cpuRatio of the CPU time (goal: at most 0.25)"
+
+# Printing: a formatted document of about 100 pages printed to PDF as the Print command does,
+# against LibreOffice converting the same RTF file to PDF.
+printer="$build/bench/print_to_pdf"
+[ -x "$printer" ] || { echo "bench: $printer is missing; build first (make build)" >&2; exit 1; }
+command -v soffice >/dev/null || { echo "bench: soffice is missing (scripts/install-deps.sh bench)" >&2; exit 1; }
+printReps=${PRINT_REPS:-3}
+pages="$work/pages.rtf"
+QT_QPA_PLATFORM=offscreen "$generator" "$pages" "${PRINT_MB:-0.43}"
+# LibreOffice keeps its settings in a profile of the benchmark's own; its first start sets the
+# profile up, which is not what is measured, so that run is not timed.
+soffice=(soffice "-env:UserInstallation=file://$work/lo-profile" --headless --convert-to pdf --outdir "$work/lo")
+"${soffice[@]}" "$pages" >/dev/null 2>&1
+printNames=(print-pdf soffice-pdf)
+for name in "${printNames[@]}"; do : >"$work/$name.times"; done
+for ((i = 0; i < printReps; i++)); do
+  measure print-pdf env QT_QPA_PLATFORM=offscreen "$printer" "$pages" "$work/pages.pdf"
+  measure soffice-pdf "${soffice[@]}" "$pages"
+done
+pageCount() { pdfinfo "$1" 2>/dev/null | awk '/^Pages:/ { print $2 }'; }
+echo
+echo "Input: $pages, $(stat -c %s "$pages") bytes; $printReps runs of each command"
+echo "Pages: print_to_pdf $(pageCount "$work/pages.pdf"), LibreOffice $(pageCount "$work/lo/pages.pdf")"
+printf '%-46s %10s %10s %12s\n' "command" "wall (s)" "CPU (s)" "max RSS (MB)"
+for name in "${printNames[@]}"; do
+  wall[$name]=$(median 1 "$work/$name.times")
+  cpu[$name]=$(median 2 "$work/$name.times")
+  rss=$(maximum 3 "$work/$name.times")
+  case $name in
+    print-pdf) label="print_to_pdf pages.rtf pages.pdf" ;;
+    soffice-pdf) label="soffice --headless --convert-to pdf pages.rtf" ;;
+  esac
+  printf '%-46s %10s %10s %12s\n' "$label" "${wall[$name]}" "${cpu[$name]}" "$(awk -v k="$rss" 'BEGIN { printf "%.1f", k / 1024 }')"
+done
+echo
+echo "print_to_pdf / LibreOffice: $(ratio "${wall[print-pdf]}" "${wall[soffice-pdf]}") of the wall-clock time," \
+     "$(ratio "${cpu[print-pdf]}" "${cpu[soffice-pdf]}") of the CPU time (goal: at most 0.5)"

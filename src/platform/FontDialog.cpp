@@ -47,6 +47,33 @@ QListWidgetItem *findEntry(const QListWidget *list, const QString &text, bool pr
     return nullptr;
 }
 
+// The entry a field stands for: the list's highlighted entry while it begins with what was typed
+// (typing jumps to it), else the entry that equals what was typed.
+QListWidgetItem *chosenEntry(const QLineEdit *field, const QListWidget *list)
+{
+    QListWidgetItem *current = list->currentItem();
+    if (current && !field->text().isEmpty() && current->text().startsWith(field->text(), Qt::CaseInsensitive))
+        return current;
+    return findEntry(list, field->text(), false);
+}
+
+// The installed families, each once: a family that several foundries make is listed by Qt once
+// a foundry ("Nimbus Sans [urw]"), and any of them is the same family to a document.
+QStringList familyNames()
+{
+    QStringList names;
+    for (const QString &family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family))
+            continue;
+        const qsizetype foundry = family.indexOf(QStringLiteral(" ["));
+        const QString name = foundry > 0 ? family.left(foundry) : family;
+        if (names.isEmpty() || names.last() != name)
+            names.append(name);
+    }
+    names.removeDuplicates();
+    return names;
+}
+
 // Ties a field to the list below it: choosing in the list writes the field, and typing in the
 // field moves the list to the first entry that begins with what was typed (or, for `exact`,
 // that equals it), leaving what was typed as it is.
@@ -82,9 +109,7 @@ double typedSize(const QString &text)
 {
     bool number = false;
     const double size = QLocale().toDouble(text.trimmed(), &number);
-    if (!number)
-        return QString(text).trimmed().toDouble();
-    return size;
+    return number ? size : text.trimmed().toDouble(); // the user's decimal point, or a dot
 }
 
 bool sizeAllowed(double size) { return size >= FontDialog::kMinimumSize && size <= FontDialog::kMaximumSize; }
@@ -98,6 +123,8 @@ FontDialog::FontDialog(const FontChoice &initial, bool effects, QWidget *parent)
     buildWidgets(effects);
     showFont(initial);
     refresh();
+    // The lists would each ask for the width of a wide list; the family names need less.
+    resize(QSize(600, 440).expandedTo(minimumSizeHint()));
 }
 
 void FontDialog::buildWidgets(bool effects)
@@ -119,9 +146,7 @@ void FontDialog::buildWidgets(bool effects)
     columns->setColumnStretch(1, 2);
     columns->setColumnStretch(2, 1);
 
-    for (const QString &family : QFontDatabase::families())
-        if (!QFontDatabase::isPrivateFamily(family))
-            m_familyList->addItem(family);
+    m_familyList->addItems(familyNames());
     for (const char *style : kStyles)
         m_styleList->addItem(QString::fromLatin1(style));
     for (int size : kSizes)
@@ -176,6 +201,8 @@ void FontDialog::buildWidgets(bool effects)
 
     for (QLineEdit *field : {m_familyField, m_styleField, m_sizeField})
         connect(field, &QLineEdit::textChanged, this, &FontDialog::refresh);
+    for (QListWidget *list : {m_familyList, m_styleList})
+        connect(list, &QListWidget::currentRowChanged, this, &FontDialog::refresh);
     connect(m_strikeout, &QCheckBox::toggled, this, &FontDialog::refresh);
     connect(m_underline, &QCheckBox::toggled, this, &FontDialog::refresh);
     connect(m_colorList, &QComboBox::currentIndexChanged, this, &FontDialog::refresh);
@@ -214,16 +241,16 @@ void FontDialog::showFont(const FontChoice &font)
 
 bool FontDialog::canAccept() const
 {
-    return findEntry(m_familyList, m_familyField->text(), false)
-        && findEntry(m_styleList, m_styleField->text(), false) && sizeAllowed(typedSize(m_sizeField->text()));
+    return chosenEntry(m_familyField, m_familyList) && chosenEntry(m_styleField, m_styleList)
+        && sizeAllowed(typedSize(m_sizeField->text()));
 }
 
 FontChoice FontDialog::Choice() const
 {
     FontChoice font = m_initial;
-    if (const QListWidgetItem *family = findEntry(m_familyList, m_familyField->text(), false))
+    if (const QListWidgetItem *family = chosenEntry(m_familyField, m_familyList))
         font.name = family->text();
-    if (const QListWidgetItem *style = findEntry(m_styleList, m_styleField->text(), false)) {
+    if (const QListWidgetItem *style = chosenEntry(m_styleField, m_styleList)) {
         const int index = m_styleList->row(style);
         font.italic = index & 1;
         font.bold = index & 2;

@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTimer>
 
 FontDialogAnswer QtDialogHost::ChooseFont(const FontDialogRequest &request)
 {
@@ -34,5 +35,14 @@ bool QtDialogHost::ChoosePrinter(const PrinterDialogRequest &request)
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageRangeAllowed);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setWindowTitle(request.title);
+    if (!request.pageRangeAllowed) {
+        // Qt's dialog turns its page-range choices back on whenever it is shown, whatever its
+        // options say, so they are turned off once it is up.
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            for (const char *name : {"printRange", "pagesRadioButton", "from", "to"})
+                if (auto *choice = dialog.findChild<QWidget *>(QString::fromLatin1(name)))
+                    choice->setEnabled(false);
+        });
+    }
     return dialog.exec() == QDialog::Accepted;
 }

@@ -4,6 +4,7 @@
 #include "platform/Failure.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextBlock>
@@ -12,6 +13,7 @@
 #include <QTextDocumentFragment>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -49,6 +51,22 @@ QRectF textArea(QPrinter &printer)
                                   inset(margins.bottom())));
 }
 
+// Qt lets go of the data of every font nothing holds as soon as it knows a few hundred, and a
+// document of many formats laid out for a printer would then load its fonts over and over. The
+// fonts of every format, for the printer, are held while the document is printed.
+std::vector<QFont> holdFonts(const QTextDocument &document, QPaintDevice *printer)
+{
+    std::vector<QFont> fonts;
+    for (const QTextFormat &format : document.allFormats()) {
+        if (!format.isCharFormat())
+            continue;
+        QFont font(format.toCharFormat().font().resolve(document.defaultFont()), printer);
+        QFontMetricsF(font).height(); // loads it
+        fonts.push_back(font);
+    }
+    return fonts;
+}
+
 } // namespace
 
 void RichTextBox::SelPrint(QPrinter *printer) const
@@ -80,6 +98,7 @@ void RichTextBox::SelPrint(QPrinter *printer) const
     // Laid out for the printer's own resolution, in pages of the text area's size.
     const QRectF area = textArea(*printer);
     copy->documentLayout()->setPaintDevice(printer);
+    const std::vector<QFont> fonts = holdFonts(*copy, printer);
     copy->setPageSize(area.size());
     const int pages = copy->pageCount();
     for (int page = 0; page < pages; ++page) {
