@@ -42,19 +42,19 @@ done
 median() { cut -d' ' -f"$1" "$2" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 maximum() { cut -d' ' -f"$1" "$2" | sort -n | tail -1; }
 
-printf '\n%-46s %10s %10s %12s\n' "command" "wall (s)" "CPU (s)" "max RSS (MB)"
 declare -A wall cpu
-for name in "${names[@]}"; do
-  wall[$name]=$(median 1 "$work/$name.times")
-  cpu[$name]=$(median 2 "$work/$name.times")
-  rss=$(maximum 3 "$work/$name.times")
-  case $name in
-    rtfconvert-txt) label="rtfconvert big.rtf out.txt" ;;
-    unrtf-text) label="unrtf --text big.rtf > /dev/null" ;;
-    rtfconvert-rtf) label="rtfconvert big.rtf out.rtf" ;;
-  esac
-  printf '%-46s %10s %10s %12s\n' "$label" "${wall[$name]}" "${cpu[$name]}" "$(awk -v k="$rss" 'BEGIN { printf "%.1f", k / 1024 }')"
-done
+# row NAME LABEL: one line of a table, and the medians kept in wall[NAME] and cpu[NAME]
+row() {
+  wall[$1]=$(median 1 "$work/$1.times")
+  cpu[$1]=$(median 2 "$work/$1.times")
+  local rss
+  rss=$(maximum 3 "$work/$1.times")
+  printf '%-46s %10s %10s %12s\n' "$2" "${wall[$1]}" "${cpu[$1]}" "$(awk -v k="$rss" 'BEGIN { printf "%.1f", k / 1024 }')"
+}
+printf '\n%-46s %10s %10s %12s\n' "command" "wall (s)" "CPU (s)" "max RSS (MB)"
+row rtfconvert-txt "rtfconvert big.rtf out.txt"
+row unrtf-text "unrtf --text big.rtf > /dev/null"
+row rtfconvert-rtf "rtfconvert big.rtf out.rtf"
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 wallRatio=$(ratio "${wall[rtfconvert-txt]}" "${wall[unrtf-text]}")
@@ -72,7 +72,7 @@ pages="$work/pages.rtf"
 QT_QPA_PLATFORM=offscreen "$generator" "$pages" "${PRINT_MB:-0.43}"
 # LibreOffice keeps its settings in a profile of the benchmark's own; its first start sets the
 # profile up, which is not what is measured, so that run is not timed.
-soffice=(soffice "-env:UserInstallation=file://$work/lo-profile" --headless --convert-to pdf --outdir "$work/lo")
+soffice=(soffice "-env:UserInstallation=file://$(realpath "$work")/lo-profile" --headless --convert-to pdf --outdir "$work/lo")
 "${soffice[@]}" "$pages" >/dev/null 2>&1
 printNames=(print-pdf soffice-pdf)
 for name in "${printNames[@]}"; do : >"$work/$name.times"; done
@@ -85,16 +85,8 @@ echo
 echo "Input: $pages, $(stat -c %s "$pages") bytes; $printReps runs of each command"
 echo "Pages: print_to_pdf $(pageCount "$work/pages.pdf"), LibreOffice $(pageCount "$work/lo/pages.pdf")"
 printf '%-46s %10s %10s %12s\n' "command" "wall (s)" "CPU (s)" "max RSS (MB)"
-for name in "${printNames[@]}"; do
-  wall[$name]=$(median 1 "$work/$name.times")
-  cpu[$name]=$(median 2 "$work/$name.times")
-  rss=$(maximum 3 "$work/$name.times")
-  case $name in
-    print-pdf) label="print_to_pdf pages.rtf pages.pdf" ;;
-    soffice-pdf) label="soffice --headless --convert-to pdf pages.rtf" ;;
-  esac
-  printf '%-46s %10s %10s %12s\n' "$label" "${wall[$name]}" "${cpu[$name]}" "$(awk -v k="$rss" 'BEGIN { printf "%.1f", k / 1024 }')"
-done
+row print-pdf "print_to_pdf pages.rtf pages.pdf"
+row soffice-pdf "soffice --headless --convert-to pdf pages.rtf"
 echo
 echo "print_to_pdf / LibreOffice: $(ratio "${wall[print-pdf]}" "${wall[soffice-pdf]}") of the wall-clock time," \
      "$(ratio "${cpu[print-pdf]}" "${cpu[soffice-pdf]}") of the CPU time (goal: at most 0.5)"
