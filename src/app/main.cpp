@@ -1,7 +1,7 @@
 // Corvala Software: starts the main window and runs until it is closed. The program reads no
 // command line and stores no settings.
 #include "mainwindow/Form1.h"
-#include "platform/DialogHost.h"
+#include "platform/QtDialogHost.h"
 #include "platform/MessageBox.h"
 #include "platform/RichTextBox.h"
 

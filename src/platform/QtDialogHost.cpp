@@ -1,4 +1,4 @@
-#include "platform/DialogHost.h"
+#include "platform/QtDialogHost.h"
 
 #include <QApplication>
 #include <QFileDialog>
