@@ -1,7 +1,7 @@
 #include "mainwindow/Form1.h"
 
 #include "app/ErrorReport.h"
-#include "app/FileTests.h"
+#include "app/PathQueries.h"
 #include "app/TitleRule.h"
 #include "app/WindowChrome.h"
 #include "editor/mTxtHelper.h"

@@ -2,7 +2,7 @@
 #include "mainwindow/Form1.h"
 
 #include "app/ErrorReport.h"
-#include "app/FileTests.h"
+#include "app/PathQueries.h"
 #include "app/TitleRule.h"
 #include "platform/Failure.h"
 #include "platform/MessageBox.h"
