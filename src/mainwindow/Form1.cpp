@@ -87,11 +87,7 @@ void Form1::buildDesign()
 
     connect(txtEdit, &RichTextBox::Change, this, [this] { txtEdit_Change(); });
     connect(txtEdit, &RichTextBox::KeyDown, this, [this](int &KeyCode, int Shift) {
-        try {
-            txtEdit_KeyDown(KeyCode, Shift);
-        } catch (const std::exception &failure) {
-            showFailure(failure);
-        }
+        runCommand([&] { txtEdit_KeyDown(KeyCode, Shift); });
     });
 
     PicData.Left = 4560;

@@ -123,7 +123,7 @@ private:
     void buildToolbar();
     // The design's client size, centred on the screen.
     void placeWindow();
-    // Runs a command chosen from a menu: a failure it does not report itself is shown to the
+    // Runs a command chosen from a menu or a key: a failure it does not report itself is shown to the
     // user, and the window and the document stay as they were.
     void runCommand(const std::function<void()> &command);
     void showFailure(const std::exception &failure);
