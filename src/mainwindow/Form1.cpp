@@ -45,6 +45,9 @@ Form1::Form1(MessageBoxService &messages, DialogHost &dialogs, QWidget *parent)
     : QMainWindow(parent), CD1(dialogs), ApplicationDirectory(App::Path()),
       EndProgram([] { QCoreApplication::exit(0); }), m_messages(messages)
 {
+    // The window's boxes belong to it, whichever window is active when they come up.
+    m_messages.setOwner(this);
+    CD1.ConfirmReplace = [this](const QString &fileName) { return ConfirmReplace(fileName); };
     buildDesign();
     buildMenus();
     buildToolbar();
@@ -159,6 +162,10 @@ bool Form1::Form_QueryUnload()
         proc.Step(102, [&] {
             answer = m_messages.MsgBox(QStringLiteral("Do you want to save changes to Untitled?"), vbYesNo);
         });
+        // Escape or the question's close box calls the close off: the window stays open with
+        // its text, as nothing was decided about it.
+        if (answer != vbYes && answer != vbNo)
+            return false;
         if (answer == vbYes) {
             bool saved = false;
             proc.Step(104, [&] { saved = mnuSaveAs_Click(); });
