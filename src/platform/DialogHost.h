@@ -76,12 +76,3 @@ public:
     // True when the user accepted the dialog.
     virtual bool ChoosePrinter(const PrinterDialogRequest &request) = 0;
 };
-
-class QtDialogHost : public DialogHost
-{
-public:
-    FileDialogAnswer ChooseFile(const FileDialogRequest &request) override;
-    FontDialogAnswer ChooseFont(const FontDialogRequest &request) override;
-    ColorDialogAnswer ChooseColor(const ColorDialogRequest &request) override;
-    bool ChoosePrinter(const PrinterDialogRequest &request) override;
-};

@@ -1,10 +1,9 @@
 // The font, colour and printer dialogs of the program's dialog host.
-#include "platform/DialogHost.h"
+#include "platform/QtDialogHost.h"
 
 #include "platform/Colors.h"
 #include "platform/FontDialog.h"
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -12,7 +11,7 @@
 
 FontDialogAnswer QtDialogHost::ChooseFont(const FontDialogRequest &request)
 {
-    FontDialog dialog(request.font, request.effects, QApplication::activeWindow());
+    FontDialog dialog(request.font, request.effects, parentWindow());
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return {true, dialog.Choice()};
@@ -20,7 +19,7 @@ FontDialogAnswer QtDialogHost::ChooseFont(const FontDialogRequest &request)
 
 ColorDialogAnswer QtDialogHost::ChooseColor(const ColorDialogRequest &request)
 {
-    QColorDialog dialog(Colors::toQColor(request.color), QApplication::activeWindow());
+    QColorDialog dialog(Colors::toQColor(request.color), parentWindow());
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return {true, Colors::fromQColor(dialog.selectedColor())};
@@ -30,7 +29,7 @@ bool QtDialogHost::ChoosePrinter(const PrinterDialogRequest &request)
 {
     // The dialog reads the range to show from the printer when it is made.
     request.printer->setPrintRange(request.selectionChosen ? QPrinter::Selection : QPrinter::AllPages);
-    QPrintDialog dialog(request.printer, QApplication::activeWindow());
+    QPrintDialog dialog(request.printer, parentWindow());
     dialog.setOption(QAbstractPrintDialog::PrintSelection, request.selectionChosen);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, request.pageRangeAllowed);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
