@@ -53,9 +53,9 @@ public:
 
     // Converts the text of the range from `start` run by run, so that every run keeps its
     // format and every picture stays: `convert` is called for each piece of the range in
-    // order, each run of text of one format, each break ("\n") and each picture (U+FFFC) on
-    // its own, and what it gives for a run takes the run's place (one undo step); what it
-    // gives for a break or a picture is not used. The selection stays on the same text.
+    // order (each run of text of one format, each break as "\n", pictures as U+FFFC), and what
+    // it gives for a run takes the run's place (one undo step); what it gives for a break or
+    // a picture is not used. The selection stays on the same text.
     // Returns the range's new length. Throws Failure when the range runs past the end.
     int ConvertRuns(int start, int length, const std::function<QString(const QString &)> &convert);
 
