@@ -201,6 +201,9 @@ TEST(RtfRoundTripPictures, GoOutAsTheyCameIn)
         {"png beyond the size limits",
          "{\\pict\\pngblip\\picw100000\\pich100000\\picwgoal300\\pichgoal150 "
          "\n89504e470d0a1a0a0000000d49484452000186a0000186a00806000000}"},
+        {"png over the picture budget (20000 x 20000)",
+         "{\\pict\\pngblip\\picw20000\\pich20000\\picwgoal300\\pichgoal300 "
+         "\n89504e470d0a1a0a0000000d4948445200004e2000004e200806000000e3704639}"},
         {"jpeg", "{\\pict\\jpegblip\\picw8\\pich4\\picwgoal120\\pichgoal60 " + hexLines(jpeg) + "}"},
         {"monochrome device bitmap",
          "{\\pict\\wbitmap0\\picw16\\pich2\\picwgoal240\\pichgoal30\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes2 "
