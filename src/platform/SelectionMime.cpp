@@ -1,6 +1,7 @@
 #include "platform/SelectionMime.h"
 
 #include "platform/Failure.h"
+#include "platform/Pictures.h"
 #include "platform/rtf/DocumentFiles.h"
 
 #include <QCryptographicHash>
@@ -134,6 +135,9 @@ bool insert(QTextCursor &cursor, const QMimeData &data)
         addPicture(document, name, picture);
         QTextImageFormat format;
         format.setName(name);
+        const QSizeF natural = Pictures::NaturalSize(picture);
+        format.setWidth(natural.width());
+        format.setHeight(natural.height());
         cursor.insertImage(format);
         return true;
     }
