@@ -8,6 +8,9 @@
 #include "platform/Pictures.h"
 #include "platform/RichTextBox.h"
 
+#include <QGuiApplication>
+#include <QScopeGuard>
+
 namespace {
 
 const QString kPictureFilter =
@@ -35,10 +38,10 @@ void Form1::mnuPic_Click()
     if (name.isEmpty())
         return;
     // The picture is held only while it goes to the clipboard, whatever happens on the way.
-    struct ClearedAfterwards {
-        PictureBox &box;
-        ~ClearedAfterwards() { box.Picture = {}; }
-    } holding{PicData};
+    const auto clearPicture = qScopeGuard([this] { PicData.Picture = {}; });
+    // A photo of many megapixels takes a moment to decode.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     // A file that is no picture fails here, before the clipboard or the document is touched.
     PicData.Picture = Pictures::LoadPictureFile(name);
     PutPictureOnClipboard(PicData.Picture, vbCFBitmap);
