@@ -38,6 +38,22 @@ QIcon noIcon()
     return QIcon(transparent);
 }
 
+// A list that takes the keyboard focus without making an entry current: the first arrow key
+// then chooses the first entry, as it does in a list where nothing is chosen yet.
+class FormatList : public QListWidget
+{
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QListWidget::focusInEvent(event);
+        if (selectedItems().isEmpty())
+            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+};
+
 } // namespace
 
 frmDate::frmDate(MessageBoxService &messages, QWidget *owner)
@@ -57,7 +73,7 @@ frmDate::frmDate(MessageBoxService &messages, QWidget *owner)
     setMouseTracking(true);
     installEventFilter(this);
 
-    LstFormat = new QListWidget(this);
+    LstFormat = new FormatList(this);
     LstFormat->setObjectName(QStringLiteral("LstFormat"));
     LstFormat->setSelectionMode(QAbstractItemView::SingleSelection);
     LstFormat->setGeometry(twipsRect(120, 405, 2895, 2205));

@@ -2,6 +2,7 @@
 #include "dialogs/PushToggleButton.h"
 #include "support/ScriptedMessageBox.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -75,7 +76,10 @@ TEST_F(DateDialogTest, HowTheDialogEnds)
 
 TEST_F(DateDialogTest, ArrowKeysChooseLikeClicks)
 {
-    dialog->LstFormat->setFocus();
+    // As the dialog opens: active, with the keyboard focus in the list.
+    QApplication::setActiveWindow(dialog);
+    dialog->LstFormat->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(dialog->LstFormat->hasFocus());
     QTest::keyClick(dialog->LstFormat, Qt::Key_Down);
     const QString first = DateDialogText;
     QTest::keyClick(dialog->LstFormat, Qt::Key_Down);
