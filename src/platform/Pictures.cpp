@@ -53,8 +53,11 @@ StdPicture LoadPictureFile(const QString &path)
     QImageReader reader(&buffer);
     reader.setAllocationLimit(kPictureAllocationLimitMB);
     picture.Image = reader.read();
-    if (picture.Image.isNull())
-        cannotRead(path, reader.errorString());
+    if (picture.Image.isNull()) {
+        cannotRead(path, reader.error() == QImageReader::UnsupportedFormatError
+                             ? QStringLiteral("it is not a picture in a format Corvala reads (BMP, GIF, JPEG, PNG).")
+                             : QStringLiteral("the picture's data is damaged (%1).").arg(reader.errorString()));
+    }
     return picture;
 }
 
