@@ -5,6 +5,7 @@
 #include "platform/Pictures.h"
 #include "platform/rtf/DocumentFiles.h"
 #include "platform/rtf/OriginalPicture.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QImage>
 #include <QMimeData>

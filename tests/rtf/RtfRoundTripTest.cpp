@@ -4,6 +4,7 @@
 
 #include "platform/Failure.h"
 #include "platform/rtf/DocumentFiles.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QDir>
 #include <QFile>

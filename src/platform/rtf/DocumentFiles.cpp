@@ -3,6 +3,7 @@
 
 #include "platform/Failure.h"
 #include "platform/rtf/PlainText.h"
+#include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
 
 #include <QDir>

@@ -18,7 +18,7 @@ std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileTyp
 // every byte is written: a failed save leaves an existing file as it was. Throws Failure.
 void saveDocument(const QTextDocument &document, const QString &path, RichTextFileType type);
 
-// The same conversions on bytes in memory, for the clipboard, tests and tools.
-std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf);   // throws Failure
+// The same conversions on bytes in memory, for the clipboard, tests and tools (the way back from
+// RTF is `documentFromRtf`, beside the reader).
 QByteArray rtfFromDocument(const QTextDocument &document);
 QByteArray plainTextFromDocument(const QTextDocument &document);        // UTF-8
