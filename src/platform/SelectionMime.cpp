@@ -69,8 +69,10 @@ QMimeData *fromSelection(const QTextCursor &selection)
     // selection is copied into a document of its own, which needs its pictures (their pixels
     // and their original data) under the names its characters use, for the writer to put them
     // into the RTF.
+    // Its default font is the editing area's, which shows wherever a run sets no font of its own.
     const QTextDocument &source = *selection.document();
     QTextDocument copy;
+    copy.setDefaultFont(source.defaultFont());
     QTextCursor(&copy).insertFragment(selection.selection());
     for (const QTextFragment &fragment : pictureFragments(copy)) {
         const QString name = fragment.charFormat().toImageFormat().name();

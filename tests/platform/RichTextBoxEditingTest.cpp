@@ -211,6 +211,25 @@ TEST(RichTextBoxClipboard, CopiedPictureAndFormatSurviveAPasteIntoAnotherDocumen
     EXPECT_EQ(at.charFormat().fontWeight(), QFont::Bold);
 }
 
+TEST(RichTextBoxClipboard, APictureThatCannotBeDrawnTravelsWithItsOwnData)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    const QByteArray metafile = "{\\pict\\wmetafile8\\picw2540\\pich1270\\picwgoal1440\\pichgoal720 \n0102030405}";
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("text/rtf"), "{\\rtf1 a" + metafile + "b}");
+    QGuiApplication::clipboard()->setMimeData(data);
+    box.SendMessage(WM_PASTE, 0, 0);
+    select(box, 0, 3);
+    box.SendMessage(WM_COPY, 0, 0);
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf")).contains(metafile));
+
+    RichTextBox other;
+    other.SendMessage(WM_PASTE, 0, 0);
+    EXPECT_EQ(other.Text(), QStringLiteral("a\uFFFCb"));
+    EXPECT_TRUE(rtfFromDocument(*other.document()).contains(metafile));
+}
+
 TEST(RichTextBoxLayout, TabStopsInDialogUnits)
 {
     ShownRichTextBox shown;
