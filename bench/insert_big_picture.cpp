@@ -36,10 +36,11 @@ public:
 class PrintMessages : public MessageBoxService
 {
 protected:
-    int show(const QString &prompt, int, const QString &) override
+    // Yes to "replace the file written last run?", OK to anything else.
+    int show(const QString &prompt, int style, const QString &, QWidget *) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
-        return vbOK;
+        return (style & 7) == vbYesNo ? vbYes : vbOK;
     }
 };
 

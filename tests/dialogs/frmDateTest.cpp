@@ -109,23 +109,4 @@ TEST_F(DateDialogTest, EnterPressesNoButton)
     EXPECT_EQ(DateDialogResult, 0);
 }
 
-TEST_F(DateDialogTest, InsertWithoutANewChoiceGivesTheEarlierEntryAsTheClockShowsItNow)
-{
-    dialog->LstFormat->setCurrentRow(13);
-    dialog->cmdInsert->click();
-    EXPECT_EQ(DateDialogText, QStringLiteral("14:05:09"));
-
-    open(kThursdayAfternoon.addSecs(3 * 3600));
-    dialog->cmdInsert->click();
-    EXPECT_EQ(DateDialogResult, DateDialogInsert);
-    EXPECT_EQ(DateDialogText, QStringLiteral("17:05:09"));
-}
-
-TEST_F(DateDialogTest, InsertWithNoChoiceEverGivesNoText)
-{
-    dialog->cmdInsert->click();
-    EXPECT_EQ(DateDialogResult, DateDialogInsert);
-    EXPECT_TRUE(DateDialogText.isEmpty());
-}
-
 } // namespace
