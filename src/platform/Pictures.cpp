@@ -56,7 +56,7 @@ StdPicture LoadPictureFile(const QString &path)
     if (picture.Image.isNull()) {
         cannotRead(path, reader.error() == QImageReader::UnsupportedFormatError
                              ? QStringLiteral("it is not a picture in a format Corvala reads (BMP, GIF, JPEG, PNG).")
-                             : QStringLiteral("the picture's data is damaged (%1).").arg(reader.errorString()));
+                             : QStringLiteral("its picture can't be decoded (%1).").arg(reader.errorString()));
     }
     return picture;
 }
