@@ -61,3 +61,9 @@ wallRatio=$(ratio "${wall[rtfconvert-txt]}" "${wall[unrtf-text]}")
 cpuRatio=$(ratio "${cpu[rtfconvert-txt]}" "${cpu[unrtf-text]}")
 echo
 echo "rtfconvert to text / unrtf --text: $wallRatio of the wall-clock time, $cpuRatio of the CPU time (goal: at most 0.25)"
+
+# Insert > Image with an 8000 x 6000 photo, step by step (the photo is generated once).
+picture="$build/bench/insert_big_picture"
+[ -x "$picture" ] || { echo "bench: $picture is missing; build first (make build)" >&2; exit 1; }
+echo
+QT_QPA_PLATFORM=offscreen "$picture" "$work" 2>/dev/null

@@ -5,8 +5,6 @@
 void Form1::mnuPrint_Click() {}
 void Form1::mnuPageSetup_Click() {}
 void Form1::mnuSearchReplace_Click() {}
-void Form1::mnuDateTime_Click() {}
-void Form1::mnuPic_Click() {}
 void Form1::mnuFont_Click() {}
 void Form1::mnuWordWrap_Click() {}
 void Form1::mnubground_Click() {}

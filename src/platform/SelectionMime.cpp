@@ -1,6 +1,8 @@
 #include "platform/SelectionMime.h"
 
+#include "platform/Clipboard.h"
 #include "platform/Failure.h"
+#include "platform/Pictures.h"
 #include "platform/rtf/DocumentFiles.h"
 #include "platform/rtf/OriginalPicture.h"
 #include "platform/rtf/RtfReader.h"
@@ -118,7 +120,12 @@ bool insert(QTextCursor &cursor, const QMimeData &data)
         const QImage picture = qvariant_cast<QImage>(data.imageData());
         if (picture.isNull())
             return false;
-        insertPicture(cursor, picture, {});
+        // The picture file's own bytes, when they come along, are kept with it: a photo is
+        // saved as its JPEG data, not as many times its size of PNG.
+        OriginalPicture original = OriginalPicture::fromFileData(Clipboard::PictureFileData(data));
+        if (QSize(original.width, original.height) != picture.size())
+            original = {};
+        insertPicture(cursor, picture, original, Pictures::NaturalSize(picture));
         return true;
     }
     return false;
