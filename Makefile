@@ -1,9 +1,10 @@
 # The two commands a newcomer needs: `make run` and `make test`. Both install what is missing.
+# Each target builds only what it uses: `make run` the program, `make test` the tests.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test bench fuzz install clean
+.PHONY: all deps build run test deb bench fuzz install clean
 
 all: build
 
@@ -16,7 +17,10 @@ $(BUILD)/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run:
+	@scripts/install-deps.sh run
+	@$(MAKE) --no-print-directory $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target corvala
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "There is no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are empty)."; \
 	  echo "Run it from a desktop session, or under a virtual display:"; \
@@ -25,8 +29,20 @@ run: build
 	fi
 	$(BUILD)/corvala
 
-test: build
+test:
+	@scripts/install-deps.sh test
+	@$(MAKE) --no-print-directory $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of what `make install` installs, stripped, in the top folder: corvala_*.deb.
+deb:
+	@scripts/install-deps.sh deb
+	@$(MAKE) --no-print-directory $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target installed_files
+	cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/packages
+	cp $(BUILD)/packages/corvala_*.deb .
+	@ls -1 corvala_*.deb
 
 bench: deps
 	@scripts/install-deps.sh bench
@@ -40,8 +56,9 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_rtf_reader
 	fuzz/run.sh build-fuzz
 
-install: build
+install: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target installed_files
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz corvala_*.deb
