@@ -3,6 +3,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The build's own make runs beneath this one: its "Entering directory" lines say nothing new.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build run test deb bench fuzz install clean
 
@@ -19,7 +21,7 @@ build: deps $(BUILD)/CMakeCache.txt
 
 run:
 	@scripts/install-deps.sh run
-	@$(MAKE) --no-print-directory $(BUILD)/CMakeCache.txt
+	@$(MAKE) $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target corvala
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "There is no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are empty)."; \
@@ -31,14 +33,14 @@ run:
 
 test:
 	@scripts/install-deps.sh test
-	@$(MAKE) --no-print-directory $(BUILD)/CMakeCache.txt
+	@$(MAKE) $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # A Debian package of what `make install` installs, stripped, in the top folder: corvala_*.deb.
 deb:
 	@scripts/install-deps.sh deb
-	@$(MAKE) --no-print-directory $(BUILD)/CMakeCache.txt
+	@$(MAKE) $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target installed_files
 	cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/packages
 	cp $(BUILD)/packages/corvala_*.deb .

@@ -19,8 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rich-text editor")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "rich-text editor
-Corvala Software is a desktop editor for rich text. One window holds one
+# The summary above is the synopsis line; this is the extended description under it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Corvala Software is a desktop editor for rich text. One window holds one
 document: you type, format and print it, open Rich Text Format files
 written by other word processors, and save your work as rich text or plain
 text.
