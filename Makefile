@@ -5,6 +5,8 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # The build's own make runs beneath this one: its "Entering directory" lines say nothing new.
 MAKEFLAGS += --no-print-directory
+# Configures the build folder the first time; after that the build reconfigures itself.
+CONFIGURE = test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 
 .PHONY: all deps build run test deb bench fuzz install clean
 
@@ -13,15 +15,13 @@ all: build
 deps:
 	@scripts/install-deps.sh build
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-
-build: deps $(BUILD)/CMakeCache.txt
+build: deps
+	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run:
 	@scripts/install-deps.sh run
-	@$(MAKE) $(BUILD)/CMakeCache.txt
+	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS) --target corvala
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "There is no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are empty)."; \
@@ -33,14 +33,14 @@ run:
 
 test:
 	@scripts/install-deps.sh test
-	@$(MAKE) $(BUILD)/CMakeCache.txt
+	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # A Debian package of what `make install` installs, stripped, in the top folder: corvala_*.deb.
 deb:
 	@scripts/install-deps.sh deb
-	@$(MAKE) $(BUILD)/CMakeCache.txt
+	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS) --target installed_files
 	cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/packages
 	cp $(BUILD)/packages/corvala_*.deb .
@@ -58,7 +58,8 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_rtf_reader
 	fuzz/run.sh build-fuzz
 
-install: deps $(BUILD)/CMakeCache.txt
+install: deps
+	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS) --target installed_files
 	cmake --install $(BUILD)
 
