@@ -61,7 +61,7 @@ fuzz:
 install: deps
 	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS) --target installed_files
-	cmake --install $(BUILD)
+	cmake --install $(BUILD) --strip
 
 clean:
 	rm -rf $(BUILD) build-fuzz corvala_*.deb
