@@ -35,7 +35,7 @@ test:
 	@scripts/install-deps.sh test
 	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS)
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --progress -j $(JOBS)
 
 # A Debian package of what `make install` installs, stripped, in the top folder: corvala_*.deb.
 deb:
