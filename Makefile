@@ -1,22 +1,28 @@
 # The two commands a newcomer needs: `make run` and `make test`. Both install what is missing.
+# Each target builds only what it uses: `make run` the program, `make test` the tests.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The build's own make runs beneath this one: its "Entering directory" lines say nothing new.
+MAKEFLAGS += --no-print-directory
+# Configures the build folder the first time; after that the build reconfigures itself.
+CONFIGURE = test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 
-.PHONY: all deps build run test bench fuzz install clean
+.PHONY: all deps build run test deb bench fuzz install clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh build
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-
-build: deps $(BUILD)/CMakeCache.txt
+build: deps
+	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run:
+	@scripts/install-deps.sh run
+	@$(CONFIGURE)
+	cmake --build $(BUILD) -j $(JOBS) --target corvala
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "There is no display to show the editor on (DISPLAY and WAYLAND_DISPLAY are empty)."; \
 	  echo "Run it from a desktop session, or under a virtual display:"; \
@@ -25,8 +31,20 @@ run: build
 	fi
 	$(BUILD)/corvala
 
-test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+test:
+	@scripts/install-deps.sh test
+	@$(CONFIGURE)
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --progress -j $(JOBS)
+
+# A Debian package of what `make install` installs, stripped, in the top folder: corvala_*.deb.
+deb:
+	@scripts/install-deps.sh deb
+	@$(CONFIGURE)
+	cmake --build $(BUILD) -j $(JOBS) --target installed_files
+	cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/packages
+	cp $(BUILD)/packages/corvala_*.deb .
+	@ls -1 corvala_*.deb
 
 bench: deps
 	@scripts/install-deps.sh bench
@@ -40,8 +58,10 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_rtf_reader
 	fuzz/run.sh build-fuzz
 
-install: build
-	cmake --install $(BUILD)
+install: deps
+	@$(CONFIGURE)
+	cmake --build $(BUILD) -j $(JOBS) --target installed_files
+	cmake --install $(BUILD) --strip
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz corvala_*.deb

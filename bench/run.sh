@@ -90,3 +90,9 @@ row soffice-pdf "soffice --headless --convert-to pdf pages.rtf"
 echo
 echo "print_to_pdf / LibreOffice: $(ratio "${wall[print-pdf]}" "${wall[soffice-pdf]}") of the wall-clock time," \
      "$(ratio "${cpu[print-pdf]}" "${cpu[soffice-pdf]}") of the CPU time (goal: at most 0.5)"
+
+# Insert > Image with an 8000 x 6000 photo, step by step (the photo is generated once).
+picture="$build/bench/insert_big_picture"
+[ -x "$picture" ] || { echo "bench: $picture is missing; build first (make build)" >&2; exit 1; }
+echo
+QT_QPA_PLATFORM=offscreen "$picture" "$work" 2>/dev/null

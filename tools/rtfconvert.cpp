@@ -11,13 +11,22 @@
 
 namespace {
 
+const char usageText[] =
+    "usage: rtfconvert IN.rtf OUT.rtf|OUT.txt\n"
+    "  reads IN as rich text and writes OUT as rich text (.rtf) or plain text (.txt)\n";
+
 int usage(const char *message)
 {
-    std::fprintf(stderr, "rtfconvert: %s\n"
-                         "usage: rtfconvert IN.rtf OUT.rtf|OUT.txt\n"
-                         "  reads IN as rich text and writes OUT as rich text (.rtf) or plain text (.txt)\n",
-                 message);
+    std::fprintf(stderr, "rtfconvert: %s\n%s", message, usageText);
     return 2;
+}
+
+// Asked for, the usage is the answer rather than an error: it goes to standard output.
+int help()
+{
+    std::fputs(usageText, stdout);
+    std::fputs("exit status: 0 done, 1 a file could not be read or written, 2 wrong usage\n", stdout);
+    return 0;
 }
 
 // Qt's start-up notes (a missing XDG_RUNTIME_DIR and the like) are not the tool's to report.
@@ -46,6 +55,8 @@ int main(int argc, char **argv)
     qInstallMessageHandler(previous);
 
     const QStringList arguments = app.arguments();
+    if (arguments.size() == 2 && (arguments[1] == QLatin1String("--help") || arguments[1] == QLatin1String("-h")))
+        return help();
     if (arguments.size() != 3)
         return usage("expected two file names");
     const QString in = arguments[1];

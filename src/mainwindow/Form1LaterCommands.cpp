@@ -3,5 +3,3 @@
 #include "mainwindow/Form1.h"
 
 void Form1::mnuSearchReplace_Click() {}
-void Form1::mnuDateTime_Click() {}
-void Form1::mnuPic_Click() {}

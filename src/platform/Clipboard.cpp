@@ -10,6 +10,11 @@
 
 namespace {
 
+const QString kPngType = QStringLiteral("image/png");
+const QString kJpegType = QStringLiteral("image/jpeg");
+const QByteArray kPngSignature("\x89PNG\r\n\x1a\n");
+const QByteArray kJpegSignature("\xff\xd8\xff");
+
 QClipboard &systemClipboard()
 {
     QClipboard *clipboard = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
@@ -38,11 +43,24 @@ void SetContent(QMimeData *data)
     systemClipboard().setMimeData(owned.release());
 }
 
-void SetPicture(const QImage &picture)
+void SetPicture(const QImage &picture, const QByteArray &fileData)
 {
     auto *data = new QMimeData;
     data->setImageData(picture);
+    if (fileData.startsWith(kPngSignature))
+        data->setData(kPngType, fileData);
+    else if (fileData.startsWith(kJpegSignature))
+        data->setData(kJpegType, fileData);
     SetContent(data);
+}
+
+QByteArray PictureFileData(const QMimeData &data)
+{
+    for (const QString &type : {kJpegType, kPngType}) {
+        if (data.hasFormat(type))
+            return data.data(type);
+    }
+    return {};
 }
 
 } // namespace Clipboard

@@ -19,6 +19,12 @@ const QMimeData *Content();
 void SetContent(QMimeData *data);
 
 // Replaces the clipboard's content with a picture and nothing else, so that a paste inserts it.
-void SetPicture(const QImage &picture);
+// The bytes of the file it came from, when they are PNG or JPEG, go beside it as image/png or
+// image/jpeg: a paste here keeps them, and so do other programs that take those types.
+void SetPicture(const QImage &picture, const QByteArray &fileData = {});
+
+// The picture file bytes that content carries beside its image (see SetPicture); empty when
+// there are none.
+QByteArray PictureFileData(const QMimeData &data);
 
 } // namespace Clipboard

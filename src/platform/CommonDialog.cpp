@@ -48,7 +48,8 @@ void CommonDialog::showFileDialog(bool open)
     request.open = open;
     request.title = DialogTitle;
     request.nameFilters = NameFilters(Filter);
-    request.filterIndex = std::max(1, FilterIndex);
+    // A file type remembered from a dialog with more types than this one has opens on the first.
+    request.filterIndex = FilterIndex >= 1 && FilterIndex <= request.nameFilters.size() ? FilterIndex : 1;
     request.fileName = FileName;
     const bool confirmOverwrite = !open && (Flags & cdlOFNOverwritePrompt);
     request.confirmOverwrite = confirmOverwrite && !ConfirmReplace;

@@ -2,6 +2,9 @@
 
 #include "platform/Failure.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPixmap>
@@ -12,27 +15,65 @@ namespace {
 // picture cannot exhaust memory.
 constexpr int kPictureAllocationLimitMB = 256;
 
+constexpr double kDocumentDpi = 96.0;
+constexpr double kInchesPerMetre = 1 / 0.0254;
+
+[[noreturn]] void cannotRead(const QString &path, const QString &reason)
+{
+    throw Failure(QStringLiteral("Cannot read the picture \"%1\": %2").arg(QDir::toNativeSeparators(path), reason));
+}
+
+// One side in document pixels; a resolution of 0, or the one every image gets when its file
+// records none, means one pixel a pixel.
+double naturalSide(int pixels, int dotsPerMetre, int unrecordedDotsPerMetre)
+{
+    if (dotsPerMetre <= 0 || dotsPerMetre == unrecordedDotsPerMetre)
+        return pixels;
+    return pixels * kDocumentDpi / (dotsPerMetre / kInchesPerMetre);
+}
+
 } // namespace
 
 namespace Pictures {
 
-QImage LoadPicture(const QString &path)
+StdPicture LoadPictureFile(const QString &path)
 {
     if (!QFileInfo(path).isFile())
-        throw Failure(QStringLiteral("File not found: %1").arg(path));
-    QImageReader reader(path);
+        cannotRead(path, QStringLiteral("the file does not exist."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        cannotRead(path, file.errorString());
+    StdPicture picture;
+    picture.FileData = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        cannotRead(path, file.errorString());
+
+    QBuffer buffer(&picture.FileData);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setAllocationLimit(kPictureAllocationLimitMB);
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
-    if (image.isNull())
-        throw Failure(QStringLiteral("Invalid picture: %1 (%2)").arg(path, reader.errorString()));
-    return image;
+    picture.Image = reader.read();
+    if (picture.Image.isNull()) {
+        cannotRead(path, reader.error() == QImageReader::UnsupportedFormatError
+                             ? QStringLiteral("it is not a picture in a format Corvala reads (BMP, GIF, JPEG, PNG).")
+                             : QStringLiteral("its picture can't be decoded (%1).").arg(reader.errorString()));
+    }
+    return picture;
 }
+
+QImage LoadPicture(const QString &path) { return LoadPictureFile(path).Image; }
 
 QCursor LoadCursor(const QString &path)
 {
     const QImage image = LoadPicture(path);
     return QCursor(QPixmap::fromImage(image));
+}
+
+QSizeF NaturalSize(const QImage &picture)
+{
+    const QImage unrecorded(1, 1, QImage::Format_RGB32);
+    return {naturalSide(picture.width(), picture.dotsPerMeterX(), unrecorded.dotsPerMeterX()),
+            naturalSide(picture.height(), picture.dotsPerMeterY(), unrecorded.dotsPerMeterY())};
 }
 
 } // namespace Pictures

@@ -1,10 +1,12 @@
 #include "platform/SelectionMime.h"
 
+#include "platform/Clipboard.h"
 #include "platform/Failure.h"
+#include "platform/Pictures.h"
 #include "platform/rtf/DocumentFiles.h"
+#include "platform/rtf/OriginalPicture.h"
 #include "platform/rtf/RtfReader.h"
 
-#include <QCryptographicHash>
 #include <QImage>
 #include <QMimeData>
 #include <QTextBlock>
@@ -20,27 +22,6 @@ const QString rtfFormat = QStringLiteral("text/rtf");
 
 bool isBreak(char16_t c) { return c == 0x2029 || c == 0x2028 || c == 0xFDD0 || c == 0xFDD1; }
 
-QImage imageResource(const QTextDocument &document, const QString &name)
-{
-    const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(name));
-    if (resource.canConvert<QImage>())
-        return resource.value<QImage>();
-    if (resource.typeId() == QMetaType::QByteArray)
-        return QImage::fromData(resource.toByteArray());
-    return {};
-}
-
-// Pictures are named after their pixels, so that pasting the same picture twice, or into a
-// document that already holds it, shares one resource, and two different pictures never
-// share a name whichever documents they came from.
-QString pictureName(const QImage &picture)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    hash.addData(QByteArrayView(reinterpret_cast<const char *>(picture.constBits()), picture.sizeInBytes()));
-    hash.addData(QByteArray::number(picture.width()) + 'x' + QByteArray::number(picture.height()));
-    return QStringLiteral("picture-") + QString::fromLatin1(hash.result().toHex()) + QStringLiteral(".png");
-}
-
 QList<QTextFragment> pictureFragments(const QTextDocument &document)
 {
     QList<QTextFragment> pictures;
@@ -51,10 +32,15 @@ QList<QTextFragment> pictureFragments(const QTextDocument &document)
     return pictures;
 }
 
-void addPicture(QTextDocument &document, const QString &name, const QImage &picture)
+// Puts a picture under `name` into the document unless it holds one by that name already: names
+// are made from the pictures themselves, so the same name is the same picture.
+void addPicture(QTextDocument &document, const QString &name, const QImage &picture, const OriginalPicture &original)
 {
-    if (document.resource(QTextDocument::ImageResource, QUrl(name)).isNull())
-        document.addResource(QTextDocument::ImageResource, QUrl(name), picture);
+    if (!document.resource(QTextDocument::ImageResource, QUrl(name)).isNull())
+        return;
+    document.addResource(QTextDocument::ImageResource, QUrl(name), picture);
+    if (!original.isNull())
+        keepOriginalPicture(document, name, original);
 }
 
 } // namespace
@@ -80,15 +66,17 @@ QMimeData *fromSelection(const QTextCursor &selection)
     data->setText(plainText(selection));
 
     // The rich content is RTF, which word processors take from the clipboard too. The
-    // selection is copied into a document of its own, which needs the pixels of its pictures
-    // under the names its characters use, for the writer to put them into the RTF.
+    // selection is copied into a document of its own, which needs its pictures (their pixels
+    // and their original data) under the names its characters use, for the writer to put them
+    // into the RTF.
+    // Its default font is the editing area's, which shows wherever a run sets no font of its own.
+    const QTextDocument &source = *selection.document();
     QTextDocument copy;
+    copy.setDefaultFont(source.defaultFont());
     QTextCursor(&copy).insertFragment(selection.selection());
     for (const QTextFragment &fragment : pictureFragments(copy)) {
         const QString name = fragment.charFormat().toImageFormat().name();
-        const QImage picture = imageResource(*selection.document(), name);
-        if (!picture.isNull())
-            addPicture(copy, name, picture);
+        addPicture(copy, name, pictureImage(source, name), originalPicture(source, name));
     }
     data->setData(rtfFormat, rtfFromDocument(copy));
     return data;
@@ -101,14 +89,15 @@ bool insert(QTextCursor &cursor, const QMimeData &data)
         try {
             std::unique_ptr<QTextDocument> pasted = documentFromRtf(data.data(rtfFormat));
             // The reader names pictures by their place in the file; here they are named after
-            // their pixels, so they never take the name of a picture already in the document.
+            // their data, so they never take the name of a picture already in the document.
             for (const QTextFragment &fragment : pictureFragments(*pasted)) {
                 QTextImageFormat format = fragment.charFormat().toImageFormat();
-                const QImage picture = imageResource(*pasted, format.name());
-                if (picture.isNull())
+                const QImage picture = pictureImage(*pasted, format.name());
+                const OriginalPicture original = originalPicture(*pasted, format.name());
+                if (picture.isNull() && original.isNull())
                     continue;
-                format.setName(pictureName(picture));
-                addPicture(document, format.name(), picture);
+                format.setName(pictureName(picture, original));
+                addPicture(document, format.name(), picture, original);
                 QTextCursor range(pasted.get());
                 range.setPosition(fragment.position());
                 range.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
@@ -131,11 +120,12 @@ bool insert(QTextCursor &cursor, const QMimeData &data)
         const QImage picture = qvariant_cast<QImage>(data.imageData());
         if (picture.isNull())
             return false;
-        const QString name = pictureName(picture);
-        addPicture(document, name, picture);
-        QTextImageFormat format;
-        format.setName(name);
-        cursor.insertImage(format);
+        // The picture file's own bytes, when they come along, are kept with it: a photo is
+        // saved as its JPEG data, not as many times its size of PNG.
+        OriginalPicture original = OriginalPicture::fromFileData(Clipboard::PictureFileData(data));
+        if (QSize(original.width, original.height) != picture.size())
+            original = {};
+        insertPicture(cursor, picture, original, Pictures::NaturalSize(picture));
         return true;
     }
     return false;

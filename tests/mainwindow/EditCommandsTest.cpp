@@ -5,6 +5,9 @@
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
+#include <QTextCursor>
+
+#include "platform/WindowMessages.h"
 
 namespace {
 
@@ -62,6 +65,29 @@ TEST_F(MainWindowTest, CopyAndCutRefreshTheEditMenu)
     EXPECT_FALSE(form->mnuCopy->isEnabled());
     EXPECT_TRUE(form->mnuPaste->isEnabled());
     EXPECT_TRUE(form->mnuSelAll->isEnabled());
+}
+
+TEST_F(MainWindowTest, TypedTextIsSavedAndCopiedInTheFontItIsShownIn)
+{
+    // A new editing area shows typed text in its design font, Arial 9 pt bold.
+    type("Hello");
+    dialogs.answerFile(path("typed.rtf"), 1);
+    ASSERT_TRUE(form->mnuSaveAs_Click());
+    const QByteArray rtf = readFile(path("typed.rtf"));
+    EXPECT_TRUE(rtf.contains("{\\f0\\fswiss\\fcharset0 Arial;}")) << rtf.toStdString();
+    EXPECT_TRUE(rtf.contains("{\\f0\\fs18\\b Hello}")) << rtf.toStdString();
+
+    form->txtEdit->setSelStart(0);
+    form->txtEdit->setSelLength(5);
+    form->mnuCopy_Click();
+    RichTextBox other;
+    other.SendMessage(WindowMessages::WM_PASTE, 0, 0);
+    QTextCursor pasted(other.document());
+    pasted.setPosition(1);
+    EXPECT_EQ(other.Text(), QStringLiteral("Hello"));
+    EXPECT_EQ(pasted.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(pasted.charFormat().fontPointSize(), 9);
+    EXPECT_EQ(pasted.charFormat().fontFamilies().toStringList(), QStringList{QStringLiteral("Arial")});
 }
 
 TEST_F(MainWindowTest, SelectAllOnAnEmptyDocumentSelectsNothingAndDisablesTheSelectionItems)

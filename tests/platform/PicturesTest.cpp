@@ -51,4 +51,32 @@ TEST(Pictures, WhatIsNoPictureIsAFailureWithADescription)
     }
 }
 
+TEST(Pictures, ANaturalSizeFollowsTheResolutionTheFileRecords)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char *name;
+        int dpi; // 0: none set
+        QSizeF natural;
+    } cases[] = {
+        {"plain.png", 0, {60, 40}},
+        {"print.png", 192, {30, 20}},
+        {"print.jpg", 192, {30, 20}},
+        {"screen.bmp", 72, {80, 53.33}},
+    };
+    for (const auto &c : cases) {
+        QImage image(60, 40, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        if (c.dpi) {
+            image.setDotsPerMeterX(qRound(c.dpi / 0.0254));
+            image.setDotsPerMeterY(qRound(c.dpi / 0.0254));
+        }
+        const QString file = dir.filePath(QString::fromLatin1(c.name));
+        ASSERT_TRUE(image.save(file));
+        const QSizeF natural = Pictures::NaturalSize(Pictures::LoadPictureFile(file).Image);
+        EXPECT_NEAR(natural.width(), c.natural.width(), 0.1) << c.name;
+        EXPECT_NEAR(natural.height(), c.natural.height(), 0.1) << c.name;
+    }
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/rtf/DocumentFiles.h"
 
 #include <QDir>
+#include <QFont>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -64,6 +65,20 @@ TEST_F(LibreOfficeInterop, ReadsTheSameTextAndFormats)
                                  "align=\"justify\"", "width=\"80\" height=\"40\"", "<td"}) {
         EXPECT_TRUE(html.contains(expected)) << "LibreOffice's HTML lacks " << expected;
     }
+}
+
+TEST_F(LibreOfficeInterop, ReadsTypedTextInTheFontTheEditingAreaShowsItIn)
+{
+    // Typed text has no format of its own: the editing area shows it in its default font.
+    auto typed = makeDocument({{{{QStringLiteral("typed")}}}});
+    typed->setDefaultFont(QFont(QStringLiteral("Arial"), 9, QFont::Bold));
+    QFile rtf(m_dir.filePath(QStringLiteral("sample.rtf")));
+    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    rtf.write(rtfFromDocument(*typed));
+    rtf.close();
+    const QByteArray html = convert(QStringLiteral("html"), QStringLiteral("html"));
+    for (const char *expected : {"Arial", "font-size: 9pt", "<b>typed</b>"})
+        EXPECT_TRUE(html.contains(expected)) << "LibreOffice's HTML lacks " << expected;
 }
 
 } // namespace

@@ -66,6 +66,18 @@ TEST(RtfConvertUsage, WrongArgumentCountIsAUsageError)
     EXPECT_TRUE(tool.readAllStandardError().contains("usage: rtfconvert IN.rtf OUT.rtf|OUT.txt"));
 }
 
+TEST(RtfConvertUsage, HelpGoesToStandardOutputAndSucceeds)
+{
+    for (const char *option : {"--help", "-h"}) {
+        QProcess tool;
+        tool.start(QStringLiteral(RTFCONVERT), {QString::fromLatin1(option)});
+        ASSERT_TRUE(tool.waitForFinished(30000));
+        EXPECT_EQ(tool.exitCode(), 0) << option;
+        EXPECT_TRUE(tool.readAllStandardOutput().startsWith("usage: rtfconvert IN.rtf OUT.rtf|OUT.txt")) << option;
+        EXPECT_TRUE(tool.readAllStandardError().isEmpty()) << option;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, RtfConvert, ::testing::ValuesIn(convertCases),
                          [](const auto &info) { return std::string(info.param.name); });
 

@@ -1,16 +1,21 @@
 // Writing and reading again gives back what was written: the same text, run by run in the same
 // formats. First documents built here, one feature a row; then every file of the corpus.
+#include "CorpusFiles.h"
 #include "WriterTestDocuments.h"
 
 #include "platform/Failure.h"
 #include "platform/rtf/DocumentFiles.h"
+#include "platform/rtf/OriginalPicture.h"
 #include "platform/rtf/RtfReader.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <QTextTable>
 #include <gtest/gtest.h>
 
@@ -164,39 +169,94 @@ TEST(RtfRoundTripTable, KeepsTheCellsText)
     EXPECT_TRUE(read->toPlainText().indexOf(QLatin1String("r0c0")) < read->toPlainText().indexOf(QLatin1String("r1c2")));
 }
 
+// Pictures go out as they came in, byte for byte, whether or not they could be drawn here.
+QByteArray hexLines(const QByteArray &bytes)
+{
+    QByteArray hex;
+    for (qsizetype i = 0; i < bytes.size(); i += 64)
+        hex += '\n' + bytes.mid(i, 64).toHex();
+    return hex;
+}
+
+QByteArray encoded(QSize size, const char *format)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(40, 90, 160));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+TEST(RtfRoundTripPictures, GoOutAsTheyCameIn)
+{
+    const QByteArray jpeg = encoded({8, 4}, "JPEG");
+    const struct {
+        const char *name;
+        QByteArray group;
+    } cases[] = {
+        {"windows metafile", "{\\pict\\wmetafile8\\picw2540\\pich1270\\picwgoal1440\\pichgoal720 \n0102030405}"},
+        {"enhanced metafile, scaled and cropped",
+         "{\\pict\\emfblip\\picscalex50\\picscaley75\\piccropl10\\picw100\\pich100\\picwgoal300\\pichgoal300 \n0102}"},
+        {"damaged png", "{\\pict\\pngblip\\picw10\\pich5\\picwgoal300\\pichgoal150 \n89504e47}"},
+        {"png beyond the size limits",
+         "{\\pict\\pngblip\\picw100000\\pich100000\\picwgoal300\\pichgoal150 "
+         "\n89504e470d0a1a0a0000000d49484452000186a0000186a00806000000}"},
+        {"png over the picture budget (20000 x 20000)",
+         "{\\pict\\pngblip\\picw20000\\pich20000\\picwgoal300\\pichgoal300 "
+         "\n89504e470d0a1a0a0000000d4948445200004e2000004e200806000000e3704639}"},
+        {"jpeg", "{\\pict\\jpegblip\\picw8\\pich4\\picwgoal120\\pichgoal60 " + hexLines(jpeg) + "}"},
+        {"monochrome device bitmap",
+         "{\\pict\\wbitmap0\\picw16\\pich2\\picwgoal240\\pichgoal30\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes2 "
+         "\nff00ff00}"},
+    };
+    for (const auto &c : cases) {
+        const auto read = readBack("{\\rtf1 a" + c.group + "b}");
+        const QByteArray written = rtfFromDocument(*read);
+        EXPECT_TRUE(written.contains(c.group)) << c.name << "\n" << written.toStdString();
+        // and again, from what was written
+        EXPECT_TRUE(rtfFromDocument(*readBack(written)).contains(c.group)) << c.name;
+    }
+}
+
+TEST(RtfRoundTripPictures, AChangedPictureIsWrittenFresh)
+{
+    const QByteArray jpeg = encoded({8, 4}, "JPEG");
+    const auto document = readBack("{\\rtf1 {\\pict\\jpegblip " + jpeg.toHex() + "}}");
+    QTextCursor cursor(document.get());
+    cursor.setPosition(1, QTextCursor::KeepAnchor);
+    const QString name = cursor.charFormat().toImageFormat().name();
+    QImage changed(3, 3, QImage::Format_RGB32);
+    changed.fill(Qt::red);
+    document->addResource(QTextDocument::ImageResource, QUrl(name), changed);
+
+    const QByteArray written = rtfFromDocument(*document);
+    EXPECT_TRUE(written.contains("\\pngblip\\picw3\\pich3")) << written.toStdString();
+    EXPECT_FALSE(written.contains("jpegblip"));
+}
+
+TEST(RtfRoundTripPictures, AnInsertedJpegIsWrittenAsItsOwnBytes)
+{
+    const QByteArray jpeg = encoded({8, 4}, "JPEG");
+    auto document = makeDocument({paragraph(QStringLiteral("a"))});
+    QTextCursor cursor(document.get());
+    cursor.movePosition(QTextCursor::End);
+    insertPicture(cursor, QImage::fromData(jpeg), OriginalPicture::fromFileData(jpeg));
+    EXPECT_TRUE(rtfFromDocument(*document).contains(
+        "{\\pict\\jpegblip\\picw8\\pich4\\picwgoal120\\pichgoal60 " + hexLines(jpeg) + "}"));
+}
+
 // The corpus: real files from many programs. Whatever the reader makes of a file, writing it and
 // reading it again must give the same text.
-const QString corpusDir = QStringLiteral(CORVALA_SHARED_DIR "/corpus/rtf");
-
-std::vector<std::string> corpusFiles()
-{
-    std::vector<std::string> files;
-    for (const QString &name : QDir(corpusDir).entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name))
-        files.push_back(name.toStdString());
-    if (files.empty())
-        files.push_back("");   // one case that says why nothing ran
-    return files;
-}
-
-std::string testNameOf(const std::string &file)
-{
-    std::string name = file.empty() ? "Missing" : file.substr(0, file.size() - 4);
-    for (char &c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    }
-    return name;
-}
-
 class RtfCorpusRoundTrip : public ::testing::TestWithParam<std::string>
 {
 };
 
 TEST_P(RtfCorpusRoundTrip, KeepsTheText)
 {
-    if (GetParam().empty())
-        GTEST_SKIP() << "no corpus at " << corpusDir.toStdString();
-    QFile file(corpusDir + u'/' + QString::fromStdString(GetParam()));
+    ASSERT_NE(GetParam(), CorpusFiles::missing) << "no RTF files in " << CorpusFiles::folder().toStdString();
+    QFile file(CorpusFiles::folder() + u'/' + QString::fromStdString(GetParam()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     std::unique_ptr<QTextDocument> first;
     try {
@@ -211,7 +271,79 @@ TEST_P(RtfCorpusRoundTrip, KeepsTheText)
         << "writing what was read back must give the same file";
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, RtfCorpusRoundTrip, ::testing::ValuesIn(corpusFiles()),
-                         [](const auto &info) { return testNameOf(info.param); });
+// The data of each \\pict group of a file, in order: its hex digits and \\bin bytes, not those of the
+// groups inside it.
+QList<QByteArray> picturePayloads(const QByteArray &rtf)
+{
+    QList<QByteArray> payloads;
+    for (qsizetype start = rtf.indexOf("{\\pict"); start >= 0; start = rtf.indexOf("{\\pict", start + 1)) {
+        if (start + 6 < rtf.size() && std::isalpha(uchar(rtf[start + 6])))
+            continue;   // \\picture..., another word
+        QByteArray hex, bytes;
+        int depth = 0;
+        for (qsizetype i = start; i < rtf.size(); ++i) {
+            const char c = rtf[i];
+            if (c == '{') {
+                ++depth;
+            } else if (c == '}') {
+                if (--depth == 0)
+                    break;
+            } else if (c == '\\' && i + 1 < rtf.size() && std::isalpha(uchar(rtf[i + 1]))) {
+                qsizetype end = i + 1;
+                while (end < rtf.size() && std::isalpha(uchar(rtf[end])))
+                    ++end;
+                const QByteArray name = rtf.mid(i + 1, end - i - 1);
+                const qsizetype number = end;
+                while (end < rtf.size() && (std::isdigit(uchar(rtf[end])) || (end == number && rtf[end] == '-')))
+                    ++end;
+                const qsizetype count = rtf.mid(number, end - number).toLongLong();
+                if (end < rtf.size() && rtf[end] == ' ')
+                    ++end;
+                if (name == "bin" && depth == 1) {
+                    bytes += QByteArray::fromHex(hex) + rtf.mid(end, count);
+                    hex.clear();
+                    end += count;
+                }
+                i = end - 1;
+            } else if (c == '\\') {
+                ++i;   // a control symbol
+            } else if (depth == 1 && std::isxdigit(uchar(c))) {
+                hex += c;
+            }
+        }
+        payloads << bytes + QByteArray::fromHex(hex);
+    }
+    return payloads;
+}
+
+TEST(RtfCorpusPictures, KeepTheirOriginalDataAndTheFileItsSize)
+{
+    int filesWithPictures = 0;
+    for (const std::string &file : CorpusFiles::names()) {
+        const QString name = QString::fromStdString(file);
+        SCOPED_TRACE(file);
+        QFile in(CorpusFiles::folder() + u'/' + name);
+        if (file == CorpusFiles::missing || !in.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray original = in.readAll();
+        const QList<QByteArray> originalPictures = picturePayloads(original);
+        if (originalPictures.isEmpty())
+            continue;
+        ++filesWithPictures;
+        // Pictures in headers, footers and objects' data are not part of the text and not read.
+        const auto opened = readBack(original);
+        const QByteArray saved = rtfFromDocument(*opened);
+        const QList<QByteArray> savedPictures = picturePayloads(saved);
+        EXPECT_EQ(savedPictures.size(), opened->toRawText().count(QChar::ObjectReplacementCharacter));
+        EXPECT_EQ(savedPictures.size(), readBack(saved)->toRawText().count(QChar::ObjectReplacementCharacter));
+        for (const QByteArray &picture : savedPictures)
+            EXPECT_TRUE(originalPictures.contains(picture)) << "a picture of " << picture.size() << " bytes is not the file's";
+        EXPECT_LE(saved.size(), original.size() * 103 / 100);
+    }
+    EXPECT_GT(filesWithPictures, 0) << "no file with pictures in " << CorpusFiles::folder().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, RtfCorpusRoundTrip, ::testing::ValuesIn(CorpusFiles::names()),
+                         [](const auto &info) { return CorpusFiles::testName(info.param); });
 
 } // namespace

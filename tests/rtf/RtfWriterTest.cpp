@@ -97,6 +97,25 @@ const WriterCase writerCases[] = {
                                                {QTextFormat::FontPointSize, 10.5}}))});
      },
      {"{\\f1\\fmodern\\fcharset0 Courier New;}", "{\\f1\\fs21 x}"}},
+    {"WhatARunLeavesUnsetIsTheDefaultFontAsShown",
+     [] {
+         auto document = makeDocument({{{{QStringLiteral("typed")},
+                                          {QStringLiteral("plain"), charFormat({{QTextFormat::FontWeight, QFont::Normal}})}}}});
+         document->setDefaultFont(QFont(QStringLiteral("Arial"), 9, QFont::Bold));
+         return document;
+     },
+     {"{\\f0\\fswiss\\fcharset0 Arial;}", "{\\f0\\fs18\\b typed}{\\f0\\fs18 plain}"}},
+    {"DefaultItalicUnderlineStrike",
+     [] {
+         auto document = makeDocument({text(QStringLiteral("typed"))});
+         QFont font = document->defaultFont();
+         font.setItalic(true);
+         font.setUnderline(true);
+         font.setStrikeOut(true);
+         document->setDefaultFont(font);
+         return document;
+     },
+     {"{\\f0\\fs24\\i\\ul\\strike typed}"}},
     {"ColoursInOrderOfUse",
      [] {
          return makeDocument({text(QStringLiteral("x"),

@@ -77,6 +77,11 @@ std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileTyp
 
 void saveDocument(const QTextDocument &document, const QString &path, RichTextFileType type)
 {
+    writeWholeFile(path, type == rtfRTF ? rtfFromDocument(document) : plainTextFromDocument(document));
+}
+
+void writeWholeFile(const QString &path, const QByteArray &bytes)
+{
     // Everything that can fail before the disk is touched fails first.
     const QFileInfo info(path);
     if (path.isEmpty())
@@ -85,7 +90,9 @@ void saveDocument(const QTextDocument &document, const QString &path, RichTextFi
         throw Failure(QStringLiteral("Path not found"));
     if (info.isDir())
         throw Failure(QStringLiteral("Is a directory"));
-    const QByteArray bytes = type == rtfRTF ? rtfFromDocument(document) : plainTextFromDocument(document);
+    // A file that Open would refuse is not a save: the old file and the modified mark stay.
+    if (bytes.size() > largestDocumentBytes)
+        throw Failure(QStringLiteral("The document is too large to save (the limit is 512 MB)"));
 
     // Unbuffered, so that a failed write reports the system's reason ("No space left on
     // device") rather than a buffer flush's "Unknown error".

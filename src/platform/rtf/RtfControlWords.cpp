@@ -1,5 +1,7 @@
 #include "platform/rtf/RtfControlWords.h"
 
+#include "platform/rtf/OriginalPicture.h"
+
 #include <string_view>
 #include <unordered_map>
 
@@ -7,6 +9,9 @@ namespace RtfControlWords {
 namespace {
 
 using Table = std::unordered_map<std::string_view, Entry>;
+
+constexpr Entry pictureType(OriginalPicture::Type type) { return {Action::PictureType, int(type)}; }
+constexpr Entry pictureProperty(PictureProperty property) { return {Action::PictureProperty, property}; }
 
 const Table &table()
 {
@@ -79,6 +84,28 @@ const Table &table()
         {"listtext", {Action::ListText}},
         {"pntext", {Action::ListText}},
         {"nesttableprops", {Action::NestedTableProperties}},
+
+        {"pngblip", pictureType(OriginalPicture::Type::Png)},
+        {"jpegblip", pictureType(OriginalPicture::Type::Jpeg)},
+        {"emfblip", pictureType(OriginalPicture::Type::EnhancedMetafile)},
+        {"wmetafile", pictureType(OriginalPicture::Type::WindowsMetafile)},
+        {"macpict", pictureType(OriginalPicture::Type::MacPict)},
+        {"pmmetafile", pictureType(OriginalPicture::Type::Os2Metafile)},
+        {"dibitmap", pictureType(OriginalPicture::Type::DeviceIndependentBitmap)},
+        {"wbitmap", pictureType(OriginalPicture::Type::DeviceBitmap)},
+        {"picw", pictureProperty(PictureWidth)},
+        {"pich", pictureProperty(PictureHeight)},
+        {"picwgoal", pictureProperty(PictureGoalWidth)},
+        {"pichgoal", pictureProperty(PictureGoalHeight)},
+        {"picscalex", pictureProperty(PictureScaleX)},
+        {"picscaley", pictureProperty(PictureScaleY)},
+        {"piccropl", pictureProperty(PictureCropLeft)},
+        {"piccropt", pictureProperty(PictureCropTop)},
+        {"piccropr", pictureProperty(PictureCropRight)},
+        {"piccropb", pictureProperty(PictureCropBottom)},
+        {"wbmbitspixel", pictureProperty(PictureBitsPerPixel)},
+        {"wbmplanes", pictureProperty(PicturePlanes)},
+        {"wbmwidthbytes", pictureProperty(PictureWidthBytes)},
 
         {"ansi", {Action::CharacterSet, 1252}},
         {"mac", {Action::CharacterSet, 10000}},

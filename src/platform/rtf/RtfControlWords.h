@@ -23,6 +23,9 @@ enum class Action : unsigned char {
     ObjectResult,
     ListText,           // the number or bullet that the file wrote out for a list paragraph
     NestedTableProperties, // holds a nested row's definition; some writers put cells in it
+    // a picture's words
+    PictureType,        // value: an OriginalPicture::Type; the word's parameter goes with it
+    PictureProperty,    // value: a PictureProperty
     // document
     CharacterSet,       // \ansi, \mac, \pc, \pca: value is the code page
     AnsiCodePage,
@@ -65,6 +68,23 @@ enum class Action : unsigned char {
     NestedCell,
     NestedRow,
     Binary,
+};
+
+// What a picture's size and bitmap words set.
+enum PictureProperty : int {
+    PictureWidth,
+    PictureHeight,
+    PictureGoalWidth,
+    PictureGoalHeight,
+    PictureScaleX,
+    PictureScaleY,
+    PictureCropLeft,
+    PictureCropTop,
+    PictureCropRight,
+    PictureCropBottom,
+    PictureBitsPerPixel,
+    PicturePlanes,
+    PictureWidthBytes,
 };
 
 struct Entry

@@ -1,7 +1,5 @@
 #include "platform/rtf/RtfDocumentBuilder.h"
 
-#include "platform/rtf/RtfPicture.h"
-
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
@@ -46,26 +44,13 @@ void RtfDocumentBuilder::flush()
     m_paragraphEmpty = false;
 }
 
-void RtfDocumentBuilder::appendImage(const QImage &image, QSizeF displaySize)
-{
-    const QString name = QStringLiteral("rtfimage://%1").arg(++m_imageCount);
-    m_document.addResource(QTextDocument::ImageResource, QUrl(name), image);
-    insertImage(name, displaySize);
-}
-
-void RtfDocumentBuilder::appendPlaceholder(QSizeF displaySize)
-{
-    if (m_placeholderName.isEmpty()) {
-        m_placeholderName = QStringLiteral("rtfimage://placeholder");
-        m_document.addResource(QTextDocument::ImageResource, QUrl(m_placeholderName),
-                               RtfPicture::placeholderImage());
-    }
-    insertImage(m_placeholderName, displaySize);
-}
-
-void RtfDocumentBuilder::insertImage(const QString &name, QSizeF displaySize)
+void RtfDocumentBuilder::appendPicture(const QImage &image, QSizeF displaySize, const OriginalPicture &original)
 {
     flush();
+    const QString name = QStringLiteral("rtfimage://%1").arg(++m_imageCount);
+    m_document.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    if (!original.isNull())
+        keepOriginalPicture(m_document, name, original);
     QTextImageFormat format;
     format.merge(m_format);
     format.setName(name);

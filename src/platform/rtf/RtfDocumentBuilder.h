@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/rtf/OriginalPicture.h"
+
 #include <QImage>
 #include <QSizeF>
 #include <QString>
@@ -24,9 +26,9 @@ public:
     void appendChar(QChar ch) { m_run.append(ch); }
     QString &run() { return m_run; }
 
-    void appendImage(const QImage &image, QSizeF displaySize);
-    // A picture that cannot be shown: every one shares a single grey box image.
-    void appendPlaceholder(QSizeF displaySize);
+    // A picture: the image drawn for it at `displaySize`, and its original data, kept beside
+    // the image under the same name for saving. Pictures may share one image.
+    void appendPicture(const QImage &image, QSizeF displaySize, const OriginalPicture &original);
 
     // Gives the current paragraph its format and starts the next.
     void endParagraph(const QTextBlockFormat &format);
@@ -38,7 +40,6 @@ public:
 
 private:
     void flush();
-    void insertImage(const QString &name, QSizeF displaySize);
     void keepEmptyParagraphFormat();
 
     QTextDocument &m_document;
@@ -46,7 +47,6 @@ private:
     QTextCharFormat m_format;
     QString m_run;
     int m_imageCount = 0;
-    QString m_placeholderName;
     bool m_paragraphEmpty = true;
     bool m_finished = false;
 };

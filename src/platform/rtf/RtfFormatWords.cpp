@@ -12,25 +12,38 @@
 
 namespace {
 
-QString familyOf(const QTextCharFormat &format)
+QString familyOf(const QTextCharFormat &format, const QFont &defaultFont)
 {
     const QStringList families = format.fontFamilies().toStringList();
     if (!families.isEmpty() && !families.first().isEmpty())
         return families.first();
-    return format.stringProperty(QTextFormat::FontFamily);
+    const QString family = format.stringProperty(QTextFormat::FontFamily);
+    return family.isEmpty() ? defaultFont.family() : family;
 }
 
-double pointSizeOf(const QTextCharFormat &format, const RtfCharDefaults &defaults)
+double pointSizeOf(const QTextCharFormat &format, const QFont &defaultFont)
 {
     if (format.hasProperty(QTextFormat::FontPointSize) && format.fontPointSize() > 0)
         return format.fontPointSize();
     if (format.hasProperty(QTextFormat::FontPixelSize) && format.intProperty(QTextFormat::FontPixelSize) > 0)
         return format.intProperty(QTextFormat::FontPixelSize) * 0.75;   // 96 pixels an inch
-    return defaults.pointSize;
+    if (defaultFont.pointSizeF() > 0)
+        return defaultFont.pointSizeF();
+    if (defaultFont.pixelSize() > 0)
+        return defaultFont.pixelSize() * 0.75;
+    return 12;
 }
 
-const char *underlineWord(const QTextCharFormat &format)
+bool isBold(const QTextCharFormat &format, const QFont &defaultFont)
 {
+    const int weight = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() : defaultFont.weight();
+    return weight >= QFont::DemiBold;
+}
+
+const char *underlineWord(const QTextCharFormat &format, const QFont &defaultFont)
+{
+    if (!format.hasProperty(QTextFormat::TextUnderlineStyle) && !format.hasProperty(QTextFormat::FontUnderline))
+        return defaultFont.underline() ? "ul" : nullptr;
     switch (format.underlineStyle()) {
     case QTextCharFormat::NoUnderline: return format.fontUnderline() ? "ul" : nullptr;
     case QTextCharFormat::SingleUnderline: return "ul";
@@ -105,23 +118,25 @@ void writeTabStops(const QTextBlockFormat &format, RtfOutput &out)
 
 } // namespace
 
-void writeRtfCharFormat(const QTextCharFormat &format, const RtfCharDefaults &defaults,
+void writeRtfCharFormat(const QTextCharFormat &format, const QFont &defaultFont,
                         RtfFontTable &fonts, RtfColorTable &colors, RtfOutput &out)
 {
-    const QString family = familyOf(format);
+    const QString family = familyOf(format, defaultFont);
     out.controlWord("f", family.isEmpty() ? 0 : fonts.indexOf(family));
-    out.controlWord("fs", int(std::lround(pointSizeOf(format, defaults) * 2)));
-    if (format.hasProperty(QTextFormat::FontWeight) && format.fontWeight() >= QFont::DemiBold)
+    out.controlWord("fs", int(std::lround(pointSizeOf(format, defaultFont) * 2)));
+    if (isBold(format, defaultFont))
         out.controlWord("b");
-    if (format.fontItalic())
+    if (format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : defaultFont.italic())
         out.controlWord("i");
-    if (const char *underline = underlineWord(format))
+    if (const char *underline = underlineWord(format, defaultFont))
         out.controlWord(underline);
-    if (format.fontStrikeOut())
+    if (format.hasProperty(QTextFormat::FontStrikeOut) ? format.fontStrikeOut() : defaultFont.strikeOut())
         out.controlWord("strike");
-    if (format.fontCapitalization() == QFont::AllUppercase)
+    const QFont::Capitalization capitals = format.hasProperty(QTextFormat::FontCapitalization)
+        ? format.fontCapitalization() : defaultFont.capitalization();
+    if (capitals == QFont::AllUppercase)
         out.controlWord("caps");
-    else if (format.fontCapitalization() == QFont::SmallCaps)
+    else if (capitals == QFont::SmallCaps)
         out.controlWord("scaps");
     if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
         out.controlWord("super");

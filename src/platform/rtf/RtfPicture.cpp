@@ -7,13 +7,12 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <cstring>
 
 namespace {
 
-constexpr double twipsPerPixel = 15.0;         // 1440 twips an inch at 96 DPI
-constexpr double himetricPerPixel = 2540.0 / 96.0;
-constexpr double maxDisplaySide = 20000.0;     // pixels: keeps layout sane for absurd goals
 constexpr int maxPixelSide = 32767;
 
 void putLittleEndian(char *out, quint32 value, int bytes)
@@ -32,54 +31,28 @@ quint32 readLittleEndian(const QByteArray &data, qsizetype offset, int bytes)
 
 } // namespace
 
-bool RtfPicture::handleControlWord(QByteArrayView name, int parameter, bool hasParameter)
+void RtfPicture::setType(OriginalPicture::Type type, int parameter)
 {
-    const int value = hasParameter ? parameter : 0;
-    if (name == "pngblip")
-        m_format = Format::Png;
-    else if (name == "jpegblip")
-        m_format = Format::Jpeg;
-    else if (name == "dibitmap")
-        m_format = Format::DeviceIndependentBitmap;
-    else if (name == "wbitmap")
-        m_format = Format::DeviceBitmap;
-    else if (name == "wmetafile" || name == "emfblip" || name == "macpict" || name == "pmmetafile")
-        m_format = Format::Metafile;
-    else if (name == "picw")
-        m_width = value;
-    else if (name == "pich")
-        m_height = value;
-    else if (name == "picwgoal")
-        m_goalWidth = value;
-    else if (name == "pichgoal")
-        m_goalHeight = value;
-    else if (name == "picscalex")
-        m_scaleX = value;
-    else if (name == "picscaley")
-        m_scaleY = value;
-    else if (name == "wbmbitspixel")
-        m_bitsPerPixel = value;
-    else if (name == "wbmwidthbytes")
-        m_widthBytes = value;
-    else
-        return false;
-    return true;
+    m_picture.type = type;
+    m_picture.typeParameter = parameter;
 }
 
-bool RtfPicture::append(char byte)
+void RtfPicture::setProperty(RtfControlWords::PictureProperty property, int value)
 {
-    if (m_data.size() >= maxDataBytes) {
-        m_truncated = true;
-        return false;
-    }
-    m_data.append(byte);
-    return true;
+    using namespace RtfControlWords;
+    OriginalPicture &p = m_picture;
+    int *const fields[] = {
+        &p.width, &p.height, &p.goalWidth, &p.goalHeight, &p.scaleX, &p.scaleY, &p.cropLeft,
+        &p.cropTop, &p.cropRight, &p.cropBottom, &p.bitsPerPixel, &p.planes, &p.widthBytes,
+    };
+    static_assert(std::size(fields) == PictureWidthBytes + 1);
+    if (property >= 0 && property < int(std::size(fields)))
+        *fields[property] = value;
 }
 
 void RtfPicture::appendHex(QByteArrayView text)
 {
-    if (m_truncated)
-        return;
+    QByteArray &data = m_picture.data;
     for (char c : text) {
         const int v = RtfTokenizer::hexDigitValue(c);
         if (v < 0)
@@ -87,8 +60,7 @@ void RtfPicture::appendHex(QByteArrayView text)
         if (m_highNibble < 0) {
             m_highNibble = v;
         } else {
-            if (!append(char(m_highNibble * 16 + v)))
-                return;
+            data.append(char(m_highNibble * 16 + v));
             m_highNibble = -1;
         }
     }
@@ -96,55 +68,49 @@ void RtfPicture::appendHex(QByteArrayView text)
 
 void RtfPicture::appendBinary(QByteArrayView bytes)
 {
-    if (m_truncated)
-        return;
-    if (m_data.size() + bytes.size() > maxDataBytes) {
-        m_truncated = true;
-        return;
-    }
-    m_data.append(bytes);
+    m_picture.data.append(bytes);
 }
 
 QImage RtfPicture::decode(qint64 &pixelBudget) const
 {
-    if (m_truncated || m_data.isEmpty())
+    const QByteArray &data = m_picture.data;
+    if (data.isEmpty() || data.size() > maxDecodedBytes)
         return {};
     QByteArray encoded;
     QByteArray format;
-    switch (m_format) {
-    case Format::Png:
-        encoded = m_data;
+    switch (m_picture.type) {
+    case OriginalPicture::Type::Png:
+        encoded = data;
         format = "png";
         break;
-    case Format::Jpeg:
-        encoded = m_data;
+    case OriginalPicture::Type::Jpeg:
+        encoded = data;
         format = "jpeg";
         break;
-    case Format::DeviceIndependentBitmap: {
+    case OriginalPicture::Type::DeviceIndependentBitmap: {
         // The data is a BITMAPINFO and the bits; a BMP file only adds a 14-byte header.
-        if (m_data.size() < 40)
+        if (data.size() < 40)
             return {};
-        const quint32 headerSize = readLittleEndian(m_data, 0, 4);
-        const quint32 bitCount = readLittleEndian(m_data, 14, 2);
-        quint32 colours = readLittleEndian(m_data, 32, 4);
+        const quint32 headerSize = readLittleEndian(data, 0, 4);
+        const quint32 bitCount = readLittleEndian(data, 14, 2);
+        quint32 colours = readLittleEndian(data, 32, 4);
         if (colours == 0 && bitCount <= 8)
             colours = 1u << bitCount;
         const quint64 bitsOffset = 14ull + headerSize + 4ull * std::min<quint32>(colours, 256);
         encoded.resize(14);
         encoded[0] = 'B';
         encoded[1] = 'M';
-        putLittleEndian(encoded.data() + 2, quint32(14 + m_data.size()), 4);
+        putLittleEndian(encoded.data() + 2, quint32(14 + data.size()), 4);
         putLittleEndian(encoded.data() + 6, 0, 4);
         putLittleEndian(encoded.data() + 10, quint32(std::min<quint64>(bitsOffset, 0xFFFFFFFF)), 4);
-        encoded.append(m_data);
+        encoded.append(data);
         format = "bmp";
         break;
     }
-    case Format::DeviceBitmap:
+    case OriginalPicture::Type::DeviceBitmap:
         return decodeDeviceBitmap(pixelBudget);
-    case Format::Metafile:
-    case Format::Unknown:
-        return {};
+    default:
+        return {};   // metafiles: Qt draws none of them
     }
     QBuffer buffer(&encoded);
     buffer.open(QIODevice::ReadOnly);
@@ -163,18 +129,20 @@ QImage RtfPicture::decode(qint64 &pixelBudget) const
 // A device-dependent bitmap is raw rows; the monochrome and true-colour ones are drawable.
 QImage RtfPicture::decodeDeviceBitmap(qint64 &pixelBudget) const
 {
-    const int width = m_width, height = m_height;
+    const int width = m_picture.width, height = m_picture.height;
+    const int bitsPerPixel = m_picture.bitsPerPixel > 0 ? m_picture.bitsPerPixel : 1;
     if (width <= 0 || height <= 0 || width > maxPixelSide || height > maxPixelSide)
         return {};
     QImage::Format format;
-    switch (m_bitsPerPixel) {
+    switch (bitsPerPixel) {
     case 1: format = QImage::Format_Mono; break;
     case 24: format = QImage::Format_BGR888; break;
     case 32: format = QImage::Format_RGB32; break;
     default: return {};
     }
-    const qint64 rowBytes = m_widthBytes > 0 ? m_widthBytes : (qint64(width) * m_bitsPerPixel + 15) / 16 * 2;
-    if (rowBytes * 8 < qint64(width) * m_bitsPerPixel || rowBytes * height > m_data.size())
+    const QByteArray &data = m_picture.data;
+    const qint64 rowBytes = m_picture.widthBytes > 0 ? m_picture.widthBytes : (qint64(width) * bitsPerPixel + 15) / 16 * 2;
+    if (rowBytes * 8 < qint64(width) * bitsPerPixel || rowBytes * height > data.size())
         return {};
     const qint64 bytes = qint64(width) * height * 4;
     if (bytes > pixelBudget)
@@ -187,47 +155,54 @@ QImage RtfPicture::decodeDeviceBitmap(qint64 &pixelBudget) const
         image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     const qint64 copy = std::min<qint64>(rowBytes, image.bytesPerLine());
     for (int y = 0; y < height; ++y)
-        std::memcpy(image.scanLine(y), m_data.constData() + y * rowBytes, size_t(copy));
+        std::memcpy(image.scanLine(y), data.constData() + y * rowBytes, size_t(copy));
     return image;
 }
 
-QSizeF RtfPicture::naturalSize(const QImage &image) const
+QString RtfPicture::kindLabel(const OriginalPicture &picture)
 {
-    double width = 0, height = 0;
-    if (m_goalWidth > 0 && m_goalHeight > 0) {
-        width = m_goalWidth / twipsPerPixel;
-        height = m_goalHeight / twipsPerPixel;
-    } else if (!image.isNull()) {
-        width = image.width();
-        height = image.height();
-    } else if (m_width > 0 && m_height > 0) {
-        // Metafile sizes are in hundredths of a millimetre, bitmap sizes in pixels.
-        const bool metric = m_format == Format::Metafile;
-        width = metric ? m_width / himetricPerPixel : m_width;
-        height = metric ? m_height / himetricPerPixel : m_height;
+    switch (picture.type) {
+    case OriginalPicture::Type::WindowsMetafile: return QStringLiteral("WMF");
+    case OriginalPicture::Type::EnhancedMetafile: return QStringLiteral("EMF");
+    case OriginalPicture::Type::MacPict: return QStringLiteral("PICT");
+    case OriginalPicture::Type::Os2Metafile: return QStringLiteral("Metafile");
+    default: return {};
     }
-    if (width <= 0 || height <= 0)
-        width = height = 32;
-    const double scaleX = m_scaleX > 0 ? m_scaleX / 100.0 : 1.0;
-    const double scaleY = m_scaleY > 0 ? m_scaleY / 100.0 : 1.0;
-    return {std::clamp(width * scaleX, 1.0, maxDisplaySide), std::clamp(height * scaleY, 1.0, maxDisplaySide)};
 }
 
-QImage RtfPicture::placeholderImage()
+QSize RtfPicture::placeholderPixels(QSizeF displaySize)
 {
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(QColor(0xE0, 0xE0, 0xE0));
+    const double longest = std::max(displaySize.width(), displaySize.height());
+    const double scale = longest > maxBoxSide ? maxBoxSide / longest : 1.0;
+    return {std::max(1, int(std::lround(displaySize.width() * scale))),
+            std::max(1, int(std::lround(displaySize.height() * scale)))};
+}
+
+QImage RtfPicture::placeholderImage(QSize pixels, const QString &label)
+{
+    QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(QColor(0xF4, 0xF4, 0xF4));
     QPainter painter(&image);
-    painter.setPen(QColor(0xA0, 0xA0, 0xA0));
+    painter.setPen(QColor(0xB8, 0xB8, 0xB8));
     painter.drawRect(0, 0, image.width() - 1, image.height() - 1);
+    if (!label.isEmpty() && image.width() >= 40 && image.height() >= 20) {
+        QFont font = painter.font();
+        font.setPixelSize(std::min(12, image.height() - 6));
+        painter.setFont(font);
+        painter.setPen(QColor(0x90, 0x90, 0x90));
+        painter.drawText(image.rect(), Qt::AlignCenter, label);
+    }
     return image;
 }
 
-RtfPicture::Result RtfPicture::finish(qint64 &pixelBudget) const
+RtfPicture::Result RtfPicture::finish(qint64 &pixelBudget)
 {
     Result result;
     result.image = decode(pixelBudget);
-    result.displaySize = naturalSize(result.image);
-    result.placeholder = result.image.isNull();
+    result.displaySize = m_picture.displaySize(result.image.size());
+    result.original = std::move(m_picture);
+    m_picture = {};
     return result;
 }

@@ -1,53 +1,53 @@
 #pragma once
 
+#include "platform/rtf/OriginalPicture.h"
+#include "platform/rtf/RtfControlWords.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QImage>
 #include <QSizeF>
 
-// One \pict group: its properties and data, then the image to show and the size to show it at.
+// One \pict group: its words and data, then the image to show, the size to show it at, and the
+// original data and words, kept whole so that saving writes the picture back as it came.
 class RtfPicture
 {
 public:
-    // Encoded data beyond this is not kept; the picture then shows as a placeholder.
-    static constexpr qsizetype maxDataBytes = 64 * 1024 * 1024;
+    // Data beyond this is kept but not decoded; the picture then shows as a box.
+    static constexpr qsizetype maxDecodedBytes = 64 * 1024 * 1024;
     // What decoding one picture may allocate.
     static constexpr int allocationLimitMegabytes = 256;
 
-    enum class Format { Unknown, Png, Jpeg, DeviceIndependentBitmap, DeviceBitmap, Metafile };
-
-    // The picture's own control words (\pngblip, \picwgoal, ...); false for any other word.
-    bool handleControlWord(QByteArrayView name, int parameter, bool hasParameter);
-
+    void setType(OriginalPicture::Type type, int parameter);
+    void setProperty(RtfControlWords::PictureProperty property, int value);
     void appendHex(QByteArrayView text);
     void appendBinary(QByteArrayView bytes);
 
     struct Result
     {
-        QImage image;
-        QSizeF displaySize;   // in pixels at 96 DPI
-        bool placeholder = false;
+        QImage image;           // null when the picture cannot be drawn here
+        QSizeF displaySize;     // in pixels at 96 DPI
+        OriginalPicture original;
     };
     // Decodes what was read, taking the decoded image's bytes from `pixelBudget`, which all
-    // the pictures of one file share. A picture that cannot be drawn here (metafiles, broken
-    // data, or more than the budget) becomes a light grey box of the picture's size.
-    Result finish(qint64 &pixelBudget) const;
+    // the pictures of one file share, and hands over the original. Metafiles, broken data and
+    // pictures beyond the budget are not drawn.
+    Result finish(qint64 &pixelBudget);
 
-    // The grey box: one small image that the document draws at each placeholder's size.
-    static QImage placeholderImage();
+    // What is drawn for a picture that cannot be: a light box with a thin outline, of the
+    // picture's size (at most `maxBoxSide` pixels a side, scaled up beyond that), naming the
+    // kind of picture when it is one that is never drawn here.
+    static constexpr int maxBoxSide = 1024;
+    static QImage placeholderImage(QSize pixels, const QString &label);
+    // The pixel size placeholderImage is made at for a display size.
+    static QSize placeholderPixels(QSizeF displaySize);
+    // The label of a picture kind that is never drawn here ("WMF", "EMF", ...); empty otherwise.
+    static QString kindLabel(const OriginalPicture &picture);
 
 private:
-    bool append(char byte);
     QImage decode(qint64 &pixelBudget) const;
     QImage decodeDeviceBitmap(qint64 &pixelBudget) const;
-    QSizeF naturalSize(const QImage &image) const;
 
-    Format m_format = Format::Unknown;
-    int m_width = 0, m_height = 0;             // \picw, \pich
-    int m_goalWidth = 0, m_goalHeight = 0;     // \picwgoal, \pichgoal: twips
-    int m_scaleX = 100, m_scaleY = 100;        // percent
-    int m_bitsPerPixel = 1, m_widthBytes = 0;  // \wbitmap
-    QByteArray m_data;
+    OriginalPicture m_picture;
     int m_highNibble = -1;
-    bool m_truncated = false;
 };

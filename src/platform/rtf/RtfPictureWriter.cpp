@@ -1,93 +1,113 @@
 #include "platform/rtf/RtfPictureWriter.h"
 
+#include "platform/rtf/OriginalPicture.h"
 #include "platform/rtf/RtfOutput.h"
 #include "platform/rtf/RtfWriterUnits.h"
 
 #include <QBuffer>
 #include <QImage>
-#include <QImageReader>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
 
+#include <cmath>
+
 namespace {
 
-struct EncodedPicture
-{
-    QByteArray bytes;
-    const char *blip = nullptr;   // pngblip or jpegblip
-    QSize pixels;
-};
+using Type = OriginalPicture::Type;
 
-bool isPng(const QByteArray &bytes) { return bytes.startsWith("\x89PNG\r\n\x1a\n"); }
-bool isJpeg(const QByteArray &bytes) { return bytes.startsWith("\xff\xd8\xff"); }
-
-QSize encodedSize(const QByteArray &bytes)
+// A picture without an original: PNG or JPEG bytes that the document holds go out as they are,
+// anything else as the image drawn, encoded as PNG.
+OriginalPicture freshPicture(const QTextDocument &document, const QString &name, const QImage &image)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer);
-    return reader.size();
-}
-
-EncodedPicture encodeAsPng(const QImage &image)
-{
+    const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(name));
+    if (resource.typeId() == QMetaType::QByteArray) {
+        const OriginalPicture picture = OriginalPicture::fromFileData(resource.toByteArray());
+        if (!picture.isNull())
+            return picture;
+    }
     if (image.isNull())
         return {};
-    EncodedPicture picture;
-    QBuffer buffer(&picture.bytes);
+    OriginalPicture picture;
+    QBuffer buffer(&picture.data);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
         return {};
-    picture.blip = "pngblip";
-    picture.pixels = image.size();
+    picture.type = Type::Png;
+    picture.width = image.width();
+    picture.height = image.height();
     return picture;
 }
 
-EncodedPicture encode(const QVariant &resource)
+void writeTypeWord(const OriginalPicture &picture, RtfOutput &out)
 {
-    // PNG and JPEG bytes go out unchanged: nothing is lost and nothing is re-encoded.
-    if (resource.typeId() == QMetaType::QByteArray) {
-        const QByteArray bytes = resource.toByteArray();
-        if (isPng(bytes) || isJpeg(bytes)) {
-            const QSize pixels = encodedSize(bytes);
-            if (pixels.isValid())
-                return {bytes, isPng(bytes) ? "pngblip" : "jpegblip", pixels};
-        }
-        return encodeAsPng(QImage::fromData(bytes));
+    switch (picture.type) {
+    case Type::None: break;
+    case Type::Png: out.controlWord("pngblip"); break;
+    case Type::Jpeg: out.controlWord("jpegblip"); break;
+    case Type::EnhancedMetafile: out.controlWord("emfblip"); break;
+    case Type::WindowsMetafile: out.controlWord("wmetafile", picture.typeParameter); break;
+    case Type::MacPict: out.controlWord("macpict"); break;
+    case Type::Os2Metafile: out.controlWord("pmmetafile", picture.typeParameter); break;
+    case Type::DeviceIndependentBitmap: out.controlWord("dibitmap", picture.typeParameter); break;
+    case Type::DeviceBitmap: out.controlWord("wbitmap", picture.typeParameter); break;
     }
-    if (resource.canConvert<QImage>())
-        return encodeAsPng(resource.value<QImage>());
-    return {};
+}
+
+void writeIfSet(const char *word, int value, int unset, RtfOutput &out)
+{
+    if (value != unset)
+        out.controlWord(word, value);
 }
 
 } // namespace
 
 bool writeRtfPicture(const QTextDocument &document, const QTextImageFormat &format, RtfOutput &out)
 {
-    const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(format.name()));
-    const EncodedPicture picture = encode(resource);
-    if (!picture.blip)
+    const QString name = format.name();
+    const QImage image = pictureImage(document, name);
+    OriginalPicture picture = originalPicture(document, name);
+    if (picture.isNull())
+        picture = freshPicture(document, name, image);
+    if (picture.isNull())
         return false;
 
     // The drawn size is the format's when it has one (keeping the aspect ratio when only one side
-    // is given, as the text layout does), otherwise the picture's own size in pixels.
+    // is given, as the text layout does), otherwise the picture's own.
+    const QSizeF natural = picture.displaySize(image.size());
     QSizeF drawn(format.width(), format.height());
-    const QSizeF natural = picture.pixels;
     if (drawn.width() <= 0 && drawn.height() <= 0)
         drawn = natural;
     else if (drawn.width() <= 0)
         drawn.setWidth(natural.width() * drawn.height() / natural.height());
     else if (drawn.height() <= 0)
         drawn.setHeight(natural.height() * drawn.width() / natural.width());
+    // Drawn as its words say, the picture keeps its words; drawn at another size, it gets a goal
+    // of that size.
+    const bool keepsItsSize = picture.goalWidth > 0 && picture.goalHeight > 0
+        && std::abs(drawn.width() - natural.width()) < 0.5 && std::abs(drawn.height() - natural.height()) < 0.5;
 
     out.raw("{\\pict");
-    out.controlWord(picture.blip);
-    out.controlWord("picw", picture.pixels.width());
-    out.controlWord("pich", picture.pixels.height());
-    out.controlWord("picwgoal", RtfWriterUnits::twipsFromPixels(drawn.width()));
-    out.controlWord("pichgoal", RtfWriterUnits::twipsFromPixels(drawn.height()));
-    out.hex(picture.bytes);
+    writeTypeWord(picture, out);
+    if (keepsItsSize) {
+        writeIfSet("picscalex", picture.scaleX, 100, out);
+        writeIfSet("picscaley", picture.scaleY, 100, out);
+    }
+    writeIfSet("piccropl", picture.cropLeft, 0, out);
+    writeIfSet("piccropt", picture.cropTop, 0, out);
+    writeIfSet("piccropr", picture.cropRight, 0, out);
+    writeIfSet("piccropb", picture.cropBottom, 0, out);
+    // Metafiles measure themselves in hundredths of a millimetre, bitmaps in pixels.
+    const double perPixel = picture.isMetafile() ? 2540.0 / 96.0 : 1.0;
+    const QSizeF own = image.isNull() || picture.isMetafile() ? drawn * perPixel : QSizeF(image.size());
+    out.controlWord("picw", picture.width > 0 ? picture.width : int(std::lround(own.width())));
+    out.controlWord("pich", picture.height > 0 ? picture.height : int(std::lround(own.height())));
+    out.controlWord("picwgoal", keepsItsSize ? picture.goalWidth : RtfWriterUnits::twipsFromPixels(drawn.width()));
+    out.controlWord("pichgoal", keepsItsSize ? picture.goalHeight : RtfWriterUnits::twipsFromPixels(drawn.height()));
+    writeIfSet("wbmbitspixel", picture.bitsPerPixel, 0, out);
+    writeIfSet("wbmplanes", picture.planes, 0, out);
+    writeIfSet("wbmwidthbytes", picture.widthBytes, 0, out);
+    out.hex(picture.data);
     out.raw("}");
     return true;
 }

@@ -206,8 +206,10 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
     case RtfDestination::Picture:
         if (entry.action == Action::SkipDestination)
             startDestination(RtfDestination::Skip);
-        else if (m_picture)
-            m_picture->handleControlWord(token.text, token.parameter, token.hasParameter);
+        else if (m_picture && entry.action == Action::PictureType)
+            m_picture->setType(OriginalPicture::Type(entry.value), token.hasParameter ? token.parameter : 0);
+        else if (m_picture && entry.action == Action::PictureProperty)
+            m_picture->setProperty(RtfControlWords::PictureProperty(entry.value), token.hasParameter ? token.parameter : 0);
         return;
     case RtfDestination::UnicodeAlternative:
         if (entry.action == Action::UnicodeDestination)

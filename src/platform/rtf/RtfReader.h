@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -76,6 +77,7 @@ private:
     void emitCellSeparator();
     void endRow(bool nested);
     void finishPicture();
+    QImage placeholderFor(const RtfPicture::Result &picture);
     void finishDocument(const RtfParaProps &lastParagraph);
     void tablesChanged();
     QTextCharFormat formatFor(const RtfCharProps &props);
@@ -110,6 +112,7 @@ private:
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;
     qint64 m_pictureBudget = maxPictureBytes;
+    QHash<QString, QImage> m_placeholders;
     int m_pendingCells = 0;          // cell ends not yet written as tabs
     bool m_pendingRowBreak = false;  // a nested row ended: a line break unless a cell ends
 

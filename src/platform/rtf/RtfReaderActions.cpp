@@ -21,6 +21,8 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::UnicodeDestination:
     case Action::ListText:
     case Action::NestedTableProperties:
+    case Action::PictureType:       // outside a picture they mean nothing
+    case Action::PictureProperty:
     case Action::Red:
     case Action::Green:
     case Action::Blue:

@@ -252,16 +252,36 @@ void RtfReader::finishPicture()
 {
     if (!m_picture || !acceptsBodyText())
         return;
-    const RtfPicture::Result picture = m_picture->finish(m_pictureBudget);
+    RtfPicture::Result picture = m_picture->finish(m_pictureBudget);
     resolveDanglingSurrogate();
     const bool shapePictureRead = m_shapePictureRead;   // the picture is not the text after it
     beginOutput();
     m_shapePictureRead = shapePictureRead;
     flushBytes();
-    if (picture.placeholder)
-        m_builder.appendPlaceholder(picture.displaySize);
-    else
-        m_builder.appendImage(picture.image, picture.displaySize);
+    if (picture.image.isNull())
+        picture.image = placeholderFor(picture);
+    m_builder.appendPicture(picture.image, picture.displaySize, picture.original);
+}
+
+// Boxes of one size and label are one image. They take their pixels from the same budget as the
+// decoded pictures; beyond it, every box is one small image drawn at each box's size.
+QImage RtfReader::placeholderFor(const RtfPicture::Result &picture)
+{
+    const QString label = RtfPicture::kindLabel(picture.original);
+    const QSize pixels = RtfPicture::placeholderPixels(picture.displaySize);
+    const QString key = QStringLiteral("%1x%2 %3").arg(pixels.width()).arg(pixels.height()).arg(label);
+    auto it = m_placeholders.constFind(key);
+    if (it != m_placeholders.constEnd())
+        return *it;
+    const qint64 bytes = qint64(pixels.width()) * pixels.height() * 4;
+    if (bytes > m_pictureBudget) {
+        static const QImage smallBox = RtfPicture::placeholderImage({16, 16}, {});
+        return smallBox;
+    }
+    m_pictureBudget -= bytes;
+    const QImage box = RtfPicture::placeholderImage(pixels, label);
+    m_placeholders.insert(key, box);
+    return box;
 }
 
 void RtfReader::finishDocument(const RtfParaProps &lastParagraph)

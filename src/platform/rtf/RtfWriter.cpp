@@ -41,11 +41,9 @@ std::vector<int> columnRightEdges(const QTextTable &table)
 RtfWriter::RtfWriter(const QTextDocument &document)
     : m_document(document),
       m_body(document.characterCount() + document.characterCount() / 4 + 1024),
-      m_fonts(document.defaultFont().family())
+      m_fonts(document.defaultFont().family()),
+      m_defaultFont(document.defaultFont())
 {
-    const double defaultSize = document.defaultFont().pointSizeF();
-    if (defaultSize > 0)
-        m_charDefaults.pointSize = defaultSize;
 }
 
 QByteArray RtfWriter::write()
@@ -218,7 +216,7 @@ const RtfWriter::RunFormat &RtfWriter::runFormat(int formatIndex,
     if (format.words.isEmpty()) {
         const QTextCharFormat charFormat = charFormatOf();
         RtfOutput out;
-        writeRtfCharFormat(charFormat, m_charDefaults, m_fonts, m_colors, out);
+        writeRtfCharFormat(charFormat, m_defaultFont, m_fonts, m_colors, out);
         format.words = out.take();
         format.isImage = charFormat.isImageFormat();
         if (charFormat.isAnchor())

@@ -5,6 +5,7 @@
 #include "platform/rtf/RtfWriterTables.h"
 
 #include <QByteArray>
+#include <QFont>
 #include <QTextImageFormat>
 
 #include <deque>
@@ -53,7 +54,7 @@ private:
     RtfOutput m_body;
     RtfFontTable m_fonts;
     RtfColorTable m_colors;
-    RtfCharDefaults m_charDefaults;
+    QFont m_defaultFont;   // what the editing area shows where a run's format sets nothing
     // Each character format as written, by the document's format index: a document has few
     // formats and many runs. A deque, so that the open run's entry stays where it is.
     std::deque<RunFormat> m_runFormats;

@@ -1,0 +1,8 @@
+#include "dialogs/DateDialogState.h"
+
+#include "dialogs/frmDate.h"
+
+int DateDialogResult = 0;
+QString DateDialogText;
+int DateDialogChoice = -1;
+QPointer<frmDate> DateDialog;
