@@ -71,8 +71,9 @@ class DialogHost
 public:
     virtual ~DialogHost() = default;
     virtual FileDialogAnswer ChooseFile(const FileDialogRequest &request) = 0;
-    virtual FontDialogAnswer ChooseFont(const FontDialogRequest &request) = 0;
-    virtual ColorDialogAnswer ChooseColor(const ColorDialogRequest &request) = 0;
+    // A host that offers no font, colour or printer dialog answers as if it was cancelled.
+    virtual FontDialogAnswer ChooseFont(const FontDialogRequest &) { return {}; }
+    virtual ColorDialogAnswer ChooseColor(const ColorDialogRequest &) { return {}; }
     // True when the user accepted the dialog.
-    virtual bool ChoosePrinter(const PrinterDialogRequest &request) = 0;
+    virtual bool ChoosePrinter(const PrinterDialogRequest &) { return false; }
 };
