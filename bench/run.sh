@@ -61,3 +61,9 @@ wallRatio=$(ratio "${wall[rtfconvert-txt]}" "${wall[unrtf-text]}")
 cpuRatio=$(ratio "${cpu[rtfconvert-txt]}" "${cpu[unrtf-text]}")
 echo
 echo "rtfconvert to text / unrtf --text: $wallRatio of the wall-clock time, $cpuRatio of the CPU time (goal: at most 0.25)"
+
+# The Find and Replace dialog: Replace All on 1 MB and Find Next on 4 MB, inside one process.
+finder="$build/bench/find_replace_bench"
+[ -x "$finder" ] || { echo "bench: $finder is missing; build first (make build)" >&2; exit 1; }
+echo
+QT_QPA_PLATFORM=offscreen "$finder" "${FIND_REPS:-5}"
