@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
@@ -26,10 +29,10 @@ namespace {
 constexpr int kClientWidth = 5445;
 constexpr int kClientHeight = 2100;
 
-// How long Replace All may run before the window's pending events get their turn: short
-// enough that typing and clicks are answered at once, long enough that the screen is not
-// redrawn after every one of thousands of replacements.
-constexpr int kYieldMilliseconds = 15;
+// How long Replace All replaces before the window's pending events get their turn: short
+// enough that typing and clicks are answered at once, long enough that the editing area is
+// not laid out and redrawn after every one of thousands of replacements.
+constexpr int kSliceMilliseconds = 15;
 
 QRect twipsRect(int left, int top, int width, int height)
 {
@@ -215,10 +218,20 @@ void frmFind::cmdFindNext_Click()
     findNext();
 }
 
+int frmFind::searchOn(const QString &what, const TextSearch::CaseRule &rule)
+{
+    const int at = TextSearch::Find(*m_txtEdit.document(), what, m_searchFrom, rule);
+    if (at >= 0) {
+        m_foundPos = at + 1;
+        m_searchFrom = at + 1;
+    }
+    return at;
+}
+
 void frmFind::findNext()
 {
     const QString what = txtFind->text();
-    const int at = TextSearch::Find(*m_txtEdit.document(), what, m_searchFrom, caseRule());
+    const int at = searchOn(what, caseRule());
     if (at < 0) {
         // The next search starts again at the top: the search wraps through this message.
         m_foundPos = 0;
@@ -228,8 +241,6 @@ void frmFind::findNext()
         cmdReplaceAll->setEnabled(false);
         return;
     }
-    m_foundPos = at + 1;
-    m_searchFrom = at + 1;
     showMatch(at, int(what.size()));
     cmdReplace->setEnabled(true);
     cmdReplaceAll->setEnabled(true);
@@ -252,27 +263,29 @@ void frmFind::cmdReplace_Click()
     if (!cmdReplace->isChecked())
         return;
     cmdReplace->setChecked(false);
-    replaceMatch();
+    // Nothing is replaced while nothing is selected.
+    if (!m_txtEdit.SelText().isEmpty()) {
+        QTextCursor cursor(m_txtEdit.document());
+        replaceMatch(cursor, txtFind->text(), txtReplace->text(), caseRule());
+    }
     cmdFindNext->setChecked(true);
 }
 
-void frmFind::replaceMatch()
+bool frmFind::replaceMatch(QTextCursor &cursor, const QString &what, const QString &replacement,
+                           const TextSearch::CaseRule &rule)
 {
     // Only while the range of the last match still holds the search text: after edits before
     // it, the range holds other words, which were never found and must not be overwritten.
-    const QString what = txtFind->text();
-    if (m_foundPos < 1 || what.isEmpty() || m_txtEdit.SelText().isEmpty())
-        return;
     const int start = m_foundPos - 1;
-    if (!TextSearch::HoldsAt(*m_txtEdit.document(), start, what, caseRule()))
-        return;
-    const QString replacement = txtReplace->text();
-    m_txtEdit.setSelStart(start);
-    m_txtEdit.setSelLength(int(what.size()));
-    m_txtEdit.setSelText(replacement);
+    if (m_foundPos < 1 || what.isEmpty() || !TextSearch::HoldsAt(*cursor.document(), start, what, rule))
+        return false;
+    cursor.setPosition(start);
+    cursor.setPosition(start + int(what.size()), QTextCursor::KeepAnchor);
+    cursor.insertText(replacement);
     // The search goes on after the inserted text, so a replacement that contains the search
     // text is not found again.
     m_searchFrom = start + int(replacement.size());
+    return true;
 }
 
 void frmFind::cmdReplaceAll_Click()
@@ -284,7 +297,6 @@ void frmFind::cmdReplaceAll_Click()
     if (txtFind->text().isEmpty())
         return;
     const QPointer<frmFind> alive(this);
-    m_sinceYield.invalidate();
     m_replacingAll = true;
     const auto done = qScopeGuard([this, alive] {
         if (alive) {
@@ -292,20 +304,44 @@ void frmFind::cmdReplaceAll_Click()
             m_activationAsked = false;
         }
     });
-    do {
-        cmdReplace->setChecked(true);
-        yieldToEvents();
-        if (!alive || m_unloaded)
+    // The first replacement is an ordinary Replace; then each slice goes on from the match the
+    // last search selected, after the window's pending events have had their turn.
+    cmdReplace->setChecked(true);
+    while (m_foundPos != 0) {
+        QCoreApplication::processEvents();
+        if (!alive || m_unloaded || m_foundPos == 0)
             return;
-    } while (m_foundPos != 0);
+        replaceSlice();
+    }
 }
 
-void frmFind::yieldToEvents()
+void frmFind::replaceSlice()
 {
-    if (m_sinceYield.isValid() && m_sinceYield.elapsed() < kYieldMilliseconds)
-        return;
-    QCoreApplication::processEvents();
-    m_sinceYield.start();
+    QTextDocument &document = *m_txtEdit.document();
+    const QString what = txtFind->text();
+    const QString replacement = txtReplace->text();
+    const TextSearch::CaseRule rule = caseRule();
+    // The user may have moved the selection off the match while events ran: an empty selection
+    // replaces nothing, as with Replace.
+    bool selected = !m_txtEdit.SelText().isEmpty();
+    bool exhausted = false;
+    QElapsedTimer slice;
+    slice.start();
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    do {
+        if (selected)
+            replaceMatch(cursor, what, replacement, rule);
+        exhausted = searchOn(what, rule) < 0;
+        selected = true;
+    } while (!exhausted && slice.elapsed() < kSliceMilliseconds);
+    cursor.endEditBlock();
+    // The slice ends as Find Next would have left it: the next match selected, or the
+    // not-found message (its search finds nothing again, at once).
+    if (exhausted)
+        findNext();
+    else
+        showMatch(m_foundPos - 1, int(what.size()));
 }
 
 void frmFind::cmdCancel_Click()

@@ -2,7 +2,6 @@
 
 #include "editor/TextSearch.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 class MessageBoxService;
@@ -10,6 +9,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTextCursor;
 class RichTextBox;
 class mTxtHelper;
 
@@ -68,13 +68,19 @@ private:
     // Runs a handler of a button or a box: a failure is shown, and never crosses the event loop.
     void run(void (frmFind::*handler)());
     TextSearch::CaseRule caseRule() const;
+    // Searches from where the last search left off; a match becomes the last match. -1 when
+    // nothing is found, and the position is left as it was.
+    int searchOn(const QString &what, const TextSearch::CaseRule &rule);
     void findNext();
-    void replaceMatch();
+    // Puts the replacement over the last match while its range still holds the search text;
+    // true when it did.
+    bool replaceMatch(QTextCursor &cursor, const QString &what, const QString &replacement,
+                      const TextSearch::CaseRule &rule);
     void showMatch(int position, int length);
-    // Lets the window's pending events run during Replace All, so the user can still type,
-    // click and press the dialog's buttons; the screen is brought up to date a few dozen
-    // times a second rather than after every replacement.
-    void yieldToEvents();
+    // Replace All's work between two turns of the window's events: Replace presses, as many as
+    // fit in a few milliseconds, made in one edit of the document, so that the editing area
+    // lays out and redraws once for them all rather than after each.
+    void replaceSlice();
 
     RichTextBox &m_txtEdit;
     mTxtHelper &m_txtHelper;
@@ -87,5 +93,4 @@ private:
     bool m_replacingAll = false;
     bool m_activationAsked = false;
     int m_mousePointer = vbDefault;
-    QElapsedTimer m_sinceYield;
 };

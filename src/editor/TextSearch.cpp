@@ -6,42 +6,56 @@
 
 namespace {
 
-// Blocks are gathered into pieces of about this many characters before each look, so that a
-// document of many short paragraphs costs one scan, not one call per paragraph.
-constexpr int kPieceSize = 64 * 1024;
+// Blocks are gathered into pieces before each look: the first piece is small, since the next
+// match is often near (Replace All), and each further one twice as big up to the largest, so
+// that a document of many short paragraphs costs a few scans, not one call per paragraph.
+constexpr int kFirstPieceSize = 256;
+constexpr int kLargestPieceSize = 64 * 1024;
 
-bool isBreak(QChar c)
-{
-    const ushort u = c.unicode();
-    return u == 0x2029 || u == 0x2028 || u == 0xFDD0 || u == 0xFDD1;
-}
+bool isBreak(char16_t c) { return c == 0x2029 || c == 0x2028 || c == 0xFDD0 || c == 0xFDD1; }
 
 bool isTurkic(const QLocale &locale)
 {
     return locale.language() == QLocale::Turkish || locale.language() == QLocale::Azerbaijani;
 }
 
-// The text as the comparison sees it: every break a "\n", as Text shows it; and, where the
-// locale pairs I with ı and İ with i, those two capitals already in their small form, since
-// Unicode's own case folding pairs I with i.
+// Turns the text from `from` on into what the comparison sees, in place: every break a "\n",
+// as Text shows it, and, when case is ignored, every letter folded to one case, so that one
+// exact scan does the comparison. Folding goes letter for letter (positions stay those of
+// Text); where the locale pairs I with ı and İ with i, those two capitals take their own small
+// forms first, since Unicode's folding pairs I with i.
 void makeComparable(QString &text, const TextSearch::CaseRule &rule, qsizetype from = 0)
 {
-    const bool turkic = !rule.matchCase && isTurkic(rule.locale);
-    QChar *const end = text.data() + text.size();
-    for (QChar *p = text.data() + from; p != end; ++p) {
-        QChar &c = *p;
-        if (isBreak(c))
-            c = QLatin1Char('\n');
-        else if (turkic && c == QLatin1Char('I'))
-            c = QChar(0x0131);
-        else if (turkic && c.unicode() == 0x0130)
-            c = QLatin1Char('i');
+    const bool fold = !rule.matchCase;
+    const bool turkic = fold && isTurkic(rule.locale);
+    char16_t *p = reinterpret_cast<char16_t *>(text.data()) + from;
+    char16_t *const end = reinterpret_cast<char16_t *>(text.data()) + text.size();
+    for (; p != end; ++p) {
+        const char16_t c = *p;
+        if (c < 0x80) {
+            if (fold && c >= u'A' && c <= u'Z')
+                *p = turkic && c == u'I' ? char16_t(0x0131) : char16_t(c + (u'a' - u'A'));
+        } else if (isBreak(c)) {
+            *p = u'\n';
+        } else if (!fold) {
+        } else if (turkic && c == 0x0130) {
+            *p = u'i';
+        } else if (QChar::isHighSurrogate(c) && p + 1 != end && QChar::isLowSurrogate(p[1])) {
+            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c, p[1]));
+            p[0] = QChar::highSurrogate(folded);
+            p[1] = QChar::lowSurrogate(folded);
+            ++p;
+        } else {
+            *p = char16_t(QChar::toCaseFolded(char32_t(c)));
+        }
     }
 }
 
-Qt::CaseSensitivity sensitivity(const TextSearch::CaseRule &rule)
+// Whether pieces of the document must pass through makeComparable: not when case matters and
+// the search text holds no break, since a break in the document then matches nothing anyway.
+bool piecesNeedComparing(const QString &needle, const TextSearch::CaseRule &rule)
 {
-    return rule.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    return !rule.matchCase || needle.contains(QLatin1Char('\n'));
 }
 
 int textLength(const QTextDocument &document) { return document.characterCount() - 1; }
@@ -93,15 +107,19 @@ int Find(const QTextDocument &document, const QString &what, int from, const Cas
     // The last characters of one piece stay for the next, so a match across the seam is found.
     const int overlap = int(needle.size()) - 1;
 
+    const bool comparing = piecesNeedComparing(needle, rule);
     BlockReader reader(document, from);
     QString piece;
     int pieceStart = from;
+    int pieceSize = kFirstPieceSize;
     while (!reader.atEnd()) {
         const int unread = int(piece.size());
-        while (!reader.atEnd() && piece.size() < kPieceSize)
+        while (!reader.atEnd() && piece.size() < pieceSize)
             reader.appendNext(piece);
-        makeComparable(piece, rule, unread);
-        const qsizetype at = piece.indexOf(needle, 0, sensitivity(rule));
+        pieceSize = std::min(pieceSize * 2, kLargestPieceSize);
+        if (comparing)
+            makeComparable(piece, rule, unread);
+        const qsizetype at = piece.indexOf(needle);
         if (at >= 0)
             return pieceStart + int(at);
         const int drop = std::max(0, int(piece.size()) - overlap);
@@ -123,7 +141,7 @@ bool HoldsAt(const QTextDocument &document, int position, const QString &what, c
     QString wanted = what;
     makeComparable(held, rule);
     makeComparable(wanted, rule);
-    return QString::compare(held, wanted, sensitivity(rule)) == 0;
+    return held == wanted;
 }
 
 } // namespace TextSearch

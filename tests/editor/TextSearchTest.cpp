@@ -11,7 +11,8 @@
 namespace {
 
 // A document written in a shorthand: "\n" starts a paragraph, "|" is a line break inside one
-// and "#" a picture; each is one character of Text, as is every other character.
+// and "#" a picture; each is one character of Text, as is every other character. (Inserted
+// text turns each "\n" into a new paragraph.)
 std::unique_ptr<QTextDocument> document(const QString &shorthand)
 {
     auto doc = std::make_unique<QTextDocument>();
@@ -20,16 +21,13 @@ std::unique_ptr<QTextDocument> document(const QString &shorthand)
     picture.fill(Qt::red);
     QString run;
     for (const QChar c : shorthand) {
-        const bool special = c == QLatin1Char('\n') || c == QLatin1Char('|') || c == QLatin1Char('#');
-        if (!special) {
+        if (c != QLatin1Char('|') && c != QLatin1Char('#')) {
             run += c;
             continue;
         }
         cursor.insertText(run);
         run.clear();
-        if (c == QLatin1Char('\n'))
-            cursor.insertBlock();
-        else if (c == QLatin1Char('|'))
+        if (c == QLatin1Char('|'))
             cursor.insertText(QString(QChar::LineSeparator));
         else
             cursor.insertImage(picture);
