@@ -1,14 +1,14 @@
 #include "editor/TextSearch.h"
 
-#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 
 namespace {
 
-// Blocks are gathered into pieces before each look: the first piece is small, since the next
-// match is often near (Replace All), and each further one twice as big up to the largest, so
-// that a document of many short paragraphs costs a few scans, not one call per paragraph.
+// The text is read and searched in pieces: the first is small, since the next match is often
+// near (Replace All), and each further one twice as big up to the largest; a search that goes
+// on past them all reads the rest of the text at once.
 constexpr int kFirstPieceSize = 256;
 constexpr int kLargestPieceSize = 64 * 1024;
 
@@ -60,35 +60,16 @@ bool piecesNeedComparing(const QString &needle, const TextSearch::CaseRule &rule
 
 int textLength(const QTextDocument &document) { return document.characterCount() - 1; }
 
-// Reads the document's text from `from` block by block, each block followed by the "\n" that
-// separates it from the next.
-class BlockReader
+// The raw text between two positions, read in one pass over the document's fragments; each
+// break between paragraphs is in it as one character, as in Text.
+QString textBetween(const QTextDocument &document, int from, int to)
 {
-public:
-    BlockReader(const QTextDocument &document, int from)
-        : m_block(document.findBlock(from)), m_skip(from - m_block.position())
-    {
-    }
-
-    bool atEnd() const { return !m_block.isValid(); }
-
-    void appendNext(QString &to)
-    {
-        QString text = m_block.text();
-        if (m_skip > 0) {
-            text.remove(0, m_skip);
-            m_skip = 0;
-        }
-        to += text;
-        m_block = m_block.next();
-        if (m_block.isValid())
-            to += QLatin1Char('\n');
-    }
-
-private:
-    QTextBlock m_block;
-    int m_skip;
-};
+    // A cursor only reads here; it needs the document as non-const all the same.
+    QTextCursor cursor(const_cast<QTextDocument *>(&document));
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    return cursor.selectedText();
+}
 
 } // namespace
 
@@ -96,48 +77,47 @@ namespace TextSearch {
 
 int Find(const QTextDocument &document, const QString &what, int from, const CaseRule &rule)
 {
+    const int length = textLength(document);
     from = std::max(from, 0);
-    if (from >= textLength(document))
+    if (from >= length)
         return -1;
     if (what.isEmpty())
         return from;
 
     QString needle = what;
     makeComparable(needle, rule);
-    // The last characters of one piece stay for the next, so a match across the seam is found.
-    const int overlap = int(needle.size()) - 1;
-
     const bool comparing = piecesNeedComparing(needle, rule);
-    BlockReader reader(document, from);
-    QString piece;
-    int pieceStart = from;
-    int pieceSize = kFirstPieceSize;
-    while (!reader.atEnd()) {
-        const int unread = int(piece.size());
-        while (!reader.atEnd() && piece.size() < pieceSize)
-            reader.appendNext(piece);
-        pieceSize = std::min(pieceSize * 2, kLargestPieceSize);
+    // Each piece starts again this many characters before the end of the last, so that a
+    // match across the seam is found.
+    const int overlap = int(needle.size()) - 1;
+    int end = from;
+    for (int pieceSize = kFirstPieceSize; end < length && pieceSize <= kLargestPieceSize; pieceSize *= 2) {
+        const int start = std::max(from, end - overlap);
+        end = std::min(length, end + pieceSize);
+        QString piece = textBetween(document, start, end);
         if (comparing)
-            makeComparable(piece, rule, unread);
+            makeComparable(piece, rule);
         const qsizetype at = piece.indexOf(needle);
         if (at >= 0)
-            return pieceStart + int(at);
-        const int drop = std::max(0, int(piece.size()) - overlap);
-        piece.remove(0, drop);
-        pieceStart += drop;
+            return start + int(at);
     }
-    return -1;
+    if (end >= length)
+        return -1;
+
+    // Far from where it started, the search reads the rest of the text at once: one copy of
+    // the whole text costs less than reading on piece by piece.
+    QString text = document.toRawText();
+    const int start = std::max(from, end - overlap);
+    if (comparing)
+        makeComparable(text, rule, start);
+    return int(text.indexOf(needle, start));
 }
 
 bool HoldsAt(const QTextDocument &document, int position, const QString &what, const CaseRule &rule)
 {
     if (position < 0 || position + what.size() > textLength(document))
         return false;
-    QString held;
-    BlockReader reader(document, position);
-    while (!reader.atEnd() && held.size() < what.size())
-        reader.appendNext(held);
-    held.truncate(what.size());
+    QString held = textBetween(document, position, position + int(what.size()));
     QString wanted = what;
     makeComparable(held, rule);
     makeComparable(wanted, rule);

@@ -8,9 +8,9 @@ class QTextDocument;
 // Searching the editing area's document as its Text counts positions: a paragraph or line
 // break is one character ("\n") and so is a picture, so a position found here is a SelStart.
 //
-// The document is read block by block from the starting position, never copied whole, so a
-// search near the end of a big document and thousands of searches in a row (Replace All) cost
-// only the text they pass over.
+// The document is read from the starting position in pieces, small at first, so that the
+// thousands of searches of a Replace All, each finding its match close by, cost only the text
+// they pass over; only a search that goes far reads the rest of the text in one copy.
 namespace TextSearch {
 
 // How two texts compare: exactly, or ignoring case as the user's locale writes it (ABC matches
