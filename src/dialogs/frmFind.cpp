@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 
 #include <QCheckBox>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -59,6 +60,8 @@ QIcon noIcon()
 } // namespace
 
 frmFind::frmFind(RichTextBox &txtEdit, mTxtHelper &txtHelper, MessageBoxService &messages, QWidget *owner)
+    // A dialog of its owner: it stays above it and, as a transient window, has no task bar
+    // entry of its own; the hints ask for a title and a close box only, at a fixed size.
     : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
                          | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_txtEdit(txtEdit), m_txtHelper(txtHelper), m_messages(messages)
@@ -102,6 +105,10 @@ void frmFind::buildDesign()
     lblReplace->setObjectName(QStringLiteral("lblReplace"));
     lblReplace->setGeometry(twipsRect(120, 720, 1140, 225));
     lblReplace->setVisible(false);
+    // The captions are a little wider here than in their design: the labels grow to the right,
+    // where nothing else is, rather than cut off the colon.
+    for (QLabel *label : {lblFind, lblReplace})
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
 
     cmdFindNext = addToggleButton("cmdFindNext", "Find Next", twipsRect(4185, 120, 1125, 400),
                                   &frmFind::cmdFindNext_Click);
