@@ -33,7 +33,7 @@ constexpr int kClientHeight = 2100;
 // How long Replace All replaces before the window's pending events get their turn: short
 // enough that typing and clicks are answered at once, long enough that the editing area is
 // not laid out and redrawn after every one of thousands of replacements.
-constexpr int kSliceMilliseconds = 15;
+constexpr int kSliceMilliseconds = 30;
 
 QRect twipsRect(int left, int top, int width, int height)
 {
