@@ -10,6 +10,7 @@
 //
 // Documents follow a fixed pseudo-random sequence: paragraphs of varied length, runs in bold
 // and italic, and a picture every few hundred paragraphs.
+#include "Sequence.h"
 #include "dialogs/FindDialogState.h"
 #include "dialogs/frmFind.h"
 #include "editor/TextSearch.h"
@@ -36,19 +37,6 @@
 #include <vector>
 
 namespace {
-
-class Sequence
-{
-public:
-    unsigned next(unsigned bound)
-    {
-        m_state = m_state * 1103515245u + 12345u;
-        return (m_state >> 16) % bound;
-    }
-
-private:
-    unsigned m_state = 20240521u;
-};
 
 const char *const kWords[] = {"the", "editor", "reads", "rich", "text", "quickly", "and", "writes",
                               "it", "back", "without", "losing", "a", "single", "character", "of",
