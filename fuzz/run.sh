@@ -2,7 +2,7 @@
 # Runs the RTF reader's fuzz target for a bounded time on one core:
 #   fuzz/run.sh BUILD_DIR [SECONDS]
 # The working corpus lives in BUILD_DIR/fuzz-corpus and grows from run to run; it starts from
-# the reader's test files and, when it is beside the repository, the shared corpus of real files.
+# the reader's test files and the corpus of real files.
 # A crash leaves its input in BUILD_DIR/fuzz-artifacts; add it to tests/data/rtf/regressions.
 set -eu
 build=${1:?usage: fuzz/run.sh BUILD_DIR [SECONDS]}
@@ -13,7 +13,7 @@ corpus=$build/fuzz-corpus
 artifacts=$build/fuzz-artifacts
 mkdir -p "$corpus" "$artifacts"
 for file in "$repo"/tests/data/rtf/samples/*.rtf "$repo"/tests/data/rtf/regressions/* \
-            "$repo"/../shared/corpus/rtf/*.rtf; do
+            "$repo"/tests/data/rtf/corpus/*.rtf; do
     [ -f "$file" ] || continue
     # small seeds only: big files slow every run down
     [ "$(wc -c < "$file")" -le 65536 ] && cp -n "$file" "$corpus/" 2>/dev/null || true

@@ -1,7 +1,7 @@
-// Corvala Software: starts the main window and runs until it is closed. The program reads no
-// command line and stores no settings.
+// Corvala Software: starts the main window, opens the file named on the command line if any
+// ("Open with" from a file manager), and runs until the window is closed. It stores no settings.
 #include "mainwindow/Form1.h"
-#include "platform/DialogHost.h"
+#include "platform/QtDialogHost.h"
 #include "platform/MessageBox.h"
 #include "platform/RichTextBox.h"
 
@@ -18,8 +18,10 @@ int main(int argc, char **argv)
     QtMessageBoxService messages;
     QtDialogHost dialogs;
     Form1 form(messages, dialogs);
+    dialogs.setOwner(&form);
     form.Form_Load();
     form.show();
     form.txtEdit->setFocus();
+    form.OpenCommandLine(QCoreApplication::arguments());
     return app.exec();
 }

@@ -30,23 +30,28 @@ QString upper(const QString &text) { return QLocale::system().toUpper(text); }
 
 QString lower(const QString &text) { return QLocale::system().toLower(text); }
 
-QString proper(const QString &text)
+QString ProperCase::next(QStringView piece)
 {
     const QLocale locale = QLocale::system();
     QString result;
-    result.reserve(text.size());
+    result.reserve(piece.size());
     qsizetype i = 0;
-    while (i < text.size()) {
-        if (separatesWords(text.at(i).unicode())) {
-            result.append(text.at(i++));
+    while (i < piece.size()) {
+        if (separatesWords(piece.at(i).unicode())) {
+            result.append(piece.at(i++));
+            m_atWordStart = true;
             continue;
         }
         qsizetype end = i;
-        while (end < text.size() && !separatesWords(text.at(end).unicode()))
+        while (end < piece.size() && !separatesWords(piece.at(end).unicode()))
             ++end;
-        const QString word = text.mid(i, end - i);
-        const qsizetype first = word.at(0).isHighSurrogate() && word.size() > 1 ? 2 : 1;
-        result.append(locale.toUpper(word.left(first)));
+        const QString word = piece.mid(i, end - i).toString();
+        qsizetype first = 0;
+        if (m_atWordStart) {
+            first = word.at(0).isHighSurrogate() && word.size() > 1 ? 2 : 1;
+            result.append(locale.toUpper(word.left(first)));
+            m_atWordStart = false;
+        }
         result.append(locale.toLower(word.mid(first)));
         i = end;
     }

@@ -2,12 +2,16 @@
 
 #include "platform/Failure.h"
 #include "platform/rtf/CodePages.h"
+#include "platform/rtf/DocumentFiles.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
+
+// Windows-1252 reads every byte as a character of its own and writes it back as that byte,
+// its five undefined bytes included.
+constexpr int bytewiseCodePage = 1252;
 
 [[noreturn]] void fail(const QFileDevice &file)
 {
@@ -18,22 +22,25 @@ namespace {
 
 namespace PlainTextFile {
 
-QString decode(const QByteArray &bytes, int codePage)
+Decoded decode(const QByteArray &bytes, int codePage)
 {
     if (bytes.startsWith("\xFF\xFE"))
-        return QStringDecoder(QStringConverter::Utf16LE, QStringConverter::Flag::Stateless)(bytes.mid(2));
+        return {QStringDecoder(QStringConverter::Utf16LE, QStringConverter::Flag::Stateless)(bytes.mid(2)), codePage};
     if (bytes.startsWith("\xFE\xFF"))
-        return QStringDecoder(QStringConverter::Utf16BE, QStringConverter::Flag::Stateless)(bytes.mid(2));
-    return CodePages::toUnicode(bytes, codePage);
+        return {QStringDecoder(QStringConverter::Utf16BE, QStringConverter::Flag::Stateless)(bytes.mid(2)), codePage};
+    QString text = CodePages::toUnicode(bytes, codePage);
+    if (CodePages::fromUnicode(text, codePage) == bytes)
+        return {text, codePage};
+    return {CodePages::toUnicode(bytes, bytewiseCodePage), bytewiseCodePage};
 }
 
-QString read(const QString &path, int codePage)
+Decoded read(const QString &path, int codePage)
 {
     QFile file(path);
     if (!file.exists()) {
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             fail(file);
-        return {};
+        return {QString(), codePage};
     }
     if (!file.open(QIODevice::ReadOnly))
         fail(file);
@@ -43,16 +50,16 @@ QString read(const QString &path, int codePage)
     return decode(bytes, codePage);
 }
 
+int codePageToWrite(const QString &text, int readCodePage, int codePage)
+{
+    bool lossless = false;
+    CodePages::fromUnicode(text, readCodePage, &lossless);
+    return lossless ? readCodePage : codePage;
+}
+
 void write(const QString &path, const QString &text, int codePage)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file);
-    const QByteArray bytes = CodePages::fromUnicode(text, codePage);
-    if (file.write(bytes) != bytes.size())
-        fail(file);
-    if (!file.commit())
-        fail(file);
+    writeWholeFile(path, CodePages::fromUnicode(text, codePage));
 }
 
 } // namespace PlainTextFile

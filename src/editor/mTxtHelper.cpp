@@ -7,12 +7,20 @@
 #include "platform/Failure.h"
 #include "platform/RichTextBox.h"
 #include "platform/WindowMessages.h"
+#include "platform/rtf/PlainText.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include <functional>
 
 using namespace WindowMessages;
 
 namespace {
+
+// The document's record of the code page its plain text was read in.
+constexpr char readCodePageProperty[] = "plainTextCodePage";
 
 // For the operations that go on after a failed step.
 void skippingFailure(const std::function<void()> &step)
@@ -58,32 +66,23 @@ void mTxtHelper::Convert(int ConvOp)
     switch (ConvOp) {
     case 0: conversion = CaseConversion::upper; break;
     case 1: conversion = CaseConversion::lower; break;
-    case 2: conversion = CaseConversion::proper; break;
+    case 2:
+        conversion = [words = CaseConversion::ProperCase()](const QString &s) mutable { return words.next(s); };
+        break;
     case 3: conversion = [this](const QString &s) { return ToggleCase(s); }; break;
     default: break;
     }
+    // Run by run, so that the text keeps its formats and pictures, and the converted text is
+    // selected whatever its new length (a German sharp s becomes SS).
+    int convertedLength = length;
     if (conversion) {
-        // A conversion that keeps the length overwrites the characters where they stand, so
-        // the text keeps its formatting and pictures; one that doesn't (a German sharp s
-        // becoming SS) replaces the text.
-        const QString selected = box.SelText();
-        if (!selected.isEmpty()) {
-            const QString converted = conversion(selected);
-            if (converted.size() == selected.size())
-                box.ReplaceInPlace(start, converted);
-            else
-                box.setSelText(converted);
-        } else {
-            const QString text = box.Text();
-            const QString converted = conversion(text);
-            if (converted.size() == text.size())
-                box.ReplaceInPlace(0, converted);
-            else
-                box.setText(converted);
-        }
+        if (length > 0)
+            convertedLength = box.ConvertRuns(start, length, conversion);
+        else
+            box.ConvertRuns(0, box.TextLength(), conversion);
     }
     if (length > 0)
-        SelectText(start, length);
+        SelectText(start, convertedLength);
 }
 
 void mTxtHelper::Cut() { editor().SendMessage(WM_CUT, 0, 0); }
@@ -146,17 +145,34 @@ int mTxtHelper::LineLength() const
 void mTxtHelper::LoadFromFile(const QString &FileName)
 {
     RichTextBox &box = editor();
-    box.setText(PlainTextFile::read(FileName, CodePage));
+    const PlainTextFile::Decoded file = PlainTextFile::read(FileName, CodePage);
+    box.setText(file.text);
+    // A file read in another encoding than CodePage goes back in it, so that an unchanged
+    // save gives the same bytes. The document keeps the encoding: another document put in
+    // its place forgets it.
+    box.document()->setProperty(readCodePageProperty,
+                                file.codePage == CodePage ? QVariant() : QVariant(file.codePage));
 }
 
 void mTxtHelper::SaveToFile(const QString &FileName)
 {
-    PlainTextFile::write(FileName, editor().Text(), CodePage);
+    RichTextBox &box = editor();
+    writePlainText(FileName, box, plainCharactersOf(*box.document()));
 }
 
 void mTxtHelper::SaveSelection(const QString &FileName)
 {
-    PlainTextFile::write(FileName, editor().SelText(), CodePage);
+    RichTextBox &box = editor();
+    QTextDocument selection;
+    QTextCursor(&selection).insertFragment(box.textCursor().selection());
+    writePlainText(FileName, box, plainCharactersOf(selection));
+}
+
+void mTxtHelper::writePlainText(const QString &FileName, const RichTextBox &box, const QString &text) const
+{
+    const QVariant readIn = box.document()->property(readCodePageProperty);
+    PlainTextFile::write(FileName, text,
+                         readIn.isValid() ? PlainTextFile::codePageToWrite(text, readIn.toInt(), CodePage) : CodePage);
 }
 
 bool mTxtHelper::CanUndo() const { return editor().SendMessage(EM_CANUNDO, 0, 0) != 0; }

@@ -40,7 +40,9 @@ public:
     int LineIndex() const;
     // The length of the line that holds SelStart, plus one.
     int LineLength() const;
-    // Plain-text files in CodePage. A missing file is created empty.
+    // Plain-text files in CodePage. A missing file is created empty. A file that is not
+    // valid in CodePage is read as Windows-1252 and saved back in it while that holds the
+    // text, so that its bytes survive. Pictures are not saved: only the plain characters.
     void LoadFromFile(const QString &FileName);
     void SaveToFile(const QString &FileName);
     void SaveSelection(const QString &FileName);
@@ -61,6 +63,7 @@ private:
     QString ToggleCase(const QString &s) const;
 
     RichTextBox &editor() const;
+    void writePlainText(const QString &FileName, const RichTextBox &box, const QString &text) const;
 
     int m_lastLine = 0;
 

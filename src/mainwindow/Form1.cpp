@@ -1,7 +1,7 @@
 #include "mainwindow/Form1.h"
 
 #include "app/ErrorReport.h"
-#include "app/FileTests.h"
+#include "app/PathQueries.h"
 #include "app/TitleRule.h"
 #include "app/WindowChrome.h"
 #include "editor/mTxtHelper.h"
@@ -45,6 +45,9 @@ Form1::Form1(MessageBoxService &messages, DialogHost &dialogs, QWidget *parent)
     : QMainWindow(parent), CD1(dialogs), ApplicationDirectory(App::Path()),
       EndProgram([] { QCoreApplication::exit(0); }), m_messages(messages)
 {
+    // The window's boxes belong to it, whichever window is active when they come up.
+    m_messages.setOwner(this);
+    CD1.ConfirmReplace = [this](const QString &fileName) { return ConfirmReplace(fileName); };
     buildDesign();
     buildMenus();
     buildToolbar();
@@ -87,11 +90,7 @@ void Form1::buildDesign()
 
     connect(txtEdit, &RichTextBox::Change, this, [this] { txtEdit_Change(); });
     connect(txtEdit, &RichTextBox::KeyDown, this, [this](int &KeyCode, int Shift) {
-        try {
-            txtEdit_KeyDown(KeyCode, Shift);
-        } catch (const std::exception &failure) {
-            showFailure(failure);
-        }
+        runCommand([&] { txtEdit_KeyDown(KeyCode, Shift); });
     });
 
     PicData.Left = 4560;
@@ -163,6 +162,10 @@ bool Form1::Form_QueryUnload()
         proc.Step(102, [&] {
             answer = m_messages.MsgBox(QStringLiteral("Do you want to save changes to Untitled?"), vbYesNo);
         });
+        // Escape or the question's close box calls the close off: the window stays open with
+        // its text, as nothing was decided about it.
+        if (answer != vbYes && answer != vbNo)
+            return false;
         if (answer == vbYes) {
             bool saved = false;
             proc.Step(104, [&] { saved = mnuSaveAs_Click(); });

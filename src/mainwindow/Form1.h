@@ -86,6 +86,9 @@ public:
     void mnuSave_Click();
     bool mnuSaveAs_Click(); // true when the document was written
     void mnuExit_Click();
+    // Opens the file named on the command line (`arguments` with the program's name first) as
+    // Open would; a file that can't be read is reported the same way.
+    void OpenCommandLine(const QStringList &arguments);
 
     // Edit commands.
     void mnuUndo_Click();
@@ -123,17 +126,26 @@ private:
     void buildToolbar();
     // The design's client size, centred on the screen.
     void placeWindow();
-    // Runs a command chosen from a menu: a failure it does not report itself is shown to the
+    // Runs a command chosen from a menu or a key: a failure it does not report itself is shown to the
     // user, and the window and the document stay as they were.
     void runCommand(const std::function<void()> &command);
     void showFailure(const std::exception &failure);
     QString ShowFileDialog(bool openDialog, const QString &title, const QString &filter);
+    // Loads a file into the editing area as rich text; throws Failure naming the file and why.
+    void OpenDocument(const QString &name);
+    // Asks before a save replaces an existing file: true on Yes.
+    bool ConfirmReplace(const QString &fileName);
     void RefreshCommandState();
+    // Whether an Edit item's command can do something at this moment.
+    bool EditCommandAvailable(const QAction *item);
+    // The editing area's context menu: the Edit items as they stand when it opens.
+    void txtEdit_ContextMenu(const QPoint &position);
     // The facade; a Failure when start-up could not create it.
     mTxtHelper &helper();
 
     MessageBoxService &m_messages;
     QWidget *m_client = nullptr;
+    QMenu *m_editContextMenu = nullptr;
     bool m_modified = false;
     int m_chosenFilterIndex = 0;
     int m_mousePointer = vbDefault;

@@ -9,6 +9,8 @@
 #include "platform/RichTextBox.h"
 #include "platform/Toolbar.h"
 
+#include <QAction>
+
 namespace {
 
 constexpr int kUndoButton = 10;
@@ -77,13 +79,23 @@ void Form1::mnuSearchReplace_Click()
 
 void Form1::RefreshCommandState()
 {
-    const bool hasSelection = !txtEdit->SelText().isEmpty();
-    mnuCut->setEnabled(hasSelection);
-    mnuCopy->setEnabled(hasSelection);
-    mnuPaste->setEnabled(helper().CanPaste());
-    mnuSelAll->setEnabled(txtEdit->TextLength() > 0);
-    mnuUndo->setEnabled(helper().CanUndo());
-    mnuRedo->setEnabled(helper().CanReDo());
+    for (QAction *item : {mnuCut, mnuCopy, mnuPaste, mnuSelAll, mnuUndo, mnuRedo})
+        item->setEnabled(EditCommandAvailable(item));
+}
+
+bool Form1::EditCommandAvailable(const QAction *item)
+{
+    if (item == mnuCut || item == mnuCopy)
+        return !txtEdit->SelText().isEmpty();
+    if (item == mnuPaste)
+        return helper().CanPaste();
+    if (item == mnuSelAll)
+        return txtEdit->TextLength() > 0;
+    if (item == mnuUndo)
+        return helper().CanUndo();
+    if (item == mnuRedo)
+        return helper().CanReDo();
+    return true;
 }
 
 void Form1::txtEdit_Change() { m_modified = true; }

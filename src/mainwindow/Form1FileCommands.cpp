@@ -2,22 +2,25 @@
 #include "mainwindow/Form1.h"
 
 #include "app/ErrorReport.h"
-#include "app/FileTests.h"
+#include "app/PathQueries.h"
 #include "app/TitleRule.h"
 #include "platform/Failure.h"
 #include "platform/MessageBox.h"
 #include "platform/RichTextBox.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
 const QString kOpenFilter = QStringLiteral("RTF Files(*.rtf)|*.rtf|");
 const QString kSaveAsFilter = QStringLiteral("RTF Files(*.rtf)|*.rtf|Text Files(*.txt)|*.txt|");
 
-// Read-only box ticked, explorer-style, long names: nothing that asks before replacing a file
-// or insists that the file exists.
-constexpr int kFileDialogFlags = 0x280001;
+// Read-only box ticked, explorer-style, long names, and a question before the Save dialog
+// replaces an existing file: one wrong name must not cost another document. Nothing insists
+// that the file exists.
+constexpr int kFileDialogFlags = CommonDialog::cdlOFNReadOnly | CommonDialog::cdlOFNOverwritePrompt
+                                 | CommonDialog::cdlOFNExplorer | CommonDialog::cdlOFNLongNames;
 
 } // namespace
 
@@ -37,6 +40,13 @@ QString Form1::ShowFileDialog(bool openDialog, const QString &title, const QStri
     return chosen;
 }
 
+bool Form1::ConfirmReplace(const QString &fileName)
+{
+    const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QFileInfo(fileName).fileName());
+    return m_messages.MsgBox(question, vbYesNo | vbExclamation, QStringLiteral("Confirm Save As")) == vbYes;
+}
+
 void Form1::mnuNew_Click()
 {
     if (m_messages.MsgBox(QStringLiteral("Do you want to start a new document."), vbYesNo) == vbYes)
@@ -48,6 +58,27 @@ void Form1::mnuOpen_Click()
     const QString name = ShowFileDialog(true, QStringLiteral("Open"), kOpenFilter);
     if (name.isEmpty() || !modRTF::PathExists(name))
         return;
+    OpenDocument(name);
+}
+
+void Form1::OpenCommandLine(const QStringList &arguments)
+{
+    // The first argument after the program's name that is no option names the file, as the
+    // desktop passes it ("corvala %f"); after "--" every argument is a name.
+    bool options = true;
+    for (const QString &argument : arguments.mid(1)) {
+        if (options && argument == QLatin1String("--")) {
+            options = false;
+        } else if (!options || !argument.startsWith(QLatin1Char('-'))) {
+            // A file that can't be read is reported as Open reports it; the document stays empty.
+            runCommand([&] { OpenDocument(QFileInfo(argument).absoluteFilePath()); });
+            return;
+        }
+    }
+}
+
+void Form1::OpenDocument(const QString &name)
+{
     setWindowTitle(kProductName);
     setWindowIcon(productIcon());
     ApplyTitleRule();

@@ -92,14 +92,22 @@ constexpr int kButtonHeight = 330; // twips
 
 void Form1::buildMenus()
 {
+    // The editing area's context menu offers the Edit items through copies of its own, so that
+    // it can show what can be done when it opens while the Edit menu keeps its own states.
+    m_editContextMenu = new QMenu(this);
+    m_editContextMenu->setObjectName(QStringLiteral("txtEditContextMenu"));
+
     QMenu *menu = nullptr;
     for (const MenuItem &entry : kMenuItems) {
         QAction *action = nullptr;
+        const bool inEditMenu = menu && menu->menuAction() == mnuEdit;
         if (!entry.handler && qstrcmp(entry.caption, "-") != 0) {
             menu = menuBar()->addMenu(QString::fromUtf8(entry.caption));
             action = menu->menuAction();
         } else if (qstrcmp(entry.caption, "-") == 0) {
             action = menu->addSeparator();
+            if (inEditMenu)
+                m_editContextMenu->addSeparator();
         } else {
             action = menu->addAction(QString::fromUtf8(entry.caption));
             if (entry.shortcut != kNone)
@@ -114,14 +122,34 @@ void Form1::buildMenus()
             connect(action, &QAction::triggered, this, [this, handler] {
                 runCommand([this, handler] { handler(*this); });
             });
+            if (inEditMenu) {
+                // The shortcut is shown, not owned: the Edit item keeps it.
+                QString text = action->text();
+                if (entry.shortcut != kNone)
+                    text += QLatin1Char('\t') + action->shortcut().toString(QKeySequence::NativeText);
+                QAction *copy = m_editContextMenu->addAction(text);
+                copy->setObjectName(QString::fromLatin1(entry.name));
+                copy->setData(QVariant::fromValue(action));
+                connect(copy, &QAction::triggered, this, [this, handler] {
+                    runCommand([this, handler] { handler(*this); });
+                });
+            }
         }
         action->setObjectName(QString::fromLatin1(entry.name));
         this->*entry.item = action;
     }
 
     connect(txtEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
-        mnuEdit->menu()->popup(txtEdit->viewport()->mapToGlobal(position));
+        runCommand([&] { txtEdit_ContextMenu(position); });
     });
+}
+
+void Form1::txtEdit_ContextMenu(const QPoint &position)
+{
+    for (QAction *copy : m_editContextMenu->actions())
+        if (!copy->isSeparator())
+            copy->setEnabled(EditCommandAvailable(copy->data().value<QAction *>()));
+    m_editContextMenu->popup(txtEdit->viewport()->mapToGlobal(position));
 }
 
 void Form1::buildToolbar()
@@ -134,6 +162,8 @@ void Form1::buildToolbar()
             Toolbar1->AddButton(ImageList1, button.image, QString::fromUtf8(button.toolTip));
     }
     Toolbar1->setButtonSize(kButtonWidth, kButtonHeight);
+    // The smallest client area holds the whole toolbar: no button is cut off or hidden.
+    m_client->setMinimumWidth(std::max(m_client->minimumWidth(), Toolbar1->sizeHint().width()));
     connect(Toolbar1, &Toolbar::ButtonClick, this, [this](ToolbarButton &button) {
         Toolbar1_ButtonClick(button);
     });

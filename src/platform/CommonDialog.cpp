@@ -3,6 +3,8 @@
 #include "platform/DialogHost.h"
 #include "platform/Failure.h"
 
+#include <QFileInfo>
+
 QStringList CommonDialog::NameFilters(const QString &filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -22,6 +24,16 @@ QStringList CommonDialog::NameFilters(const QString &filter)
     return nameFilters;
 }
 
+namespace {
+
+bool isExistingFile(const QString &name)
+{
+    const QFileInfo info(name);
+    return !name.isEmpty() && info.exists() && !info.isDir();
+}
+
+} // namespace
+
 void CommonDialog::ShowOpen() { showFileDialog(true); }
 void CommonDialog::ShowSave() { showFileDialog(false); }
 
@@ -33,10 +45,18 @@ void CommonDialog::showFileDialog(bool open)
     request.nameFilters = NameFilters(Filter);
     request.filterIndex = std::max(1, FilterIndex);
     request.fileName = FileName;
-    request.confirmOverwrite = !open && (Flags & cdlOFNOverwritePrompt);
+    const bool confirmOverwrite = !open && (Flags & cdlOFNOverwritePrompt);
+    request.confirmOverwrite = confirmOverwrite && !ConfirmReplace;
     request.fileMustExist = open && (Flags & cdlOFNFileMustExist);
 
-    const FileDialogAnswer answer = m_host.ChooseFile(request);
+    FileDialogAnswer answer = m_host.ChooseFile(request);
+    // Anything but Yes to the question goes back to the dialog, which starts with that name.
+    while (confirmOverwrite && ConfirmReplace && isExistingFile(answer.fileName)
+           && !ConfirmReplace(answer.fileName)) {
+        request.fileName = answer.fileName;
+        request.filterIndex = answer.filterIndex;
+        answer = m_host.ChooseFile(request);
+    }
     if (answer.fileName.isEmpty()) {
         if (CancelError)
             throw Failure(QStringLiteral("Cancel was selected."));

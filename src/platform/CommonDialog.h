@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class DialogHost;
 
 // The common dialog object: it keeps its property values from one use to the next, as the
@@ -27,6 +29,9 @@ public:
     int FilterIndex = 0;
     QString FileName;
     bool CancelError = false;
+    // Asked when the Save dialog, with cdlOFNOverwritePrompt, chose a file that exists: true
+    // replaces it, false goes back to the dialog. Without it the host's dialog asks by itself.
+    std::function<bool(const QString &fileName)> ConfirmReplace;
 
     QString FontName;
     double FontSize = 0;

@@ -27,9 +27,3 @@ public:
     virtual ~DialogHost() = default;
     virtual FileDialogAnswer ChooseFile(const FileDialogRequest &request) = 0;
 };
-
-class QtDialogHost : public DialogHost
-{
-public:
-    FileDialogAnswer ChooseFile(const FileDialogRequest &request) override;
-};

@@ -3,11 +3,13 @@
 #include "platform/App.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 
-int MessageBoxService::MsgBox(const QString &prompt, int style, const QString &title)
+int MessageBoxService::MsgBox(const QString &prompt, int style, const QString &title, QWidget *owner)
 {
-    return show(prompt, style, title.isEmpty() ? App::Title() : title);
+    return show(prompt, style, title.isEmpty() ? App::Title() : title, owner ? owner : Owner());
 }
 
 namespace {
@@ -43,14 +45,39 @@ int resultOf(int button)
     }
 }
 
+// Qt lets Escape and the close box of a Yes/No box press No, which for "save changes?" throws
+// the changes away. Here they close the box with no button pressed, and the caller decides
+// what that means.
+class QuestionBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel))
+            reject();
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override { QDialog::closeEvent(event); }
+};
+
 } // namespace
 
-int QtMessageBoxService::show(const QString &prompt, int style, const QString &title)
+int QtMessageBoxService::show(const QString &prompt, int style, const QString &title, QWidget *owner)
 {
     // The original boxes write line ends as "\r\n" or a bare "\r"; on Linux only "\n" breaks.
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
-    QMessageBox box(iconOf(style), title, text, buttonsOf(style), QApplication::activeWindow());
+    QWidget *parent = owner ? owner->window() : QApplication::activeWindow();
+    if ((style & 0x7) == vbYesNo) {
+        QuestionBox box(iconOf(style), title, text, buttonsOf(style), parent);
+        box.exec();
+        return box.clickedButton() ? resultOf(box.standardButton(box.clickedButton())) : vbCancel;
+    }
+    QMessageBox box(iconOf(style), title, text, buttonsOf(style), parent);
     return resultOf(box.exec());
 }

@@ -1,11 +1,16 @@
-#include "platform/DialogHost.h"
+#include "platform/QtDialogHost.h"
 
 #include <QApplication>
 #include <QFileDialog>
 
+QWidget *QtDialogHost::parentWindow() const
+{
+    return m_owner ? m_owner->window() : QApplication::activeWindow();
+}
+
 FileDialogAnswer QtDialogHost::ChooseFile(const FileDialogRequest &request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title);
+    QFileDialog dialog(parentWindow(), request.title);
     // Qt's own dialog, so that the options below mean the same on every desktop.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);

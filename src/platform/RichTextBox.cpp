@@ -86,6 +86,11 @@ int RichTextBox::clampPosition(int position) const
     return std::clamp(position, 0, TextLength());
 }
 
+int RichTextBox::outsideCharacter(int position, int step) const
+{
+    return document()->characterAt(position).isLowSurrogate() ? position + step : position;
+}
+
 int RichTextBox::SelStart() const { return textCursor().selectionStart(); }
 
 void RichTextBox::setSelStart(int start)
@@ -93,7 +98,7 @@ void RichTextBox::setSelStart(int start)
     if (start < 0)
         throw Failure(QStringLiteral("Invalid property value"));
     QTextCursor cursor = textCursor();
-    cursor.setPosition(clampPosition(start));
+    cursor.setPosition(outsideCharacter(clampPosition(start), -1));
     setTextCursor(cursor);
 }
 
@@ -110,7 +115,8 @@ void RichTextBox::setSelLength(int length)
     QTextCursor cursor = textCursor();
     const int start = cursor.selectionStart();
     cursor.setPosition(start);
-    cursor.setPosition(clampPosition(start + std::min(length, TextLength())), QTextCursor::KeepAnchor);
+    const int end = clampPosition(start + std::min(length, TextLength()));
+    cursor.setPosition(outsideCharacter(end, 1), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
 }
 
@@ -216,33 +222,75 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
     QTextEdit::keyPressEvent(event);
 }
 
-void RichTextBox::ReplaceInPlace(int start, const QString &text)
+int RichTextBox::ConvertRuns(int start, int length, const std::function<QString(const QString &)> &convert)
 {
-    if (start < 0 || start > TextLength() - text.size())
+    if (start < 0 || length < 0 || start > TextLength() - length)
         throw Failure(QStringLiteral("Invalid property value"));
-    const QString current = Text().mid(start, text.size());
-    // Overwriting removes and inserts, which would push a selection edge standing on an
-    // overwritten character along.
-    QTextCursor selection = textCursor();
-    const int anchor = selection.anchor();
-    const int position = selection.position();
+    struct Piece
+    {
+        int position;
+        QString text;
+        QTextCharFormat format;
+        bool isRun;
+        QString converted;
+    };
+    QList<Piece> pieces;
+    const int end = start + length;
+    for (QTextBlock block = document()->findBlock(start); block.isValid() && block.position() < end;
+         block = block.next()) {
+        if (block.position() > start)
+            pieces.append({block.position() - 1, QStringLiteral("\n"), {}, false, {}});
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int from = std::max(start, fragment.position());
+            const int to = std::min(end, fragment.position() + fragment.length());
+            if (from < to)
+                pieces.append({from, fragment.text().mid(from - fragment.position(), to - from),
+                               fragment.charFormat(), !fragment.charFormat().isImageFormat(), {}});
+        }
+    }
+    for (Piece &piece : pieces)
+        piece.converted = convert(piece.text);
+
+    // Where a position of the old text stands in the new one: behind the runs that changed
+    // length before it, and within its own run no further than the run's new end.
+    const auto moved = [&](int position) {
+        int shift = 0;
+        for (const Piece &piece : std::as_const(pieces)) {
+            if (piece.position >= position)
+                break;
+            if (!piece.isRun)
+                continue;
+            const int oldEnd = piece.position + int(piece.text.size());
+            if (position < oldEnd)
+                return shift + piece.position + std::min(position - piece.position, int(piece.converted.size()));
+            shift += int(piece.converted.size() - piece.text.size());
+        }
+        return position + shift;
+    };
+    const QTextCursor selection = textCursor();
+    const int anchor = moved(selection.anchor());
+    const int position = moved(selection.position());
+
+    // Back to front, so that the positions of the pieces still to come stay valid.
     QTextCursor cursor(document());
     cursor.beginEditBlock();
-    for (qsizetype i = 0; i < text.size();) {
-        // A character outside the basic plane is replaced whole.
-        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        if (QStringView(text).mid(i, length) != QStringView(current).mid(i, length)) {
-            cursor.setPosition(start + int(i));
-            cursor.setPosition(start + int(i + length), QTextCursor::KeepAnchor);
-            const QTextCharFormat format = cursor.charFormat(); // the replaced character's own
-            cursor.insertText(text.mid(i, length), format);
-        }
-        i += length;
+    int newLength = length;
+    for (auto piece = pieces.crbegin(); piece != pieces.crend(); ++piece) {
+        if (!piece->isRun || piece->converted == piece->text)
+            continue;
+        cursor.setPosition(piece->position);
+        cursor.setPosition(piece->position + int(piece->text.size()), QTextCursor::KeepAnchor);
+        cursor.insertText(piece->converted, piece->format);
+        newLength += int(piece->converted.size() - piece->text.size());
     }
     cursor.endEditBlock();
-    selection.setPosition(anchor);
-    selection.setPosition(position, QTextCursor::KeepAnchor);
-    setTextCursor(selection);
+
+    QTextCursor restored = textCursor();
+    restored.setPosition(anchor);
+    restored.setPosition(position, QTextCursor::KeepAnchor);
+    setTextCursor(restored);
+    return newLength;
 }
 
 int RichTextBox::SelColor() const

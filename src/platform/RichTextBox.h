@@ -4,6 +4,8 @@
 
 #include <QTextEdit>
 
+#include <functional>
+
 // The editing area: a multi-line rich-text editor with the properties, methods and events that
 // the editor's commands and its facade expect of it.
 //
@@ -49,10 +51,13 @@ public:
     // The number of characters in the document, as Text counts them.
     int TextLength() const;
 
-    // Overwrites the characters from `start` with `text`, one for one, keeping each one's
-    // format; characters that stay the same (pictures among them) are not touched. The
-    // selection stays where it is. Throws Failure when the range runs past the end.
-    void ReplaceInPlace(int start, const QString &text);
+    // Converts the text of the range from `start` run by run, so that every run keeps its
+    // format and every picture stays: `convert` is called for each piece of the range in
+    // order (each run of text of one format, each break as "\n", pictures as U+FFFC), and what
+    // it gives for a run takes the run's place (one undo step); what it gives for a break or
+    // a picture is not used. The selection stays on the same text.
+    // Returns the range's new length. Throws Failure when the range runs past the end.
+    int ConvertRuns(int start, int length, const std::function<QString(const QString &)> &convert);
 
     // The colour of the selection's text (of the text typed next when nothing is selected),
     // as &H00BBGGRR.
@@ -108,6 +113,9 @@ private:
     void adoptDocument(QTextDocument *document);
     bool windowHasShortcut(const QKeySequence &keys) const;
     int clampPosition(int position) const;
+    // A position inside a character of two UTF-16 units moved to the character's start
+    // (step -1) or end (step 1), so that no selection edge splits a character.
+    int outsideCharacter(int position, int step) const;
 
     // Undo is single-level for the commands: an undo right after an undo takes the first one
     // back. Set by an undo, cleared by any other change.

@@ -2,6 +2,7 @@
 
 #include "platform/Failure.h"
 #include "platform/rtf/DocumentFiles.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QCryptographicHash>
 #include <QImage>

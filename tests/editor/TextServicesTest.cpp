@@ -1,5 +1,6 @@
 // The facade's case conversion and plain-text files.
 #include "FacadeFixture.h"
+#include "support/FileSizeLimit.h"
 #include "support/FormattedSample.h"
 #include "support/TestFiles.h"
 
@@ -51,21 +52,40 @@ TEST_F(FacadeTest, ConvertTheSelectionOrTheWholeText)
 
 TEST_F(FacadeTest, ConvertKeepsFormattingAndPictures)
 {
-    fillWithBoldLetterAndPicture(box, QStringLiteral("x"), Qt::red);
-    QTextCursor cursor = box.textCursor();
+    // "a", a bold letter, a picture, "b"; converted whole, or the letter and the picture.
+    struct Case { QString letter; int selStart, selLength; QString text; int convertedLength; };
+    const Case cases[] = {
+        {"x", 0, 0, "AX\uFFFCB", 0},
+        {"\u00DF", 0, 0, "ASS\uFFFCB", 0},     // sharp s becomes two letters
+        {"\u00DF", 1, 2, "aSS\uFFFCb", 3},
+    };
+    for (const Case &c : cases) {
+        fillWithBoldLetterAndPicture(box, c.letter, Qt::red);
+        select(c.selStart, c.selLength);
+        facade.Convert(0);
+        const std::string name = c.text.toStdString();
+        EXPECT_EQ(box.Text(), c.text) << name;
+        EXPECT_EQ(box.SelStart(), c.selStart) << name;
+        EXPECT_EQ(box.SelLength(), c.convertedLength) << name;
+        const int picture = int(c.text.indexOf(QChar::ObjectReplacementCharacter));
+        QTextCursor cursor(box.document());
+        for (int position = 1; position <= picture + 2; ++position) {
+            cursor.setPosition(position);
+            const bool bold = position >= 2 && position <= picture;
+            EXPECT_EQ(cursor.charFormat().fontWeight(), bold ? QFont::Bold : QFont::Normal) << name << position;
+            EXPECT_EQ(cursor.charFormat().isImageFormat(), position == picture + 1) << name << position;
+        }
+    }
+
+    // A word that goes on across a change of format is still one word.
+    box.setText(QStringLiteral("wORLD"));
+    select(0, 2);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    box.textCursor().mergeCharFormat(bold);
     select(0, 0);
-
-    facade.Convert(0);
-    EXPECT_EQ(box.Text(), QStringLiteral("AX\uFFFCB"));
-    cursor.setPosition(2);
-    EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
-    cursor.setPosition(3);
-    EXPECT_TRUE(cursor.charFormat().isImageFormat());
-
-    // A conversion that changes the length replaces the text.
-    box.setText(QStringLiteral("straße"));
-    facade.Convert(0);
-    EXPECT_EQ(box.Text(), QStringLiteral("STRASSE"));
+    facade.Convert(2);
+    EXPECT_EQ(box.Text(), QStringLiteral("World"));
 }
 
 TEST(CaseConversion, ToggleStaysWithinASingleBytePage)
@@ -157,21 +177,69 @@ TEST_F(PlainTextFileTest, SaveWritesTheTextOrTheSelectionInTheCodePage)
     EXPECT_EQ(box.Text(), QStringLiteral("caf\u00E9\nline"));
 }
 
+TEST_F(PlainTextFileTest, BytesTheCodePageCannotReadSurviveAnUnchangedSave)
+{
+    // Latin-1 text under a UTF-8 locale, with bytes Windows-1252 leaves undefined.
+    const QByteArray latin1("na\xEFve caf\xE9 \x81\x8D\x8F\x90\x9D\xFF\nend");
+    struct Case { QByteArray bytes; QString text; };
+    const Case cases[] = {
+        {latin1, QStringLiteral("na\u00EFve caf\u00E9 \u0081\u008D\u008F\u0090\u009D\u00FF\nend")},
+        {"caf\xC3\xA9 \xE2\x82\xAC", QStringLiteral("caf\u00E9 \u20AC")},
+    };
+    facade.CodePage = 65001;
+    for (const Case &c : cases) {
+        const QString in = path(QStringLiteral("in.txt")), out = path(QStringLiteral("out.txt"));
+        writeBytes(in, c.bytes);
+        facade.LoadFromFile(in);
+        EXPECT_EQ(box.Text(), c.text);
+        facade.SaveToFile(out);
+        EXPECT_EQ(readBytes(out), c.bytes) << c.bytes.toStdString();
+    }
+
+    // A character the file's encoding can't hold is saved in the user's encoding instead of
+    // being lost.
+    writeBytes(path(QStringLiteral("in.txt")), "caf\xE9");
+    facade.LoadFromFile(path(QStringLiteral("in.txt")));
+    box.setSelStart(box.TextLength());
+    box.setSelText(QStringLiteral(" \u65E5"));
+    facade.SaveToFile(path(QStringLiteral("out.txt")));
+    EXPECT_EQ(readBytes(path(QStringLiteral("out.txt"))), QByteArray("caf\xC3\xA9 \xE6\x97\xA5"));
+}
+
+TEST_F(PlainTextFileTest, SavesLeavePicturesOut)
+{
+    fillWithBoldLetterAndPicture(box, QStringLiteral("x"), Qt::red);
+    select(1, 3);
+    for (int codePage : {1252, 65001}) {
+        facade.CodePage = codePage;
+        facade.SaveToFile(path(QStringLiteral("all.txt")));
+        facade.SaveSelection(path(QStringLiteral("selection.txt")));
+        EXPECT_EQ(readBytes(path(QStringLiteral("all.txt"))), QByteArray("axb")) << codePage;
+        EXPECT_EQ(readBytes(path(QStringLiteral("selection.txt"))), QByteArray("xb")) << codePage;
+    }
+}
+
 TEST_F(PlainTextFileTest, AFailedSaveLeavesTheOldFile)
 {
     box.setText(QStringLiteral("new"));
-    EXPECT_THROW(facade.SaveToFile(path(QStringLiteral("no/such/dir.txt"))), Failure);
-    EXPECT_THROW(facade.SaveToFile(dir.path()), Failure);
+    writeBytes(path(QStringLiteral("file")), "a file, not a folder");
+    // Failures that don't depend on permissions, so that they fail for root too.
+    for (const QString &target : {path(QStringLiteral("no/such/dir.txt")), path(QStringLiteral("file/below.txt")), dir.path()}) {
+        EXPECT_THROW(facade.SaveToFile(target), Failure) << target.toStdString();
+        EXPECT_THROW(facade.SaveSelection(target), Failure) << target.toStdString();
+    }
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+    EXPECT_EQ(readBytes(path(QStringLiteral("file"))), QByteArray("a file, not a folder"));
 
-    // The new content goes to a file beside the old one, which is replaced only at the end.
+    // A write that fails half-way, as on a full disk: the old file stays, and no temporary
+    // file is left beside it.
     const QString file = path(QStringLiteral("kept.txt"));
     writeBytes(file, "old");
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const bool directoryRefusesWrites = !QFile(path(QStringLiteral("probe"))).open(QIODevice::WriteOnly);
-    if (directoryRefusesWrites) {
+    box.setText(QString(1000, u'x'));
+    {
+        FileSizeLimit limit(64);
         EXPECT_THROW(facade.SaveToFile(file), Failure);
-        EXPECT_EQ(readBytes(file), QByteArray("old"));
     }
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(readBytes(file), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{QStringLiteral("file"), QStringLiteral("kept.txt")}));
 }

@@ -1,18 +1,29 @@
 // The facade's selection, clipboard, undo, line and layout operations over a shown editing area.
 #include "FacadeFixture.h"
+#include "support/TestFiles.h"
 
 #include "platform/Failure.h"
 #include "platform/WindowMessages.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <climits>
 #include <functional>
 
 TEST(mTxtHelperUnbound, OperationsOnTheControlFailBeforeSetEditor)
 {
+    // Paths the file operations could use, so that only the missing editor can fail them.
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("existing.txt"));
+    const QString missing = dir.filePath(QStringLiteral("missing.txt"));
+    TestFiles::writeBytes(existing, "kept");
     mTxtHelper facade;
     const std::function<void()> operations[] = {
         [&] { facade.WordWrap(true); }, [&] { facade.Convert(0); }, [&] { facade.Cut(); },
@@ -20,13 +31,22 @@ TEST(mTxtHelperUnbound, OperationsOnTheControlFailBeforeSetEditor)
         [&] { facade.Paste(); }, [&] { facade.SelectAll(); }, [&] { facade.SelPos(); },
         [&] { facade.setSelPos(0); }, [&] { facade.SelectText(0, 0); }, [&] { facade.CanPaste(); },
         [&] { facade.LineCount(); }, [&] { facade.VisableLine(); }, [&] { facade.LineIndex(); },
-        [&] { facade.LineLength(); }, [&] { facade.LoadFromFile(QStringLiteral("/nonexistent/x")); },
-        [&] { facade.SaveToFile(QStringLiteral("/nonexistent/x")); },
-        [&] { facade.SaveSelection(QStringLiteral("/nonexistent/x")); }, [&] { facade.CanUndo(); },
+        [&] { facade.LineLength(); }, [&] { facade.LoadFromFile(existing); },
+        [&] { facade.LoadFromFile(missing); }, [&] { facade.SaveToFile(existing); },
+        [&] { facade.SaveSelection(existing); }, [&] { facade.CanUndo(); },
         [&] { facade.CanReDo(); }, [&] { facade.GetLineText(1); }, [&] { facade.TabStops(8); },
     };
-    for (size_t i = 0; i < std::size(operations); ++i)
-        EXPECT_THROW(operations[i](), Failure) << "operation " << i;
+    for (size_t i = 0; i < std::size(operations); ++i) {
+        try {
+            operations[i]();
+            ADD_FAILURE() << "operation " << i << " did not fail";
+        } catch (const Failure &failure) {
+            EXPECT_EQ(failure.description(), QStringLiteral("Object variable or With block variable not set"))
+                << "operation " << i;
+        }
+    }
+    EXPECT_EQ(TestFiles::readBytes(existing), QByteArray("kept"));
+    EXPECT_FALSE(QFileInfo::exists(missing));
 
     // These two skip their failed steps; the line number is kept all the same.
     EXPECT_NO_THROW(facade.setForeColor(0xFF));
@@ -57,6 +77,32 @@ TEST_F(FacadeTest, SelectingMovesTheFocusEvenOnAnEmptyArea)
     EXPECT_EQ(box.SelLength(), 0);
 }
 
+TEST_F(FacadeTest, SelectionEdgesNeverSplitACharacter)
+{
+    // The face is one character in two UTF-16 units, at positions 1 and 2.
+    const QString text = QStringLiteral("a\U0001F600b");
+    struct Case { const char *name; std::function<void()> operation; int selStart, selLength; };
+    const Case cases[] = {
+        {"start inside", [&] { facade.SelectText(2, 1); }, 1, 2},
+        {"end inside", [&] { facade.SelectText(1, 1); }, 1, 2},
+        {"caret inside", [&] { facade.SelectText(2, 0); }, 1, 0},
+        {"SelPos inside", [&] { facade.setSelPos(2); }, 1, 0},
+        {"whole", [&] { facade.SelectText(0, 3); }, 0, 3},
+    };
+    for (const Case &c : cases) {
+        box.setText(text);
+        c.operation();
+        EXPECT_EQ(box.SelStart(), c.selStart) << c.name;
+        EXPECT_EQ(box.SelLength(), c.selLength) << c.name;
+    }
+
+    box.setText(text);
+    facade.SelectText(2, 1);
+    facade.Cut();
+    EXPECT_EQ(box.Text(), QStringLiteral("ab"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("\U0001F600"));
+}
+
 TEST_F(FacadeTest, LineQueries)
 {
     box.setText(QStringLiteral("first\n\nthird line"));
@@ -80,6 +126,17 @@ TEST_F(FacadeTest, LineQueries)
     EXPECT_EQ(facade.GetLineText(3), QStringLiteral("third line"));
     EXPECT_EQ(facade.GetLineText(4), QString());
     EXPECT_EQ(facade.GetLineText(0), QString());
+
+    // Scrolled down, the topmost line shown is the one half cut off at the top.
+    QStringList lines;
+    for (int i = 0; i < 100; ++i)
+        lines << QString::number(i);
+    box.setText(lines.join(QLatin1Char('\n')));
+    const QRectF line40 = box.document()->documentLayout()->blockBoundingRect(box.document()->findBlockByNumber(40));
+    box.verticalScrollBar()->setValue(int(line40.center().y()));
+    EXPECT_EQ(facade.VisableLine(), 40);
+    box.verticalScrollBar()->setValue(0);
+    EXPECT_EQ(facade.VisableLine(), 0);
 }
 
 TEST_F(FacadeTest, GetLineTextEndsWhereTheCopyEnds)
@@ -189,7 +246,14 @@ TEST_F(FacadeTest, ForeColorColoursEverythingAndLeavesTheCaretAtTheStart)
 
     box.setText(QStringLiteral("ab\ncd"));
     select(3, 2);
+    // The whole text it selects to colour it is never shown selected.
+    std::vector<bool> hiddenAtChange;
+    const auto connection = QObject::connect(&box, &RichTextBox::Change, [&] {
+        hiddenAtChange.push_back(box.HideSelection());
+    });
     facade.setForeColor(0xFF0000); // blue
+    QObject::disconnect(connection);
+    EXPECT_EQ(hiddenAtChange, std::vector<bool>{true});
     EXPECT_EQ(box.SelStart(), 0);
     EXPECT_EQ(box.SelLength(), 0);
     EXPECT_FALSE(box.HideSelection());

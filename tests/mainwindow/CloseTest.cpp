@@ -42,27 +42,31 @@ TEST_F(MainWindowTest, ClosingWithYesSavesThenCloses)
     EXPECT_EQ(programEnded, 1);
 }
 
-// When the user wanted the changes kept but they were not written, closing would lose them: the
-// window stays open instead.
-TEST_F(MainWindowTest, ClosingWithYesKeepsTheWindowOpenWhenNothingWasSaved)
+// Closing would lose the changes when the user wanted them kept but they were not written, or
+// when Escape or the question's close box decided nothing: the window stays open with its text.
+TEST_F(MainWindowTest, ClosingKeepsTheWindowAndItsTextUnlessTheChangesAreSavedOrGivenUp)
 {
     const struct {
         const char *name;
+        int answer;
         std::function<void(MainWindowTest &)> answerSaveAs;
     } cases[] = {
-        {"Save As cancelled", [](MainWindowTest &t) { t.dialogs.cancelFile(); }},
-        {"write failed", [](MainWindowTest &t) { t.dialogs.answerFile(t.path("no-such-folder/draft.rtf"), 1); }},
+        {"Escape or close box", ScriptedMessageBox::dismissed, [](MainWindowTest &) {}},
+        {"Save As cancelled", vbYes, [](MainWindowTest &t) { t.dialogs.cancelFile(); }},
+        {"write failed", vbYes, [](MainWindowTest &t) { t.dialogs.answerFile(t.path("no-such-folder/draft.rtf"), 1); }},
     };
     for (const auto &c : cases) {
-        type("draft");
+        form->txtEdit->setText(QStringLiteral("draft"));
         messages.shown.clear();
-        messages.answers = {vbYes};
+        messages.answers = {c.answer};
         c.answerSaveAs(*this);
 
         EXPECT_FALSE(closeWindow()) << c.name;
+        EXPECT_EQ(promptsShown().value(0), kSavePrompt) << c.name;
         EXPECT_EQ(programEnded, 0) << c.name;
         EXPECT_TRUE(form->IsModified()) << c.name;
         EXPECT_TRUE(form->isVisible()) << c.name;
+        EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("draft")) << c.name;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
 #include <QMimeData>
 
 namespace {
@@ -110,6 +111,31 @@ TEST_F(MainWindowTest, EditMenuStateIsRefreshedOnlyByTheCommands)
     EXPECT_TRUE(form->mnuSelAll->isEnabled());
     EXPECT_TRUE(form->mnuUndo->isEnabled());
     EXPECT_TRUE(form->mnuCut->isEnabled());
+}
+
+// The Edit menu goes stale between its refreshes; the context menu shows the moment it opens.
+TEST_F(MainWindowTest, TheContextMenuShowsWhatCanBeDoneWhenItOpens)
+{
+    QGuiApplication::clipboard()->clear();
+    type("hello world");
+    form->txtEdit->setSelStart(0);
+    form->txtEdit->setSelLength(5);
+
+    Q_EMIT form->txtEdit->customContextMenuRequested(QPoint(5, 5));
+
+    auto *menu = form->findChild<QMenu *>(QStringLiteral("txtEditContextMenu"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    QStringList items;
+    for (QAction *item : menu->actions())
+        items << (item->isSeparator() ? QStringLiteral("-") : item->objectName() + (item->isEnabled() ? "" : " (off)"));
+    EXPECT_EQ(items, QStringList({"mnuUndo", "mnuRedo (off)", "-", "mnuCut", "mnuCopy", "mnuPaste (off)", "-",
+                                  "mnuSelAll", "-", "mnuSearchReplace"}));
+    EXPECT_FALSE(form->mnuCut->isEnabled()); // the Edit menu waits for its own refresh
+
+    menu->actions().at(4)->trigger(); // Copy
+    menu->hide();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
 }
 
 } // namespace

@@ -54,14 +54,54 @@ TEST_F(MainWindowTest, CancellingSaveAsKeepsTheModifiedMarkSoClosingStillAsks)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_F(MainWindowTest, SavingOntoAnExistingFileReplacesItWithoutAQuestion)
+TEST_F(MainWindowTest, SavingOntoAnExistingFileAsksAndAnythingButYesGoesBackToTheDialog)
+{
+    const struct {
+        int answer;
+        bool saved;
+        QByteArray oldAfter;
+    } cases[] = {
+        {vbYes, true, "new"},
+        {vbNo, false, "old content"},
+        {ScriptedMessageBox::dismissed, false, "old content"},
+    };
+    type("new");
+    for (const auto &c : cases) {
+        writeFile(path("old.txt"), "old content");
+        messages.shown.clear();
+        dialogs.fileRequests.clear();
+        dialogs.fileAnswers.clear();
+        messages.answers = {c.answer};
+        dialogs.answerFile(path("old.txt"), 2);
+        dialogs.cancelFile(); // the dialog again, if it comes back
+
+        EXPECT_EQ(form->mnuSaveAs_Click(), c.saved) << c.answer;
+
+        ASSERT_EQ(messages.shown.size(), 1) << c.answer;
+        EXPECT_EQ(messages.shown[0].prompt, QStringLiteral("old.txt already exists.\nDo you want to replace it?"));
+        EXPECT_EQ(messages.shown[0].style & vbYesNo, vbYesNo);
+        EXPECT_EQ(readFile(path("old.txt")), c.oldAfter) << c.answer;
+        // Back in the dialog, it starts with the name and the type just chosen.
+        ASSERT_EQ(dialogs.fileRequests.size(), c.saved ? 1 : 2) << c.answer;
+        if (!c.saved) {
+            EXPECT_EQ(dialogs.fileRequests[1].fileName, path("old.txt"));
+            EXPECT_EQ(dialogs.fileRequests[1].filterIndex, 2);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, AfterNoToReplacingAnotherNameCanBeChosen)
 {
     writeFile(path("old.txt"), "old content");
     type("new");
+    messages.answers = {vbNo};
     dialogs.answerFile(path("old.txt"), 2);
-    form->mnuSaveAs_Click();
-    EXPECT_EQ(readFile(path("old.txt")), QByteArray("new"));
-    EXPECT_TRUE(messages.shown.isEmpty());
+    dialogs.answerFile(path("other.txt"), 2);
+
+    EXPECT_TRUE(form->mnuSaveAs_Click());
+    EXPECT_EQ(readFile(path("old.txt")), QByteArray("old content"));
+    EXPECT_EQ(readFile(path("other.txt")), QByteArray("new"));
+    EXPECT_FALSE(form->IsModified());
 }
 
 TEST_F(MainWindowTest, AFailedWriteIsReportedAtItsLineAndTheDocumentStaysModified)
@@ -122,6 +162,43 @@ TEST_F(MainWindowTest, AFileThatCannotBeReadLeavesTheDocumentAndSaysWhichFileAnd
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].prompt.contains(path("photo.rtf")));
     EXPECT_EQ(messages.shown[0].style, vbOKOnly | vbExclamation);
+    // After a file dialog no window is active: the box still belongs to the main window.
+    EXPECT_EQ(messages.shown[0].owner, form.get());
+}
+
+TEST_F(MainWindowTest, AFileNamedOnTheCommandLineOpensAsOpenWouldOrIsReported)
+{
+    writeFile(path("letter.rtf"), "{\\rtf1\\ansi Dear reader\\par}");
+    writeFile(path("photo.rtf"), QByteArray("\x89PNG\r\n\x1a\n not rich text", 22));
+    const struct {
+        QStringList arguments;
+        const char *text;
+        const char *message;
+    } cases[] = {
+        {{"corvala", path("letter.rtf")}, "Dear reader", nullptr},
+        {{"corvala", "-style", path("letter.rtf")}, "Dear reader", nullptr},
+        {{"corvala"}, "", nullptr},
+        {{"corvala", path("missing.rtf")}, "", "Cannot open \"%1\".\nFile not found"},
+        {{"corvala", path("photo.rtf")}, "", "Cannot open \"%1\"."},
+    };
+    for (const auto &c : cases) {
+        form.reset();
+        messages.shown.clear();
+        start();
+
+        form->OpenCommandLine(c.arguments);
+
+        const QString shown = c.arguments.join(' ');
+        EXPECT_EQ(form->txtEdit->Text().trimmed(), QString::fromUtf8(c.text)) << shown.toStdString();
+        if (!c.message) {
+            EXPECT_TRUE(messages.shown.isEmpty()) << shown.toStdString();
+            continue;
+        }
+        ASSERT_EQ(messages.shown.size(), 1) << shown.toStdString();
+        EXPECT_TRUE(messages.shown[0].prompt.startsWith(QString::fromUtf8(c.message).arg(c.arguments.last())))
+            << messages.shown[0].prompt.toStdString();
+        EXPECT_EQ(messages.shown[0].owner, form.get());
+    }
 }
 
 TEST_F(MainWindowTest, NewAsksEvenWithoutChangesAndEmptiesTheDocumentOnlyOnYes)
@@ -130,7 +207,7 @@ TEST_F(MainWindowTest, NewAsksEvenWithoutChangesAndEmptiesTheDocumentOnlyOnYes)
     const struct {
         int answer;
         const char *textAfter;
-    } cases[] = {{vbNo, "text"}, {vbYes, ""}};
+    } cases[] = {{vbNo, "text"}, {ScriptedMessageBox::dismissed, "text"}, {vbYes, ""}};
     for (const auto &c : cases) {
         messages.shown.clear();
         messages.answers = {c.answer};

@@ -32,6 +32,7 @@ TEST_F(MainWindowTest, ACursorFileThatIsNoCursorIsReportedAtLine106AndStartUpCar
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Corvala Software"));
     EXPECT_EQ(App::Title(), QStringLiteral("Corvala"));
     EXPECT_FALSE(form->HasMouseIcon);
+    EXPECT_EQ(messages.shown[0].owner, form.get());
 }
 
 TEST_F(MainWindowTest, TheEditingAreaFillsTheClientAreaBelowTheToolbar)
@@ -47,6 +48,19 @@ TEST_F(MainWindowTest, TheEditingAreaFillsTheClientAreaBelowTheToolbar)
     form->resize(form->size() + QSize(150, 90));
     QTRY_COMPARE(form->txtEdit->Width(), 8370 + Twips::fromPixelsX(150));
     EXPECT_EQ(form->txtEdit->Height(), 6750 + Twips::fromPixelsY(90));
+}
+
+TEST_F(MainWindowTest, TheSmallestWindowHoldsTheWholeToolbar)
+{
+    form->resize(1, 1);
+    QCoreApplication::processEvents();
+    const QWidget *client = form->centralWidget();
+    for (int index = 1; index <= form->Toolbar1->ButtonCount(); ++index) {
+        const QWidget *button = form->Toolbar1->widgetForAction(form->Toolbar1->Buttons(index).action());
+        ASSERT_NE(button, nullptr) << index;
+        EXPECT_TRUE(button->isVisible()) << index;
+        EXPECT_LE(button->mapTo(client, QPoint(button->width(), 0)).x(), client->width()) << index;
+    }
 }
 
 TEST_F(MainWindowTest, MinimisingLeavesTheEditingAreasSize)

@@ -299,24 +299,32 @@ TEST(RichTextBoxAppearance, SelColorColoursTheSelection)
     EXPECT_NE(cursor.charFormat().foreground().color(), QColor(Qt::red));
 }
 
-TEST(RichTextBoxEditing, ReplaceInPlaceKeepsFormatsAndPictures)
+TEST(RichTextBoxEditing, ConvertRunsKeepsFormatsPicturesAndTheSelection)
 {
     RichTextBox box;
     fillWithBoldLetterAndPicture(box, QStringLiteral("c"), Qt::red);
     QTextCursor cursor = box.textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral("\nd"));
     select(box, 1, 2);
-    ASSERT_EQ(box.Text(), QStringLiteral("ac\uFFFCb"));
+    ASSERT_EQ(box.Text(), QStringLiteral("ac\uFFFCb\nd"));
 
-    box.ReplaceInPlace(0, QStringLiteral("AC\uFFFCB"));
-    EXPECT_EQ(box.Text(), QStringLiteral("AC\uFFFCB"));
+    QStringList pieces;
+    const int length = box.ConvertRuns(0, 6, [&](const QString &piece) {
+        pieces << piece;
+        return piece + piece;
+    });
+    EXPECT_EQ(pieces, (QStringList{"a", "c", "\uFFFC", "b", "\n", "d"}));
+    EXPECT_EQ(box.Text(), QStringLiteral("aacc\uFFFCbb\ndd"));
+    EXPECT_EQ(length, 10);
     EXPECT_EQ(picturesIn(*box.document()).size(), 1);
-    cursor.setPosition(2);
+    cursor.setPosition(4);
     EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
-    cursor.setPosition(1);
+    cursor.setPosition(2);
     EXPECT_NE(cursor.charFormat().fontWeight(), QFont::Bold);
-    EXPECT_EQ(box.SelStart(), 1);
-    EXPECT_EQ(box.SelLength(), 2);
-    EXPECT_THROW(box.ReplaceInPlace(2, QStringLiteral("xyz")), Failure);
+    EXPECT_EQ(box.SelStart(), 2);   // the bold run and the picture, as before
+    EXPECT_EQ(box.SelLength(), 3);
+    EXPECT_THROW(box.ConvertRuns(2, 99, [](const QString &piece) { return piece; }), Failure);
 }
 
 TEST(RichTextBoxFocus, SetFocusFailsWhenTheAreaCannotTakeIt)

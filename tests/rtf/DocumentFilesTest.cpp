@@ -1,6 +1,7 @@
 // Loading and saving whole files: the format follows the file type, failures say why, and a
 // failed save leaves the old file as it was.
 #include "WriterTestDocuments.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestFiles.h"
 
 #include "platform/Failure.h"
@@ -12,8 +13,6 @@
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -109,25 +108,6 @@ TEST_F(DocumentFiles, ReadOnlyFolderIsPermissionDenied)
               QStringLiteral("Permission denied"));
     QFile::setPermissions(path("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
-
-// A write that fails half-way, as on a full disk: the file size limit makes the kernel refuse
-// every byte past it, for root too.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
-};
 
 TEST_F(DocumentFiles, FailedSaveLeavesTheOldFileIntact)
 {

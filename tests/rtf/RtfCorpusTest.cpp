@@ -1,5 +1,6 @@
 // Real files from other word processors: every one must load, and its words should be the
 // words LibreOffice reads from it, unless the table below says why ours differ.
+#include "CorpusFiles.h"
 #include "RtfReaderTestSupport.h"
 #include "support/TestFiles.h"
 
@@ -14,7 +15,7 @@
 
 namespace {
 
-const QString corpusDir = QStringLiteral(CORVALA_SHARED_DIR "/corpus/rtf");
+const QString &corpusDir = CorpusFiles::folder();
 
 // Files whose words differ from LibreOffice's reading, and why ours are acceptable.
 const QMap<QString, QString> &knownDifferences()
@@ -97,24 +98,12 @@ QString difference(QStringList ours, QStringList theirs)
         .arg(onlyTheirs.size()).arg(onlyTheirs.mid(0, 40).join(QLatin1Char(' ')));
 }
 
-std::vector<std::string> corpusFiles()
-{
-    std::vector<std::string> names;
-    const QStringList files = QDir(corpusDir).entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
-    for (const QString &name : files)
-        names.push_back(name.toStdString());
-    if (names.empty())
-        names.push_back("(no corpus)");
-    return names;
-}
-
 class Corpus : public testing::TestWithParam<std::string> {};
 
 TEST_P(Corpus, LoadsAndReadsTheWordsLibreOfficeReads)
 {
     const QString name = QString::fromStdString(GetParam());
-    if (!QDir(corpusDir).exists())
-        GTEST_SKIP() << "The corpus is not beside the repository: " << corpusDir.toStdString();
+    ASSERT_NE(GetParam(), CorpusFiles::missing) << "no RTF files in " << corpusDir.toStdString();
     const QByteArray rtf = readBytes(corpusDir + QLatin1Char('/') + name);
     if (notRichText.contains(name)) {
         EXPECT_THROW(readRtf(rtf), Failure);
@@ -135,13 +124,7 @@ TEST_P(Corpus, LoadsAndReadsTheWordsLibreOfficeReads)
     EXPECT_TRUE(ours == theirs) << difference(ours, theirs).toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, Corpus, testing::ValuesIn(corpusFiles()),
-                         [](const testing::TestParamInfo<std::string> &info) {
-                             std::string name = info.param;
-                             for (char &c : name)
-                                 if (!isalnum(uchar(c)))
-                                     c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, Corpus, testing::ValuesIn(CorpusFiles::names()),
+                         [](const auto &info) { return CorpusFiles::testName(info.param); });
 
 } // namespace

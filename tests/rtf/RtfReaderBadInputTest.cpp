@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 
 #include <gtest/gtest.h>
 
@@ -97,17 +98,49 @@ TEST(ReaderNesting, MillionsOfOpenGroupsStayBounded)
     EXPECT_EQ(textOf(*document), "x");
 }
 
-// Inputs that once went wrong, kept as files: each must load or fail cleanly.
+TEST(ReaderNesting, BeyondTheSharedDepthTheOuterFormatComesBack)
+{
+    // Past 200,000 levels groups share one state; leaving them still restores the outer one.
+    const int depth = 250000;
+    const QByteArray rtf = "{\\rtf1 " + QByteArray(depth, '{') + "\\b deep" + QByteArray(depth, '}') + " after}";
+    const auto document = readRtf(rtf);
+    EXPECT_EQ(textOf(*document), "deep after");
+    EXPECT_EQ(formatAt(*document, 0).fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatAt(*document, 6).fontWeight(), QFont::Normal);
+}
+
+// Inputs that went wrong once, or stand for a decision about bad input, kept as files. Each
+// must load or fail cleanly; those listed here must read as shown. Crash inputs the fuzzer
+// finds go into the folder as they are.
 TEST(ReaderRegressions, EveryFileLoadsOrFailsCleanly)
 {
+    const QMap<QString, QString> readings = {
+        {"damaged-pngblip.rtf", "a\uFFFCb"},
+        {"extra-closing-brace.rtf", "a"},
+        {"hex-zero-and-empty-hex.rtf", "ab"},
+        {"hostile-font-table.rtf", "abcde"},
+        {"huge-numbers.rtf", "abc\nde"},
+        {"oversized-picture.rtf", "a\uFFFCb"},
+        {"text-after-document.rtf", "first"},
+        {"truncated.rtf", "Hello wor"},
+        {"u65532-without-picture.rtf", "a\uFFFDb\uFFFDc"},
+        {"wmetafile8.rtf", "a\uFFFCb"},
+    };
     const QDir dir(QStringLiteral(CORVALA_TEST_DATA "/rtf/regressions"));
     const QStringList files = dir.entryList(QDir::Files);
+    ASSERT_FALSE(files.isEmpty()) << "no files in " << dir.path().toStdString();
+    for (const QString &name : readings.keys())
+        EXPECT_TRUE(files.contains(name)) << name.toStdString() << " is missing";
     for (const QString &name : files) {
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
         try {
-            readRtf(file.readAll());
+            const auto document = readRtf(file.readAll());
+            if (readings.contains(name)) {
+                EXPECT_EQ(textOf(*document), readings[name]) << name.toStdString();
+            }
         } catch (const Failure &) {
+            EXPECT_FALSE(readings.contains(name)) << name.toStdString() << " no longer reads";
         }
     }
 }

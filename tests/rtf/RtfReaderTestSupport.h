@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/rtf/DocumentFiles.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

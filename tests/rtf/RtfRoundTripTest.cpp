@@ -1,9 +1,11 @@
 // Writing and reading again gives back what was written: the same text, run by run in the same
 // formats. First documents built here, one feature a row; then every file of the corpus.
+#include "CorpusFiles.h"
 #include "WriterTestDocuments.h"
 
 #include "platform/Failure.h"
 #include "platform/rtf/DocumentFiles.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,37 +167,14 @@ TEST(RtfRoundTripTable, KeepsTheCellsText)
 
 // The corpus: real files from many programs. Whatever the reader makes of a file, writing it and
 // reading it again must give the same text.
-const QString corpusDir = QStringLiteral(CORVALA_SHARED_DIR "/corpus/rtf");
-
-std::vector<std::string> corpusFiles()
-{
-    std::vector<std::string> files;
-    for (const QString &name : QDir(corpusDir).entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name))
-        files.push_back(name.toStdString());
-    if (files.empty())
-        files.push_back("");   // one case that says why nothing ran
-    return files;
-}
-
-std::string testNameOf(const std::string &file)
-{
-    std::string name = file.empty() ? "Missing" : file.substr(0, file.size() - 4);
-    for (char &c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    }
-    return name;
-}
-
 class RtfCorpusRoundTrip : public ::testing::TestWithParam<std::string>
 {
 };
 
 TEST_P(RtfCorpusRoundTrip, KeepsTheText)
 {
-    if (GetParam().empty())
-        GTEST_SKIP() << "no corpus at " << corpusDir.toStdString();
-    QFile file(corpusDir + u'/' + QString::fromStdString(GetParam()));
+    ASSERT_NE(GetParam(), CorpusFiles::missing) << "no RTF files in " << CorpusFiles::folder().toStdString();
+    QFile file(CorpusFiles::folder() + u'/' + QString::fromStdString(GetParam()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     std::unique_ptr<QTextDocument> first;
     try {
@@ -210,7 +189,7 @@ TEST_P(RtfCorpusRoundTrip, KeepsTheText)
         << "writing what was read back must give the same file";
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, RtfCorpusRoundTrip, ::testing::ValuesIn(corpusFiles()),
-                         [](const auto &info) { return testNameOf(info.param); });
+INSTANTIATE_TEST_SUITE_P(Corpus, RtfCorpusRoundTrip, ::testing::ValuesIn(CorpusFiles::names()),
+                         [](const auto &info) { return CorpusFiles::testName(info.param); });
 
 } // namespace

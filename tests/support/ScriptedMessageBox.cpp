@@ -1,7 +1,7 @@
 #include "support/ScriptedMessageBox.h"
 
-int ScriptedMessageBox::show(const QString &prompt, int style, const QString &title)
+int ScriptedMessageBox::show(const QString &prompt, int style, const QString &title, QWidget *owner)
 {
-    shown.append({prompt, style, title});
+    shown.append({prompt, style, title, owner});
     return answers.isEmpty() ? answerWhenUnscripted : answers.takeFirst();
 }

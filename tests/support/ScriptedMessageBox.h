@@ -5,8 +5,8 @@
 #include <QList>
 #include <QString>
 
-// Records every message box (prompt, style, title as shown) and answers from a script; with the
-// script used up it answers `answerWhenUnscripted`.
+// Records every message box (prompt, style, title as shown, the window it belongs to) and
+// answers from a script; with the script used up it answers `answerWhenUnscripted`.
 class ScriptedMessageBox : public MessageBoxService
 {
 public:
@@ -14,12 +14,16 @@ public:
         QString prompt;
         int style;
         QString title;
+        QWidget *owner;
     };
+
+    // The answer of Escape or a question's close box.
+    static constexpr int dismissed = vbCancel;
 
     QList<int> answers; // taken from the front, one a box
     int answerWhenUnscripted = vbOK;
     QList<Shown> shown;
 
 protected:
-    int show(const QString &prompt, int style, const QString &title) override;
+    int show(const QString &prompt, int style, const QString &title, QWidget *owner) override;
 };

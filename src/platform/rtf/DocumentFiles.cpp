@@ -3,6 +3,7 @@
 
 #include "platform/Failure.h"
 #include "platform/rtf/PlainText.h"
+#include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
 
 #include <QDir>
@@ -76,6 +77,11 @@ std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileTyp
 
 void saveDocument(const QTextDocument &document, const QString &path, RichTextFileType type)
 {
+    writeWholeFile(path, type == rtfRTF ? rtfFromDocument(document) : plainTextFromDocument(document));
+}
+
+void writeWholeFile(const QString &path, const QByteArray &bytes)
+{
     // Everything that can fail before the disk is touched fails first.
     const QFileInfo info(path);
     if (path.isEmpty())
@@ -84,7 +90,6 @@ void saveDocument(const QTextDocument &document, const QString &path, RichTextFi
         throw Failure(QStringLiteral("Path not found"));
     if (info.isDir())
         throw Failure(QStringLiteral("Is a directory"));
-    const QByteArray bytes = type == rtfRTF ? rtfFromDocument(document) : plainTextFromDocument(document);
 
     // Unbuffered, so that a failed write reports the system's reason ("No space left on
     // device") rather than a buffer flush's "Unknown error".

@@ -18,7 +18,11 @@ std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileTyp
 // every byte is written: a failed save leaves an existing file as it was. Throws Failure.
 void saveDocument(const QTextDocument &document, const QString &path, RichTextFileType type);
 
-// The same conversions on bytes in memory, for the clipboard, tests and tools.
-std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf);   // throws Failure
+// Writes bytes as saveDocument writes a document: the old file is replaced only when every
+// byte is written. Throws Failure.
+void writeWholeFile(const QString &path, const QByteArray &bytes);
+
+// The same conversions on bytes in memory, for the clipboard, tests and tools (the way back from
+// RTF is `documentFromRtf`, beside the reader).
 QByteArray rtfFromDocument(const QTextDocument &document);
 QByteArray plainTextFromDocument(const QTextDocument &document);        // UTF-8

@@ -6,7 +6,9 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-QByteArray plainTextOf(const QTextDocument &document)
+QByteArray plainTextOf(const QTextDocument &document) { return plainCharactersOf(document).toUtf8(); }
+
+QString plainCharactersOf(const QTextDocument &document)
 {
     // Not QTextDocument::toPlainText: it turns no-break spaces into spaces.
     QString text;
@@ -24,7 +26,7 @@ QByteArray plainTextOf(const QTextDocument &document)
         *out++ = c == QChar::LineSeparator ? QChar(u'\n') : c;
     }
     text.truncate(out - text.constData());
-    return text.toUtf8();
+    return text;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <memory>
 
 class QTextDocument;
@@ -9,6 +10,8 @@ class QTextDocument;
 
 // The text of the document: pictures leave nothing behind, a line break inside a paragraph
 // becomes "\n" too, and no-break spaces stay no-break spaces.
+QString plainCharactersOf(const QTextDocument &document);
+// The same, as the bytes of a file.
 QByteArray plainTextOf(const QTextDocument &document);
 
 // A document holding the text of a file: UTF-8, with or without a byte-order mark, or UTF-16

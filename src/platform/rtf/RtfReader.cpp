@@ -2,7 +2,6 @@
 
 #include "platform/Failure.h"
 #include "platform/rtf/CodePages.h"
-#include "platform/rtf/DocumentFiles.h"
 
 #include <QTextDocument>
 

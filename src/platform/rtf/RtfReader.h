@@ -13,10 +13,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 class QTextDocument;
+
+// Reads RTF bytes into a new document. Throws Failure when the bytes are not RTF at all.
+std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf);
 
 // Reads RTF into a new document: follows the braces with a stack of group states (never by
 // recursion, so any depth of nesting is fine) and hands each control word to the action that

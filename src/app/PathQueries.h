@@ -2,6 +2,8 @@
 
 #include <QString>
 
+// Questions about paths on disk, answered without ever failing.
+
 // True when the path names something on disk whose date and time of last change can be read.
 bool FileExists(const QString &path);
 

@@ -1,4 +1,4 @@
-#include "app/FileTests.h"
+#include "app/PathQueries.h"
 
 #include <QDir>
 #include <QFile>
