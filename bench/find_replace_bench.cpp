@@ -90,7 +90,7 @@ public:
     int shown = 0;
 
 protected:
-    int show(const QString &, int, const QString &) override { return ++shown, vbOK; }
+    int show(const QString &, int, const QString &, QWidget *) override { return ++shown, vbOK; }
 };
 
 // An editing area in a shown window, as the main window lays it out, with its facade.

@@ -149,7 +149,7 @@ void frmFind::run(void (frmFind::*handler)())
     try {
         (this->*handler)();
     } catch (const std::exception &failure) {
-        m_messages.MsgBox(describeFailure(failure), vbOKOnly | vbExclamation);
+        m_messages.MsgBox(describeFailure(failure), vbOKOnly | vbExclamation, QString(), this);
     }
 }
 
@@ -243,7 +243,9 @@ void frmFind::findNext()
         // The next search starts again at the top: the search wraps through this message.
         m_foundPos = 0;
         m_searchFrom = 0;
-        m_messages.MsgBox(QStringLiteral("String not found '") + what + QStringLiteral("'"), vbOKOnly);
+        // The message belongs to the dialog, whose button asked for the search.
+        m_messages.MsgBox(QStringLiteral("String not found '") + what + QStringLiteral("'"), vbOKOnly,
+                          QString(), this);
         cmdReplace->setEnabled(false);
         cmdReplaceAll->setEnabled(false);
         return;

@@ -98,6 +98,7 @@ TEST_F(FindReplaceTest, FindNextSelectsEachMatchInTurnThenWrapsThroughTheMessage
             EXPECT_EQ(messages.shown[0].prompt, QStringLiteral("String not found 'abc'"));
             EXPECT_EQ(messages.shown[0].style, int(vbOKOnly));
             EXPECT_EQ(messages.shown[0].title, App::Title());
+            EXPECT_EQ(messages.shown[0].owner, &dialog);
         }
         EXPECT_EQ(dialog.cmdReplace->isEnabled(), step.replaceEnabled);
         EXPECT_EQ(dialog.cmdReplaceAll->isEnabled(), step.replaceEnabled);
