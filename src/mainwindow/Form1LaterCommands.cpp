@@ -4,7 +4,6 @@
 
 void Form1::mnuPrint_Click() {}
 void Form1::mnuPageSetup_Click() {}
-void Form1::mnuSearchReplace_Click() {}
 void Form1::mnuFont_Click() {}
 void Form1::mnuWordWrap_Click() {}
 void Form1::mnubground_Click() {}
