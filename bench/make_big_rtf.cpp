@@ -2,6 +2,8 @@
 // several fonts and sizes, bold, italic, underline, colours, Cyrillic as \'hh bytes in a
 // Windows-1251 font, \u characters, tabs, line breaks, alignments and a few PNG pictures.
 // The content follows a fixed pseudo-random sequence, so every run writes the same file.
+#include "Sequence.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
@@ -12,19 +14,6 @@
 #include <cstdlib>
 
 namespace {
-
-class Sequence
-{
-public:
-    unsigned next(unsigned bound)
-    {
-        m_state = m_state * 1103515245u + 12345u;
-        return (m_state >> 16) % bound;
-    }
-
-private:
-    unsigned m_state = 20240521u;
-};
 
 const char *const latinWords[] = {"the", "editor", "reads", "rich", "text", "quickly", "and", "writes",
                                   "it", "back", "without", "losing", "a", "single", "character", "of",

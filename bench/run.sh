@@ -96,3 +96,8 @@ picture="$build/bench/insert_big_picture"
 [ -x "$picture" ] || { echo "bench: $picture is missing; build first (make build)" >&2; exit 1; }
 echo
 QT_QPA_PLATFORM=offscreen "$picture" "$work" 2>/dev/null
+# The Find and Replace dialog: Replace All on 1 MB and Find Next on 4 MB, inside one process.
+finder="$build/bench/find_replace_bench"
+[ -x "$finder" ] || { echo "bench: $finder is missing; build first (make build)" >&2; exit 1; }
+echo
+QT_QPA_PLATFORM=offscreen "$finder" "${FIND_REPS:-5}"

@@ -2,6 +2,8 @@
 #include "mainwindow/Form1.h"
 
 #include "app/ErrorReport.h"
+#include "dialogs/FindDialogState.h"
+#include "dialogs/frmFind.h"
 #include "editor/mTxtHelper.h"
 #include "platform/Failure.h"
 #include "platform/RichTextBox.h"
@@ -60,6 +62,19 @@ void Form1::mnuSelAll_Click()
 {
     helper().SelectAll();
     RefreshCommandState();
+}
+
+void Form1::mnuSearchReplace_Click()
+{
+    ReplaceMode = 1;
+    // One dialog at a time: an open one is only brought forward, with its texts and position.
+    if (!FindDialog) {
+        FindDialog = new frmFind(*txtEdit, helper(), m_messages, this);
+        FindDialog->Form_Load();
+    }
+    FindDialog->show();
+    FindDialog->raise();
+    FindDialog->activateWindow();
 }
 
 void Form1::RefreshCommandState()
