@@ -4,39 +4,18 @@
 #include "dialogs/DateDialogState.h"
 #include "dialogs/DateTimeRenderings.h"
 #include "dialogs/PushToggleButton.h"
+#include "platform/FormDesign.h"
 #include "platform/Twips.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QPixmap>
 #include <QScreen>
 
 namespace {
 
 constexpr int kHourglass = 11;
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(Twips::toPixelsX(left), Twips::toPixelsY(top), Twips::toPixelsX(width), Twips::toPixelsY(height));
-}
-
-QFont dialogFont()
-{
-    // Arial where it is installed; fontconfig puts Liberation Sans, its metric twin, in its place.
-    QFont font(QStringLiteral("Arial"), 9, QFont::Bold);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-// A window without an icon of its own would show the application's; a transparent one shows none.
-QIcon noIcon()
-{
-    QPixmap transparent(16, 16);
-    transparent.fill(Qt::transparent);
-    return QIcon(transparent);
-}
 
 // A list that takes the keyboard focus without making an entry current: the first arrow key
 // then chooses the first entry, as it does in a list where nothing is chosen yet.
@@ -63,7 +42,7 @@ frmDate::frmDate(MessageBoxService &messages, QWidget *owner)
 {
     setObjectName(QStringLiteral("frmDate"));
     setWindowTitle(QStringLiteral("Insert Date and Time"));
-    setFont(dialogFont());
+    setFont(FormDesign::font());
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::Button, Qt::white);
@@ -76,19 +55,19 @@ frmDate::frmDate(MessageBoxService &messages, QWidget *owner)
     LstFormat = new FormatList(this);
     LstFormat->setObjectName(QStringLiteral("LstFormat"));
     LstFormat->setSelectionMode(QAbstractItemView::SingleSelection);
-    LstFormat->setGeometry(twipsRect(120, 405, 2895, 2205));
+    LstFormat->setGeometry(FormDesign::twipsRect(120, 405, 2895, 2205));
 
     lblTitle = new QLabel(QStringLiteral("Select a format:"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setGeometry(twipsRect(240, 120, 1350, 225));
+    lblTitle->setGeometry(FormDesign::twipsRect(240, 120, 1350, 225));
 
     cmdCancel = new PushToggleButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(twipsRect(1630, 2700, 1400, 400));
+    cmdCancel->setGeometry(FormDesign::twipsRect(1630, 2700, 1400, 400));
 
     cmdInsert = new PushToggleButton(QStringLiteral("Insert"), this);
     cmdInsert->setObjectName(QStringLiteral("cmdInsert"));
-    cmdInsert->setGeometry(twipsRect(120, 2700, 1400, 400));
+    cmdInsert->setGeometry(FormDesign::twipsRect(120, 2700, 1400, 400));
 
     setTabOrder(LstFormat, cmdCancel);
     setTabOrder(cmdCancel, cmdInsert);
@@ -123,7 +102,7 @@ void frmDate::Form_Load()
             LstFormat->addItem(DateTimeRenderings::Render(Clock(), QString::fromLatin1(entry.pattern), Locale));
         });
     }
-    proc.Step(132, [&] { setWindowIcon(noIcon()); });
+    proc.Step(132, [&] { setWindowIcon(FormDesign::noIcon()); });
 }
 
 void frmDate::Form_Unload()

@@ -2,10 +2,12 @@
 
 #include "app/ErrorReport.h"
 #include "dialogs/FindDialogState.h"
+#include "dialogs/PushToggleButton.h"
 #include "editor/mTxtHelper.h"
 #include "platform/Failure.h"
 #include "platform/MessageBox.h"
 #include "platform/RichTextBox.h"
+#include "platform/FormDesign.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -16,9 +18,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPointer>
-#include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTextCursor>
@@ -34,28 +34,6 @@ constexpr int kClientHeight = 2100;
 // enough that typing and clicks are answered at once, long enough that the editing area is
 // not laid out and redrawn after every one of thousands of replacements.
 constexpr int kSliceMilliseconds = 30;
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(Twips::toPixelsX(left), Twips::toPixelsY(top), Twips::toPixelsX(width),
-                 Twips::toPixelsY(height));
-}
-
-QFont dialogFont()
-{
-    // Arial where it is installed; fontconfig puts Liberation Sans, its metric twin, in its place.
-    QFont font(QStringLiteral("Arial"), 9, QFont::Bold);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-// A window icon of nothing: an unset icon would fall back to the owner's.
-QIcon noIcon()
-{
-    QPixmap blank(16, 16);
-    blank.fill(Qt::transparent);
-    return QIcon(blank);
-}
 
 } // namespace
 
@@ -77,7 +55,7 @@ void frmFind::buildDesign()
 {
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(QStringLiteral("Find"));
-    setFont(dialogFont());
+    setFont(FormDesign::font());
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     palette.setColor(QPalette::Button, Qt::white);
@@ -88,35 +66,35 @@ void frmFind::buildDesign()
 
     txtFind = new QLineEdit(this);
     txtFind->setObjectName(QStringLiteral("txtFind"));
-    txtFind->setGeometry(twipsRect(1365, 120, 2715, 400));
+    txtFind->setGeometry(FormDesign::twipsRect(1365, 120, 2715, 400));
     txtReplace = new QLineEdit(this);
     txtReplace->setObjectName(QStringLiteral("txtReplace"));
-    txtReplace->setGeometry(twipsRect(1365, 600, 2715, 400));
+    txtReplace->setGeometry(FormDesign::twipsRect(1365, 600, 2715, 400));
     txtReplace->setVisible(false);
 
     chkMatch = new QCheckBox(QStringLiteral("Match &case"), this);
     chkMatch->setObjectName(QStringLiteral("chkMatch"));
-    chkMatch->setGeometry(twipsRect(120, 1200, 1635, 225));
+    chkMatch->setGeometry(FormDesign::twipsRect(120, 1200, 1635, 225));
 
     lblFind = new QLabel(QStringLiteral("Find what:"), this);
     lblFind->setObjectName(QStringLiteral("lblFind"));
-    lblFind->setGeometry(twipsRect(120, 240, 855, 270));
+    lblFind->setGeometry(FormDesign::twipsRect(120, 240, 855, 270));
     lblReplace = new QLabel(QStringLiteral("Replace with:"), this);
     lblReplace->setObjectName(QStringLiteral("lblReplace"));
-    lblReplace->setGeometry(twipsRect(120, 720, 1140, 225));
+    lblReplace->setGeometry(FormDesign::twipsRect(120, 720, 1140, 225));
     lblReplace->setVisible(false);
     // The captions are a little wider here than in their design: the labels grow to the right,
     // where nothing else is, rather than cut off the colon.
     for (QLabel *label : {lblFind, lblReplace})
         label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
 
-    cmdFindNext = addToggleButton("cmdFindNext", "Find Next", twipsRect(4185, 120, 1125, 400),
+    cmdFindNext = addToggleButton("cmdFindNext", "Find Next", FormDesign::twipsRect(4185, 120, 1125, 400),
                                   &frmFind::cmdFindNext_Click);
-    cmdCancel = addToggleButton("cmdCancel", "Cancel", twipsRect(4185, 600, 1125, 400),
+    cmdCancel = addToggleButton("cmdCancel", "Cancel", FormDesign::twipsRect(4185, 600, 1125, 400),
                                 &frmFind::cmdCancel_Click);
-    cmdReplace = addToggleButton("cmdReplace", "Replace", twipsRect(4185, 1080, 1125, 400),
+    cmdReplace = addToggleButton("cmdReplace", "Replace", FormDesign::twipsRect(4185, 1080, 1125, 400),
                                  &frmFind::cmdReplace_Click);
-    cmdReplaceAll = addToggleButton("cmdReplaceAll", "Replace All", twipsRect(4200, 1560, 1125, 400),
+    cmdReplaceAll = addToggleButton("cmdReplaceAll", "Replace All", FormDesign::twipsRect(4200, 1560, 1125, 400),
                                     &frmFind::cmdReplaceAll_Click);
 
     QWidget::setTabOrder(txtFind, txtReplace);
@@ -130,17 +108,13 @@ void frmFind::buildDesign()
     txtFind->setFocus();
 }
 
-QPushButton *frmFind::addToggleButton(const char *name, const char *caption, QRect geometry,
-                                      void (frmFind::*handler)())
+PushToggleButton *frmFind::addToggleButton(const char *name, const char *caption, QRect geometry,
+                                           void (frmFind::*handler)())
 {
-    auto *button = new QPushButton(QString::fromUtf8(caption), this);
+    auto *button = new PushToggleButton(QString::fromUtf8(caption), this);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
-    button->setCheckable(true);
-    // No button answers Enter for the dialog.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    connect(button, &QPushButton::toggled, this, [this, handler] { run(handler); });
+    connect(button, &PushToggleButton::Click, this, [this, handler] { run(handler); });
     return button;
 }
 
@@ -156,7 +130,7 @@ void frmFind::run(void (frmFind::*handler)())
 void frmFind::Form_Load()
 {
     ReportingProcedure proc(m_messages, QStringLiteral("in Corvala2021/08/31.frmFind.Form_Load "));
-    proc.Step(102, [&] { setWindowIcon(noIcon()); });
+    proc.Step(102, [&] { setWindowIcon(FormDesign::noIcon()); });
     proc.Step(104, [&] { txtFind->setText(QString()); });
     // The first search starts at the first character, so a match there is not passed over.
     proc.Step(106, [&] {

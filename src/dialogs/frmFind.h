@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/PushToggleButton.h"
 #include "editor/TextSearch.h"
 
 #include <QWidget>
@@ -8,7 +9,6 @@ class MessageBoxService;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QTextCursor;
 class RichTextBox;
 class mTxtHelper;
@@ -33,10 +33,10 @@ public:
     QCheckBox *chkMatch = nullptr;
     QLabel *lblFind = nullptr;
     QLabel *lblReplace = nullptr;
-    QPushButton *cmdFindNext = nullptr;
-    QPushButton *cmdCancel = nullptr;
-    QPushButton *cmdReplace = nullptr;
-    QPushButton *cmdReplaceAll = nullptr;
+    PushToggleButton *cmdFindNext = nullptr;
+    PushToggleButton *cmdCancel = nullptr;
+    PushToggleButton *cmdReplace = nullptr;
+    PushToggleButton *cmdReplaceAll = nullptr;
 
     // The 1-based position in the editing area's text of the last match; 0 when there is
     // none (when the dialog opens, and after a search that found nothing).
@@ -63,8 +63,8 @@ protected:
 
 private:
     void buildDesign();
-    QPushButton *addToggleButton(const char *name, const char *caption, QRect twips,
-                                 void (frmFind::*handler)());
+    PushToggleButton *addToggleButton(const char *name, const char *caption, QRect twips,
+                                       void (frmFind::*handler)());
     // Runs a handler of a button or a box: a failure is shown, and never crosses the event loop.
     void run(void (frmFind::*handler)());
     TextSearch::CaseRule caseRule() const;

@@ -8,6 +8,7 @@
 #include "platform/App.h"
 #include "platform/Colors.h"
 #include "platform/Failure.h"
+#include "platform/FormDesign.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
 #include "platform/RichTextBox.h"
@@ -31,14 +32,6 @@ constexpr int kToolbarHeight = 360;
 constexpr int kMinimumClientWidth = 3000;
 constexpr int kMinimumClientHeight = 1500;
 
-QFont designFont()
-{
-    // Arial where it is installed; fontconfig puts Liberation Sans, its metric twin, in its place.
-    QFont font(QStringLiteral("Arial"), 9, QFont::Bold);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
 } // namespace
 
 Form1::Form1(MessageBoxService &messages, DialogHost &dialogs, QWidget *parent)
@@ -61,7 +54,7 @@ void Form1::buildDesign()
     setWindowTitle(QStringLiteral("Form1"));
 
     m_client = new QWidget(this);
-    m_client->setFont(designFont());
+    m_client->setFont(FormDesign::font());
     QPalette palette = m_client->palette();
     palette.setColor(QPalette::Window, Qt::white);
     m_client->setPalette(palette);
@@ -77,8 +70,8 @@ void Form1::buildDesign()
 
     txtEdit = new RichTextBox(m_client);
     txtEdit->setObjectName(QStringLiteral("txtEdit"));
-    txtEdit->setFont(designFont());
-    txtEdit->document()->setDefaultFont(designFont());
+    txtEdit->setFont(FormDesign::font());
+    txtEdit->document()->setDefaultFont(FormDesign::font());
     txtEdit->setFrameShape(QFrame::NoFrame);
     txtEdit->setLineWrapMode(QTextEdit::NoWrap);
     txtEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
