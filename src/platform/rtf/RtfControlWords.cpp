@@ -58,6 +58,7 @@ const Table &table()
         {"pn", {Action::SkipDestination}},
         {"pntxta", {Action::SkipDestination}},
         {"pntxtb", {Action::SkipDestination}},
+        {"field", {Action::Field}},
         {"fldinst", {Action::FieldInstruction}},
         {"fldrslt", {Action::FieldResult}},
         {"xe", {Action::SkipDestination}},
@@ -121,6 +122,10 @@ const Table &table()
         {"green", {Action::Green}},
         {"blue", {Action::Blue}},
 
+        {"loch", {Action::CharacterClass, 1}},
+        {"hich", {Action::CharacterClass, 2}},
+        {"dbch", {Action::CharacterClass, 3}},
+        {"af", {Action::AssociatedFont}},
         {"plain", {Action::Plain}},
         {"b", {Action::Bold}},
         {"i", {Action::Italic}},

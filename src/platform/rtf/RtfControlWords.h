@@ -13,6 +13,7 @@ enum class Action : unsigned char {
     FontTable,
     ColorTable,
     Picture,
+    Field,              // \field: a group whose result shows, or what its instruction displays
     FieldInstruction,
     FieldResult,
     ShapePicture,       // \shppict: a picture that a \nonshppict repeats for old readers
@@ -38,6 +39,8 @@ enum class Action : unsigned char {
     Green,
     Blue,
     // character formatting
+    CharacterClass,     // \loch \hich \dbch: value 1, 2, 3
+    AssociatedFont,     // \af
     Plain,
     Bold,
     Italic,

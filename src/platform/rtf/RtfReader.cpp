@@ -120,6 +120,7 @@ void RtfReader::pushGroup()
     }
     RtfGroupState state = m_stack.back();
     state.ownsDestination = false;
+    state.fieldGroup = false;
     m_stack.push_back(state);
 }
 
@@ -130,6 +131,8 @@ void RtfReader::popGroup()
         --m_overflowDepth;
         return;
     }
+    if (m_stack.back().fieldGroup)
+        fieldEnded();
     const RtfGroupState ended = m_stack.back();
     m_stack.pop_back();
     if (ended.ownsDestination)
@@ -233,8 +236,16 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
         return;
     }
     case RtfDestination::FieldInstruction:
-        if (entry.action == Action::SkipDestination)
+        if (entry.action == Action::SkipDestination) {
             startDestination(RtfDestination::Skip);
+        } else if (entry.action == Action::Field) {
+            // A field inside an instruction: its result becomes part of the instruction's
+            // text, its own instruction does not.
+            m_fields.push_back({QString(), false, true});
+            state.fieldGroup = true;
+        } else if (entry.action == Action::FieldInstruction && !m_fields.empty() && m_fields.back().inInstruction) {
+            startDestination(RtfDestination::Skip);
+        }
         return;
     case RtfDestination::Body:
         applyInBody(entry, token);

@@ -92,6 +92,8 @@ private:
     void appendToFontName(QChar ch);
     void colorTableText(QByteArrayView text);
     void fieldInstructionEnded();
+    void fieldEnded();
+    QString fieldDisplayText(const QString &instruction) const;
 
     RtfTokenizer *m_tokenizer = nullptr;
     RtfDocumentBuilder m_builder;
@@ -108,6 +110,13 @@ private:
     int m_red = -1, m_green = -1, m_blue = -1;
     QStringList m_links;
     QString m_fieldInstruction;
+    struct OpenField
+    {
+        QString instruction;
+        bool resultShown = false;    // the file's own result put text in the body
+        bool inInstruction = false;  // nested in another field's instruction
+    };
+    std::vector<OpenField> m_fields;
 
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;

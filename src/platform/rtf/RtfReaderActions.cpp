@@ -50,6 +50,12 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
             startDestination(RtfDestination::Picture);
         }
         break;
+    case Action::Field:
+        if (!state.fieldGroup && m_fields.size() < 1000) {
+            m_fields.push_back({});
+            state.fieldGroup = true;
+        }
+        break;
     case Action::FieldInstruction:
         m_fieldInstruction.clear();
         startDestination(RtfDestination::FieldInstruction);
@@ -83,10 +89,28 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         tablesChanged();
         break;
     case Action::FontNumber:
-        chars.font = parameter;
+        state.plainFont = parameter;
+        if (state.charClass > 0)
+            state.classFonts[state.charClass - 1] = parameter;
+        chars.font = state.effectiveFont();
+        break;
+    case Action::CharacterClass:
+        state.charClass = std::uint8_t(entry.value);
+        chars.font = state.effectiveFont();
+        break;
+    case Action::AssociatedFont:
+        // Without a class, \af is the font of right-to-left or complex-script text, which
+        // the runs here do not tell apart.
+        if (state.charClass > 0) {
+            state.classFonts[state.charClass - 1] = parameter;
+            chars.font = state.effectiveFont();
+        }
         break;
     case Action::Plain:
         chars = RtfCharProps{};
+        state.charClass = 0;
+        state.plainFont = -1;
+        std::fill(std::begin(state.classFonts), std::end(state.classFonts), -1);
         break;
     case Action::Bold: chars.bold = on; break;
     case Action::Italic: chars.italic = on; break;

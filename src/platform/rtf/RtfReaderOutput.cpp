@@ -142,6 +142,8 @@ void RtfReader::beginOutput()
     }
     m_pendingRowBreak = false;
     m_shapePictureRead = false;
+    if (!m_fields.empty())
+        m_fields.back().resultShown = true;
 }
 
 void RtfReader::emitBytes(QByteArrayView bytes)
@@ -359,6 +361,8 @@ void RtfReader::fieldInstructionEnded()
         QStringLiteral(R"(^\s*HYPERLINK\s+(\\l\s+)?"?([^"\s]+))"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = hyperlink.match(m_fieldInstruction);
+    if (!m_fields.empty() && !m_fields.back().inInstruction)
+        m_fields.back().instruction = m_fieldInstruction;
     m_fieldInstruction.clear();
     if (!match.hasMatch() || m_stack.empty())
         return;
@@ -370,4 +374,55 @@ void RtfReader::fieldInstructionEnded()
         return;
     m_links.append(target);
     top().chars.link = int(m_links.size() - 1);
+}
+
+// A field whose file stores no result shows what its instruction itself displays, as a word
+// processor does before it has updated the field; fields that compute (PAGE, DATE, ...) show
+// nothing, since the file holds no value for them.
+void RtfReader::fieldEnded()
+{
+    const OpenField field = m_fields.back();
+    m_fields.pop_back();
+    if (field.resultShown) {
+        if (!m_fields.empty())
+            m_fields.back().resultShown = true;
+        return;
+    }
+    const QString text = fieldDisplayText(field.instruction);
+    if (text.isEmpty())
+        return;
+    if (top().destination == RtfDestination::FieldInstruction) {
+        if (m_fieldInstruction.size() < 4096)
+            m_fieldInstruction += text;
+        return;
+    }
+    if (!acceptsBodyText())
+        return;
+    for (QChar ch : text)
+        emitUnit(ch.unicode());
+}
+
+QString RtfReader::fieldDisplayText(const QString &instruction) const
+{
+    static const QRegularExpression macroButton(QStringLiteral(R"re(^\s*MACROBUTTON\s+\S+\s?(.*)$)re"),
+                                                QRegularExpression::CaseInsensitiveOption
+                                                    | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression hyperlink(QStringLiteral(R"re(^\s*HYPERLINK\s+(?:\\l\s+)?(?:"([^"]*)"|(\S+)))re"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression symbol(QStringLiteral(R"re(^\s*SYMBOL\s+(0x[0-9A-Fa-f]+|\d+))re"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QRegularExpressionMatch match = macroButton.match(instruction);
+    if (match.hasMatch())
+        return match.captured(1).trimmed();
+    match = hyperlink.match(instruction);
+    if (match.hasMatch())
+        return match.hasCaptured(1) ? match.captured(1) : match.captured(2);
+    match = symbol.match(instruction);
+    if (match.hasMatch()) {
+        bool ok = false;
+        const uint code = match.captured(1).toUInt(&ok, 0);
+        if (ok && code >= 0x20 && code <= 0xFFFF && !QChar::isSurrogate(code) && code != 0xFFFC)
+            return QString(QChar(char16_t(code)));
+    }
+    return {};
 }

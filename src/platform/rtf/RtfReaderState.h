@@ -63,4 +63,15 @@ struct RtfGroupState
     RtfDestination destination = RtfDestination::Body;
     bool ownsDestination = false;   // this group started the destination, its end ends it
     bool fieldGroup = false;        // a \field group: its end ends the field
+    // Associated fonts: \loch, \hich and \dbch say which class of characters the text that
+    // follows is, and \af (or \f) after one of them names that class's font.
+    std::uint8_t charClass = 0;     // 0 none, 1 low ANSI, 2 high ANSI, 3 double-byte
+    int plainFont = -1;             // the font \f set
+    int classFonts[3] = {-1, -1, -1};
+
+    // The font the text is shown in: its class's font where one was named, else \f's.
+    int effectiveFont() const
+    {
+        return charClass > 0 && classFonts[charClass - 1] >= 0 ? classFonts[charClass - 1] : plainFont;
+    }
 };
