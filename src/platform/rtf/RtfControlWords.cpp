@@ -12,6 +12,7 @@ using Table = std::unordered_map<std::string_view, Entry>;
 
 constexpr Entry pictureType(OriginalPicture::Type type) { return {Action::PictureType, int(type)}; }
 constexpr Entry pictureProperty(PictureProperty property) { return {Action::PictureProperty, property}; }
+constexpr Entry listProperty(ListProperty property) { return {Action::ListProperty, property}; }
 
 const Table &table()
 {
@@ -20,8 +21,21 @@ const Table &table()
         // comments belong to page layout or margins, which the editing area does not have.
         {"info", {Action::SkipDestination}},
         {"stylesheet", {Action::SkipDestination}},
-        {"listtable", {Action::SkipDestination}},
-        {"listoverridetable", {Action::SkipDestination}},
+        {"listtable", {Action::ListTable}},
+        {"listoverridetable", {Action::ListTable}},
+        {"list", listProperty(ListStart)},
+        {"listid", listProperty(ListId)},
+        {"listlevel", listProperty(ListLevel)},
+        {"leveltext", listProperty(LevelText)},
+        {"levelnumbers", listProperty(LevelNumbers)},
+        {"listname", listProperty(ListName)},
+        {"levelnfc", listProperty(LevelFormat)},
+        {"levelnfcn", listProperty(LevelFormat)},
+        {"levelstartat", listProperty(LevelStartAt)},
+        {"levelfollow", listProperty(LevelFollow)},
+        {"listoverride", listProperty(ListOverride)},
+        {"ls", listProperty(ListNumber)},
+        {"ilvl", listProperty(ListLevelNumber)},
         {"revtbl", {Action::SkipDestination}},
         {"rsidtbl", {Action::SkipDestination}},
         {"filetbl", {Action::SkipDestination}},

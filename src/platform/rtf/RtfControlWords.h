@@ -24,6 +24,8 @@ enum class Action : unsigned char {
     ObjectResult,
     ListText,           // the number or bullet that the file wrote out for a list paragraph
     NestedTableProperties, // holds a nested row's definition; some writers put cells in it
+    ListTable,          // \listtable, \listoverridetable
+    ListProperty,       // value: a ListProperty
     // a picture's words
     PictureType,        // value: an OriginalPicture::Type; the word's parameter goes with it
     PictureProperty,    // value: a PictureProperty
@@ -88,6 +90,22 @@ enum PictureProperty : int {
     PictureBitsPerPixel,
     PicturePlanes,
     PictureWidthBytes,
+};
+
+// The words of the list tables, and of a paragraph's place in a list.
+enum ListProperty : int {
+    ListStart,          // \list
+    ListId,
+    ListLevel,
+    LevelText,
+    LevelNumbers,
+    ListName,
+    LevelFormat,
+    LevelStartAt,
+    LevelFollow,
+    ListOverride,
+    ListNumber,         // \ls
+    ListLevelNumber,    // \ilvl
 };
 
 struct Entry

@@ -31,7 +31,7 @@ bool isDestination(Action action)
     case Action::Picture: case Action::FieldInstruction: case Action::FieldResult:
     case Action::ShapePicture: case Action::NonShapePicture: case Action::UnicodeAlternative:
     case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult:
-    case Action::ListText: case Action::NestedTableProperties:
+    case Action::ListText: case Action::NestedTableProperties: case Action::ListTable:
         return true;
     default:
         return false;
@@ -225,6 +225,17 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
     case RtfDestination::FontTable:
         applyInFontTable(entry, token);
         return;
+    case RtfDestination::ListTable:
+        applyInListTable(entry, token);
+        return;
+    case RtfDestination::ListLevelText:
+        if (entry.action == Action::SkipDestination) {
+            startDestination(RtfDestination::Skip);
+        } else if (entry.action == Action::Unicode && token.hasParameter) {
+            levelText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
+            m_skipRemaining = top().unicodeSkip;
+        }
+        return;
     case RtfDestination::ColorTable: {
         const int value = std::clamp(token.parameter, 0, 255);
         if (entry.action == Action::Red)
@@ -324,6 +335,10 @@ void RtfReader::handleHexByte(unsigned char byte)
     }
     const char c = char(byte);
     const QByteArrayView bytes(&c, 1);
+    if (top().destination == RtfDestination::ListLevelText) {
+        levelText(QChar::fromLatin1(c));   // \'00 to \'08 stand for the levels' numbers
+        return;
+    }
     if (byte == 0)
         return;   // a NUL is no character of any code page's text
     switch (top().destination) {
@@ -371,6 +386,15 @@ void RtfReader::handleText(QByteArrayView text)
     case RtfDestination::ColorTable:
         colorTableText(text);
         break;
+    case RtfDestination::ListLevelText:
+        for (char c : text) {
+            if (c == ';') {
+                startDestination(RtfDestination::Skip);   // the rest is no part of the text
+                break;
+            }
+            levelText(QChar::fromLatin1(c));
+        }
+        break;
     case RtfDestination::FieldInstruction:
         if (m_fieldInstruction.size() < 4096)
             m_fieldInstruction.append(QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 4096))));
@@ -378,4 +402,82 @@ void RtfReader::handleText(QByteArrayView text)
     default:
         break;
     }
+}
+
+void RtfReader::applyInListTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token)
+{
+    using namespace RtfControlWords;
+    const int parameter = token.parameter;
+    RtfListNumbering::Level *level = m_listNumbering.currentLevel();
+    if (entry.action == Action::SkipDestination) {
+        startDestination(RtfDestination::Skip);
+        return;
+    }
+    if (entry.action == Action::FontNumber) {
+        if (level)
+            level->font = parameter;
+        return;
+    }
+    if (entry.action != Action::ListProperty)
+        return;
+    switch (ListProperty(entry.value)) {
+    case ListStart:
+        m_inListOverride = false;
+        m_listNumbering.beginList();
+        break;
+    case ListId:
+        if (m_inListOverride)
+            m_listNumbering.setOverrideListId(parameter);
+        else
+            m_listNumbering.setListId(parameter);
+        break;
+    case ListLevel:
+        m_listNumbering.beginLevel();
+        break;
+    case LevelText:
+        if (level && level->text.isEmpty() && !level->lengthRead)
+            startDestination(RtfDestination::ListLevelText);
+        else
+            startDestination(RtfDestination::Skip);
+        break;
+    case LevelNumbers:
+    case ListName:
+        startDestination(RtfDestination::Skip);
+        break;
+    case LevelFormat:
+        if (level)
+            level->format = parameter;
+        break;
+    case LevelStartAt:
+        if (level)
+            level->startAt = std::clamp(parameter, 0, 1 << 24);
+        break;
+    case LevelFollow:
+        if (level)
+            level->follow = parameter;
+        break;
+    case ListOverride:
+        m_inListOverride = true;
+        m_listNumbering.beginOverride();
+        break;
+    case ListNumber:
+        if (m_inListOverride)
+            m_listNumbering.setOverrideNumber(parameter);
+        break;
+    case ListLevelNumber:
+        break;
+    }
+}
+
+void RtfReader::levelText(QChar ch)
+{
+    RtfListNumbering::Level *level = m_listNumbering.currentLevel();
+    if (!level)
+        return;
+    if (!level->lengthRead) {
+        level->lengthRead = true;   // the count of characters that follow
+        return;
+    }
+    if (level->text.size() < 64)
+        level->text.append(ch);
 }

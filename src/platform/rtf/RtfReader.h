@@ -2,6 +2,7 @@
 
 #include "platform/rtf/RtfControlWords.h"
 #include "platform/rtf/RtfDocumentBuilder.h"
+#include "platform/rtf/RtfListNumbering.h"
 #include "platform/rtf/RtfPicture.h"
 #include "platform/rtf/RtfReaderState.h"
 #include "platform/rtf/RtfTokenizer.h"
@@ -65,6 +66,9 @@ private:
     void startDestination(RtfDestination destination);
     void applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     void applyInFontTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void applyInListTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void levelText(QChar ch);
+    void emitListMarker();
 
     // output to the body (RtfReaderOutput.cpp)
     bool acceptsBodyText() { return top().destination == RtfDestination::Body && !top().chars.hidden; }
@@ -117,6 +121,11 @@ private:
         bool inInstruction = false;  // nested in another field's instruction
     };
     std::vector<OpenField> m_fields;
+
+    RtfListNumbering m_listNumbering;
+    bool m_inListOverride = false;
+    bool m_paragraphHasListText = false;   // the file wrote this paragraph's marker itself
+    bool m_listMarkerChecked = false;      // the paragraph's text has begun
 
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;

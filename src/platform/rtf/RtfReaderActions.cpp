@@ -19,7 +19,6 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::FieldResult:
     case Action::ObjectResult:
     case Action::UnicodeDestination:
-    case Action::ListText:
     case Action::NestedTableProperties:
     case Action::PictureType:       // outside a picture they mean nothing
     case Action::PictureProperty:
@@ -32,6 +31,18 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         break;
     case Action::SkipDestination:
         startDestination(RtfDestination::Skip);
+        break;
+    case Action::ListText:
+        m_paragraphHasListText = true;
+        break;
+    case Action::ListTable:
+        startDestination(RtfDestination::ListTable);
+        break;
+    case Action::ListProperty:
+        if (entry.value == RtfControlWords::ListNumber)
+            para.list = std::max(parameter, 0);
+        else if (entry.value == RtfControlWords::ListLevelNumber)
+            para.listLevel = std::uint8_t(std::clamp(parameter, 0, 8));
         break;
     case Action::FontTable:
         m_fontEntry = -1;

@@ -144,6 +144,32 @@ void RtfReader::beginOutput()
     m_shapePictureRead = false;
     if (!m_fields.empty())
         m_fields.back().resultShown = true;
+    if (!m_listMarkerChecked) {
+        m_listMarkerChecked = true;
+        emitListMarker();
+    }
+}
+
+// A list paragraph whose file does not write out its number or bullet shows the one its list
+// level gives, as text at the paragraph's start, the way written markers are read.
+void RtfReader::emitListMarker()
+{
+    const RtfParaProps &para = top().para;
+    if (para.list <= 0 || m_paragraphHasListText || top().destination != RtfDestination::Body)
+        return;
+    const QString marker = m_listNumbering.marker(para.list, para.listLevel, [this](QChar ch, int font) {
+        const SymbolMap map = font >= 0 ? symbolMapOf(font) : SymbolMap::None;
+        const char16_t unit = ch.unicode();
+        if (map != SymbolMap::None && (unit < 0x100 || (unit >= 0xF020 && unit <= 0xF0FF))) {
+            if (const char16_t symbol = symbolCharacter(uchar(unit & 0xFF), map))
+                return QChar(symbol);
+        }
+        return ch;
+    });
+    if (marker.isEmpty())
+        return;
+    flushBytes();
+    m_builder.run().append(marker);
 }
 
 void RtfReader::emitBytes(QByteArrayView bytes)
@@ -227,6 +253,14 @@ void RtfReader::endParagraph()
     flushBytes();
     m_pendingCells = 0;
     m_pendingRowBreak = false;
+    const RtfParaProps &para = top().para;
+    if (para.list > 0) {
+        if (!m_listMarkerChecked && acceptsBodyText())
+            beginOutput();   // an empty list paragraph shows its number too
+        m_listNumbering.count(para.list, para.listLevel);
+    }
+    m_paragraphHasListText = false;
+    m_listMarkerChecked = false;
     m_builder.endParagraph(blockFormat(top().para));
 }
 

@@ -38,6 +38,8 @@ struct RtfParaProps
     int spaceAfter = 0;
     std::uint8_t alignment = 0;   // 0 left, 1 centre, 2 right, 3 justify
     bool inTable = false;
+    int list = 0;                 // \ls: the list override the paragraph belongs to; 0 none
+    std::uint8_t listLevel = 0;   // \ilvl
 
     bool operator==(const RtfParaProps &) const = default;
 };
@@ -52,6 +54,8 @@ enum class RtfDestination : std::uint8_t {
     FieldInstruction,
     UnicodeAlternative,   // skipped, except for its \ud part
     Object,               // skipped, except for its \result part
+    ListTable,            // \listtable and \listoverridetable
+    ListLevelText,        // a list level's \leveltext
 };
 
 // One entry of the state stack: what a group inherits from its parent and may change.
