@@ -66,7 +66,7 @@ const Table &table()
         {"atndate", {Action::SkipDestination}},
         {"atnicn", {Action::SkipDestination}},
         {"atnparent", {Action::SkipDestination}},
-        {"objdata", {Action::SkipDestination}},
+        {"objdata", {Action::ObjectData}},
         {"objclass", {Action::SkipDestination}},
         {"objname", {Action::SkipDestination}},
         {"pn", {Action::SkipDestination}},

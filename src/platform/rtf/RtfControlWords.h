@@ -21,6 +21,7 @@ enum class Action : unsigned char {
     UnicodeAlternative, // \upr: its first part is for readers without Unicode
     UnicodeDestination, // \ud: the Unicode part of \upr
     Object,             // embedded objects: only their \result is shown
+    ObjectData,         // \objdata: never read
     ObjectResult,
     ListText,           // the number or bullet that the file wrote out for a list paragraph
     NestedTableProperties, // holds a nested row's definition; some writers put cells in it

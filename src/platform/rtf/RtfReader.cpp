@@ -30,7 +30,7 @@ bool isDestination(Action action)
     case Action::SkipDestination: case Action::FontTable: case Action::ColorTable:
     case Action::Picture: case Action::FieldInstruction: case Action::FieldResult:
     case Action::ShapePicture: case Action::NonShapePicture: case Action::UnicodeAlternative:
-    case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult:
+    case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult: case Action::ObjectData:
     case Action::ListText: case Action::NestedTableProperties: case Action::ListTable:
         return true;
     default:
@@ -202,9 +202,13 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
             return;
         }
     }
+    if ((entry.action == Action::Paragraph || entry.action == Action::ParagraphDefault)
+        && abandonUnclosedData())
+        return handleControlWord(token);
     RtfGroupState &state = top();
     switch (state.destination) {
     case RtfDestination::Skip:
+    case RtfDestination::ObjectData:
         return;
     case RtfDestination::Picture:
         if (entry.action == Action::SkipDestination)
@@ -221,6 +225,8 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
     case RtfDestination::Object:
         if (entry.action == Action::ObjectResult)
             startDestination(RtfDestination::Body);
+        else if (entry.action == Action::ObjectData)
+            startDestination(RtfDestination::ObjectData);
         return;
     case RtfDestination::FontTable:
         applyInFontTable(entry, token);
@@ -480,4 +486,37 @@ void RtfReader::levelText(QChar ch)
     }
     if (level->text.size() < 64)
         level->text.append(ch);
+}
+
+// A picture's or an object's data never holds a paragraph mark. Some writers leave such a
+// group open and go on with the body's paragraphs, so a \par or \pard seen inside one ends
+// the data there: the groups that hold it read on as their parent did, and the braces still
+// count as before, so a later closing brace closes what it always did.
+bool RtfReader::abandonUnclosedData()
+{
+    const auto isData = [](RtfDestination d) {
+        return d == RtfDestination::Picture || d == RtfDestination::Object || d == RtfDestination::ObjectData;
+    };
+    if (m_stack.empty() || !isData(top().destination))
+        return false;
+    std::size_t owner = m_stack.size();
+    for (std::size_t i = m_stack.size(); i-- > 1;) {
+        const RtfDestination d = m_stack[i].destination;
+        if (isData(d))
+            owner = i;
+        else if (d != RtfDestination::Skip)
+            break;
+    }
+    if (owner == m_stack.size())
+        return false;
+    const RtfDestination parent = m_stack[owner - 1].destination;
+    for (std::size_t i = owner; i < m_stack.size(); ++i) {
+        m_stack[i].destination = parent;
+        m_stack[i].ownsDestination = false;
+    }
+    if (m_picture) {
+        finishPicture();
+        m_picture.reset();
+    }
+    return true;
 }

@@ -58,6 +58,7 @@ private:
     void pushGroup();
     void popGroup();
     void endDestination(const RtfGroupState &ended);
+    bool abandonUnclosedData();
 
     void handleControlWord(const RtfTokenizer::Token &token);
     void handleControlSymbol(char symbol);

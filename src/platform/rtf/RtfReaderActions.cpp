@@ -85,6 +85,9 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::Object:
         startDestination(RtfDestination::Object);
         break;
+    case Action::ObjectData:
+        startDestination(RtfDestination::ObjectData);
+        break;
     case Action::CharacterSet:
         m_defaultCodePage = entry.value;
         tablesChanged();

@@ -55,6 +55,7 @@ enum class RtfDestination : std::uint8_t {
     UnicodeAlternative,   // skipped, except for its \ud part
     Object,               // skipped, except for its \result part
     ListTable,            // \listtable and \listoverridetable
+    ObjectData,           // an object's data: skipped
     ListLevelText,        // a list level's \leveltext
 };
 
