@@ -21,6 +21,9 @@ enum class Action : unsigned char {
     UnicodeAlternative, // \upr: its first part is for readers without Unicode
     UnicodeDestination, // \ud: the Unicode part of \upr
     Object,             // embedded objects: only their \result is shown
+    KeptDocumentGroup,  // \info, headers, footers: kept for saving, not shown
+    KeptAnchoredGroup,  // footnotes, comments: kept at their place for saving, not shown
+    KeptAnchoredWord,   // \chftn, \chatn: the reference mark of a footnote or comment
     ObjectData,         // \objdata: never read
     ObjectResult,
     ListText,           // the number or bullet that the file wrote out for a list paragraph

@@ -1,5 +1,7 @@
 #include "platform/rtf/RtfDocumentBuilder.h"
 
+#include "platform/rtf/KeptRtfParts.h"
+
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
@@ -39,9 +41,37 @@ void RtfDocumentBuilder::flush()
 {
     if (m_run.isEmpty())
         return;
+    const int start = m_cursor.position();
     m_cursor.insertText(m_run, m_format);
     m_run.clear();
     m_paragraphEmpty = false;
+    if (!m_pendingGroups.isEmpty()) {
+        anchorGroups(start, AnchoredGroups::before, m_pendingGroups);
+        m_pendingGroups.clear();
+    }
+}
+
+void RtfDocumentBuilder::keepAnchoredGroup(const QByteArray &group)
+{
+    flush();
+    if (m_paragraphEmpty)
+        m_pendingGroups += group;
+    else
+        anchorGroups(m_cursor.position() - 1, AnchoredGroups::after, group);
+}
+
+// Adds `groups` to the character at `position`, after what it already keeps.
+void RtfDocumentBuilder::anchorGroups(int position, int property, const QByteArray &groups)
+{
+    QTextCursor character(&m_document);
+    character.setPosition(position);
+    character.setPosition(position + 1, QTextCursor::KeepAnchor);
+    const QTextCharFormat current = character.charFormat();
+    QTextCharFormat added;
+    added.setProperty(property, current.property(property).toByteArray() + groups);
+    added.setProperty(AnchoredGroups::anchor,
+                      current.hasProperty(AnchoredGroups::anchor) ? current.intProperty(AnchoredGroups::anchor) : ++m_anchors);
+    character.mergeCharFormat(added);
 }
 
 void RtfDocumentBuilder::appendPicture(const QImage &image, QSizeF displaySize, const OriginalPicture &original)
@@ -56,8 +86,13 @@ void RtfDocumentBuilder::appendPicture(const QImage &image, QSizeF displaySize, 
     format.setName(name);
     format.setWidth(displaySize.width());
     format.setHeight(displaySize.height());
+    const int start = m_cursor.position();
     m_cursor.insertImage(format);
     m_paragraphEmpty = false;
+    if (!m_pendingGroups.isEmpty()) {
+        anchorGroups(start, AnchoredGroups::before, m_pendingGroups);
+        m_pendingGroups.clear();
+    }
 }
 
 void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
@@ -73,6 +108,10 @@ void RtfDocumentBuilder::finish(const QTextBlockFormat &format)
 {
     keepEmptyParagraphFormat();
     flush();
+    // Groups after the last character of the document stay with that character.
+    if (!m_pendingGroups.isEmpty() && m_cursor.position() > 0)
+        anchorGroups(m_cursor.position() - 1, AnchoredGroups::after, m_pendingGroups);
+    m_pendingGroups.clear();
     m_cursor.setBlockFormat(format);
     m_cursor.endEditBlock();
     m_finished = true;

@@ -32,6 +32,7 @@ bool isDestination(Action action)
     case Action::ShapePicture: case Action::NonShapePicture: case Action::UnicodeAlternative:
     case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult: case Action::ObjectData:
     case Action::ListText: case Action::NestedTableProperties: case Action::ListTable:
+    case Action::KeptDocumentGroup: case Action::KeptAnchoredGroup:
         return true;
     default:
         return false;
@@ -47,7 +48,7 @@ std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf)
     return document;
 }
 
-RtfReader::RtfReader(QTextDocument &document) : m_builder(document) {}
+RtfReader::RtfReader(QTextDocument &document) : m_document(document), m_builder(document) {}
 
 void RtfReader::read(QByteArrayView data)
 {
@@ -62,6 +63,7 @@ void RtfReader::read(QByteArrayView data)
     }
     RtfTokenizer tokenizer(data.sliced(start));
     m_tokenizer = &tokenizer;
+    m_input = data.sliced(start);
     RtfParaProps lastParagraph;
     bool started = false;
     for (;;) {
@@ -114,6 +116,7 @@ void RtfReader::pushGroup()
         m_stack.emplace_back();
         return;
     }
+    const qsizetype groupStart = m_tokenizer ? m_tokenizer->position() - 1 : 0;
     if (m_stack.size() >= maxStateDepth) {
         ++m_overflowDepth;
         return;
@@ -121,6 +124,8 @@ void RtfReader::pushGroup()
     RtfGroupState state = m_stack.back();
     state.ownsDestination = false;
     state.fieldGroup = false;
+    state.keep = 0;
+    state.groupStart = groupStart;
     m_stack.push_back(state);
 }
 
@@ -135,6 +140,8 @@ void RtfReader::popGroup()
         fieldEnded();
     const RtfGroupState ended = m_stack.back();
     m_stack.pop_back();
+    if (ended.keep && m_tokenizer)
+        keepGroup(ended);
     if (ended.ownsDestination)
         endDestination(ended);
 }
@@ -519,4 +526,17 @@ bool RtfReader::abandonUnclosedData()
         m_picture.reset();
     }
     return true;
+}
+
+// The group as the file has it, from its '{' to its '}'.
+void RtfReader::keepGroup(const RtfGroupState &ended)
+{
+    const qsizetype end = std::min(m_tokenizer->position(), m_input.size());
+    if (ended.groupStart < 0 || ended.groupStart >= end)
+        return;
+    const QByteArray group = m_input.sliced(ended.groupStart, end - ended.groupStart).toByteArray();
+    if (ended.keep == 1)
+        m_kept.documentGroups.append(group);
+    else
+        m_builder.keepAnchoredGroup(group);
 }

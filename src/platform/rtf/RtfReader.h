@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/rtf/RtfControlWords.h"
+#include "platform/rtf/KeptRtfParts.h"
 #include "platform/rtf/RtfDocumentBuilder.h"
 #include "platform/rtf/RtfListNumbering.h"
 #include "platform/rtf/RtfPicture.h"
@@ -59,6 +60,7 @@ private:
     void popGroup();
     void endDestination(const RtfGroupState &ended);
     bool abandonUnclosedData();
+    void keepGroup(const RtfGroupState &ended);
 
     void handleControlWord(const RtfTokenizer::Token &token);
     void handleControlSymbol(char symbol);
@@ -101,6 +103,9 @@ private:
     QString fieldDisplayText(const QString &instruction) const;
 
     RtfTokenizer *m_tokenizer = nullptr;
+    QByteArrayView m_input;
+    QTextDocument &m_document;
+    KeptRtfParts m_kept;
     RtfDocumentBuilder m_builder;
     std::vector<RtfGroupState> m_stack;
     std::size_t m_overflowDepth = 0;

@@ -35,6 +35,18 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::ListText:
         m_paragraphHasListText = true;
         break;
+    case Action::KeptDocumentGroup:
+    case Action::KeptAnchoredGroup:
+        startDestination(RtfDestination::Skip);
+        if (state.ownsDestination)
+            state.keep = entry.action == Action::KeptDocumentGroup ? 1 : 2;
+        break;
+    case Action::KeptAnchoredWord:
+        if (acceptsBodyText()) {
+            flushBytes();
+            m_builder.keepAnchoredGroup("\\" + token.text.toByteArray() + ' ');
+        }
+        break;
     case Action::ListTable:
         startDestination(RtfDestination::ListTable);
         break;

@@ -330,6 +330,15 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
     if (!m_haveRun)
         m_builder.setCharFormat(formatFor(RtfCharProps{}));
     m_builder.finish(blockFormat(lastParagraph));
+    QList<int> numbers = m_fonts.keys();
+    std::sort(numbers.begin(), numbers.end());
+    for (int number : numbers) {
+        const FontEntry &font = m_fonts[number];
+        if (!font.name.isEmpty() && font.charset >= 0 && !m_kept.fontCharsets.contains(font.name))
+            m_kept.fontCharsets.insert(font.name, font.charset);
+    }
+    if (!m_kept.isEmpty())
+        keepRtfParts(m_document, m_kept);
 }
 
 void RtfReader::fontTableText(QByteArrayView text)

@@ -2,6 +2,8 @@
 
 #include <QHashFunctions>
 
+#include <QtGlobal>
+
 #include <cstdint>
 
 // The character properties a group carries; compared to decide where a run of text ends.
@@ -68,6 +70,8 @@ struct RtfGroupState
     RtfDestination destination = RtfDestination::Body;
     bool ownsDestination = false;   // this group started the destination, its end ends it
     bool fieldGroup = false;        // a \field group: its end ends the field
+    std::uint8_t keep = 0;          // 1 a document part, 2 a group anchored in the text
+    qsizetype groupStart = 0;       // where its '{' is in the file
     // Associated fonts: \loch, \hich and \dbch say which class of characters the text that
     // follows is, and \af (or \f) after one of them names that class's font.
     std::uint8_t charClass = 0;     // 0 none, 1 low ANSI, 2 high ANSI, 3 double-byte
