@@ -41,6 +41,7 @@ void RtfDocumentBuilder::flush()
 {
     if (m_run.isEmpty())
         return;
+    anchorGroupsAfter();
     const int start = m_cursor.position();
     m_cursor.insertText(m_run, m_format);
     m_run.clear();
@@ -51,13 +52,24 @@ void RtfDocumentBuilder::flush()
     }
 }
 
+// Groups one after another at the same place are gathered and given to their character in
+// one change, so a file of many of them costs no more than their bytes.
 void RtfDocumentBuilder::keepAnchoredGroup(const QByteArray &group)
 {
     flush();
-    if (m_paragraphEmpty)
+    if (m_paragraphEmpty) {
         m_pendingGroups += group;
-    else
-        anchorGroups(m_cursor.position() - 1, AnchoredGroups::after, group);
+        return;
+    }
+    m_groupsAfter += group;
+}
+
+void RtfDocumentBuilder::anchorGroupsAfter()
+{
+    if (m_groupsAfter.isEmpty())
+        return;
+    anchorGroups(m_cursor.position() - 1, AnchoredGroups::after, m_groupsAfter);
+    m_groupsAfter.clear();
 }
 
 // Adds `groups` to the character at `position`, after what it already keeps.
@@ -77,6 +89,7 @@ void RtfDocumentBuilder::anchorGroups(int position, int property, const QByteArr
 void RtfDocumentBuilder::appendPicture(const QImage &image, QSizeF displaySize, const OriginalPicture &original)
 {
     flush();
+    anchorGroupsAfter();
     const QString name = QStringLiteral("rtfimage://%1").arg(++m_imageCount);
     m_document.addResource(QTextDocument::ImageResource, QUrl(name), image);
     if (!original.isNull())
@@ -99,6 +112,7 @@ void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
 {
     keepEmptyParagraphFormat();
     flush();
+    anchorGroupsAfter();
     m_cursor.setBlockFormat(format);
     m_cursor.insertBlock(format, m_format);
     m_paragraphEmpty = true;
@@ -108,6 +122,7 @@ void RtfDocumentBuilder::finish(const QTextBlockFormat &format)
 {
     keepEmptyParagraphFormat();
     flush();
+    anchorGroupsAfter();
     // Groups after the last character of the document stay with that character.
     if (!m_pendingGroups.isEmpty() && m_cursor.position() > 0)
         anchorGroups(m_cursor.position() - 1, AnchoredGroups::after, m_pendingGroups);

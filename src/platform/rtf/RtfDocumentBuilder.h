@@ -46,6 +46,7 @@ private:
     void flush();
     void keepEmptyParagraphFormat();
     void anchorGroups(int position, int property, const QByteArray &groups);
+    void anchorGroupsAfter();
 
     QTextDocument &m_document;
     QTextCursor m_cursor;
@@ -55,5 +56,6 @@ private:
     bool m_paragraphEmpty = true;
     bool m_finished = false;
     QByteArray m_pendingGroups;   // for the next character
+    QByteArray m_groupsAfter;     // for the character before the current position
     int m_anchors = 0;
 };
