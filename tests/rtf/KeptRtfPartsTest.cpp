@@ -66,6 +66,17 @@ TEST(KeptRtfParts, AFootnoteIsWrittenOnceWhenTextIsTypedBesideItsAnchor)
     EXPECT_LT(saved.indexOf("The footnote text."), saved.indexOf("typed"));
 }
 
+TEST(KeptRtfParts, TheSavedFileDeclaresTheCodePageOfTheKeptBytes)
+{
+    const QByteArray cyrillic = "{\\rtf1\\ansi\\ansicpg1251{\\header \\'cf\\'f0\\'e8}\\'cf\\'f0\\'e8}";
+    const QByteArray saved = rtfFromDocument(*readRtf(cyrillic));
+    EXPECT_TRUE(saved.startsWith("{\\rtf1\\ansi\\ansicpg1251\\deff0")) << saved.left(40).constData();
+    EXPECT_TRUE(saved.contains("{\\header \\'cf\\'f0\\'e8}"));
+    EXPECT_EQ(textOf(*readRtf(saved)), QString::fromUtf16(u"\u041F\u0440\u0438"));
+    // without kept groups the writer's own page stays
+    EXPECT_TRUE(rtfFromDocument(*readRtf("{\\rtf1\\ansi\\ansicpg1251 \\'cf}")).startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
+}
+
 TEST(KeptRtfParts, FontsKeepTheCharacterSetTheyWereDeclaredWith)
 {
     struct Case { const char *name; QByteArray rtf; QByteArray written; };

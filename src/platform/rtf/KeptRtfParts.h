@@ -21,6 +21,9 @@ struct KeptRtfParts
 {
     QList<QByteArray> documentGroups;   // in the order the file had them
     QHash<QString, int> fontCharsets;   // family -> \fcharset as declared
+    // The code page the kept groups' bytes are in (\ansicpg), 0 when no group was kept. The
+    // writer's own text is 7-bit, so the saved file can declare it for the groups' sake.
+    int codePage = 0;
 
     bool isEmpty() const { return documentGroups.isEmpty() && fontCharsets.isEmpty(); }
 };

@@ -539,4 +539,5 @@ void RtfReader::keepGroup(const RtfGroupState &ended)
         m_kept.documentGroups.append(group);
     else
         m_builder.keepAnchoredGroup(group);
+    m_kept.codePage = m_defaultCodePage;
 }

@@ -45,6 +45,7 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         if (acceptsBodyText()) {
             flushBytes();
             m_builder.keepAnchoredGroup("\\" + token.text.toByteArray() + ' ');
+            m_kept.codePage = m_defaultCodePage;
         }
         break;
     case Action::ListTable:

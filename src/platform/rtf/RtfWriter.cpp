@@ -48,6 +48,8 @@ RtfWriter::RtfWriter(const QTextDocument &document)
     const KeptRtfParts kept = keptRtfParts(document);
     m_fonts.setDeclaredCharsets(kept.fontCharsets);
     m_documentGroups = kept.documentGroups;
+    if (kept.codePage > 0)
+        m_codePage = kept.codePage;
 }
 
 QByteArray RtfWriter::write()
@@ -58,7 +60,9 @@ QByteArray RtfWriter::write()
 
     // The tables are complete only now that every run has been seen; they go before the body.
     RtfOutput out(m_body.bytes().size() + 4096);
-    out.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n");
+    out.raw("{\\rtf1\\ansi");
+    out.controlWord("ansicpg", m_codePage);
+    out.raw("\\deff0\\uc1\r\n");
     m_fonts.write(out);
     m_colors.write(out);
     for (const QByteArray &group : m_documentGroups) {

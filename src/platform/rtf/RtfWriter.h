@@ -68,6 +68,7 @@ private:
     bool m_paragraphOpen = false;
     QString m_openLink;
     bool m_charWordsOutsideRuns = false;
+    int m_codePage = 1252;
     QList<QByteArray> m_documentGroups;   // \info, headers and footers the document keeps
     QSet<int> m_anchorsWritten;
 };
