@@ -63,6 +63,26 @@ TEST(CodePages, BrokenMultiByteTextCostsOneCharacterPerBadByte)
     EXPECT_EQ(CodePages::toUnicode("\xff" "a", 936), QString::fromUtf16(u"\uFFFDa"));
 }
 
+TEST(CodePages, UserDefinedPairsAreOnePrivateUseCharacterEach)
+{
+    struct Case { int codePage; QByteArray bytes; QString text; };
+    const Case cases[] = {
+        {936, "\xaa\xa1x", QString::fromUtf16(u"\uE000x")},
+        {936, "\xaf\xfe", QString::fromUtf16(u"\uE233")},
+        {936, "\xf8\xa1", QString::fromUtf16(u"\uE234")},
+        {932, "\xf0\x40", QString::fromUtf16(u"\uE000")},
+        {950, "\xfa\x40", QString::fromUtf16(u"\uE000")},
+        {950, "\x81\x40", QString::fromUtf16(u"\uEEB8")},
+        {949, "\xc9\xa1", QString::fromUtf16(u"\uE000")},
+        {949, "\xfe\xa1", QString::fromUtf16(u"\uE05E")},
+        {936, "\xa1\x41" "b", QString::fromUtf16(u"\uE4C7b")},
+        // a pair that is no character at all is still one character, not a stray letter
+        {949, "\xc9\x41" "b", QString::fromUtf16(u"\uFFFDb")},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(CodePages::toUnicode(c.bytes, c.codePage), c.text) << c.codePage << ' ' << c.bytes.toHex().constData();
+}
+
 TEST(CodePages, SingleBytePagesHaveATable)
 {
     ASSERT_NE(CodePages::singleByteTable(1251), nullptr);

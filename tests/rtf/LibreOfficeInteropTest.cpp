@@ -3,6 +3,8 @@
 #include "WriterTestDocuments.h"
 
 #include "platform/rtf/DocumentFiles.h"
+#include "platform/rtf/RtfReader.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFont>
@@ -78,6 +80,21 @@ TEST_F(LibreOfficeInterop, ReadsTypedTextInTheFontTheEditingAreaShowsItIn)
     rtf.close();
     const QByteArray html = convert(QStringLiteral("html"), QStringLiteral("html"));
     for (const char *expected : {"Arial", "font-size: 9pt", "<b>typed</b>"})
+        EXPECT_TRUE(html.contains(expected)) << "LibreOffice's HTML lacks " << expected;
+}
+
+TEST_F(LibreOfficeInterop, ReadsTheHeaderFooterFootnotesCommentsAndInformationSavedAgain)
+{
+    const auto opened = documentFromRtf(
+        TestFiles::readBytes(QStringLiteral(CORVALA_TEST_DATA "/rtf/kept/header_footer_footnote_info.rtf")));
+    QFile rtf(m_dir.filePath(QStringLiteral("sample.rtf")));
+    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    rtf.write(rtfFromDocument(*opened));
+    rtf.close();
+    const QByteArray html = convert(QStringLiteral("html"), QStringLiteral("html"));
+    // (LibreOffice's HTML breaks lines between words)
+    for (const char *expected : {"Quarterly report", "Page header text", "Page footer text", "The footnote text.",
+                                 "sdfootnote2sym", "start.", "A comment.", "here."})
         EXPECT_TRUE(html.contains(expected)) << "LibreOffice's HTML lacks " << expected;
 }
 

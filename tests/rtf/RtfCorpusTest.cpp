@@ -21,8 +21,6 @@ const QString &corpusDir = CorpusFiles::folder();
 const QMap<QString, QString> &knownDifferences()
 {
     static const QMap<QString, QString> differences = {
-        {QStringLiteral("rtfpipe-Issue46-word97-object-drawingobjects.rtf"),
-         QStringLiteral("a SYMBOL field whose stored result is empty shows nothing; LibreOffice computes the character (J)")},
         {QStringLiteral("rtfpipe-Issue50-1-reportgen-sste-tables.rtf"),
          QStringLiteral("hidden text (\\v) is not shown; LibreOffice's text export includes it")},
         {QStringLiteral("rtfpipe-ListGoogle-googledocs.rtf"),

@@ -67,6 +67,10 @@ const CharCase charCases[] = {
     {"group restores", rtf("{\\b\\f1 a}x"), "Arial", 12, false, false, false, false},
     {"alternative names without star", "{\\rtf1{\\fonttbl{\\f0{\\falt Helv}{\\fname Arial MT}Arial;}} x}",
      "Arial", 12, false, false, false, false},
+    {"double-byte text in its associated font", rtf("\\f0\\loch\\af0\\hich\\af0\\dbch\\af1 x"),
+     "Times New Roman", 12, false, false, false, false},
+    {"low text in the font after loch", rtf("\\f1\\hich\\af1\\dbch\\af1\\loch\\f0 x"), "Arial", 12, false, false, false, false},
+    {"af without a class changes nothing", rtf("\\af1 x"), "Arial", 12, false, false, false, false},
     {"font without braces around entries",
      "{\\rtf1\\deff1{\\fonttbl\\f0\\fnil Monospaced;\\f1\\fnil Dialog;}\\f0 x}", "Monospaced", 12, false, false, false, false},
 };

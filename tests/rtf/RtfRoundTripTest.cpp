@@ -330,15 +330,19 @@ TEST(RtfCorpusPictures, KeepTheirOriginalDataAndTheFileItsSize)
         if (originalPictures.isEmpty())
             continue;
         ++filesWithPictures;
-        // Pictures in headers, footers and objects' data are not part of the text and not read.
+        // Pictures in objects' data are not read; those in headers and footers are not shown but
+        // saved with the header's own group.
         const auto opened = readBack(original);
         const QByteArray saved = rtfFromDocument(*opened);
         const QList<QByteArray> savedPictures = picturePayloads(saved);
-        EXPECT_EQ(savedPictures.size(), opened->toRawText().count(QChar::ObjectReplacementCharacter));
-        EXPECT_EQ(savedPictures.size(), readBack(saved)->toRawText().count(QChar::ObjectReplacementCharacter));
+        const qsizetype shown = opened->toRawText().count(QChar::ObjectReplacementCharacter);
+        EXPECT_GE(savedPictures.size(), shown);
+        EXPECT_EQ(readBack(saved)->toRawText().count(QChar::ObjectReplacementCharacter), shown);
         for (const QByteArray &picture : savedPictures)
             EXPECT_TRUE(originalPictures.contains(picture)) << "a picture of " << picture.size() << " bytes is not the file's";
-        EXPECT_LE(saved.size(), original.size() * 103 / 100);
+        // Headers and footers are kept as they were; the body is written in this writer's own
+        // words, a little longer than some files' own, which the header's share can't offset.
+        EXPECT_LE(saved.size(), original.size() * 105 / 100);
     }
     EXPECT_GT(filesWithPictures, 0) << "no file with pictures in " << CorpusFiles::folder().toStdString();
 }

@@ -144,10 +144,72 @@ const SingleBytePage *singleBytePage(int codePage)
     return it->get();
 }
 
-// Undecodable bytes become U+FFFD one at a time, so one bad byte costs one character.
-QString decodeMultiByte(QByteArrayView bytes, const char *name)
+// The rows that double-byte pages leave to users' own characters. Windows reads each pair of
+// them as one private-use character, numbered from U+E000 in order of rows, so a file written
+// with such characters keeps one character for each, in the font that draws it.
+struct PrivateRows
 {
-    IconvHandle decoder("UTF-16LE", name);
+    unsigned char firstLead, lastLead;
+    char16_t first;   // the character of the first pair of the first row
+};
+
+bool isTrailOf(int codePage, unsigned char trail, int *index)
+{
+    switch (codePage) {
+    case 932:   // 0x40-0x7E, 0x80-0xFC
+        if (trail < 0x40 || trail == 0x7F || trail > 0xFC)
+            return false;
+        *index = trail - 0x40 - (trail > 0x7F);
+        return true;
+    case 950:   // 0x40-0x7E, 0xA1-0xFE
+        if (trail >= 0x40 && trail <= 0x7E)
+            *index = trail - 0x40;
+        else if (trail >= 0xA1 && trail <= 0xFE)
+            *index = trail - 0xA1 + 63;
+        else
+            return false;
+        return true;
+    default:    // 936, 949: 0xA1-0xFE
+        if (trail < 0xA1 || trail > 0xFE)
+            return false;
+        *index = trail - 0xA1;
+        return true;
+    }
+}
+
+char16_t privateUseCharacter(int codePage, unsigned char lead, unsigned char trail)
+{
+    static const PrivateRows rows936[] = {{0xAA, 0xAF, 0xE000}, {0xF8, 0xFE, 0xE234}};
+    static const PrivateRows rows932[] = {{0xF0, 0xF9, 0xE000}};
+    static const PrivateRows rows950[] = {{0xFA, 0xFE, 0xE000}, {0x8E, 0xA0, 0xE311}, {0x81, 0x8D, 0xEEB8}};
+    static const PrivateRows rows949[] = {{0xC9, 0xC9, 0xE000}, {0xFE, 0xFE, 0xE05E}};
+    if (codePage == 936 && lead >= 0xA1 && lead <= 0xA7 && trail >= 0x40 && trail <= 0xA0 && trail != 0x7F)
+        return char16_t(0xE4C6 + (lead - 0xA1) * 96 + trail - 0x40 - (trail > 0x7F));   // 96 a row
+    const PrivateRows *begin = nullptr, *end = nullptr;
+    int trailsPerRow = 94;
+    switch (codePage) {
+    case 936: begin = std::begin(rows936); end = std::end(rows936); break;
+    case 932: begin = std::begin(rows932); end = std::end(rows932); trailsPerRow = 188; break;
+    case 950: begin = std::begin(rows950); end = std::end(rows950); trailsPerRow = 157; break;
+    case 949: begin = std::begin(rows949); end = std::end(rows949); break;
+    default: return 0;
+    }
+    int index = 0;
+    if (!isTrailOf(codePage, trail, &index))
+        return 0;
+    for (const PrivateRows *rows = begin; rows != end; ++rows) {
+        if (lead >= rows->firstLead && lead <= rows->lastLead)
+            return char16_t(rows->first + (lead - rows->firstLead) * trailsPerRow + index);
+    }
+    return 0;
+}
+
+// Undecodable bytes become U+FFFD one at a time, so one bad byte costs one character. A lead
+// byte with a trail byte is one character, a private-use one or U+FFFD, and the trail byte
+// never shows as a stray letter of its own.
+QString decodeMultiByte(QByteArrayView bytes, int codePage)
+{
+    IconvHandle decoder("UTF-16LE", iconvName(codePage));
     if (!decoder.valid())
         return QString::fromLatin1(bytes);
     QString result(bytes.size(), Qt::Uninitialized);
@@ -162,11 +224,23 @@ QString decodeMultiByte(QByteArrayView bytes, const char *name)
         if (errno == E2BIG || outLeft < 2)
             break;
         // EILSEQ or a lead byte cut off at the end
-        *reinterpret_cast<char16_t *>(outPtr) = u'\uFFFD';
+        const auto lead = uchar(inPtr[0]);
+        char16_t unit = u'\uFFFD';
+        size_t used = 1;
+        if (inLeft >= 2 && isLeadByte(codePage, lead) && uchar(inPtr[1]) >= 0x40) {
+            const auto trail = uchar(inPtr[1]);
+            if (const char16_t privateUse = privateUseCharacter(codePage, lead, trail)) {
+                unit = privateUse;
+                used = 2;
+            } else if (trail != 0x7F && trail != 0xFF) {
+                used = 2;
+            }
+        }
+        *reinterpret_cast<char16_t *>(outPtr) = unit;
         outPtr += 2;
         outLeft -= 2;
-        ++inPtr;
-        --inLeft;
+        inPtr += used;
+        inLeft -= used;
     }
     result.truncate(int((outPtr - outStart) / 2));
     return result;
@@ -235,7 +309,7 @@ QString toUnicode(QByteArrayView bytes, int codePage)
             out[i] = table[uchar(bytes[i])];
         return result;
     }
-    return decodeMultiByte(bytes, iconvName(codePage));
+    return decodeMultiByte(bytes, codePage);
 }
 
 QByteArray fromUnicode(QStringView text, int codePage, bool *lossless)

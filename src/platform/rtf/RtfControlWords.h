@@ -13,6 +13,7 @@ enum class Action : unsigned char {
     FontTable,
     ColorTable,
     Picture,
+    Field,              // \field: a group whose result shows, or what its instruction displays
     FieldInstruction,
     FieldResult,
     ShapePicture,       // \shppict: a picture that a \nonshppict repeats for old readers
@@ -20,9 +21,15 @@ enum class Action : unsigned char {
     UnicodeAlternative, // \upr: its first part is for readers without Unicode
     UnicodeDestination, // \ud: the Unicode part of \upr
     Object,             // embedded objects: only their \result is shown
+    KeptDocumentGroup,  // \info, headers, footers: kept for saving, not shown
+    KeptAnchoredGroup,  // footnotes, comments: kept at their place for saving, not shown
+    KeptAnchoredWord,   // \chftn, \chatn: the reference mark of a footnote or comment
+    ObjectData,         // \objdata: never read
     ObjectResult,
     ListText,           // the number or bullet that the file wrote out for a list paragraph
     NestedTableProperties, // holds a nested row's definition; some writers put cells in it
+    ListTable,          // \listtable, \listoverridetable
+    ListProperty,       // value: a ListProperty
     // a picture's words
     PictureType,        // value: an OriginalPicture::Type; the word's parameter goes with it
     PictureProperty,    // value: a PictureProperty
@@ -38,6 +45,8 @@ enum class Action : unsigned char {
     Green,
     Blue,
     // character formatting
+    CharacterClass,     // \loch \hich \dbch: value 1, 2, 3
+    AssociatedFont,     // \af
     Plain,
     Bold,
     Italic,
@@ -85,6 +94,22 @@ enum PictureProperty : int {
     PictureBitsPerPixel,
     PicturePlanes,
     PictureWidthBytes,
+};
+
+// The words of the list tables, and of a paragraph's place in a list.
+enum ListProperty : int {
+    ListStart,          // \list
+    ListId,
+    ListLevel,
+    LevelText,
+    LevelNumbers,
+    ListName,
+    LevelFormat,
+    LevelStartAt,
+    LevelFollow,
+    ListOverride,
+    ListNumber,         // \ls
+    ListLevelNumber,    // \ilvl
 };
 
 struct Entry

@@ -1,5 +1,7 @@
 #include "platform/rtf/RtfDocumentBuilder.h"
 
+#include "platform/rtf/KeptRtfParts.h"
+
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
@@ -39,14 +41,55 @@ void RtfDocumentBuilder::flush()
 {
     if (m_run.isEmpty())
         return;
+    anchorGroupsAfter();
+    const int start = m_cursor.position();
     m_cursor.insertText(m_run, m_format);
     m_run.clear();
     m_paragraphEmpty = false;
+    if (!m_pendingGroups.isEmpty()) {
+        anchorGroups(start, AnchoredGroups::before, m_pendingGroups);
+        m_pendingGroups.clear();
+    }
+}
+
+// Groups one after another at the same place are gathered and given to their character in
+// one change, so a file of many of them costs no more than their bytes.
+void RtfDocumentBuilder::keepAnchoredGroup(const QByteArray &group)
+{
+    flush();
+    if (m_paragraphEmpty) {
+        m_pendingGroups += group;
+        return;
+    }
+    m_groupsAfter += group;
+}
+
+void RtfDocumentBuilder::anchorGroupsAfter()
+{
+    if (m_groupsAfter.isEmpty())
+        return;
+    anchorGroups(m_cursor.position() - 1, AnchoredGroups::after, m_groupsAfter);
+    m_groupsAfter.clear();
+}
+
+// Adds `groups` to the character at `position`, after what it already keeps.
+void RtfDocumentBuilder::anchorGroups(int position, int property, const QByteArray &groups)
+{
+    QTextCursor character(&m_document);
+    character.setPosition(position);
+    character.setPosition(position + 1, QTextCursor::KeepAnchor);
+    const QTextCharFormat current = character.charFormat();
+    QTextCharFormat added;
+    added.setProperty(property, current.property(property).toByteArray() + groups);
+    added.setProperty(AnchoredGroups::anchor,
+                      current.hasProperty(AnchoredGroups::anchor) ? current.intProperty(AnchoredGroups::anchor) : ++m_anchors);
+    character.mergeCharFormat(added);
 }
 
 void RtfDocumentBuilder::appendPicture(const QImage &image, QSizeF displaySize, const OriginalPicture &original)
 {
     flush();
+    anchorGroupsAfter();
     const QString name = QStringLiteral("rtfimage://%1").arg(++m_imageCount);
     m_document.addResource(QTextDocument::ImageResource, QUrl(name), image);
     if (!original.isNull())
@@ -56,14 +99,20 @@ void RtfDocumentBuilder::appendPicture(const QImage &image, QSizeF displaySize, 
     format.setName(name);
     format.setWidth(displaySize.width());
     format.setHeight(displaySize.height());
+    const int start = m_cursor.position();
     m_cursor.insertImage(format);
     m_paragraphEmpty = false;
+    if (!m_pendingGroups.isEmpty()) {
+        anchorGroups(start, AnchoredGroups::before, m_pendingGroups);
+        m_pendingGroups.clear();
+    }
 }
 
 void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
 {
     keepEmptyParagraphFormat();
     flush();
+    anchorGroupsAfter();
     m_cursor.setBlockFormat(format);
     m_cursor.insertBlock(format, m_format);
     m_paragraphEmpty = true;
@@ -73,6 +122,11 @@ void RtfDocumentBuilder::finish(const QTextBlockFormat &format)
 {
     keepEmptyParagraphFormat();
     flush();
+    anchorGroupsAfter();
+    // Groups after the last character of the document stay with that character.
+    if (!m_pendingGroups.isEmpty() && m_cursor.position() > 0)
+        anchorGroups(m_cursor.position() - 1, AnchoredGroups::after, m_pendingGroups);
+    m_pendingGroups.clear();
     m_cursor.setBlockFormat(format);
     m_cursor.endEditBlock();
     m_finished = true;

@@ -35,12 +35,18 @@ public:
     // Gives the last paragraph its format; nothing may be appended afterwards.
     void finish(const QTextBlockFormat &format);
 
+    // Keeps `group` (a footnote's or a comment's own RTF) with the character before the
+    // current position, or with the next character when the paragraph has none yet.
+    void keepAnchoredGroup(const QByteArray &group);
+
     // Whether anything was appended since the last paragraph began.
     bool paragraphIsEmpty() const { return m_paragraphEmpty && m_run.isEmpty(); }
 
 private:
     void flush();
     void keepEmptyParagraphFormat();
+    void anchorGroups(int position, int property, const QByteArray &groups);
+    void anchorGroupsAfter();
 
     QTextDocument &m_document;
     QTextCursor m_cursor;
@@ -49,4 +55,7 @@ private:
     int m_imageCount = 0;
     bool m_paragraphEmpty = true;
     bool m_finished = false;
+    QByteArray m_pendingGroups;   // for the next character
+    QByteArray m_groupsAfter;     // for the character before the current position
+    int m_anchors = 0;
 };

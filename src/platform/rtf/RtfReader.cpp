@@ -30,8 +30,9 @@ bool isDestination(Action action)
     case Action::SkipDestination: case Action::FontTable: case Action::ColorTable:
     case Action::Picture: case Action::FieldInstruction: case Action::FieldResult:
     case Action::ShapePicture: case Action::NonShapePicture: case Action::UnicodeAlternative:
-    case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult:
-    case Action::ListText: case Action::NestedTableProperties:
+    case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult: case Action::ObjectData:
+    case Action::ListText: case Action::NestedTableProperties: case Action::ListTable:
+    case Action::KeptDocumentGroup: case Action::KeptAnchoredGroup:
         return true;
     default:
         return false;
@@ -47,7 +48,7 @@ std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf)
     return document;
 }
 
-RtfReader::RtfReader(QTextDocument &document) : m_builder(document) {}
+RtfReader::RtfReader(QTextDocument &document) : m_document(document), m_builder(document) {}
 
 void RtfReader::read(QByteArrayView data)
 {
@@ -62,6 +63,7 @@ void RtfReader::read(QByteArrayView data)
     }
     RtfTokenizer tokenizer(data.sliced(start));
     m_tokenizer = &tokenizer;
+    m_input = data.sliced(start);
     RtfParaProps lastParagraph;
     bool started = false;
     for (;;) {
@@ -114,12 +116,16 @@ void RtfReader::pushGroup()
         m_stack.emplace_back();
         return;
     }
+    const qsizetype groupStart = m_tokenizer ? m_tokenizer->position() - 1 : 0;
     if (m_stack.size() >= maxStateDepth) {
         ++m_overflowDepth;
         return;
     }
     RtfGroupState state = m_stack.back();
     state.ownsDestination = false;
+    state.fieldGroup = false;
+    state.keep = 0;
+    state.groupStart = groupStart;
     m_stack.push_back(state);
 }
 
@@ -130,8 +136,12 @@ void RtfReader::popGroup()
         --m_overflowDepth;
         return;
     }
+    if (m_stack.back().fieldGroup)
+        fieldEnded();
     const RtfGroupState ended = m_stack.back();
     m_stack.pop_back();
+    if (ended.keep && m_tokenizer)
+        keepGroup(ended);
     if (ended.ownsDestination)
         endDestination(ended);
 }
@@ -199,9 +209,13 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
             return;
         }
     }
+    if ((entry.action == Action::Paragraph || entry.action == Action::ParagraphDefault)
+        && abandonUnclosedData())
+        return handleControlWord(token);
     RtfGroupState &state = top();
     switch (state.destination) {
     case RtfDestination::Skip:
+    case RtfDestination::ObjectData:
         return;
     case RtfDestination::Picture:
         if (entry.action == Action::SkipDestination)
@@ -218,9 +232,22 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
     case RtfDestination::Object:
         if (entry.action == Action::ObjectResult)
             startDestination(RtfDestination::Body);
+        else if (entry.action == Action::ObjectData)
+            startDestination(RtfDestination::ObjectData);
         return;
     case RtfDestination::FontTable:
         applyInFontTable(entry, token);
+        return;
+    case RtfDestination::ListTable:
+        applyInListTable(entry, token);
+        return;
+    case RtfDestination::ListLevelText:
+        if (entry.action == Action::SkipDestination) {
+            startDestination(RtfDestination::Skip);
+        } else if (entry.action == Action::Unicode && token.hasParameter) {
+            levelText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
+            m_skipRemaining = top().unicodeSkip;
+        }
         return;
     case RtfDestination::ColorTable: {
         const int value = std::clamp(token.parameter, 0, 255);
@@ -233,8 +260,16 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
         return;
     }
     case RtfDestination::FieldInstruction:
-        if (entry.action == Action::SkipDestination)
+        if (entry.action == Action::SkipDestination) {
             startDestination(RtfDestination::Skip);
+        } else if (entry.action == Action::Field) {
+            // A field inside an instruction: its result becomes part of the instruction's
+            // text, its own instruction does not.
+            m_fields.push_back({QString(), false, true});
+            state.fieldGroup = true;
+        } else if (entry.action == Action::FieldInstruction && !m_fields.empty() && m_fields.back().inInstruction) {
+            startDestination(RtfDestination::Skip);
+        }
         return;
     case RtfDestination::Body:
         applyInBody(entry, token);
@@ -313,6 +348,10 @@ void RtfReader::handleHexByte(unsigned char byte)
     }
     const char c = char(byte);
     const QByteArrayView bytes(&c, 1);
+    if (top().destination == RtfDestination::ListLevelText) {
+        levelText(QChar::fromLatin1(c));   // \'00 to \'08 stand for the levels' numbers
+        return;
+    }
     if (byte == 0)
         return;   // a NUL is no character of any code page's text
     switch (top().destination) {
@@ -360,6 +399,15 @@ void RtfReader::handleText(QByteArrayView text)
     case RtfDestination::ColorTable:
         colorTableText(text);
         break;
+    case RtfDestination::ListLevelText:
+        for (char c : text) {
+            if (c == ';') {
+                startDestination(RtfDestination::Skip);   // the rest is no part of the text
+                break;
+            }
+            levelText(QChar::fromLatin1(c));
+        }
+        break;
     case RtfDestination::FieldInstruction:
         if (m_fieldInstruction.size() < 4096)
             m_fieldInstruction.append(QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 4096))));
@@ -367,4 +415,129 @@ void RtfReader::handleText(QByteArrayView text)
     default:
         break;
     }
+}
+
+void RtfReader::applyInListTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token)
+{
+    using namespace RtfControlWords;
+    const int parameter = token.parameter;
+    RtfListNumbering::Level *level = m_listNumbering.currentLevel();
+    if (entry.action == Action::SkipDestination) {
+        startDestination(RtfDestination::Skip);
+        return;
+    }
+    if (entry.action == Action::FontNumber) {
+        if (level)
+            level->font = parameter;
+        return;
+    }
+    if (entry.action != Action::ListProperty)
+        return;
+    switch (ListProperty(entry.value)) {
+    case ListStart:
+        m_inListOverride = false;
+        m_listNumbering.beginList();
+        break;
+    case ListId:
+        if (m_inListOverride)
+            m_listNumbering.setOverrideListId(parameter);
+        else
+            m_listNumbering.setListId(parameter);
+        break;
+    case ListLevel:
+        m_listNumbering.beginLevel();
+        break;
+    case LevelText:
+        if (level && level->text.isEmpty() && !level->lengthRead)
+            startDestination(RtfDestination::ListLevelText);
+        else
+            startDestination(RtfDestination::Skip);
+        break;
+    case LevelNumbers:
+    case ListName:
+        startDestination(RtfDestination::Skip);
+        break;
+    case LevelFormat:
+        if (level)
+            level->format = parameter;
+        break;
+    case LevelStartAt:
+        if (level)
+            level->startAt = std::clamp(parameter, 0, 1 << 24);
+        break;
+    case LevelFollow:
+        if (level)
+            level->follow = parameter;
+        break;
+    case ListOverride:
+        m_inListOverride = true;
+        m_listNumbering.beginOverride();
+        break;
+    case ListNumber:
+        if (m_inListOverride)
+            m_listNumbering.setOverrideNumber(parameter);
+        break;
+    case ListLevelNumber:
+        break;
+    }
+}
+
+void RtfReader::levelText(QChar ch)
+{
+    RtfListNumbering::Level *level = m_listNumbering.currentLevel();
+    if (!level)
+        return;
+    if (!level->lengthRead) {
+        level->lengthRead = true;   // the count of characters that follow
+        return;
+    }
+    if (level->text.size() < 64)
+        level->text.append(ch);
+}
+
+// A picture's or an object's data never holds a paragraph mark. Some writers leave such a
+// group open and go on with the body's paragraphs, so a \par or \pard seen inside one ends
+// the data there: the groups that hold it read on as their parent did, and the braces still
+// count as before, so a later closing brace closes what it always did.
+bool RtfReader::abandonUnclosedData()
+{
+    const auto isData = [](RtfDestination d) {
+        return d == RtfDestination::Picture || d == RtfDestination::Object || d == RtfDestination::ObjectData;
+    };
+    if (m_stack.empty() || !isData(top().destination))
+        return false;
+    std::size_t owner = m_stack.size();
+    for (std::size_t i = m_stack.size(); i-- > 1;) {
+        const RtfDestination d = m_stack[i].destination;
+        if (isData(d))
+            owner = i;
+        else if (d != RtfDestination::Skip)
+            break;
+    }
+    if (owner == m_stack.size())
+        return false;
+    const RtfDestination parent = m_stack[owner - 1].destination;
+    for (std::size_t i = owner; i < m_stack.size(); ++i) {
+        m_stack[i].destination = parent;
+        m_stack[i].ownsDestination = false;
+    }
+    if (m_picture) {
+        finishPicture();
+        m_picture.reset();
+    }
+    return true;
+}
+
+// The group as the file has it, from its '{' to its '}'.
+void RtfReader::keepGroup(const RtfGroupState &ended)
+{
+    const qsizetype end = std::min(m_tokenizer->position(), m_input.size());
+    if (ended.groupStart < 0 || ended.groupStart >= end)
+        return;
+    const QByteArray group = m_input.sliced(ended.groupStart, end - ended.groupStart).toByteArray();
+    if (ended.keep == 1)
+        m_kept.documentGroups.append(group);
+    else
+        m_builder.keepAnchoredGroup(group);
+    m_kept.codePage = m_defaultCodePage;
 }

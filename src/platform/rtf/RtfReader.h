@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/rtf/RtfControlWords.h"
+#include "platform/rtf/KeptRtfParts.h"
 #include "platform/rtf/RtfDocumentBuilder.h"
+#include "platform/rtf/RtfListNumbering.h"
 #include "platform/rtf/RtfPicture.h"
 #include "platform/rtf/RtfReaderState.h"
 #include "platform/rtf/RtfTokenizer.h"
@@ -57,6 +59,8 @@ private:
     void pushGroup();
     void popGroup();
     void endDestination(const RtfGroupState &ended);
+    bool abandonUnclosedData();
+    void keepGroup(const RtfGroupState &ended);
 
     void handleControlWord(const RtfTokenizer::Token &token);
     void handleControlSymbol(char symbol);
@@ -65,6 +69,9 @@ private:
     void startDestination(RtfDestination destination);
     void applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     void applyInFontTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void applyInListTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void levelText(QChar ch);
+    void emitListMarker();
 
     // output to the body (RtfReaderOutput.cpp)
     bool acceptsBodyText() { return top().destination == RtfDestination::Body && !top().chars.hidden; }
@@ -92,8 +99,13 @@ private:
     void appendToFontName(QChar ch);
     void colorTableText(QByteArrayView text);
     void fieldInstructionEnded();
+    void fieldEnded();
+    QString fieldDisplayText(const QString &instruction) const;
 
     RtfTokenizer *m_tokenizer = nullptr;
+    QByteArrayView m_input;
+    QTextDocument &m_document;
+    KeptRtfParts m_kept;
     RtfDocumentBuilder m_builder;
     std::vector<RtfGroupState> m_stack;
     std::size_t m_overflowDepth = 0;
@@ -108,6 +120,18 @@ private:
     int m_red = -1, m_green = -1, m_blue = -1;
     QStringList m_links;
     QString m_fieldInstruction;
+    struct OpenField
+    {
+        QString instruction;
+        bool resultShown = false;    // the file's own result put text in the body
+        bool inInstruction = false;  // nested in another field's instruction
+    };
+    std::vector<OpenField> m_fields;
+
+    RtfListNumbering m_listNumbering;
+    bool m_inListOverride = false;
+    bool m_paragraphHasListText = false;   // the file wrote this paragraph's marker itself
+    bool m_listMarkerChecked = false;      // the paragraph's text has begun
 
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;

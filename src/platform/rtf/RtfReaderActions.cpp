@@ -19,7 +19,6 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::FieldResult:
     case Action::ObjectResult:
     case Action::UnicodeDestination:
-    case Action::ListText:
     case Action::NestedTableProperties:
     case Action::PictureType:       // outside a picture they mean nothing
     case Action::PictureProperty:
@@ -32,6 +31,31 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         break;
     case Action::SkipDestination:
         startDestination(RtfDestination::Skip);
+        break;
+    case Action::ListText:
+        m_paragraphHasListText = true;
+        break;
+    case Action::KeptDocumentGroup:
+    case Action::KeptAnchoredGroup:
+        startDestination(RtfDestination::Skip);
+        if (state.ownsDestination)
+            state.keep = entry.action == Action::KeptDocumentGroup ? 1 : 2;
+        break;
+    case Action::KeptAnchoredWord:
+        if (acceptsBodyText()) {
+            flushBytes();
+            m_builder.keepAnchoredGroup("\\" + token.text.toByteArray() + ' ');
+            m_kept.codePage = m_defaultCodePage;
+        }
+        break;
+    case Action::ListTable:
+        startDestination(RtfDestination::ListTable);
+        break;
+    case Action::ListProperty:
+        if (entry.value == RtfControlWords::ListNumber)
+            para.list = std::max(parameter, 0);
+        else if (entry.value == RtfControlWords::ListLevelNumber)
+            para.listLevel = std::uint8_t(std::clamp(parameter, 0, 8));
         break;
     case Action::FontTable:
         m_fontEntry = -1;
@@ -48,6 +72,12 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         } else {
             m_picture.emplace();
             startDestination(RtfDestination::Picture);
+        }
+        break;
+    case Action::Field:
+        if (!state.fieldGroup && m_fields.size() < 1000) {
+            m_fields.push_back({});
+            state.fieldGroup = true;
         }
         break;
     case Action::FieldInstruction:
@@ -68,6 +98,9 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::Object:
         startDestination(RtfDestination::Object);
         break;
+    case Action::ObjectData:
+        startDestination(RtfDestination::ObjectData);
+        break;
     case Action::CharacterSet:
         m_defaultCodePage = entry.value;
         tablesChanged();
@@ -83,10 +116,28 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         tablesChanged();
         break;
     case Action::FontNumber:
-        chars.font = parameter;
+        state.plainFont = parameter;
+        if (state.charClass > 0)
+            state.classFonts[state.charClass - 1] = parameter;
+        chars.font = state.effectiveFont();
+        break;
+    case Action::CharacterClass:
+        state.charClass = std::uint8_t(entry.value);
+        chars.font = state.effectiveFont();
+        break;
+    case Action::AssociatedFont:
+        // Without a class, \af is the font of right-to-left or complex-script text, which
+        // the runs here do not tell apart.
+        if (state.charClass > 0) {
+            state.classFonts[state.charClass - 1] = parameter;
+            chars.font = state.effectiveFont();
+        }
         break;
     case Action::Plain:
         chars = RtfCharProps{};
+        state.charClass = 0;
+        state.plainFont = -1;
+        std::fill(std::begin(state.classFonts), std::end(state.classFonts), -1);
         break;
     case Action::Bold: chars.bold = on; break;
     case Action::Italic: chars.italic = on; break;

@@ -142,6 +142,34 @@ void RtfReader::beginOutput()
     }
     m_pendingRowBreak = false;
     m_shapePictureRead = false;
+    if (!m_fields.empty())
+        m_fields.back().resultShown = true;
+    if (!m_listMarkerChecked) {
+        m_listMarkerChecked = true;
+        emitListMarker();
+    }
+}
+
+// A list paragraph whose file does not write out its number or bullet shows the one its list
+// level gives, as text at the paragraph's start, the way written markers are read.
+void RtfReader::emitListMarker()
+{
+    const RtfParaProps &para = top().para;
+    if (para.list <= 0 || m_paragraphHasListText || top().destination != RtfDestination::Body)
+        return;
+    const QString marker = m_listNumbering.marker(para.list, para.listLevel, [this](QChar ch, int font) {
+        const SymbolMap map = font >= 0 ? symbolMapOf(font) : SymbolMap::None;
+        const char16_t unit = ch.unicode();
+        if (map != SymbolMap::None && (unit < 0x100 || (unit >= 0xF020 && unit <= 0xF0FF))) {
+            if (const char16_t symbol = symbolCharacter(uchar(unit & 0xFF), map))
+                return QChar(symbol);
+        }
+        return ch;
+    });
+    if (marker.isEmpty())
+        return;
+    flushBytes();
+    m_builder.run().append(marker);
 }
 
 void RtfReader::emitBytes(QByteArrayView bytes)
@@ -225,6 +253,14 @@ void RtfReader::endParagraph()
     flushBytes();
     m_pendingCells = 0;
     m_pendingRowBreak = false;
+    const RtfParaProps &para = top().para;
+    if (para.list > 0) {
+        if (!m_listMarkerChecked && acceptsBodyText())
+            beginOutput();   // an empty list paragraph shows its number too
+        m_listNumbering.count(para.list, para.listLevel);
+    }
+    m_paragraphHasListText = false;
+    m_listMarkerChecked = false;
     m_builder.endParagraph(blockFormat(top().para));
 }
 
@@ -294,6 +330,15 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
     if (!m_haveRun)
         m_builder.setCharFormat(formatFor(RtfCharProps{}));
     m_builder.finish(blockFormat(lastParagraph));
+    QList<int> numbers = m_fonts.keys();
+    std::sort(numbers.begin(), numbers.end());
+    for (int number : numbers) {
+        const FontEntry &font = m_fonts[number];
+        if (!font.name.isEmpty() && font.charset >= 0 && !m_kept.fontCharsets.contains(font.name))
+            m_kept.fontCharsets.insert(font.name, font.charset);
+    }
+    if (!m_kept.isEmpty())
+        keepRtfParts(m_document, m_kept);
 }
 
 void RtfReader::fontTableText(QByteArrayView text)
@@ -359,6 +404,8 @@ void RtfReader::fieldInstructionEnded()
         QStringLiteral(R"(^\s*HYPERLINK\s+(\\l\s+)?"?([^"\s]+))"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = hyperlink.match(m_fieldInstruction);
+    if (!m_fields.empty() && !m_fields.back().inInstruction)
+        m_fields.back().instruction = m_fieldInstruction;
     m_fieldInstruction.clear();
     if (!match.hasMatch() || m_stack.empty())
         return;
@@ -370,4 +417,55 @@ void RtfReader::fieldInstructionEnded()
         return;
     m_links.append(target);
     top().chars.link = int(m_links.size() - 1);
+}
+
+// A field whose file stores no result shows what its instruction itself displays, as a word
+// processor does before it has updated the field; fields that compute (PAGE, DATE, ...) show
+// nothing, since the file holds no value for them.
+void RtfReader::fieldEnded()
+{
+    const OpenField field = m_fields.back();
+    m_fields.pop_back();
+    if (field.resultShown) {
+        if (!m_fields.empty())
+            m_fields.back().resultShown = true;
+        return;
+    }
+    const QString text = fieldDisplayText(field.instruction);
+    if (text.isEmpty())
+        return;
+    if (top().destination == RtfDestination::FieldInstruction) {
+        if (m_fieldInstruction.size() < 4096)
+            m_fieldInstruction += text;
+        return;
+    }
+    if (!acceptsBodyText())
+        return;
+    for (QChar ch : text)
+        emitUnit(ch.unicode());
+}
+
+QString RtfReader::fieldDisplayText(const QString &instruction) const
+{
+    static const QRegularExpression macroButton(QStringLiteral(R"re(^\s*MACROBUTTON\s+\S+\s?(.*)$)re"),
+                                                QRegularExpression::CaseInsensitiveOption
+                                                    | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression hyperlink(QStringLiteral(R"re(^\s*HYPERLINK\s+(?:\\l\s+)?(?:"([^"]*)"|(\S+)))re"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression symbol(QStringLiteral(R"re(^\s*SYMBOL\s+(0x[0-9A-Fa-f]+|\d+))re"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QRegularExpressionMatch match = macroButton.match(instruction);
+    if (match.hasMatch())
+        return match.captured(1).trimmed();
+    match = hyperlink.match(instruction);
+    if (match.hasMatch())
+        return match.hasCaptured(1) ? match.captured(1) : match.captured(2);
+    match = symbol.match(instruction);
+    if (match.hasMatch()) {
+        bool ok = false;
+        const uint code = match.captured(1).toUInt(&ok, 0);
+        if (ok && code >= 0x20 && code <= 0xFFFF && !QChar::isSurrogate(code) && code != 0xFFFC)
+            return QString(QChar(char16_t(code)));
+    }
+    return {};
 }

@@ -2,6 +2,8 @@
 
 #include <QHashFunctions>
 
+#include <QtGlobal>
+
 #include <cstdint>
 
 // The character properties a group carries; compared to decide where a run of text ends.
@@ -38,6 +40,8 @@ struct RtfParaProps
     int spaceAfter = 0;
     std::uint8_t alignment = 0;   // 0 left, 1 centre, 2 right, 3 justify
     bool inTable = false;
+    int list = 0;                 // \ls: the list override the paragraph belongs to; 0 none
+    std::uint8_t listLevel = 0;   // \ilvl
 
     bool operator==(const RtfParaProps &) const = default;
 };
@@ -52,6 +56,9 @@ enum class RtfDestination : std::uint8_t {
     FieldInstruction,
     UnicodeAlternative,   // skipped, except for its \ud part
     Object,               // skipped, except for its \result part
+    ListTable,            // \listtable and \listoverridetable
+    ObjectData,           // an object's data: skipped
+    ListLevelText,        // a list level's \leveltext
 };
 
 // One entry of the state stack: what a group inherits from its parent and may change.
@@ -63,4 +70,17 @@ struct RtfGroupState
     RtfDestination destination = RtfDestination::Body;
     bool ownsDestination = false;   // this group started the destination, its end ends it
     bool fieldGroup = false;        // a \field group: its end ends the field
+    std::uint8_t keep = 0;          // 1 a document part, 2 a group anchored in the text
+    qsizetype groupStart = 0;       // where its '{' is in the file
+    // Associated fonts: \loch, \hich and \dbch say which class of characters the text that
+    // follows is, and \af (or \f) after one of them names that class's font.
+    std::uint8_t charClass = 0;     // 0 none, 1 low ANSI, 2 high ANSI, 3 double-byte
+    int plainFont = -1;             // the font \f set
+    int classFonts[3] = {-1, -1, -1};
+
+    // The font the text is shown in: its class's font where one was named, else \f's.
+    int effectiveFont() const
+    {
+        return charClass > 0 && classFonts[charClass - 1] >= 0 ? classFonts[charClass - 1] : plainFont;
+    }
 };

@@ -1,5 +1,6 @@
 #include "platform/rtf/RtfWriter.h"
 
+#include "platform/rtf/KeptRtfParts.h"
 #include "platform/rtf/RtfPictureWriter.h"
 #include "platform/rtf/RtfWriterUnits.h"
 
@@ -44,6 +45,11 @@ RtfWriter::RtfWriter(const QTextDocument &document)
       m_fonts(document.defaultFont().family()),
       m_defaultFont(document.defaultFont())
 {
+    const KeptRtfParts kept = keptRtfParts(document);
+    m_fonts.setDeclaredCharsets(kept.fontCharsets);
+    m_documentGroups = kept.documentGroups;
+    if (kept.codePage > 0)
+        m_codePage = kept.codePage;
 }
 
 QByteArray RtfWriter::write()
@@ -54,9 +60,15 @@ QByteArray RtfWriter::write()
 
     // The tables are complete only now that every run has been seen; they go before the body.
     RtfOutput out(m_body.bytes().size() + 4096);
-    out.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n");
+    out.raw("{\\rtf1\\ansi");
+    out.controlWord("ansicpg", m_codePage);
+    out.raw("\\deff0\\uc1\r\n");
     m_fonts.write(out);
     m_colors.write(out);
+    for (const QByteArray &group : m_documentGroups) {
+        out.raw(group);
+        out.raw("\r\n");
+    }
     out.raw("{\\*\\generator Corvala Software;}\\viewkind4\r\n");
     out.raw(m_body.bytes());
     out.raw("}\r\n");
@@ -180,7 +192,9 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
             openLink(format.link);
         }
         openRun(format);
-        if (format.isImage) {
+        if (format.anchor && !m_anchorsWritten.contains(format.anchor)) {
+            writeAnchoredText(run, format);
+        } else if (format.isImage) {
             // Each object replacement character of an image run is one drawing of the picture.
             for (QChar c : run) {
                 if (c == QChar::ObjectReplacementCharacter)
@@ -223,8 +237,39 @@ const RtfWriter::RunFormat &RtfWriter::runFormat(int formatIndex,
             format.link = charFormat.anchorHref();
         if (format.isImage)
             format.image = charFormat.toImageFormat();
+        if (charFormat.hasProperty(AnchoredGroups::anchor)) {
+            format.anchor = charFormat.intProperty(AnchoredGroups::anchor);
+            format.groupsBefore = charFormat.property(AnchoredGroups::before).toByteArray();
+            format.groupsAfter = charFormat.property(AnchoredGroups::after).toByteArray();
+        }
     }
     return format;
+}
+
+// The groups kept at a character go around its first character, once: text typed next to it
+// takes its format, and must not repeat a footnote.
+void RtfWriter::writeAnchoredText(QStringView run, const RunFormat &format)
+{
+    m_anchorsWritten.insert(format.anchor);
+    const qsizetype first = run.size() > 1 && run[0].isHighSurrogate() && run[1].isLowSurrogate() ? 2 : 1;
+    if (!format.groupsBefore.isEmpty())   // an empty raw write would swallow a word's delimiter
+        m_body.raw(format.groupsBefore);
+    if (format.isImage) {
+        if (run.first(first) == QStringView(u"\uFFFC"))
+            writeRtfPicture(m_document, format.image, m_body);
+    } else {
+        m_body.text(run.first(first));
+    }
+    if (!format.groupsAfter.isEmpty())
+        m_body.raw(format.groupsAfter);
+    if (format.isImage) {
+        for (QChar c : run.sliced(first)) {
+            if (c == QChar::ObjectReplacementCharacter)
+                writeRtfPicture(m_document, format.image, m_body);
+        }
+    } else {
+        m_body.text(run.sliced(first));
+    }
 }
 
 void RtfWriter::openRun(const RunFormat &format)

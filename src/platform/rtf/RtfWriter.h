@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QFont>
+#include <QSet>
 #include <QTextImageFormat>
 
 #include <deque>
@@ -39,7 +40,11 @@ private:
         bool isImage = false;
         QString link;   // the address of a hyperlink
         QTextImageFormat image;
+        // footnotes and comments kept at this character (KeptRtfParts.h)
+        int anchor = 0;
+        QByteArray groupsBefore, groupsAfter;
     };
+    void writeAnchoredText(QStringView run, const RunFormat &format);
     // The format is asked for only the first time its index is seen.
     const RunFormat &runFormat(int formatIndex, const std::function<QTextCharFormat()> &charFormatOf);
     const QByteArray &paragraphWords(const QTextBlock &block);
@@ -63,4 +68,7 @@ private:
     bool m_paragraphOpen = false;
     QString m_openLink;
     bool m_charWordsOutsideRuns = false;
+    int m_codePage = 1252;
+    QList<QByteArray> m_documentGroups;   // \info, headers and footers the document keeps
+    QSet<int> m_anchorsWritten;
 };

@@ -72,7 +72,7 @@ void RtfFontTable::write(RtfOutput &out) const
         out.raw("{");
         out.controlWord("f", i);
         out.controlWord(fontClass.family);
-        out.controlWord("fcharset", fontClass.charset);
+        out.controlWord("fcharset", m_declaredCharsets.value(m_families[i], fontClass.charset));
         out.text(m_families[i]);
         out.raw(";}");
     }

@@ -17,8 +17,12 @@ public:
 
     int indexOf(const QString &family);
     void write(RtfOutput &out) const;
+    // The character sets the fonts were declared with when the document was read; a font
+    // keeps its own, so other readers decode its text as before.
+    void setDeclaredCharsets(const QHash<QString, int> &charsets) { m_declaredCharsets = charsets; }
 
 private:
+    QHash<QString, int> m_declaredCharsets;
     QList<QString> m_families;
     QHash<QString, int> m_indexes;
 };

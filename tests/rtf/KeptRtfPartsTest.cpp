@@ -1,0 +1,97 @@
+// What the editing area does not show (headers, footers, footnotes, comments, the document's
+// information, the character set each font was declared with) is saved again as the file had
+// it, and stays out of the text.
+#include "RtfReaderTestSupport.h"
+#include "support/TestFiles.h"
+
+#include "platform/rtf/DocumentFiles.h"
+#include "platform/rtf/KeptRtfParts.h"
+
+#include <QTextCursor>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray sample =
+    TestFiles::readBytes(QStringLiteral(CORVALA_TEST_DATA "/rtf/kept/header_footer_footnote_info.rtf"));
+
+const char *const keptGroups[] = {
+    "{\\info{\\title Quarterly report}{\\author Ann Example}{\\creatim\\yr2024\\mo3\\dy5\\hr10\\min20}}",
+    "{\\header \\pard\\plain\\qc Page header text\\par}",
+    "{\\footer \\pard\\plain\\qr Page footer text\\par}",
+    "{\\footnote \\pard\\plain {\\super\\chftn} The footnote text.}",
+    "{\\*\\atnid AE}",
+    "{\\*\\atnauthor Ann Example}",
+    "{\\*\\annotation \\pard\\plain A comment.}",
+    "{\\footnote \\pard\\plain Note at the start.}",
+};
+
+const QString bodyText = QStringLiteral("Body with a notehere.\nSecond paragraph\nThird abc");
+
+TEST(KeptRtfParts, StayOutOfTheText)
+{
+    const auto document = readRtf(sample);
+    EXPECT_EQ(textOf(*document), bodyText);
+    EXPECT_EQ(QString::fromUtf8(plainTextFromDocument(*document)), bodyText);
+}
+
+TEST(KeptRtfParts, AreSavedByteForByteAndAgainAfterReadingTheSave)
+{
+    const QByteArray saved = rtfFromDocument(*readRtf(sample));
+    for (const char *group : keptGroups)
+        EXPECT_TRUE(saved.contains(group)) << group;
+    // document parts go before the body, anchored ones where they were
+    EXPECT_LT(saved.indexOf("{\\info"), saved.indexOf("Body"));
+    EXPECT_LT(saved.indexOf("{\\header"), saved.indexOf("Body"));
+    EXPECT_LT(saved.indexOf("Body with a note"), saved.indexOf("{\\footnote \\pard\\plain {"));
+    EXPECT_LT(saved.indexOf("{\\footnote \\pard\\plain {"), saved.indexOf("here."));
+    EXPECT_LT(saved.indexOf("{\\*\\annotation"), saved.indexOf("Second"));
+    EXPECT_LT(saved.indexOf("Note at the start."), saved.indexOf("Third"));
+    EXPECT_EQ(saved.count("{\\footnote"), 2);
+
+    const auto reread = readRtf(saved);
+    EXPECT_EQ(textOf(*reread), bodyText);
+    EXPECT_EQ(rtfFromDocument(*reread), saved);
+}
+
+TEST(KeptRtfParts, AFootnoteIsWrittenOnceWhenTextIsTypedBesideItsAnchor)
+{
+    const auto document = readRtf(sample);
+    QTextCursor cursor(document.get());
+    cursor.setPosition(int(bodyText.indexOf(QStringLiteral("here."))));
+    cursor.insertText(QStringLiteral("typed "));
+    const QByteArray saved = rtfFromDocument(*document);
+    EXPECT_EQ(saved.count("{\\footnote"), 2);
+    EXPECT_LT(saved.indexOf("The footnote text."), saved.indexOf("typed"));
+}
+
+TEST(KeptRtfParts, TheSavedFileDeclaresTheCodePageOfTheKeptBytes)
+{
+    const QByteArray cyrillic = "{\\rtf1\\ansi\\ansicpg1251{\\header \\'cf\\'f0\\'e8}\\'cf\\'f0\\'e8}";
+    const QByteArray saved = rtfFromDocument(*readRtf(cyrillic));
+    EXPECT_TRUE(saved.startsWith("{\\rtf1\\ansi\\ansicpg1251\\deff0")) << saved.left(40).constData();
+    EXPECT_TRUE(saved.contains("{\\header \\'cf\\'f0\\'e8}"));
+    EXPECT_EQ(textOf(*readRtf(saved)), QString::fromUtf16(u"\u041F\u0440\u0438"));
+    // without kept groups the writer's own page stays
+    EXPECT_TRUE(rtfFromDocument(*readRtf("{\\rtf1\\ansi\\ansicpg1251 \\'cf}")).startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
+}
+
+TEST(KeptRtfParts, FontsKeepTheCharacterSetTheyWereDeclaredWith)
+{
+    struct Case { const char *name; QByteArray rtf; QByteArray written; };
+    const Case cases[] = {
+        {"symbol-like name with a text character set",
+         "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset0 Wingdings;}}\\f1 abc}", "\\fcharset0 Wingdings;"},
+        {"symbol font declared as one", "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}\\f1 abc}",
+         "\\fcharset2 Symbol;"},
+        {"Cyrillic font", "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial Cyr;}}\\f1 abc}",
+         "\\fcharset204 Arial Cyr;"},
+        {"undeclared symbol font is written as one", "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Wingdings;}}\\f1 abc}",
+         "\\fcharset2 Wingdings;"},
+    };
+    for (const Case &c : cases)
+        EXPECT_TRUE(rtfFromDocument(*readRtf(c.rtf)).contains(c.written)) << c.name;
+}
+
+} // namespace
