@@ -247,7 +247,7 @@ void frmFind::cmdReplace_Click()
         return;
     cmdReplace->setChecked(false);
     // Nothing is replaced while nothing is selected.
-    if (!m_txtEdit.SelText().isEmpty()) {
+    if (m_txtEdit.HasSelText()) {
         QTextCursor cursor(m_txtEdit.document());
         replaceMatch(cursor, txtFind->text(), txtReplace->text(), caseRule());
     }
@@ -306,7 +306,7 @@ void frmFind::replaceSlice()
     const TextSearch::CaseRule rule = caseRule();
     // The user may have moved the selection off the match while events ran: an empty selection
     // replaces nothing, as with Replace.
-    bool selected = !m_txtEdit.SelText().isEmpty();
+    bool selected = m_txtEdit.HasSelText();
     bool exhausted = false;
     QElapsedTimer slice;
     slice.start();

@@ -95,7 +95,7 @@ void mTxtHelper::SelectAll()
 {
     RichTextBox &box = editor();
     box.setSelStart(0);
-    box.setSelLength(int(box.Text().size()));
+    box.setSelLength(box.TextLength());
     box.SetFocus();
 }
 
@@ -208,7 +208,7 @@ void mTxtHelper::setForeColor(int NewColor)
 {
     skippingFailure([&] { editor().setHideSelection(true); });
     skippingFailure([&] { editor().setSelStart(0); });
-    skippingFailure([&] { editor().setSelLength(int(editor().Text().size())); });
+    skippingFailure([&] { editor().setSelLength(editor().TextLength()); });
     skippingFailure([&] { editor().setSelColor(NewColor); });
     skippingFailure([&] { editor().setSelStart(0); });
     skippingFailure([&] { editor().setHideSelection(false); });

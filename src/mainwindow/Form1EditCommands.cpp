@@ -86,7 +86,7 @@ void Form1::RefreshCommandState()
 bool Form1::EditCommandAvailable(const QAction *item)
 {
     if (item == mnuCut || item == mnuCopy)
-        return !txtEdit->SelText().isEmpty();
+        return txtEdit->HasSelText();
     if (item == mnuPaste)
         return helper().CanPaste();
     if (item == mnuSelAll)

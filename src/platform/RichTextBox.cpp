@@ -122,6 +122,18 @@ void RichTextBox::setSelLength(int length)
 
 QString RichTextBox::SelText() const { return withNewlines(textCursor().selectedText()); }
 
+bool RichTextBox::HasSelText() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return false;
+    // A block of table cells reads as the cells' own text only, which may all be empty; any
+    // other selection holds at least one character.
+    int firstRow = -1, rows = 0, firstColumn = -1, columns = 0;
+    cursor.selectedTableCells(&firstRow, &rows, &firstColumn, &columns);
+    return rows <= 0 || !cursor.selectedText().isEmpty();
+}
+
 void RichTextBox::setSelText(const QString &text)
 {
     QTextCursor cursor = textCursor();

@@ -30,6 +30,8 @@ public:
     void setSelLength(int length);
     QString SelText() const;
     void setSelText(const QString &text);
+    // Whether SelText would be non-empty, without copying the selected text.
+    bool HasSelText() const;
 
     // Moves the keyboard focus here; throws Failure when the editing area can't take it
     // (hidden or disabled), as the commands that rely on the focus move expect.

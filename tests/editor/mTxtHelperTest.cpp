@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
+#include <QTextTable>
 #include <climits>
 #include <functional>
 
@@ -75,6 +77,44 @@ TEST_F(FacadeTest, SelectingMovesTheFocusEvenOnAnEmptyArea)
     facade.setSelPos(2);
     EXPECT_EQ(facade.SelPos(), 2);
     EXPECT_EQ(box.SelLength(), 0);
+}
+
+TEST_F(FacadeTest, SelectAllCoversTheWholeTextWhateverTheDocumentHolds)
+{
+    // Each builder writes after "a" in an area holding "a"; every break, picture and table
+    // marker is one position, so the selection must end exactly where Text does.
+    QImage picture(8, 6, QImage::Format_ARGB32);
+    picture.fill(Qt::blue);
+    struct Case { const char *name; std::function<void(QTextCursor &)> build; };
+    const Case cases[] = {
+        {"pictures between paragraphs",
+         [&](QTextCursor &c) {
+             c.insertImage(picture);
+             c.insertBlock();
+             c.insertText(QStringLiteral("b"));
+             c.insertImage(picture);
+             c.insertBlock();
+         }},
+        {"line break and no-break space",
+         [](QTextCursor &c) { c.insertText(QStringLiteral("b\u2028c\u00A0d")); }},
+        {"table then list",
+         [](QTextCursor &c) {
+             c.insertTable(2, 2)->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("x"));
+             c.movePosition(QTextCursor::End);
+             c.insertList(QTextListFormat::ListDisc);
+             c.insertText(QStringLiteral("item"));
+         }},
+    };
+    for (const Case &c : cases) {
+        box.setText(QStringLiteral("a"));
+        QTextCursor cursor(box.document());
+        cursor.movePosition(QTextCursor::End);
+        c.build(cursor);
+        facade.SelectAll();
+        EXPECT_EQ(box.SelStart(), 0) << c.name;
+        EXPECT_EQ(box.SelLength(), box.Text().size()) << c.name;
+        EXPECT_EQ(box.SelText(), box.Text()) << c.name;
+    }
 }
 
 TEST_F(FacadeTest, SelectionEdgesNeverSplitACharacter)

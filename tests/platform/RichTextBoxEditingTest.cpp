@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QTextTable>
 #include <gtest/gtest.h>
 
 using namespace WindowMessages;
@@ -344,6 +345,39 @@ TEST(RichTextBoxEditing, ConvertRunsKeepsFormatsPicturesAndTheSelection)
     EXPECT_EQ(box.SelStart(), 2);   // the bold run and the picture, as before
     EXPECT_EQ(box.SelLength(), 3);
     EXPECT_THROW(box.ConvertRuns(2, 99, [](const QString &piece) { return piece; }), Failure);
+}
+
+TEST(RichTextBoxEditing, HasSelTextAgreesWithSelText)
+{
+    // "a", a table whose top row is empty and whose bottom right cell holds "x", then "b".
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    box.setText(QStringLiteral("a"));
+    QTextCursor writer(box.document());
+    writer.movePosition(QTextCursor::End);
+    QTextTable *table = writer.insertTable(2, 2);
+    table->cellAt(1, 1).firstCursorPosition().insertText(QStringLiteral("x"));
+    writer.movePosition(QTextCursor::End);
+    writer.insertText(QStringLiteral("b"));
+    const auto cellPosition = [&](int row, int column) {
+        return table->cellAt(row, column).firstPosition();
+    };
+    struct Case { const char *name; int anchor, position; bool hasText; };
+    const Case cases[] = {
+        {"nothing selected", 1, 1, false},
+        {"one letter", 0, 1, true},
+        {"a break alone", 1, 2, true},
+        {"block of empty cells", cellPosition(0, 0), cellPosition(0, 1), false},
+        {"block of cells with text", cellPosition(0, 0), cellPosition(1, 1), true},
+    };
+    for (const Case &c : cases) {
+        QTextCursor cursor(box.document());
+        cursor.setPosition(c.anchor);
+        cursor.setPosition(c.position, QTextCursor::KeepAnchor);
+        box.setTextCursor(cursor);
+        EXPECT_EQ(box.HasSelText(), c.hasText) << c.name;
+        EXPECT_EQ(box.HasSelText(), !box.SelText().isEmpty()) << c.name;
+    }
 }
 
 TEST(RichTextBoxFocus, SetFocusFailsWhenTheAreaCannotTakeIt)
