@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/rtf/KeptRtfNumbers.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -16,7 +18,9 @@ class QTextDocument;
 // - the character set each font was declared with, so a font is written as the file had it;
 // - groups anchored in the text (footnotes, comments) live in the character format of the
 //   character they follow (see AnchoredGroups), so they move with the text, stay out of the
-//   text itself, of Find and of plain-text files, and go wherever the text is written.
+//   text itself, of Find and of plain-text files, and go wherever the text is written;
+// - what the font and colour numbers inside the kept groups meant in their file, so that the
+//   writer can number them as its own tables do.
 struct KeptRtfParts
 {
     QList<QByteArray> documentGroups;   // in the order the file had them
@@ -24,8 +28,10 @@ struct KeptRtfParts
     // The code page the kept groups' bytes are in (\ansicpg), 0 when no group was kept. The
     // writer's own text is 7-bit, so the saved file can declare it for the groups' sake.
     int codePage = 0;
+    // What the font and colour numbers in the kept groups meant (KeptRtfNumbers.h).
+    KeptRtfTables tables;
 
-    bool isEmpty() const { return documentGroups.isEmpty() && fontCharsets.isEmpty(); }
+    bool isEmpty() const { return documentGroups.isEmpty() && fontCharsets.isEmpty() && tables.isEmpty(); }
 };
 
 KeptRtfParts keptRtfParts(const QTextDocument &document);
@@ -39,4 +45,6 @@ namespace AnchoredGroups {
 constexpr int after = QTextFormat::UserProperty + 0x4b50;
 constexpr int before = after + 1;
 constexpr int anchor = after + 2;
+// the KeptRtfTables of the file the groups came from: pasted text brings its own
+constexpr int tables = after + 3;
 }

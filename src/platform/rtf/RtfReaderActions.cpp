@@ -44,7 +44,7 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::KeptAnchoredWord:
         if (acceptsBodyText()) {
             flushBytes();
-            m_builder.keepAnchoredGroup("\\" + token.text.toByteArray() + ' ');
+            m_builder.keepAnchoredGroup("\\" + token.text.toByteArray() + ' ', keptTables());
             m_kept.codePage = m_defaultCodePage;
         }
         break;
