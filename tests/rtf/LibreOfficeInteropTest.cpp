@@ -98,4 +98,25 @@ TEST_F(LibreOfficeInterop, ReadsTheHeaderFooterFootnotesCommentsAndInformationSa
         EXPECT_TRUE(html.contains(expected)) << "LibreOffice's HTML lacks " << expected;
 }
 
+TEST_F(LibreOfficeInterop, ReadsTheHeaderFooterAndFootnoteInTheirFontsAndColours)
+{
+    const auto opened = documentFromRtf(
+        TestFiles::readBytes(QStringLiteral(CORVALA_TEST_DATA "/rtf/kept/fonts_colours.rtf")));
+    QFile rtf(m_dir.filePath(QStringLiteral("sample.rtf")));
+    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    rtf.write(rtfFromDocument(*opened));
+    rtf.close();
+    const QByteArray html = convert(QStringLiteral("html"), QStringLiteral("html"));
+    struct Case { const char *part, *face, *color; };
+    for (const Case &c : {Case{"<div title=\"header\"", "Courier New", "#ff0000"},
+                          Case{"<div title=\"footer\"", "Times New Roman", "#0000ff"},   // the default font
+                          Case{"<div id=\"sdfootnote1\"", "Courier New", "#008000"}}) {
+        const qsizetype start = html.indexOf(c.part);
+        ASSERT_GE(start, 0) << "LibreOffice's HTML lacks " << c.part;
+        const QByteArray part = html.sliced(start, html.indexOf("</div>", start) - start);
+        EXPECT_TRUE(part.contains(QByteArray("face=\"") + c.face)) << c.part << " is not in " << c.face;
+        EXPECT_TRUE(part.contains(QByteArray("color=\"") + c.color)) << c.part << " is not in " << c.color;
+    }
+}
+
 } // namespace
