@@ -116,6 +116,18 @@ TEST(KeptRtfParts, KeepTheirFontsAndColoursThroughTheSavedFilesTables)
     EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved);
 }
 
+TEST(KeptRtfParts, LaterSectionsHeadersAreKeptApartFromTheFirstSections)
+{
+    const QByteArray rtf = "{\\rtf1{\\header First}One\\sect\\sectd{\\header Second}{\\footer Foot}Two}";
+    const auto document = readRtf(rtf);
+    EXPECT_EQ(textOf(*document), QStringLiteral("One\nTwo"));
+    const QByteArray saved = rtfFromDocument(*document);
+    const qsizetype first = saved.indexOf("{\\header First}");
+    EXPECT_GE(first, 0);
+    EXPECT_GT(saved.indexOf("{\\*\\corvalasections {\\header Second}{\\footer Foot}}"), first);
+    EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved);
+}
+
 TEST(KeptRtfParts, FontsKeepTheCharacterSetTheyWereDeclaredWith)
 {
     struct Case { const char *name; QByteArray rtf; QByteArray written; };

@@ -14,7 +14,8 @@ class QTextDocument;
 // opening to saving so that Save As loses none of it:
 //
 // - document parts: the document information (\info) and the headers and footers, each as
-//   the file's own group, byte for byte, written back after the font and colour tables;
+//   the file's own group, byte for byte (but for its font and colour numbers), written back
+//   after the font and colour tables;
 // - the character set each font was declared with, so a font is written as the file had it;
 // - groups anchored in the text (footnotes, comments) live in the character format of the
 //   character they follow (see AnchoredGroups), so they move with the text, stay out of the
@@ -24,6 +25,13 @@ class QTextDocument;
 struct KeptRtfParts
 {
     QList<QByteArray> documentGroups;   // in the order the file had them
+    // The headers and footers of the sections after the first. The editing area has no
+    // sections, and readers given several headers of a kind for one section mix them (LibreOffice
+    // shows the first, and may run the others and the body's first paragraph into it). So they
+    // are written in a destination of their own, {\*\corvalasections ...}, which other readers
+    // skip and this one keeps: the saved file shows the first section's headers on every page,
+    // as the one section that the editing area makes of the document.
+    QList<QByteArray> laterSectionGroups;
     QHash<QString, int> fontCharsets;   // family -> \fcharset as declared
     // The code page the kept groups' bytes are in (\ansicpg), 0 when no group was kept. The
     // writer's own text is 7-bit, so the saved file can declare it for the groups' sake.
@@ -31,7 +39,11 @@ struct KeptRtfParts
     // What the font and colour numbers in the kept groups meant (KeptRtfNumbers.h).
     KeptRtfTables tables;
 
-    bool isEmpty() const { return documentGroups.isEmpty() && fontCharsets.isEmpty() && tables.isEmpty(); }
+    bool isEmpty() const
+    {
+        return documentGroups.isEmpty() && laterSectionGroups.isEmpty() && fontCharsets.isEmpty()
+            && tables.isEmpty();
+    }
 };
 
 KeptRtfParts keptRtfParts(const QTextDocument &document);

@@ -96,6 +96,9 @@ enum PictureProperty : int {
     PictureWidthBytes,
 };
 
+// What ends a paragraph: \par and \page, or \sect, which ends a section too.
+enum ParagraphEnd : int { EndsParagraph, EndsSection };
+
 // The words of the list tables, and of a paragraph's place in a list.
 enum ListProperty : int {
     ListStart,          // \list

@@ -539,7 +539,7 @@ void RtfReader::keepGroup(const RtfGroupState &ended)
         return;
     const QByteArray group = m_input.sliced(ended.groupStart, end - ended.groupStart).toByteArray();
     if (ended.keep == 1)
-        m_kept.documentGroups.append(group);
+        (m_inLaterSection ? m_kept.laterSectionGroups : m_kept.documentGroups).append(group);
     else
         m_builder.keepAnchoredGroup(group, keptTables());
     m_kept.codePage = m_defaultCodePage;

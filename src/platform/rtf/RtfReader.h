@@ -109,6 +109,7 @@ private:
     QTextDocument &m_document;
     KeptRtfParts m_kept;
     std::optional<KeptRtfTables> m_keptTables;   // the font and colour tables as kept groups see them
+    bool m_inLaterSection = false;               // a \sect has been read
     RtfDocumentBuilder m_builder;
     std::vector<RtfGroupState> m_stack;
     std::size_t m_overflowDepth = 0;

@@ -184,6 +184,8 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
             emitUnit(char16_t(entry.value));
         break;
     case Action::Paragraph:
+        if (entry.value == RtfControlWords::EndsSection)
+            m_inLaterSection = true;
         if (para.inTable) {
             // Paragraphs inside a cell stay in the row's line.
             if (acceptsBodyText())

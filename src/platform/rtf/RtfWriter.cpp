@@ -48,6 +48,8 @@ RtfWriter::RtfWriter(const QTextDocument &document)
     const KeptRtfParts kept = keptRtfParts(document);
     m_fonts.setDeclaredCharsets(kept.fontCharsets);
     m_documentGroups = kept.documentGroups;
+    if (!kept.laterSectionGroups.isEmpty())
+        m_documentGroups.append("{\\*\\corvalasections " + kept.laterSectionGroups.join() + '}');
     m_keptTables = kept.tables;
     if (kept.codePage > 0)
         m_codePage = kept.codePage;
