@@ -116,15 +116,20 @@ TEST(KeptRtfParts, KeepTheirFontsAndColoursThroughTheSavedFilesTables)
     EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved);
 }
 
-TEST(KeptRtfParts, LaterSectionsHeadersAreKeptApartFromTheFirstSections)
+// Other readers show the first section's headers, on the pages the first section shows them on;
+// the later sections' are kept where those readers skip them.
+TEST(KeptRtfParts, TheFirstSectionsHeadersAreTheOnesOtherReadersShow)
 {
-    const QByteArray rtf = "{\\rtf1{\\header First}One\\sect\\sectd{\\header Second}{\\footer Foot}Two}";
+    const QByteArray rtf = "{\\rtf1\\facingp\\titlepg{\\headerf First}{\\header Other}One"
+                           "\\sect\\sectd\\titlepg{\\header Second}{\\footer Foot}Two}";
     const auto document = readRtf(rtf);
     EXPECT_EQ(textOf(*document), QStringLiteral("One\nTwo"));
     const QByteArray saved = rtfFromDocument(*document);
-    const qsizetype first = saved.indexOf("{\\header First}");
+    const qsizetype first = saved.indexOf("{\\headerf First}\r\n{\\header Other}");
     EXPECT_GE(first, 0);
     EXPECT_GT(saved.indexOf("{\\*\\corvalasections {\\header Second}{\\footer Foot}}"), first);
+    EXPECT_EQ(saved.count("\\facingp\\titlepg"), 1);
+    EXPECT_EQ(saved.count("titlepg"), 1);
     EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved);
 }
 

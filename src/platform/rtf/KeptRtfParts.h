@@ -32,6 +32,10 @@ struct KeptRtfParts
     // skip and this one keeps: the saved file shows the first section's headers on every page,
     // as the one section that the editing area makes of the document.
     QList<QByteArray> laterSectionGroups;
+    // \titlepg (the first page has a header of its own, \headerf) and \facingp (left and right
+    // pages have theirs), as the first section had them: without them a reader shows the
+    // other headers on those pages.
+    QByteArray documentWords;
     QHash<QString, int> fontCharsets;   // family -> \fcharset as declared
     // The code page the kept groups' bytes are in (\ansicpg), 0 when no group was kept. The
     // writer's own text is 7-bit, so the saved file can declare it for the groups' sake.
@@ -41,8 +45,8 @@ struct KeptRtfParts
 
     bool isEmpty() const
     {
-        return documentGroups.isEmpty() && laterSectionGroups.isEmpty() && fontCharsets.isEmpty()
-            && tables.isEmpty();
+        return documentGroups.isEmpty() && laterSectionGroups.isEmpty() && documentWords.isEmpty()
+            && fontCharsets.isEmpty() && tables.isEmpty();
     }
 };
 

@@ -59,6 +59,8 @@ const Table &table()
         {"footerr", {Action::KeptDocumentGroup}},
         {"footerf", {Action::KeptDocumentGroup}},
         {"corvalasections", {Action::KeptDocumentGroup}},   // KeptRtfParts::laterSectionGroups
+        {"titlepg", {Action::KeptDocumentWord}},
+        {"facingp", {Action::KeptDocumentWord}},
         {"footnote", {Action::KeptAnchoredGroup}},
         {"annotation", {Action::KeptAnchoredGroup}},
         {"atnid", {Action::KeptAnchoredGroup}},

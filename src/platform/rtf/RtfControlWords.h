@@ -24,6 +24,7 @@ enum class Action : unsigned char {
     KeptDocumentGroup,  // \info, headers, footers: kept for saving, not shown
     KeptAnchoredGroup,  // footnotes, comments: kept at their place for saving, not shown
     KeptAnchoredWord,   // \chftn, \chatn: the reference mark of a footnote or comment
+    KeptDocumentWord,   // \titlepg, \facingp: which of the kept headers a page shows
     ObjectData,         // \objdata: never read
     ObjectResult,
     ListText,           // the number or bullet that the file wrote out for a list paragraph

@@ -48,6 +48,10 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
             m_kept.codePage = m_defaultCodePage;
         }
         break;
+    case Action::KeptDocumentWord:
+        if (!m_inLaterSection && !m_kept.documentWords.contains(token.text.toByteArray()))
+            m_kept.documentWords += '\\' + token.text.toByteArray();
+        break;
     case Action::ListTable:
         startDestination(RtfDestination::ListTable);
         break;

@@ -51,6 +51,7 @@ RtfWriter::RtfWriter(const QTextDocument &document)
     if (!kept.laterSectionGroups.isEmpty())
         m_documentGroups.append("{\\*\\corvalasections " + kept.laterSectionGroups.join() + '}');
     m_keptTables = kept.tables;
+    m_documentWords = kept.documentWords;
     if (kept.codePage > 0)
         m_codePage = kept.codePage;
 }
@@ -80,6 +81,7 @@ QByteArray RtfWriter::write()
         out.raw(group);
         out.raw("\r\n");
     }
+    out.raw(m_documentWords);
     out.raw("{\\*\\generator Corvala Software;}\\viewkind4\r\n");
     out.raw(m_body.bytes());
     out.raw("}\r\n");

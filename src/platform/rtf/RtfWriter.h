@@ -72,5 +72,6 @@ private:
     int m_codePage = 1252;
     QList<QByteArray> m_documentGroups;   // \info, headers and footers the document keeps
     KeptRtfTables m_keptTables;           // what their font and colour numbers mean
+    QByteArray m_documentWords;           // \titlepg, \facingp
     QSet<int> m_anchorsWritten;
 };
