@@ -27,7 +27,7 @@ struct KeptRtfParts
     QList<QByteArray> documentGroups;   // in the order the file had them
     // The headers and footers of the sections after the first. The editing area has no
     // sections, and readers given several headers of a kind for one section mix them (LibreOffice
-    // shows the first, and may run the others and the body's first paragraph into it). So they
+    // may run them all together into one). So they
     // are written in a destination of their own, {\*\corvalasections ...}, which other readers
     // skip and this one keeps: the saved file shows the first section's headers on every page,
     // as the one section that the editing area makes of the document.
