@@ -62,6 +62,12 @@ void RichTextBox::adoptDocument(QTextDocument *document)
     const QPointer<QTextDocument> previous = this->document();
     document->setParent(this);
     document->setDefaultFont(font());
+    // A paragraph runs left to right unless its format says otherwise (\rtlpar), as in a rich
+    // text file. Left to guess, the layout would scan every paragraph's text for its direction
+    // each time it passes it: on every key, for every paragraph after the caret.
+    QTextOption option = document->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document->setDefaultTextOption(option);
     setDocument(document);
     connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
     if (previous && previous != document && previous->parent() == this)
