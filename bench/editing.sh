@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # bench/editing.sh BUILD_DIR [BEFORE_BUILD_DIR]: editing big documents in the main window, and the
 # facade's text services on a 100,000-line plain-text file (bench/editing_bench.cpp), on one
-# build or on two side by side. With two builds, their runs alternate (REPS each, default 1), so
+# build or on two side by side. With two builds, their runs alternate, so
 # that the load on the machine falls on both alike. Prints a Markdown table of CPU times (the
 # median of the runs' figures), the worst key of each run, and the peaks of the resident set.
 # Documents: 10 KB, 4 MB and 16 MB of make_big_rtf with lists and tables (EDIT_SIZES to change).
@@ -9,7 +9,7 @@ set -euo pipefail
 
 after=${1:?usage: bench/editing.sh BUILD_DIR [BEFORE_BUILD_DIR]}
 before=${2:-}
-reps=${REPS:-1}
+reps=${EDIT_REPS:-1}
 sizes=(${EDIT_SIZES:-0.01 4 16})
 lines=${FACADE_LINES:-100000}
 generator="$after/bench/make_big_rtf"
