@@ -16,7 +16,7 @@ fi
   || { echo "bench: $dir is not at $commit" >&2; exit 1; }
 
 # The benchmark is the same program on both sides: it uses only what both trees offer.
-cp "$here/bench/editing_bench.cpp" "$here/bench/Sequence.h" "$dir/bench/"
+cp "$here/bench/editing_bench.cpp" "$here/bench/Sequence.h" "$here/bench/ScriptedAnswers.h" "$dir/bench/"
 grep -q editing_bench "$dir/bench/CMakeLists.txt" || cat >>"$dir/bench/CMakeLists.txt" <<'CMAKE'
 add_executable(editing_bench editing_bench.cpp)
 target_link_libraries(editing_bench PRIVATE corvala_mainwindow Qt6::Test)

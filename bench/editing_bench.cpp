@@ -15,11 +15,10 @@
 // repeated), wall-clock ms (median), the resident set's peak during the step and after it in MB:
 //   step<TAB>cpu<TAB>cpuWorst<TAB>wall<TAB>stepPeakMB<TAB>processPeakMB
 // bench/editing.sh runs it on two builds and puts the lines side by side.
+#include "ScriptedAnswers.h"
 #include "Sequence.h"
 #include "editor/mTxtHelper.h"
 #include "mainwindow/Form1.h"
-#include "platform/DialogHost.h"
-#include "platform/MessageBox.h"
 #include "platform/RichTextBox.h"
 #include "platform/WindowMessages.h"
 
@@ -41,28 +40,6 @@
 #include <vector>
 
 namespace {
-
-class AnswerFiles : public DialogHost
-{
-public:
-    QList<FileDialogAnswer> answers;
-    FileDialogAnswer ChooseFile(const FileDialogRequest &) override
-    {
-        return answers.isEmpty() ? FileDialogAnswer{} : answers.takeFirst();
-    }
-};
-
-class AnswerYes : public MessageBoxService
-{
-protected:
-    // Yes to "replace the file?", OK to anything else; every message is shown on stderr, as a
-    // benchmark that meets one measures something else than it says.
-    int show(const QString &prompt, int style, const QString &, QWidget *) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
-        return (style & 7) == vbYesNo ? vbYes : vbOK;
-    }
-};
 
 double cpuMs()
 {
@@ -139,17 +116,30 @@ void measure(const char *name, int times, const std::function<void()> &action,
 
 void typeKey(RichTextBox &box) { QTest::keyClick(&box, Qt::Key_A); }
 
-int window(const QString &file)
+// The main window as the program shows it, its editing area holding the focus.
+struct ShownWindow
 {
     AnswerYes messages;
     AnswerFiles dialogs;
-    Form1 form(messages, dialogs);
-    form.Form_Load();
-    form.show();
-    (void)QTest::qWaitForWindowExposed(&form);
-    form.activateWindow();
-    form.txtEdit->setFocus();
-    settle();
+    Form1 form{messages, dialogs};
+
+    ShownWindow()
+    {
+        form.Form_Load();
+        form.show();
+        (void)QTest::qWaitForWindowExposed(&form);
+        form.activateWindow();
+        form.txtEdit->setFocus();
+        settle();
+        // The window is not closed through its menu: nothing must end the program.
+        }
+};
+
+int window(const QString &file)
+{
+    ShownWindow shown;
+    Form1 &form = shown.form;
+    AnswerFiles &dialogs = shown.dialogs;
     RichTextBox &box = *form.txtEdit;
     mTxtHelper &helper = *form.TxtHelper;
 
@@ -207,7 +197,6 @@ int window(const QString &file)
     std::fprintf(stderr, "document: %d characters, %d paragraphs, file %lld bytes\n", box.TextLength(),
                  box.document()->blockCount(), qlonglong(QFileInfo(file).size()));
     QFile::remove(saved);
-    form.EndProgram = [] {};
     std::printf("file size MB\t%.1f\n", QFileInfo(file).size() / 1048576.0);
     return 0;
 }
@@ -232,13 +221,8 @@ QString plainDocument(int lines)
 
 int facade(int lines, const QString &dir)
 {
-    AnswerYes messages;
-    AnswerFiles dialogs;
-    Form1 form(messages, dialogs);
-    form.Form_Load();
-    form.show();
-    (void)QTest::qWaitForWindowExposed(&form);
-    settle();
+    ShownWindow shown;
+    Form1 &form = shown.form;
     RichTextBox &box = *form.txtEdit;
     mTxtHelper &helper = *form.TxtHelper;
 
@@ -275,7 +259,6 @@ int facade(int lines, const QString &dir)
     step("facade Paste all", "  Paste all: rest of the layout", [&] { helper.Paste(); }, [&] { box.setSelStart(0); });
     std::fprintf(stderr, "after: %d characters\n", box.TextLength());
     QFile::remove(file);
-    form.EndProgram = [] {};
     return 0;
 }
 
