@@ -2,6 +2,7 @@
 // it: the command itself (read, decode, clipboard, paste), the first paint of the editing area
 // with the picture in view, a keystroke typed next to it, Save As and Open. Runs on whatever
 // platform QT_QPA_PLATFORM names (offscreen for a headless run). Prints milliseconds.
+#include "ScriptedAnswers.h"
 #include "editor/mTxtHelper.h"
 #include "app/PictureClipboard.h"
 #include "mainwindow/Form1.h"
@@ -22,27 +23,6 @@
 #include <cstdio>
 
 namespace {
-
-class AnswerFiles : public DialogHost
-{
-public:
-    QList<FileDialogAnswer> answers;
-    FileDialogAnswer ChooseFile(const FileDialogRequest &) override
-    {
-        return answers.isEmpty() ? FileDialogAnswer{} : answers.takeFirst();
-    }
-};
-
-class PrintMessages : public MessageBoxService
-{
-protected:
-    // Yes to "replace the file written last run?", OK to anything else.
-    int show(const QString &prompt, int style, const QString &, QWidget *) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
-        return (style & 7) == vbYesNo ? vbYes : vbOK;
-    }
-};
 
 // A photo-like picture: soft gradients with fine grain, which JPEG compresses as it does photos.
 QImage photo(int width, int height)
@@ -91,7 +71,7 @@ int main(int argc, char **argv)
     }
     std::printf("picture: %s, 8000 x 6000, %lld bytes\n", qPrintable(jpg), QFileInfo(jpg).size());
 
-    PrintMessages messages;
+    AnswerYes messages;
     AnswerFiles dialogs;
     Form1 form(messages, dialogs);
     form.Form_Load();

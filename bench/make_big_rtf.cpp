@@ -1,7 +1,10 @@
-// make_big_rtf OUT [MEGABYTES]: writes a large RTF file of varied content for the benchmark:
-// several fonts and sizes, bold, italic, underline, colours, Cyrillic as \'hh bytes in a
-// Windows-1251 font, \u characters, tabs, line breaks, alignments and a few PNG pictures.
-// The content follows a fixed pseudo-random sequence, so every run writes the same file.
+// make_big_rtf OUT [MEGABYTES [structure]]: writes a large RTF file of varied content for the
+// benchmark: several fonts and sizes, bold, italic, underline, colours, Cyrillic as \'hh bytes
+// in a Windows-1251 font, \u characters, tabs, line breaks, alignments and a few PNG pictures.
+// With "structure", every few dozen paragraphs a short bulleted or numbered list (\ls with a
+// \listtable and \listtext) or a small table (\trowd ... \cell ... \row) comes in between, as
+// in a real long document. The content follows a fixed pseudo-random sequence, so every run
+// writes the same file.
 #include "Sequence.h"
 
 #include <QBuffer>
@@ -46,15 +49,63 @@ QByteArray pictureGroup(int seed)
     return group + '}';
 }
 
+// The list definitions: \ls1 bullets, \ls2 numbers.
+const char listTable[] =
+    "{\\*\\listtable"
+    "{\\list\\listtemplateid1{\\listlevel\\levelnfc23\\levelstartat1{\\leveltext\\'01\\u8226 ?;}"
+    "{\\levelnumbers;}\\fi-360\\li720}\\listid1}"
+    "{\\list\\listtemplateid2{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}"
+    "{\\levelnumbers\\'01;}\\fi-360\\li720}\\listid2}}\n"
+    "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}"
+    "{\\listoverride\\listid2\\listoverridecount0\\ls2}}\n";
+
+QByteArray words(Sequence &random, unsigned count)
+{
+    QByteArray text;
+    for (unsigned word = 0; word < count; ++word)
+        text += QByteArray(word ? " " : "") + latinWords[random.next(20)];
+    return text;
+}
+
+QByteArray list(Sequence &random)
+{
+    const bool numbered = random.next(2) == 1;
+    QByteArray rtf;
+    const unsigned items = 2 + random.next(4);
+    for (unsigned item = 1; item <= items; ++item) {
+        rtf += numbered ? "\\pard\\ls2\\fi-360\\li720{\\listtext " + QByteArray::number(item) + ".\\tab}"
+                        : QByteArray("\\pard\\ls1\\fi-360\\li720{\\listtext \\u8226 ?\\tab}");
+        rtf += words(random, 3 + random.next(10)) + "\\par\n";
+    }
+    return rtf;
+}
+
+QByteArray table(Sequence &random)
+{
+    QByteArray rtf;
+    const unsigned rows = 2 + random.next(3), columns = 2 + random.next(3);
+    for (unsigned row = 0; row < rows; ++row) {
+        rtf += "\\trowd\\trgaph108";
+        for (unsigned column = 1; column <= columns; ++column)
+            rtf += "\\cellx" + QByteArray::number(column * 2400);
+        rtf += '\n';
+        for (unsigned column = 0; column < columns; ++column)
+            rtf += "\\pard\\intbl " + QByteArray(row == 0 ? "{\\b " : "{") + words(random, 1 + random.next(5)) + "}\\cell ";
+        rtf += "\\row\n";
+    }
+    return rtf + "\\pard\n";
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: make_big_rtf OUT [MEGABYTES]\n");
+        std::fprintf(stderr, "usage: make_big_rtf OUT [MEGABYTES [structure]]\n");
         return 2;
     }
     const qsizetype target = qsizetype((argc > 2 ? std::atof(argv[2]) : 4.0) * 1024 * 1024);
+    const bool structure = argc > 3 && QByteArray(argv[3]) == "structure";
     QByteArray rtf;
     rtf.reserve(target + 65536);
     rtf += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
@@ -62,10 +113,15 @@ int main(int argc, char **argv)
            "{\\f2\\fmodern\\fcharset0 Courier New;}{\\f3\\froman\\fcharset204 Times New Roman Cyr;}}\n"
            "{\\colortbl;\\red0\\green0\\blue0;\\red192\\green0\\blue0;\\red0\\green128\\blue0;"
            "\\red0\\green0\\blue192;\\red255\\green255\\blue0;}\n";
+    if (structure)
+        rtf += listTable;
     Sequence random;
     int pictures = 0;
     const int pictureCount = 4;
+    Sequence structures;
     while (rtf.size() < target) {
+        if (structure && structures.next(30) == 0)
+            rtf += structures.next(2) == 0 ? list(structures) : table(structures);
         rtf += "\\pard";
         rtf += alignments[random.next(4)];
         if (random.next(4) == 0)

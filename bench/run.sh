@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# bench/run.sh BUILD_DIR: times rtfconvert against unrtf on a generated 4 MB RTF file.
+# bench/run.sh BUILD_DIR: times rtfconvert against unrtf on a generated 4 MB RTF file, printing,
+# Insert > Image, Find and Replace, and editing big documents next to an earlier build.
 # Each command runs REPS times (default 7), interleaved so that load on the machine falls on
 # both alike; the figures are medians of wall-clock time and of CPU time (user + system), and
 # the largest resident set size seen.
@@ -101,3 +102,14 @@ finder="$build/bench/find_replace_bench"
 [ -x "$finder" ] || { echo "bench: $finder is missing; build first (make build)" >&2; exit 1; }
 echo
 QT_QPA_PLATFORM=offscreen "$finder" "${FIND_REPS:-5}"
+# Editing big documents in the main window and the facade's text services, next to the program
+# as it was at BENCH_BASELINE (a commit, built once into BUILD_DIR/baseline by bench/baseline.sh;
+# empty to time this build alone).
+baseline=${BENCH_BASELINE-894ed5f}
+echo
+if [ -n "$baseline" ]; then
+  before=$(bench/baseline.sh "$baseline" "$build/baseline")
+  bench/editing.sh "$build" "$before"
+else
+  bench/editing.sh "$build"
+fi

@@ -4,6 +4,7 @@
 #include "editor/CheckedArithmetic.h"
 #include "editor/PlainTextFile.h"
 #include "platform/Clipboard.h"
+#include "platform/DeferredLayout.h"
 #include "platform/Failure.h"
 #include "platform/RichTextBox.h"
 #include "platform/WindowMessages.h"
@@ -14,6 +15,7 @@
 #include <QTextDocumentFragment>
 
 #include <functional>
+#include <optional>
 
 using namespace WindowMessages;
 
@@ -206,6 +208,10 @@ QString mTxtHelper::GetLineText(int Index)
 
 void mTxtHelper::setForeColor(int NewColor)
 {
+    // The whole text is selected, coloured and let go again: laid out once, afterwards and
+    // lazily, rather than once for the selection and again to repaint where it was.
+    std::optional<DeferredLayout> layout;
+    skippingFailure([&] { layout.emplace(*editor().document(), editor().TextLength()); });
     skippingFailure([&] { editor().setHideSelection(true); });
     skippingFailure([&] { editor().setSelStart(0); });
     skippingFailure([&] { editor().setSelLength(editor().TextLength()); });

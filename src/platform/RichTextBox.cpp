@@ -1,5 +1,6 @@
 #include "platform/RichTextBox.h"
 
+#include "platform/DeferredLayout.h"
 #include "platform/Failure.h"
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
@@ -62,6 +63,12 @@ void RichTextBox::adoptDocument(QTextDocument *document)
     const QPointer<QTextDocument> previous = this->document();
     document->setParent(this);
     document->setDefaultFont(font());
+    // A paragraph runs left to right unless its format says otherwise (\rtlpar), as in a rich
+    // text file. Left to guess, the layout would scan every paragraph's text for its direction
+    // each time it passes it: on every key, for every paragraph after the caret.
+    QTextOption option = document->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document->setDefaultTextOption(option);
     setDocument(document);
     connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
     if (previous && previous != document && previous->parent() == this)
@@ -74,9 +81,15 @@ QString RichTextBox::Text() const { return withNewlines(document()->toRawText())
 
 void RichTextBox::setText(const QString &text)
 {
+    const QString replacement = normalisedLineEnds(text);
+    const DeferredLayout layout(*document(), std::max(replacement.size(), qsizetype(TextLength())));
+    // Inside an edit block the cursor leaves its column for later, which would otherwise lay
+    // out everything up to the end of the new text.
     QTextCursor cursor(document());
+    cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
-    cursor.insertText(normalisedLineEnds(text));
+    cursor.insertText(replacement);
+    cursor.endEditBlock();
     cursor.setPosition(0);
     setTextCursor(cursor);
 }
@@ -285,6 +298,7 @@ int RichTextBox::ConvertRuns(int start, int length, const std::function<QString(
     const int position = moved(selection.position());
 
     // Back to front, so that the positions of the pieces still to come stay valid.
+    const DeferredLayout layout(*document(), length);
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     int newLength = length;
@@ -315,6 +329,7 @@ void RichTextBox::setSelColor(int colour)
 {
     QTextCharFormat format;
     format.setForeground(QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF));
+    const DeferredLayout layout(*document(), SelLength());
     mergeCurrentCharFormat(format);
 }
 

@@ -43,20 +43,38 @@ void addPicture(QTextDocument &document, const QString &name, const QImage &pict
         keepOriginalPicture(document, name, original);
 }
 
+// Whether an end of the selection lies inside a table, or just before one (where a copy takes
+// the table's frame along).
+bool crossesTable(const QTextCursor &selection)
+{
+    QTextDocument &document = *selection.document();
+    QTextCursor end(&document);
+    for (int position : {selection.selectionStart(), selection.selectionEnd()}) {
+        for (int at : {position, std::min(position + 1, document.characterCount() - 1)}) {
+            end.setPosition(at);
+            if (end.currentTable())
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 namespace SelectionMime {
 
 QString plainText(const QTextCursor &selection)
 {
-    const QString raw = selection.selectedText();
-    QString text;
-    text.reserve(raw.size());
-    for (QChar c : raw) {
-        if (c == QChar::ObjectReplacementCharacter)
-            continue;
-        text.append(isBreak(c.unicode()) ? QChar(u'\n') : c);
+    // In place, in one pass over the selection's own copy of its characters.
+    QString text = selection.selectedText();
+    QChar *const begin = text.data();
+    const QChar *const end = begin + text.size();
+    QChar *out = begin;
+    for (const QChar *in = begin; in != end; ++in) {
+        if (*in != QChar::ObjectReplacementCharacter)
+            *out++ = isBreak(in->unicode()) ? QChar(u'\n') : *in;
     }
+    text.truncate(out - begin);
     return text;
 }
 
@@ -64,11 +82,18 @@ QMimeData *fromSelection(const QTextCursor &selection)
 {
     auto *data = new QMimeData;
     data->setText(plainText(selection));
+    if (!crossesTable(selection)) {
+        // Straight from the document: the same RTF as from a copy of the selection below,
+        // without building the copy.
+        data->setData(rtfFormat, rtfFromRange(*selection.document(), selection.selectionStart(),
+                                              selection.selectionEnd()));
+        return data;
+    }
 
-    // The rich content is RTF, which word processors take from the clipboard too. The
-    // selection is copied into a document of its own, which needs its pictures (their pixels
-    // and their original data) under the names its characters use, for the writer to put them
-    // into the RTF.
+    // The rich content is RTF, which word processors take from the clipboard too. A selection
+    // with an end inside a table, which may be a block of cells, is copied into a document of
+    // its own, which needs its pictures (their pixels and their original data) under the names
+    // its characters use, for the writer to put them into the RTF.
     // Its default font is the editing area's, which shows wherever a run sets no font of its own.
     const QTextDocument &source = *selection.document();
     QTextDocument copy;

@@ -163,4 +163,15 @@ TEST(ReaderParagraphFormat, EachParagraphKeepsItsOwn)
     EXPECT_EQ(document->findBlockByNumber(2).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
 }
 
+// Paragraphs run left to right unless the file says \rtlpar; \pard and \ltrpar end it.
+TEST(ReaderParagraphFormat, RightToLeftParagraphsKeepTheirDirection)
+{
+    const auto document = readRtf(rtf("\\rtlpar\\qr a\\par\\pard b\\par\\rtlpar\\ltrpar c\\par\\pard\\rtlpar d"));
+    ASSERT_EQ(document->blockCount(), 4);
+    const Qt::LayoutDirection expected[] = {Qt::RightToLeft, Qt::LayoutDirectionAuto,
+                                            Qt::LayoutDirectionAuto, Qt::RightToLeft};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(document->findBlockByNumber(i).blockFormat().layoutDirection(), expected[i]) << i;
+}
+
 } // namespace

@@ -64,6 +64,11 @@ QByteArray rtfFromDocument(const QTextDocument &document)
     return RtfWriter(document).write();
 }
 
+QByteArray rtfFromRange(const QTextDocument &document, int from, int to)
+{
+    return RtfWriter(document, from, to).write();
+}
+
 QByteArray plainTextFromDocument(const QTextDocument &document)
 {
     return plainTextOf(document);

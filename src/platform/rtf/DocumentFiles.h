@@ -25,4 +25,6 @@ void writeWholeFile(const QString &path, const QByteArray &bytes);
 // The same conversions on bytes in memory, for the clipboard, tests and tools (the way back from
 // RTF is `documentFromRtf`, beside the reader).
 QByteArray rtfFromDocument(const QTextDocument &document);
+// The characters from `from` to `to` as RtfWriter's range writes them; no table may cross an end.
+QByteArray rtfFromRange(const QTextDocument &document, int from, int to);
 QByteArray plainTextFromDocument(const QTextDocument &document);        // UTF-8

@@ -186,6 +186,8 @@ const Table &table()
         {"qc", {Action::Alignment, 1}},
         {"qr", {Action::Alignment, 2}},
         {"qj", {Action::Alignment, 3}},
+        {"ltrpar", {Action::ParagraphDirection, 0}},
+        {"rtlpar", {Action::ParagraphDirection, 1}},
         {"li", {Action::LeftIndent}},
         {"lin", {Action::LeftIndent}},
         {"ri", {Action::RightIndent}},

@@ -70,6 +70,7 @@ enum class Action : unsigned char {
     SpaceBefore,
     SpaceAfter,
     InTable,
+    ParagraphDirection, // value: 0 left to right (\ltrpar), 1 right to left (\rtlpar)
     // text
     Character,          // value: the character
     Paragraph,

@@ -177,6 +177,7 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         para = RtfParaProps{};
         break;
     case Action::Alignment: para.alignment = std::uint8_t(entry.value); break;
+    case Action::ParagraphDirection: para.rightToLeft = entry.value == 1; break;
     case Action::LeftIndent: para.leftIndent = parameter; break;
     case Action::RightIndent: para.rightIndent = parameter; break;
     case Action::FirstLineIndent: para.firstIndent = parameter; break;

@@ -75,6 +75,8 @@ QTextBlockFormat RtfReader::blockFormat(const RtfParaProps &props) const
     static const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
                                                Qt::AlignJustify};
     format.setAlignment(alignments[props.alignment & 3]);
+    if (props.rightToLeft)
+        format.setLayoutDirection(Qt::RightToLeft);
     if (props.leftIndent)
         format.setLeftMargin(props.leftIndent / twipsPerPixel);
     if (props.rightIndent)

@@ -39,6 +39,7 @@ struct RtfParaProps
     int spaceBefore = 0;
     int spaceAfter = 0;
     std::uint8_t alignment = 0;   // 0 left, 1 centre, 2 right, 3 justify
+    bool rightToLeft = false;     // \rtlpar
     bool inTable = false;
     int list = 0;                 // \ls: the list override the paragraph belongs to; 0 none
     std::uint8_t listLevel = 0;   // \ilvl

@@ -56,6 +56,16 @@ RtfWriter::RtfWriter(const QTextDocument &document)
         m_codePage = kept.codePage;
 }
 
+RtfWriter::RtfWriter(const QTextDocument &document, int from, int to)
+    : m_document(document),
+      m_body(std::max(to - from, 0) + std::max(to - from, 0) / 4 + 1024),
+      m_fonts(document.defaultFont().family()),
+      m_defaultFont(document.defaultFont()),
+      m_from(from),
+      m_to(to)
+{
+}
+
 QByteArray RtfWriter::write()
 {
     writeFrameContents(*m_document.rootFrame(), false);
@@ -92,13 +102,19 @@ void RtfWriter::writeFrameContents(const QTextFrame &frame, bool inTable)
 {
     for (auto it = frame.begin(); !it.atEnd(); ++it) {
         if (QTextFrame *child = it.currentFrame()) {
+            if (outsideRange(child->firstPosition() - 1, child->lastPosition()))
+                continue;
             auto *table = qobject_cast<QTextTable *>(child);
             if (table && !inTable)
                 writeTable(*table);
             else
                 writeFrameContents(*child, inTable);   // a nested table reads as its paragraphs
         } else {
-            writeBlock(it.currentBlock(), inTable);
+            const QTextBlock block = it.currentBlock();
+            if (block.position() > m_to)
+                break;
+            if (!outsideRange(block.position(), block.position() + block.length() - 1))
+                writeBlock(block, inTable);
         }
     }
 }
@@ -168,7 +184,15 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
     // an extra empty paragraph.
     endParagraph("par");
     m_body.raw("\r\n");
-    m_body.controlWords(paragraphWords(block));
+    // A range takes the text of its first paragraph without the paragraph's format, unless it
+    // starts at the document's start; it ends inside a paragraph or at the start of one, which
+    // is then its empty last paragraph.
+    const int blockStart = block.position();
+    const int from = std::max(m_from, blockStart);
+    const int to = std::min(m_to, blockStart + block.length() - 1);
+    const bool last = m_to <= blockStart + block.length() - 1 || !block.next().isValid();
+    const bool partStart = blockStart < m_from || (blockStart == m_from && m_from > 0);
+    m_body.controlWords(partStart ? plainParagraphWords() : paragraphWords(block));
     if (inTable)
         m_body.controlWord("intbl");
     m_paragraphOpen = true;
@@ -176,13 +200,14 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
         m_body.controlWord("plain");
         m_charWordsOutsideRuns = false;
     }
-    if (block.length() <= 1) {
-        if (!block.next().isValid())
+    if (to <= from) {
+        if (last)
             return;   // the last paragraph has no end mark to carry a format
         // An empty paragraph keeps its size and font in the words in effect at its end mark,
         // outside any run; \plain takes them back at the next paragraph.
-        const QTextCharFormat markFormat = block.charFormat();
-        m_body.controlWords(runFormat(block.charFormatIndex(), [&] { return markFormat; }).words);
+        const QTextCharFormat markFormat = partStart ? QTextCharFormat() : block.charFormat();
+        const int markIndex = partStart ? plainCharFormatIndex : block.charFormatIndex();
+        m_body.controlWords(runFormat(markIndex, [&] { return markFormat; }).words);
         m_charWordsOutsideRuns = true;
         return;
     }
@@ -195,8 +220,12 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid())
             continue;
-        const QStringView run = QStringView(text).mid(offset, fragment.length());
+        const qsizetype runStart = std::max<qsizetype>(offset, from - blockStart);
+        const qsizetype runEnd = std::min<qsizetype>(offset + fragment.length(), to - blockStart);
         offset += fragment.length();
+        if (runStart >= runEnd)
+            continue;
+        const QStringView run = QStringView(text).sliced(runStart, runEnd - runStart);
         const RunFormat &format =
             runFormat(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
         if (format.link != m_openLink) {
@@ -219,6 +248,16 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
     }
 }
 
+const QByteArray &RtfWriter::plainParagraphWords()
+{
+    if (m_plainParagraphWords.isEmpty()) {
+        RtfOutput out;
+        writeRtfParagraphFormat(QTextBlockFormat(), m_document.indentWidth(), out);
+        m_plainParagraphWords = out.take();
+    }
+    return m_plainParagraphWords;
+}
+
 const QByteArray &RtfWriter::paragraphWords(const QTextBlock &block)
 {
     const int index = std::max(block.blockFormatIndex(), 0);
@@ -236,30 +275,39 @@ const QByteArray &RtfWriter::paragraphWords(const QTextBlock &block)
 const RtfWriter::RunFormat &RtfWriter::runFormat(int formatIndex,
                                                      const std::function<QTextCharFormat()> &charFormatOf)
 {
+    // The plain format, which the document need not hold, has a place of its own.
+    if (formatIndex == plainCharFormatIndex) {
+        if (m_plainRun.words.isEmpty())
+            describeRun(m_plainRun, charFormatOf());
+        return m_plainRun;
+    }
     const int index = std::max(formatIndex, 0);
     if (size_t(index) >= m_runFormats.size())
         m_runFormats.resize(index + 1);
     RunFormat &format = m_runFormats[index];
-    if (format.words.isEmpty()) {
-        const QTextCharFormat charFormat = charFormatOf();
-        RtfOutput out;
-        writeRtfCharFormat(charFormat, m_defaultFont, m_fonts, m_colors, out);
-        format.words = out.take();
-        format.isImage = charFormat.isImageFormat();
-        if (charFormat.isAnchor())
-            format.link = charFormat.anchorHref();
-        if (format.isImage)
-            format.image = charFormat.toImageFormat();
-        if (charFormat.hasProperty(AnchoredGroups::anchor)) {
-            format.anchor = charFormat.intProperty(AnchoredGroups::anchor);
-            const auto tables = charFormat.property(AnchoredGroups::tables).value<KeptRtfTables>();
-            format.groupsBefore = renumberKeptGroups(charFormat.property(AnchoredGroups::before).toByteArray(),
-                                                     tables, m_fonts, m_colors);
-            format.groupsAfter = renumberKeptGroups(charFormat.property(AnchoredGroups::after).toByteArray(),
-                                                    tables, m_fonts, m_colors);
-        }
-    }
+    if (format.words.isEmpty())
+        describeRun(format, charFormatOf());
     return format;
+}
+
+void RtfWriter::describeRun(RunFormat &format, const QTextCharFormat &charFormat)
+{
+    RtfOutput out;
+    writeRtfCharFormat(charFormat, m_defaultFont, m_fonts, m_colors, out);
+    format.words = out.take();
+    format.isImage = charFormat.isImageFormat();
+    if (charFormat.isAnchor())
+        format.link = charFormat.anchorHref();
+    if (format.isImage)
+        format.image = charFormat.toImageFormat();
+    if (charFormat.hasProperty(AnchoredGroups::anchor)) {
+        format.anchor = charFormat.intProperty(AnchoredGroups::anchor);
+        const auto tables = charFormat.property(AnchoredGroups::tables).value<KeptRtfTables>();
+        format.groupsBefore = renumberKeptGroups(charFormat.property(AnchoredGroups::before).toByteArray(),
+                                                 tables, m_fonts, m_colors);
+        format.groupsAfter = renumberKeptGroups(charFormat.property(AnchoredGroups::after).toByteArray(),
+                                                tables, m_fonts, m_colors);
+    }
 }
 
 // The groups kept at a character go around its first character, once: text typed next to it

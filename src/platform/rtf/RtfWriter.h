@@ -10,6 +10,8 @@
 #include <QSet>
 #include <QTextImageFormat>
 
+#include <climits>
+
 #include <deque>
 #include <functional>
 #include <vector>
@@ -27,6 +29,11 @@ class RtfWriter
 {
 public:
     explicit RtfWriter(const QTextDocument &document);
+    // Writes only the characters from `from` to `to`, as the clipboard carries a selection: the
+    // same RTF as for a document holding a copy of that selection (its first paragraph keeps
+    // its format only when the range starts at the paragraph's start, and the document's kept
+    // groups stay out). A table must lie wholly inside the range or wholly outside it.
+    RtfWriter(const QTextDocument &document, int from, int to);
 
     QByteArray write();
 
@@ -34,6 +41,8 @@ private:
     void writeFrameContents(const QTextFrame &frame, bool inTable);
     void writeTable(const QTextTable &table);
     void writeBlock(const QTextBlock &block, bool inTable);
+    // Whether the range leaves out the whole of [first, last].
+    bool outsideRange(int first, int last) const { return last < m_from || first > m_to; }
     // A character format as it is written: its control words, and the picture it draws.
     struct RunFormat
     {
@@ -48,7 +57,12 @@ private:
     void writeAnchoredText(QStringView run, const RunFormat &format);
     // The format is asked for only the first time its index is seen.
     const RunFormat &runFormat(int formatIndex, const std::function<QTextCharFormat()> &charFormatOf);
+    void describeRun(RunFormat &format, const QTextCharFormat &charFormat);
     const QByteArray &paragraphWords(const QTextBlock &block);
+    // The words of a paragraph with no format of its own, and the index that stands for a
+    // run with none.
+    const QByteArray &plainParagraphWords();
+    static constexpr int plainCharFormatIndex = -2;
     // Runs of the same format share one group, so a format costs its words once a run.
     void openRun(const RunFormat &format);
     void closeRun();
@@ -64,8 +78,10 @@ private:
     // Each character format as written, by the document's format index: a document has few
     // formats and many runs. A deque, so that the open run's entry stays where it is.
     std::deque<RunFormat> m_runFormats;
+    RunFormat m_plainRun;   // a run with no format of its own
     const RunFormat *m_openRun = nullptr;
     std::vector<QByteArray> m_paragraphWords;   // by block format index, likewise
+    QByteArray m_plainParagraphWords;
     bool m_paragraphOpen = false;
     QString m_openLink;
     bool m_charWordsOutsideRuns = false;
@@ -74,4 +90,7 @@ private:
     KeptRtfTables m_keptTables;           // what their font and colour numbers mean
     QByteArray m_documentWords;           // \titlepg, \facingp
     QSet<int> m_anchorsWritten;
+    // The characters written: all of them unless a range was given.
+    int m_from = 0;
+    int m_to = INT_MAX;
 };

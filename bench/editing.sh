@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# bench/editing.sh BUILD_DIR [BEFORE_BUILD_DIR]: editing big documents in the main window, and the
+# facade's text services on a 100,000-line plain-text file (bench/editing_bench.cpp), on one
+# build or on two side by side. With two builds, their runs alternate, so
+# that the load on the machine falls on both alike. Prints a Markdown table of CPU times (the
+# median of the runs' figures), the worst key of each run, and the peaks of the resident set.
+# Documents: 10 KB, 4 MB and 16 MB of make_big_rtf with lists and tables (EDIT_SIZES to change).
+set -euo pipefail
+
+after=${1:?usage: bench/editing.sh BUILD_DIR [BEFORE_BUILD_DIR]}
+before=${2:-}
+reps=${EDIT_REPS:-1}
+sizes=(${EDIT_SIZES:-0.01 4 16})
+lines=${FACADE_LINES:-100000}
+generator="$after/bench/make_big_rtf"
+for tool in "$generator" "$after/bench/editing_bench" ${before:+"$before/bench/editing_bench"}; do
+  [ -x "$tool" ] || { echo "bench: $tool is missing; build first (make build, bench/baseline.sh)" >&2; exit 1; }
+done
+
+work="$after/bench-data/editing"
+mkdir -p "$work"
+rm -f "$work"/*.tsv
+for size in "${sizes[@]}"; do
+  QT_QPA_PLATFORM=offscreen "$generator" "$work/doc-$size.rtf" "$size" structure
+done
+
+sides=(after)
+[ -n "$before" ] && sides=(before after)
+dirOf() { if [ "$1" = before ]; then echo "$before"; else echo "$after"; fi; }
+# run SIDE NAME ARGS...: one run of the benchmark, its lines kept in $work/SIDE-NAME-REP.tsv
+run() {
+  local side=$1 name=$2; shift 2
+  QT_QPA_PLATFORM=offscreen "$(dirOf "$side")/bench/editing_bench" "$@" >"$work/$side-$name-$rep.tsv" \
+    2>"$work/$side-$name-$rep.log" || { echo "bench: $side $name failed:" >&2; cat "$work/$side-$name-$rep.log" >&2; exit 1; }
+}
+for ((rep = 0; rep < reps; rep++)); do
+  for size in "${sizes[@]}"; do
+    for side in "${sides[@]}"; do run "$side" "$size" window "$work/doc-$size.rtf"; done
+  done
+  for side in "${sides[@]}"; do run "$side" facade facade "$lines" "$work"; done
+done
+
+# figure SIDE NAME STEP COLUMN: the median over the runs of one column of one step
+figure() {
+  cat "$work/$1-$2-"*.tsv | awk -F'\t' -v step="$3" -v col="$4" '$1 == step { print $col }' | sort -n \
+    | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)]; else print "" }'
+}
+cell() { # SIDE NAME STEP: "median (worst)" CPU ms, the worst only for steps done many times
+  local m w
+  m=$(figure "$1" "$2" "$3" 2); w=$(figure "$1" "$2" "$3" 3)
+  if [ -z "$m" ]; then echo "-"; elif [ "$m" = "$w" ]; then printf '%.1f' "$m"; else printf '%.1f (%.1f)' "$m" "$w"; fi
+}
+peak() { local p; p=$(figure "$1" "$2" "$3" 6); [ -n "$p" ] && printf '%.0f' "$p" || echo "-"; }
+
+header="| step | document | CPU ms after (worst) | peak MB after |"
+rule="|---|---|---|---|"
+[ -n "$before" ] && header="| step | document | CPU ms before (worst) | CPU ms after (worst) | peak MB before | peak MB after |" \
+  && rule="|---|---|---|---|---|---|"
+row() { # NAME LABEL STEP
+  if [ -n "$before" ]; then
+    echo "| $3 | $2 | $(cell before "$1" "$3") | $(cell after "$1" "$3") | $(peak before "$1" "$3") | $(peak after "$1" "$3") |"
+  else
+    echo "| $3 | $2 | $(cell after "$1" "$3") | $(peak after "$1" "$3") |"
+  fi
+}
+echo
+echo "$header"
+echo "$rule"
+steps=("Open until first paint" "first line query after Open" "typed key at the start" "typed key in the middle"
+       "typed key at the end" "Undo of one key" "Redo of one key" "Select All" "Copy all" "Save As RTF" "Paste of 1 MB")
+for step in "${steps[@]}"; do
+  for size in "${sizes[@]}"; do
+    bytes=$(stat -c %s "$work/doc-$size.rtf")
+    label=$(awk -v b="$bytes" 'BEGIN { if (b < 1048576) printf "%.0f KB", b / 1024; else printf "%.0f MB", b / 1048576 }')
+    row "$size" "$label" "$step"
+  done
+done
+facadeSteps=("editing area's plain-text load" "  plain-text load: rest of the layout"
+             "New (empty document)" "  New: rest of the layout" "facade LoadFromFile" "  LoadFromFile: rest of the layout"
+             "facade setText" "  setText: rest of the layout" "facade ForeColor" "  ForeColor: rest of the layout"
+             "facade Convert (upper case)" "  Convert: rest of the layout" "facade Copy all" "  Copy all: rest of the layout"
+             "facade Paste all" "  Paste all: rest of the layout")
+for step in "${facadeSteps[@]}"; do row facade "$lines lines" "$step"; done
+
+# The goals, within the run: ratios of the figures above.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
+big=${sizes[-1]}
+small=${sizes[0]}
+echo
+for side in "${sides[@]}"; do
+  worstKey=0
+  for step in "typed key at the start" "typed key in the middle" "typed key at the end" "Undo of one key" "Redo of one key"; do
+    worstKey=$(awk -v a="$worstKey" -v b="$(figure "$side" "$big" "$step" 3)" 'BEGIN { print (b > a ? b : a) }')
+  done
+  plain=$(figure "$side" facade "editing area's plain-text load" 2)
+  fileMb=$(awk -v b="$(stat -c %s "$work/doc-$big.rtf")" 'BEGIN { printf "%.1f", b / 1048576 }')
+  echo "$side: worst key, Undo or Redo in the $big MB document $worstKey ms (goal under 16);" \
+    "key at the start $(ratio "$(figure "$side" "$big" "typed key at the start" 2)" "$(figure "$side" "$small" "typed key at the start" 2)")x the $small MB key (aim 2);" \
+    "Select All $(figure "$side" "$big" "Select All" 2) ms (goal under 10);" \
+    "Copy all $(ratio "$(figure "$side" "$big" "Copy all" 2)" "$(figure "$side" "$big" "Save As RTF" 2)")x Save As (goal 1.5);" \
+    "LoadFromFile, setText, ForeColor, Convert $(ratio "$(figure "$side" facade "facade LoadFromFile" 2)" "$plain")," \
+    "$(ratio "$(figure "$side" facade "facade setText" 2)" "$plain"), $(ratio "$(figure "$side" facade "facade ForeColor" 2)" "$plain")," \
+    "$(ratio "$(figure "$side" facade "facade Convert (upper case)" 2)" "$plain")x the plain-text load (goal 2);" \
+    "peak $(figure "$side" "$big" "Paste of 1 MB" 6) MB with the $fileMb MB file after Copy all and Paste."
+done

@@ -1,0 +1,277 @@
+// editing_bench window FILE.rtf | editing_bench facade LINES DIR
+//
+// Times editing in the real main window (Form1, on whatever platform QT_QPA_PLATFORM names:
+// offscreen for a headless run), one command at a time, as the user meets it:
+//
+//   window: Open of FILE until the first paint, the first line query after it (which needs the
+//     whole layout), a typed key at the start, middle and end of the text (200 each, every key
+//     with its paint), Undo and Redo of one key, Select All, Copy of everything, Paste of about
+//     1 MB and Save As RTF;
+//   facade: the editor facade's text services on a plain-text file of LINES lines it writes
+//     into DIR: the editing area's own plain-text load (the floor), LoadFromFile, setText of the
+//     same text, ForeColor and Convert (upper case) of the whole text, Copy and Paste of it all.
+//
+// Each step prints one line: name, CPU time of the process in ms (median and worst for steps
+// repeated), wall-clock ms (median), the resident set's peak during the step and after it in MB:
+//   step<TAB>cpu<TAB>cpuWorst<TAB>wall<TAB>stepPeakMB<TAB>processPeakMB
+// bench/editing.sh runs it on two builds and puts the lines side by side.
+#include "ScriptedAnswers.h"
+#include "Sequence.h"
+#include "editor/mTxtHelper.h"
+#include "mainwindow/Form1.h"
+#include "platform/RichTextBox.h"
+#include "platform/WindowMessages.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTextDocument>
+#include <QtTest/QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+double cpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+double wallMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// The peak of the resident set since the last reset, in MB.
+double peakMb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024;
+    return 0;
+}
+
+double processPeakMb = 0;
+
+// Starts a new peak at the resident set's current size.
+void resetPeak()
+{
+    processPeakMb = std::max(processPeakMb, peakMb());
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// Events the step left behind (paints, layout steps due) belong to it.
+void settle()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+void report(const char *name, std::vector<double> cpu, std::vector<double> wall)
+{
+    std::sort(cpu.begin(), cpu.end());
+    std::sort(wall.begin(), wall.end());
+    const double stepPeak = peakMb();
+    processPeakMb = std::max(processPeakMb, stepPeak);
+    std::printf("%s\t%.2f\t%.2f\t%.2f\t%.1f\t%.1f\n", name, cpu[cpu.size() / 2], cpu.back(),
+                wall[wall.size() / 2], stepPeak, processPeakMb);
+    std::fflush(stdout);
+}
+
+// Runs the action `times` times, each followed by its paint, and reports them as one step.
+void measure(const char *name, int times, const std::function<void()> &action,
+             const std::function<void()> &between = {})
+{
+    std::vector<double> cpu, wall;
+    resetPeak();
+    for (int i = 0; i < times; ++i) {
+        if (between) {
+            // Moving the caret there, and the paint of the view it scrolls to, are not the step.
+            between();
+            settle();
+        }
+        const double c = cpuMs(), w = wallMs();
+        action();
+        settle();
+        cpu.push_back(cpuMs() - c);
+        wall.push_back(wallMs() - w);
+    }
+    report(name, cpu, wall);
+}
+
+void typeKey(RichTextBox &box) { QTest::keyClick(&box, Qt::Key_A); }
+
+// The main window as the program shows it, its editing area holding the focus.
+struct ShownWindow
+{
+    AnswerYes messages;
+    AnswerFiles dialogs;
+    Form1 form{messages, dialogs};
+
+    ShownWindow()
+    {
+        form.Form_Load();
+        form.show();
+        (void)QTest::qWaitForWindowExposed(&form);
+        form.activateWindow();
+        form.txtEdit->setFocus();
+        settle();
+        // The window is not closed through its menu: nothing must end the program.
+        }
+};
+
+int window(const QString &file)
+{
+    ShownWindow shown;
+    Form1 &form = shown.form;
+    AnswerFiles &dialogs = shown.dialogs;
+    RichTextBox &box = *form.txtEdit;
+    mTxtHelper &helper = *form.TxtHelper;
+
+    measure("Open until first paint", 1, [&] {
+        dialogs.answers = {{file, 1}};
+        form.mnuOpen_Click();
+        box.viewport()->repaint();
+    });
+    measure("first line query after Open", 1, [&] { (void)helper.LineCount(); });
+    constexpr int keys = 200;
+    measure("typed key at the start", keys, [&] { typeKey(box); }, [&] { box.setSelStart(0); });
+    measure("typed key in the middle", keys, [&] { typeKey(box); },
+            [&] { box.setSelStart(box.TextLength() / 2); });
+    measure("typed key at the end", keys, [&] { typeKey(box); },
+            [&] { box.setSelStart(box.TextLength()); });
+
+    // One key typed at the start, then taken back and put back by the menu commands.
+    constexpr int undos = 20;
+    std::vector<double> undoCpu, undoWall, redoCpu, redoWall;
+    resetPeak();
+    for (int i = 0; i < undos; ++i) {
+        box.setSelStart(0);
+        typeKey(box);
+        settle();
+        double c = cpuMs(), w = wallMs();
+        form.mnuUndo_Click();
+        settle();
+        undoCpu.push_back(cpuMs() - c);
+        undoWall.push_back(wallMs() - w);
+        c = cpuMs(), w = wallMs();
+        form.mnuRedo_Click();
+        settle();
+        redoCpu.push_back(cpuMs() - c);
+        redoWall.push_back(wallMs() - w);
+    }
+    report("Undo of one key", undoCpu, undoWall);
+    report("Redo of one key", redoCpu, redoWall);
+
+    measure("Select All", 5, [&] { form.mnuSelAll_Click(); }, [&] { box.setSelStart(0); });
+    measure("Copy all", 3, [&] { form.mnuCopy_Click(); }, [&] { form.mnuSelAll_Click(); });
+    const QString saved = QFileInfo(file).absolutePath() + QStringLiteral("/editing-bench-save.rtf");
+    // Save As RTF of the same document, next to Copy all: both write the whole text as RTF.
+    measure("Save As RTF", 3, [&] {
+        dialogs.answers = {{saved, 1}};
+        form.mnuSaveAs_Click();
+    });
+    // About 1 MB of the document's own content, pasted at its start.
+    box.setSelStart(box.TextLength() / 3);
+    box.setSelLength(std::min(1 << 20, box.TextLength() / 3));
+    form.mnuCopy_Click();
+    std::fprintf(stderr, "paste: %lld characters of text, %lld bytes of RTF\n",
+                 qlonglong(QApplication::clipboard()->mimeData()->text().size()),
+                 qlonglong(QApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf")).size()));
+    measure("Paste of 1 MB", 3, [&] { form.mnuPaste_Click(); }, [&] { box.setSelStart(0); });
+    std::fprintf(stderr, "document: %d characters, %d paragraphs, file %lld bytes\n", box.TextLength(),
+                 box.document()->blockCount(), qlonglong(QFileInfo(file).size()));
+    QFile::remove(saved);
+    std::printf("file size MB\t%.1f\n", QFileInfo(file).size() / 1048576.0);
+    return 0;
+}
+
+// A plain-text document of `lines` lines of about 42 characters: words, a few capitalised.
+QString plainDocument(int lines)
+{
+    static const char *const words[] = {"the", "editor", "reads", "plain", "text", "quickly", "and",
+                                        "writes", "it", "back", "without", "losing", "Corvala",
+                                        "lines", "paragraph", "document", "Über", "naïve"};
+    Sequence random;
+    QString text;
+    text.reserve(lines * 44);
+    for (int line = 0; line < lines; ++line) {
+        const int start = int(text.size());
+        while (text.size() - start < 36)
+            text += QString::fromUtf8(words[random.next(std::size(words))]) + QLatin1Char(' ');
+        text += QStringLiteral("%1\n").arg(line);
+    }
+    return text;
+}
+
+int facade(int lines, const QString &dir)
+{
+    ShownWindow shown;
+    Form1 &form = shown.form;
+    RichTextBox &box = *form.txtEdit;
+    mTxtHelper &helper = *form.TxtHelper;
+
+    const QString text = plainDocument(lines);
+    const QString file = dir + QStringLiteral("/editing-bench-%1-lines.txt").arg(lines);
+    {
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly) || out.write(text.toUtf8()) < 0) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+            return 1;
+        }
+    }
+    std::fprintf(stderr, "facade: %d lines, %lld characters\n", lines, qlonglong(text.size()));
+
+    // A change laid out lazily leaves the rest of the layout to the idle moments after it; the
+    // next command that needs the whole layout (a line count, the caret at the end) pays for
+    // what is left. Each command is followed by that rest, as a step of its own.
+    const auto step = [&](const char *name, const char *rest, const std::function<void()> &action,
+                          const std::function<void()> &between = {}) {
+        measure(name, 1, action, between);
+        measure(rest, 1, [&] { (void)helper.LineCount(); });
+    };
+    step("editing area's plain-text load", "  plain-text load: rest of the layout", [&] { box.LoadFile(file, rtfText); });
+    step("New (empty document)", "  New: rest of the layout", [&] { box.setText(QString()); });
+    step("facade LoadFromFile", "  LoadFromFile: rest of the layout", [&] { helper.LoadFromFile(file); });
+    step("facade setText", "  setText: rest of the layout", [&] { box.setText(text); });
+    step("facade ForeColor", "  ForeColor: rest of the layout", [&] { helper.setForeColor(0x0000C0); });
+    step("facade Convert (upper case)", "  Convert: rest of the layout", [&] { helper.Convert(0); },
+         [&] { box.setSelStart(0); });
+    step("facade Copy all", "  Copy all: rest of the layout", [&] {
+        helper.SelectAll();
+        helper.Copy();
+    });
+    step("facade Paste all", "  Paste all: rest of the layout", [&] { helper.Paste(); }, [&] { box.setSelStart(0); });
+    std::fprintf(stderr, "after: %d characters\n", box.TextLength());
+    QFile::remove(file);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.size() == 3 && arguments[1] == QLatin1String("window"))
+        return window(arguments[2]);
+    if (arguments.size() == 4 && arguments[1] == QLatin1String("facade"))
+        return facade(arguments[2].toInt(), arguments[3]);
+    std::fprintf(stderr, "usage: editing_bench window FILE.rtf | editing_bench facade LINES DIR\n");
+    return 2;
+}
