@@ -45,9 +45,10 @@ public:
     void count(int ls, int level);
 
     static QString formatNumber(int number, int format);
+    // The levels of list `ls`; nullptr when the file defines no such list.
+    const QList<Level> *levelsOf(int ls) const;
 
 private:
-    const QList<Level> *levelsOf(int ls) const;
     int valueAt(int ls, int level, bool next) const;
 
     QList<QList<Level>> m_lists;        // in the order of the table

@@ -33,7 +33,10 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         startDestination(RtfDestination::Skip);
         break;
     case Action::ListText:
-        m_paragraphHasListText = true;
+        beginListText();
+        break;
+    case Action::ParagraphNumbering:
+        startParagraphNumbering();
         break;
     case Action::KeptDocumentGroup:
     case Action::KeptAnchoredGroup:
@@ -56,6 +59,8 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
             para.list = std::max(parameter, 0);
         else if (entry.value == RtfControlWords::ListLevelNumber)
             para.listLevel = std::uint8_t(std::clamp(parameter, 0, 8));
+        else if (entry.value == RtfControlWords::NumberingTextAfter || entry.value == RtfControlWords::NumberingTextBefore)
+            startDestination(RtfDestination::Skip);   // only \pn gives them a meaning
         break;
     case Action::FontTable:
         m_fontEntry = -1;

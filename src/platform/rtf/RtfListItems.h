@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/rtf/RtfListStyle.h"
+
+#include <QHash>
+
+#include <optional>
+
+class QTextDocument;
+class QTextList;
+
+// The lists that a document's list paragraphs join as they are read. One list per RTF list
+// and level: its paragraphs go on counting across other paragraphs, a level starts again after
+// an item of a higher level, and a marker that shows 1 where the list would go on starts a new
+// list there, so every item shows the number it had.
+class RtfListItems
+{
+public:
+    explicit RtfListItems(QTextDocument &document) : m_document(document) {}
+
+    // The list the document's last paragraph joins as an item of `family` at `level`.
+    // `number` is the number its marker shows, when the file wrote one. None when no list
+    // shows that number there: the editing area's lists count from 1, without gaps.
+    QTextList *join(int family, int level, const RtfListStyle &style, std::optional<int> number);
+
+private:
+    struct OpenList
+    {
+        QTextList *list = nullptr;
+        RtfListStyle style;
+    };
+    QTextDocument &m_document;
+    QHash<qint64, OpenList> m_open;   // by family and level
+};
