@@ -58,6 +58,10 @@ const ListCase listCases[] = {
     {"markers no list style draws stay text",
      header + item(1, 2, nullptr, "Legal") + item(1, 2, "1.2.", "Written") + item(2, 0, "-", "Dash") + "}",
      {"|1.a.\tLegal", "|1.2.\tWritten", "|-\tDash", "|"}},
+    {"list override 0, as LibreOffice numbers them",
+     "{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}\\listid1}}"
+     "{\\*\\listoverridetable{\\listoverride\\listid1\\ls0}}\\pard\\ls0 One\\par\\pard\\ls0 Two}",
+     {"0:1.|One", "0:2.|Two"}},
     {"a written marker without a list stays text",
      "{\\rtf1 {\\listtext 10.\\tab}Ten}", {"|10.\tTen"}},
     {"older numbering with its written marker",

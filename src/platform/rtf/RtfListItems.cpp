@@ -4,22 +4,15 @@
 #include <QTextDocument>
 #include <QTextList>
 
-namespace {
-
-qint64 keyOf(int family, int level) { return qint64(family) * 16 + level; }
-
-} // namespace
-
 QTextList *RtfListItems::join(int family, int level, const RtfListStyle &style, std::optional<int> number)
 {
     for (auto it = m_open.begin(); it != m_open.end();) {
-        const qint64 key = it.key();
-        if (key / 16 == family && key % 16 > level)
+        if (it.key().first == family && it.key().second > level)
             it = m_open.erase(it);
         else
             ++it;
     }
-    OpenList &open = m_open[keyOf(family, level)];
+    OpenList &open = m_open[{family, level}];
     const bool continues = open.list && open.style == style;
     if (continues && (style.isBullet() || !number || *number == open.list->count() + 1))
         return open.list;

@@ -30,5 +30,5 @@ private:
         RtfListStyle style;
     };
     QTextDocument &m_document;
-    QHash<qint64, OpenList> m_open;   // by family and level
+    QHash<std::pair<int, int>, OpenList> m_open;   // by family and level
 };

@@ -49,6 +49,6 @@ struct RtfListMarker
 // What a list read from RTF remembers of its origin, so that Save As writes the lists of one
 // RTF list (\ls) as the levels of one list again.
 namespace RtfListProperties {
-constexpr int family = QTextFormat::UserProperty + 0x4c10;   // the file's \ls, or 0 for \pn
+constexpr int family = QTextFormat::UserProperty + 0x4c10;   // the file's \ls, or -1 for \pn
 constexpr int level = QTextFormat::UserProperty + 0x4c11;    // \ilvl
 } // namespace RtfListProperties

@@ -75,6 +75,7 @@ private:
 
     // lists as lists (RtfReaderLists.cpp)
     void emitListMarker();
+    bool inLevelList(const RtfParaProps &para) const;
     void beginListText();
     void endListText();
     void startParagraphNumbering();

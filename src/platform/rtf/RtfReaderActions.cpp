@@ -56,7 +56,7 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         break;
     case Action::ListProperty:
         if (entry.value == RtfControlWords::ListNumber)
-            para.list = std::max(parameter, 0);
+            para.list = std::max(parameter, -1);
         else if (entry.value == RtfControlWords::ListLevelNumber)
             para.listLevel = std::uint8_t(std::clamp(parameter, 0, 8));
         else if (entry.value == RtfControlWords::NumberingTextAfter || entry.value == RtfControlWords::NumberingTextBefore)

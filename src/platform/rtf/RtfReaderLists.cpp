@@ -27,7 +27,7 @@ std::optional<QTextListFormat::Style> bulletStyleOfText(const QString &text)
 void RtfReader::emitListMarker()
 {
     const RtfParaProps &para = top().para;
-    if (para.list <= 0 || m_paragraphHasListText || top().destination != RtfDestination::Body)
+    if (!inLevelList(para) || m_paragraphHasListText || top().destination != RtfDestination::Body)
         return;
     if (!para.inTable && levelStyle(para)) {
         m_listItemPending = true;
@@ -40,6 +40,13 @@ void RtfReader::emitListMarker()
         return;
     flushBytes();
     m_builder.run().append(marker);
+}
+
+// \ls0 is a list where the file's list override table has one of that number (LibreOffice
+// numbers them from 0); Word numbers from 1.
+bool RtfReader::inLevelList(const RtfParaProps &para) const
+{
+    return para.list > 0 || (para.list == 0 && m_listNumbering.levelsOf(0));
 }
 
 void RtfReader::beginListText()
@@ -186,14 +193,14 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     m_listTextStart = m_listTextEnd = -1;
     m_listTextDepth = 0;
     m_listText.clear();
-    if (para.list > 0)
+    const bool byLevel = inLevelList(para);
+    if (byLevel)
         m_listNumbering.count(para.list, para.listLevel);
-    if (para.inTable || (para.list <= 0 && para.numbering < 0))
+    if (para.inTable || (!byLevel && para.numbering < 0))
         return;
-    if (para.list <= 0 && m_numberings[para.numbering].continuation)
+    if (!byLevel && m_numberings[para.numbering].continuation)
         return;
 
-    const bool byLevel = para.list > 0;
     const std::optional<RtfListStyle> defined = byLevel ? levelStyle(para) : numberingStyle(para);
     const int level = byLevel ? para.listLevel : std::max(m_numberings[para.numbering].level - 1, 0);
     RtfListStyle style;
@@ -210,7 +217,7 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     } else {
         return;
     }
-    QTextList *list = m_listItems.join(byLevel ? para.list : 0, level, style, number);
+    QTextList *list = m_listItems.join(byLevel ? para.list : -1, level, style, number);
     if (!list)
         return;
     if (written)

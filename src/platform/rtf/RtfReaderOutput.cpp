@@ -245,7 +245,7 @@ void RtfReader::endParagraph()
     m_pendingCells = 0;
     m_pendingRowBreak = false;
     const RtfParaProps &para = top().para;
-    if (para.list > 0 && !m_listMarkerChecked && acceptsBodyText())
+    if (inLevelList(para) && !m_listMarkerChecked && acceptsBodyText())
         beginOutput();   // an empty list paragraph shows its number too
     QTextBlockFormat format = blockFormat(para);
     placeInList(format, para);

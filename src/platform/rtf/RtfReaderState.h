@@ -40,7 +40,7 @@ struct RtfParaProps
     int spaceAfter = 0;
     std::uint8_t alignment = 0;   // 0 left, 1 centre, 2 right, 3 justify
     bool inTable = false;
-    int list = 0;                 // \ls: the list override the paragraph belongs to; 0 none
+    int list = -1;                // \ls: the list override the paragraph belongs to; -1 none
     std::uint8_t listLevel = 0;   // \ilvl
     int numbering = -1;           // \pn: the older numbering the paragraph has; -1 none
 
