@@ -231,6 +231,8 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (enterInListItem(event))
+        return;
     QTextEdit::keyPressEvent(event);
 }
 

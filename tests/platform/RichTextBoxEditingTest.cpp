@@ -401,7 +401,12 @@ TEST(RichTextBoxEditing, EnterContinuesAListAndEndsItOnAnEmptyItem)
     ShownRichTextBox shown;
     RichTextBox &box = shown.box;
     QTextCursor cursor = box.textCursor();
-    cursor.insertText(QStringLiteral("One"));
+    QTextCharFormat big;
+    big.setFontPointSize(20);
+    QTextBlockFormat spaced;
+    spaced.setBottomMargin(10);
+    cursor.setBlockFormat(spaced);
+    cursor.insertText(QStringLiteral("One"), big);
     QTextListFormat numbered;
     numbered.setStyle(QTextListFormat::ListDecimal);
     QTextList *list = cursor.createList(numbered);
@@ -414,6 +419,8 @@ TEST(RichTextBoxEditing, EnterContinuesAListAndEndsItOnAnEmptyItem)
     ASSERT_EQ(second.textList(), list);
     EXPECT_EQ(list->itemText(second), QStringLiteral("2."));
     EXPECT_EQ(box.Text(), QStringLiteral("One\nTwo"));
+    EXPECT_EQ(box.document()->firstBlock().blockFormat().bottomMargin(), 10) << "the item before keeps its spacing";
+    EXPECT_EQ(second.blockFormat().bottomMargin(), 10);
 
     // Enter on the new, empty item ends the list there: the paragraph stays, out of the list,
     // and one undo takes that back.
@@ -429,4 +436,5 @@ TEST(RichTextBoxEditing, EnterContinuesAListAndEndsItOnAnEmptyItem)
     QTest::keyClicks(&box, QStringLiteral("After"));
     EXPECT_EQ(box.document()->lastBlock().textList(), nullptr);
     EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(box.textCursor().charFormat().fontPointSize(), 20) << "typing goes on in the list's font";
 }
