@@ -251,18 +251,15 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
         applyInParagraphNumbering(entry, token);
         return;
     case RtfDestination::NumberingText:
-        if (entry.action == Action::SkipDestination) {
-            startDestination(RtfDestination::Skip);
-        } else if (entry.action == Action::Unicode && token.hasParameter) {
-            numberingText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
-            m_skipRemaining = top().unicodeSkip;
-        }
-        return;
     case RtfDestination::ListLevelText:
         if (entry.action == Action::SkipDestination) {
             startDestination(RtfDestination::Skip);
         } else if (entry.action == Action::Unicode && token.hasParameter) {
-            levelText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
+            const QChar ch(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter));
+            if (state.destination == RtfDestination::ListLevelText)
+                levelText(ch);
+            else
+                numberingText(ch);
             m_skipRemaining = top().unicodeSkip;
         }
         return;
