@@ -145,6 +145,8 @@ void RtfListWriter::writeLevel(const Level &level, int depth, RtfOutput &out) co
     out.controlWord("levelnumbers");
     out.raw(numbers);
     out.raw(";}");
+    if (shown.style.isBullet())
+        out.controlWord("f", 0);   // the bullet is a Unicode character of the document's font
     const int left = RtfWriterUnits::twipsFromPixels((depth + 1) * m_document.indentWidth());
     out.controlWord("fi", -std::min(markerRoomTwips, left));
     out.controlWord("li", left);
