@@ -7,7 +7,8 @@
 #include <functional>
 
 // The list table of an RTF file and the numbers it gives: the marker each list paragraph shows
-// ("1.", "iv)", a bullet) when the file did not write it out in \listtext. Numbering counts per
+// ("1.", "iv)", a bullet) when the file did not write it out in \listtext and no list style
+// draws it (RtfReaderLists.cpp). Numbering counts per
 // list (\ls) and level, and a level's count starts again after a paragraph of a higher level.
 class RtfListNumbering
 {
