@@ -89,3 +89,21 @@ TEST_P(RtfReaderLists, ReadsListParagraphsAsListItems)
 INSTANTIATE_TEST_SUITE_P(Cases, RtfReaderLists, ::testing::ValuesIn(listCases));
 
 } // namespace
+
+namespace {
+
+// The editing area renumbers a whole list at each item added: a list's items beyond its
+// thousandth show their numbers as text, so opening a long list stays quick.
+TEST(RtfReaderLongLists, ShowTheNumbersBeyondTheThousandthItemAsText)
+{
+    QByteArray rtf = header;
+    for (int i = 0; i < 1002; ++i)
+        rtf += item(1, 0, nullptr, "x");
+    const auto document = readRtf(rtf + "}");
+    const QStringList lists = describeLists(*document);
+    EXPECT_EQ(lists.value(999), QStringLiteral("0:1000.|x"));
+    EXPECT_EQ(lists.value(1000), QStringLiteral("|1001.\tx"));
+    EXPECT_EQ(lists.value(1001), QStringLiteral("|1002.\tx"));
+}
+
+} // namespace

@@ -16,7 +16,15 @@ class QTextList;
 class RtfListItems
 {
 public:
+    // The editing area renumbers a whole list each time an item is added to it, so a list of n
+    // items costs n * n / 2 steps to build: beyond this many items, a numbered list's items show
+    // their markers as text, and a bulleted list goes on as another list (which looks the same).
+    static constexpr int maxItems = 1000;
+
     explicit RtfListItems(QTextDocument &document) : m_document(document) {}
+
+    // Whether an item of `style` can still join the list of `family` at `level`.
+    bool accepts(int family, int level, const RtfListStyle &style) const;
 
     // The list the document's last paragraph joins as an item of `family` at `level`.
     // `number` is the number its marker shows, when the file wrote one. None when no list

@@ -29,7 +29,8 @@ void RtfReader::emitListMarker()
     const RtfParaProps &para = top().para;
     if (!inLevelList(para) || m_paragraphHasListText || top().destination != RtfDestination::Body)
         return;
-    if (!para.inTable && levelStyle(para)) {
+    if (const auto style = levelStyle(para); style && !para.inTable
+        && m_listItems.accepts(para.list, para.listLevel, *style)) {
         m_listItemPending = true;
         return;
     }
