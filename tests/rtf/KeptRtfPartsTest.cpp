@@ -77,6 +77,62 @@ TEST(KeptRtfParts, TheSavedFileDeclaresTheCodePageOfTheKeptBytes)
     EXPECT_TRUE(rtfFromDocument(*readRtf("{\\rtf1\\ansi\\ansicpg1251 \\'cf}")).startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
 }
 
+// The kept groups' text read as if it were the body's, so that their font and colour numbers
+// are looked up in the file's tables as the body's are.
+std::unique_ptr<QTextDocument> readWithKeptGroupsInTheBody(QByteArray rtf)
+{
+    for (const char *word : {"{\\header ", "{\\footer ", "{\\footnote "})
+        rtf.replace(word, "{");
+    return readRtf(rtf);
+}
+
+TEST(KeptRtfParts, KeepTheirFontsAndColoursThroughTheSavedFilesTables)
+{
+    const QByteArray original =
+        TestFiles::readBytes(QStringLiteral(CORVALA_TEST_DATA "/rtf/kept/fonts_colours.rtf"));
+    const QByteArray saved = rtfFromDocument(*readRtf(original));
+    struct Case { const char *text; std::string family, color, highlight; };
+    const Case cases[] = {
+        {"Header in Courier", "Courier New", "#ff0000", "none"},
+        {"Blue footer", "Times New Roman", "#0000ff", "#008000"},   // in the file's default font
+        {"Green note", "Courier New", "#008000", "none"},
+    };
+    for (const QByteArray &file : {original, saved}) {
+        const auto document = readWithKeptGroupsInTheBody(file);
+        const QString text = textOf(*document);
+        for (const Case &c : cases) {
+            const qsizetype at = text.indexOf(QLatin1String(c.text));
+            ASSERT_GE(at, 0) << c.text;
+            const QTextCharFormat format = formatAt(*document, int(at));
+            const bool isSaved = &file == &saved;
+            const std::string highlight = format.hasProperty(QTextFormat::BackgroundBrush)
+                ? format.background().color().name().toStdString() : "none";
+            EXPECT_EQ(format.fontFamilies().toStringList().value(0).toStdString(), c.family) << c.text << isSaved;
+            EXPECT_EQ(format.foreground().color().name().toStdString(), c.color) << c.text << isSaved;
+            EXPECT_EQ(highlight, c.highlight) << c.text << isSaved;
+        }
+    }
+    EXPECT_TRUE(saved.contains("{\\*\\corvalatest\\bin3 \\f0}")) << "binary data is never renumbered";
+    EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved);
+}
+
+// Other readers show the first section's headers, on the pages the first section shows them on;
+// the later sections' are kept where those readers skip them.
+TEST(KeptRtfParts, TheFirstSectionsHeadersAreTheOnesOtherReadersShow)
+{
+    const QByteArray rtf = "{\\rtf1\\facingp\\titlepg{\\headerf First}{\\header Other}One"
+                           "\\sect\\sectd\\titlepg{\\header Second}{\\footer Foot}Two}";
+    const auto document = readRtf(rtf);
+    EXPECT_EQ(textOf(*document), QStringLiteral("One\nTwo"));
+    const QByteArray saved = rtfFromDocument(*document);
+    const qsizetype first = saved.indexOf("{\\headerf First}\r\n{\\header Other}");
+    EXPECT_GE(first, 0);
+    EXPECT_GT(saved.indexOf("{\\*\\corvalasections {\\header Second}{\\footer Foot}}"), first);
+    EXPECT_EQ(saved.count("\\facingp\\titlepg"), 1);
+    EXPECT_EQ(saved.count("titlepg"), 1);
+    EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved);
+}
+
 TEST(KeptRtfParts, FontsKeepTheCharacterSetTheyWereDeclaredWith)
 {
     struct Case { const char *name; QByteArray rtf; QByteArray written; };

@@ -48,6 +48,17 @@ protected:
         return converted.readAll();
     }
 
+    // LibreOffice's HTML of a test file (under tests/data/rtf) opened and saved again.
+    QByteArray htmlOfSavedAgain(const QString &name)
+    {
+        const auto opened = documentFromRtf(TestFiles::readBytes(QStringLiteral(CORVALA_TEST_DATA "/rtf/") + name));
+        QFile rtf(m_dir.filePath(QStringLiteral("sample.rtf")));
+        EXPECT_TRUE(rtf.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        rtf.write(rtfFromDocument(*opened));
+        rtf.close();
+        return convert(QStringLiteral("html"), QStringLiteral("html"));
+    }
+
     QString m_soffice;
     QTemporaryDir m_dir;
     std::unique_ptr<QTextDocument> m_document;
@@ -87,17 +98,26 @@ TEST_F(LibreOfficeInterop, ReadsTypedTextInTheFontTheEditingAreaShowsItIn)
 
 TEST_F(LibreOfficeInterop, ReadsTheHeaderFooterFootnotesCommentsAndInformationSavedAgain)
 {
-    const auto opened = documentFromRtf(
-        TestFiles::readBytes(QStringLiteral(CORVALA_TEST_DATA "/rtf/kept/header_footer_footnote_info.rtf")));
-    QFile rtf(m_dir.filePath(QStringLiteral("sample.rtf")));
-    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    rtf.write(rtfFromDocument(*opened));
-    rtf.close();
-    const QByteArray html = convert(QStringLiteral("html"), QStringLiteral("html"));
+    const QByteArray html = htmlOfSavedAgain(QStringLiteral("kept/header_footer_footnote_info.rtf"));
     // (LibreOffice's HTML breaks lines between words)
     for (const char *expected : {"Quarterly report", "Page header text", "Page footer text", "The footnote text.",
                                  "sdfootnote2sym", "start.", "A comment.", "here."})
         EXPECT_TRUE(html.contains(expected)) << "LibreOffice's HTML lacks " << expected;
+}
+
+TEST_F(LibreOfficeInterop, ReadsTheHeaderFooterAndFootnoteInTheirFontsAndColours)
+{
+    const QByteArray html = htmlOfSavedAgain(QStringLiteral("kept/fonts_colours.rtf"));
+    struct Case { const char *part, *face, *color; };
+    for (const Case &c : {Case{"<div title=\"header\"", "Courier New", "#ff0000"},
+                          Case{"<div title=\"footer\"", "Times New Roman", "#0000ff"},   // the default font
+                          Case{"<div id=\"sdfootnote1\"", "Courier New", "#008000"}}) {
+        const qsizetype start = html.indexOf(c.part);
+        ASSERT_GE(start, 0) << "LibreOffice's HTML lacks " << c.part;
+        const QByteArray part = html.sliced(start, html.indexOf("</div>", start) - start);
+        EXPECT_TRUE(part.contains(QByteArray("face=\"") + c.face)) << c.part << " is not in " << c.face;
+        EXPECT_TRUE(part.contains(QByteArray("color=\"") + c.color)) << c.part << " is not in " << c.color;
+    }
 }
 
 TEST_F(LibreOfficeInterop, ReadsSavedListsAsListsWithTheSameMarkers)

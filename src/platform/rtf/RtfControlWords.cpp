@@ -58,6 +58,9 @@ const Table &table()
         {"footerl", {Action::KeptDocumentGroup}},
         {"footerr", {Action::KeptDocumentGroup}},
         {"footerf", {Action::KeptDocumentGroup}},
+        {"corvalasections", {Action::KeptDocumentGroup}},   // KeptRtfParts::laterSectionGroups
+        {"titlepg", {Action::KeptDocumentWord}},
+        {"facingp", {Action::KeptDocumentWord}},
         {"footnote", {Action::KeptAnchoredGroup}},
         {"annotation", {Action::KeptAnchoredGroup}},
         {"atnid", {Action::KeptAnchoredGroup}},
@@ -207,7 +210,7 @@ const Table &table()
         {"intbl", {Action::InTable}},
 
         {"par", {Action::Paragraph}},
-        {"sect", {Action::Paragraph}},
+        {"sect", {Action::Paragraph, EndsSection}},
         {"page", {Action::Paragraph}},
         {"cell", {Action::Cell}},
         {"row", {Action::Row}},

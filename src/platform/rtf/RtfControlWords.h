@@ -24,6 +24,7 @@ enum class Action : unsigned char {
     KeptDocumentGroup,  // \info, headers, footers: kept for saving, not shown
     KeptAnchoredGroup,  // footnotes, comments: kept at their place for saving, not shown
     KeptAnchoredWord,   // \chftn, \chatn: the reference mark of a footnote or comment
+    KeptDocumentWord,   // \titlepg, \facingp: which of the kept headers a page shows
     ObjectData,         // \objdata: never read
     ObjectResult,
     ListText,           // the number or bullet that the file wrote out for a list paragraph
@@ -96,6 +97,9 @@ enum PictureProperty : int {
     PicturePlanes,
     PictureWidthBytes,
 };
+
+// What ends a paragraph: \par and \page, or \sect, which ends a section too.
+enum ParagraphEnd : int { EndsParagraph, EndsSection };
 
 // The words of the list tables, and of a paragraph's place in a list.
 enum ListProperty : int {

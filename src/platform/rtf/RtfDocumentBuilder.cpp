@@ -54,9 +54,10 @@ void RtfDocumentBuilder::flush()
 
 // Groups one after another at the same place are gathered and given to their character in
 // one change, so a file of many of them costs no more than their bytes.
-void RtfDocumentBuilder::keepAnchoredGroup(const QByteArray &group)
+void RtfDocumentBuilder::keepAnchoredGroup(const QByteArray &group, const KeptRtfTables &tables)
 {
     flush();
+    m_groupTables = tables;
     if (m_paragraphEmpty) {
         m_pendingGroups += group;
         return;
@@ -83,6 +84,8 @@ void RtfDocumentBuilder::anchorGroups(int position, int property, const QByteArr
     added.setProperty(property, current.property(property).toByteArray() + groups);
     added.setProperty(AnchoredGroups::anchor,
                       current.hasProperty(AnchoredGroups::anchor) ? current.intProperty(AnchoredGroups::anchor) : ++m_anchors);
+    if (!m_groupTables.isEmpty())
+        added.setProperty(AnchoredGroups::tables, QVariant::fromValue(m_groupTables));
     character.mergeCharFormat(added);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/rtf/KeptRtfNumbers.h"
 #include "platform/rtf/OriginalPicture.h"
 
 #include <QImage>
@@ -37,7 +38,8 @@ public:
 
     // Keeps `group` (a footnote's or a comment's own RTF) with the character before the
     // current position, or with the next character when the paragraph has none yet.
-    void keepAnchoredGroup(const QByteArray &group);
+    // `tables` says what the group's font and colour numbers mean.
+    void keepAnchoredGroup(const QByteArray &group, const KeptRtfTables &tables);
 
     // Where the next character goes, and the text that was appended from `from` on: a list
     // paragraph's written marker, which is no part of the text once its paragraph is an item
@@ -64,5 +66,6 @@ private:
     bool m_finished = false;
     QByteArray m_pendingGroups;   // for the next character
     QByteArray m_groupsAfter;     // for the character before the current position
+    KeptRtfTables m_groupTables;  // the file's tables, as the groups above see them
     int m_anchors = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/Failure.h"
 #include "platform/rtf/CodePages.h"
+#include "platform/rtf/KeptRtfNumbers.h"
 
 #include <QTextDocument>
 
@@ -318,6 +319,8 @@ void RtfReader::applyInFontTable(RtfControlWords::Entry entry, const RtfTokenize
         startDestination(RtfDestination::Skip);
         break;
     default:
+        if (const char *family = rtfFontFamilyWord(token.text); family && m_fonts.contains(m_fontEntry))
+            m_fonts[m_fontEntry].family = family;
         break;
     }
 }
@@ -557,8 +560,20 @@ void RtfReader::keepGroup(const RtfGroupState &ended)
         return;
     const QByteArray group = m_input.sliced(ended.groupStart, end - ended.groupStart).toByteArray();
     if (ended.keep == 1)
-        m_kept.documentGroups.append(group);
+        (m_inLaterSection ? m_kept.laterSectionGroups : m_kept.documentGroups).append(group);
     else
-        m_builder.keepAnchoredGroup(group);
+        m_builder.keepAnchoredGroup(group, keptTables());
     m_kept.codePage = m_defaultCodePage;
+}
+
+const KeptRtfTables &RtfReader::keptTables()
+{
+    if (m_keptTables)
+        return *m_keptTables;
+    KeptRtfTables tables;
+    for (auto font = m_fonts.constBegin(); font != m_fonts.constEnd(); ++font)
+        tables.fonts.insert(font.key(), {font->name, font->charset, font->family});
+    tables.colors = m_colors;
+    tables.defaultFont = m_defaultFont;
+    return m_keptTables.emplace(std::move(tables));
 }

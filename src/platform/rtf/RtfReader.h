@@ -53,6 +53,7 @@ private:
         QByteArray pendingName;   // bytes of the name not yet decoded
         int charset = -1;
         int codePage = 0;         // \cpg
+        QByteArray family;        // \froman, \fswiss, ...
         bool complete = false;
     };
 
@@ -62,6 +63,7 @@ private:
     void endDestination(const RtfGroupState &ended);
     bool abandonUnclosedData();
     void keepGroup(const RtfGroupState &ended);
+    const KeptRtfTables &keptTables();
 
     void handleControlWord(const RtfTokenizer::Token &token);
     void handleControlSymbol(char symbol);
@@ -119,6 +121,8 @@ private:
     QByteArrayView m_input;
     QTextDocument &m_document;
     KeptRtfParts m_kept;
+    std::optional<KeptRtfTables> m_keptTables;   // the font and colour tables as kept groups see them
+    bool m_inLaterSection = false;               // a \sect has been read
     RtfDocumentBuilder m_builder;
     std::vector<RtfGroupState> m_stack;
     std::size_t m_overflowDepth = 0;

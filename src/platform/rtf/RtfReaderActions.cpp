@@ -47,9 +47,13 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::KeptAnchoredWord:
         if (acceptsBodyText()) {
             flushBytes();
-            m_builder.keepAnchoredGroup("\\" + token.text.toByteArray() + ' ');
+            m_builder.keepAnchoredGroup("\\" + token.text.toByteArray() + ' ', keptTables());
             m_kept.codePage = m_defaultCodePage;
         }
+        break;
+    case Action::KeptDocumentWord:
+        if (!m_inLaterSection && !m_kept.documentWords.contains(token.text.toByteArray()))
+            m_kept.documentWords += '\\' + token.text.toByteArray();
         break;
     case Action::ListTable:
         startDestination(RtfDestination::ListTable);
@@ -189,6 +193,8 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
             emitUnit(char16_t(entry.value));
         break;
     case Action::Paragraph:
+        if (entry.value == RtfControlWords::EndsSection)
+            m_inLaterSection = true;
         if (para.inTable) {
             // Paragraphs inside a cell stay in the row's line.
             if (acceptsBodyText())

@@ -34,6 +34,7 @@ char16_t symbolCharacter(unsigned char byte, RtfReader::SymbolMap map)
 
 void RtfReader::tablesChanged()
 {
+    m_keptTables.reset();
     m_formats.clear();
     m_haveRun = false;
 }
@@ -328,6 +329,8 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
         if (!font.name.isEmpty() && font.charset >= 0 && !m_kept.fontCharsets.contains(font.name))
             m_kept.fontCharsets.insert(font.name, font.charset);
     }
+    if (m_kept.codePage > 0)   // some group was kept
+        m_kept.tables = keptTables();
     if (!m_kept.isEmpty())
         keepRtfParts(m_document, m_kept);
 }

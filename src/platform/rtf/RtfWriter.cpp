@@ -49,6 +49,10 @@ RtfWriter::RtfWriter(const QTextDocument &document)
     const KeptRtfParts kept = keptRtfParts(document);
     m_fonts.setDeclaredCharsets(kept.fontCharsets);
     m_documentGroups = kept.documentGroups;
+    if (!kept.laterSectionGroups.isEmpty())
+        m_documentGroups.append("{\\*\\corvalasections " + kept.laterSectionGroups.join() + '}');
+    m_keptTables = kept.tables;
+    m_documentWords = kept.documentWords;
     if (kept.codePage > 0)
         m_codePage = kept.codePage;
 }
@@ -59,18 +63,27 @@ QByteArray RtfWriter::write()
     closeRun();
     closeLink();
 
+    // Every run names its font, so the default font is only for the kept groups' text that
+    // names none (after \plain, say): it is the one their file had.
+    const int defaultFont = std::max(savedFontIndex(m_keptTables, m_keptTables.defaultFont, m_fonts), 0);
+    QList<QByteArray> documentGroups;
+    for (const QByteArray &group : m_documentGroups)
+        documentGroups.append(renumberKeptGroups(group, m_keptTables, m_fonts, m_colors));
+
     // The tables are complete only now that every run has been seen; they go before the body.
     RtfOutput out(m_body.bytes().size() + 4096);
     out.raw("{\\rtf1\\ansi");
     out.controlWord("ansicpg", m_codePage);
-    out.raw("\\deff0\\uc1\r\n");
+    out.controlWord("deff", defaultFont);
+    out.raw("\\uc1\r\n");
     m_fonts.write(out);
     m_colors.write(out);
     m_lists.writeTables(out);
-    for (const QByteArray &group : m_documentGroups) {
+    for (const QByteArray &group : documentGroups) {
         out.raw(group);
         out.raw("\r\n");
     }
+    out.raw(m_documentWords);
     out.raw("{\\*\\generator Corvala Software;}\\viewkind4\r\n");
     out.raw(m_body.bytes());
     out.raw("}\r\n");
@@ -257,8 +270,11 @@ const RtfWriter::RunFormat &RtfWriter::runFormat(int formatIndex,
             format.image = charFormat.toImageFormat();
         if (charFormat.hasProperty(AnchoredGroups::anchor)) {
             format.anchor = charFormat.intProperty(AnchoredGroups::anchor);
-            format.groupsBefore = charFormat.property(AnchoredGroups::before).toByteArray();
-            format.groupsAfter = charFormat.property(AnchoredGroups::after).toByteArray();
+            const auto tables = charFormat.property(AnchoredGroups::tables).value<KeptRtfTables>();
+            format.groupsBefore = renumberKeptGroups(charFormat.property(AnchoredGroups::before).toByteArray(),
+                                                     tables, m_fonts, m_colors);
+            format.groupsAfter = renumberKeptGroups(charFormat.property(AnchoredGroups::after).toByteArray(),
+                                                    tables, m_fonts, m_colors);
         }
     }
     return format;

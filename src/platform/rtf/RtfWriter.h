@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/rtf/KeptRtfNumbers.h"
 #include "platform/rtf/RtfFormatWords.h"
 #include "platform/rtf/RtfListWriter.h"
 #include "platform/rtf/RtfOutput.h"
@@ -73,5 +74,7 @@ private:
     bool m_charWordsOutsideRuns = false;
     int m_codePage = 1252;
     QList<QByteArray> m_documentGroups;   // \info, headers and footers the document keeps
+    KeptRtfTables m_keptTables;           // what their font and colour numbers mean
+    QByteArray m_documentWords;           // \titlepg, \facingp
     QSet<int> m_anchorsWritten;
 };

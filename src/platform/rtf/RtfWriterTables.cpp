@@ -58,21 +58,54 @@ int RtfFontTable::indexOf(const QString &family)
     const auto found = m_indexes.constFind(family);
     if (found != m_indexes.constEnd())
         return *found;
+    // a kept group's font of this family may already be what this font is written as
+    const int charset = m_declaredCharsets.value(family, classify(family).charset);
+    for (auto kept = m_keptFonts.constBegin(); kept != m_keptFonts.constEnd(); ++kept) {
+        if (m_families[kept.key()] == family && kept->charset == charset) {
+            m_indexes.insert(family, kept.key());
+            return kept.key();
+        }
+    }
     const int index = int(m_families.size());
     m_families.append(family);
     m_indexes.insert(family, index);
     return index;
 }
 
+int RtfFontTable::indexOf(const QString &family, int charset, const QByteArray &familyClass)
+{
+    if (charset < 0)
+        charset = classify(family).charset;
+    for (int i = 0; i < m_families.size(); ++i) {
+        if (m_families[i] == family && charsetOf(i) == charset)
+            return i;
+    }
+    const int index = int(m_families.size());
+    m_families.append(family);
+    m_keptFonts.insert(index, {charset, familyClass});
+    return index;
+}
+
+int RtfFontTable::charsetOf(int index) const
+{
+    const auto kept = m_keptFonts.constFind(index);
+    if (kept != m_keptFonts.constEnd())
+        return kept->charset;
+    return m_declaredCharsets.value(m_families[index], classify(m_families[index]).charset);
+}
+
 void RtfFontTable::write(RtfOutput &out) const
 {
     out.raw("{\\fonttbl");
     for (int i = 0; i < m_families.size(); ++i) {
-        const FontClass fontClass = classify(m_families[i]);
+        const auto kept = m_keptFonts.constFind(i);
         out.raw("{");
         out.controlWord("f", i);
-        out.controlWord(fontClass.family);
-        out.controlWord("fcharset", m_declaredCharsets.value(m_families[i], fontClass.charset));
+        if (kept != m_keptFonts.constEnd() && !kept->familyClass.isEmpty())
+            out.controlWord(kept->familyClass.constData());
+        else
+            out.controlWord(classify(m_families[i]).family);
+        out.controlWord("fcharset", charsetOf(i));
         out.text(m_families[i]);
         out.raw(";}");
     }

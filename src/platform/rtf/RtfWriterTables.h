@@ -16,15 +16,27 @@ public:
     explicit RtfFontTable(const QString &defaultFamily);
 
     int indexOf(const QString &family);
+    // A font that a kept group names, as its file declared it (charset -1: none declared): the
+    // entry of that family written with the same character set, else one of its own, so that
+    // the group's bytes decode as they did.
+    int indexOf(const QString &family, int charset, const QByteArray &familyClass);
     void write(RtfOutput &out) const;
     // The character sets the fonts were declared with when the document was read; a font
     // keeps its own, so other readers decode its text as before.
     void setDeclaredCharsets(const QHash<QString, int> &charsets) { m_declaredCharsets = charsets; }
 
 private:
+    int charsetOf(int index) const;
+
     QHash<QString, int> m_declaredCharsets;
     QList<QString> m_families;
     QHash<QString, int> m_indexes;
+    struct DeclaredFont
+    {
+        int charset;
+        QByteArray familyClass;
+    };
+    QHash<int, DeclaredFont> m_keptFonts;   // by index: the entries added for kept groups
 };
 
 // The colour table: each colour once, numbered from 1 in order of first use; entry 0 is the
