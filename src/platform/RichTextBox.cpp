@@ -244,6 +244,8 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (enterInListItem(event))
+        return;
     QTextEdit::keyPressEvent(event);
 }
 

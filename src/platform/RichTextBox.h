@@ -158,6 +158,8 @@ private:
     void adoptDocument(QTextDocument *document);
     QFont selectionFont() const;
     bool windowHasShortcut(const QKeySequence &keys) const;
+    // Enter in a list item (RichTextBoxLists.cpp)
+    bool enterInListItem(QKeyEvent *event);
     int clampPosition(int position) const;
     // A position inside a character of two UTF-16 units moved to the character's start
     // (step -1) or end (step 1), so that no selection edge splits a character.

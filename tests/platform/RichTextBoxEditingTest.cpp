@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QTextList>
 #include <QTextTable>
 #include <gtest/gtest.h>
 
@@ -393,4 +394,47 @@ TEST(RichTextBoxFocus, SetFocusFailsWhenTheAreaCannotTakeIt)
     shown.box.hide();
     EXPECT_THROW(shown.box.SetFocus(), Failure);
     EXPECT_FALSE(shown.boxHasFocus());
+}
+
+TEST(RichTextBoxEditing, EnterContinuesAListAndEndsItOnAnEmptyItem)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    QTextCursor cursor = box.textCursor();
+    QTextCharFormat big;
+    big.setFontPointSize(20);
+    QTextBlockFormat spaced;
+    spaced.setBottomMargin(10);
+    cursor.setBlockFormat(spaced);
+    cursor.insertText(QStringLiteral("One"), big);
+    QTextListFormat numbered;
+    numbered.setStyle(QTextListFormat::ListDecimal);
+    QTextList *list = cursor.createList(numbered);
+    box.setTextCursor(cursor);
+    box.setFocus();
+
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClicks(&box, QStringLiteral("Two"));
+    const QTextBlock second = box.document()->lastBlock();
+    ASSERT_EQ(second.textList(), list);
+    EXPECT_EQ(list->itemText(second), QStringLiteral("2."));
+    EXPECT_EQ(box.Text(), QStringLiteral("One\nTwo"));
+    EXPECT_EQ(box.document()->firstBlock().blockFormat().bottomMargin(), 10) << "the item before keeps its spacing";
+    EXPECT_EQ(second.blockFormat().bottomMargin(), 10);
+
+    // Enter on the new, empty item ends the list there: the paragraph stays, out of the list,
+    // and one undo takes that back.
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(box.Text(), QStringLiteral("One\nTwo\n"));
+    EXPECT_EQ(box.document()->lastBlock().textList(), nullptr);
+    box.SendMessage(WindowMessages::WM_UNDO, 0, 0);
+    EXPECT_EQ(box.Text(), QStringLiteral("One\nTwo\n"));
+    EXPECT_EQ(box.document()->lastBlock().textList(), list);
+    box.SendMessage(WindowMessages::WM_UNDO, 0, 0);
+    EXPECT_EQ(box.document()->lastBlock().textList(), nullptr);
+    QTest::keyClicks(&box, QStringLiteral("After"));
+    EXPECT_EQ(box.document()->lastBlock().textList(), nullptr);
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(box.textCursor().charFormat().fontPointSize(), 20) << "typing goes on in the list's font";
 }

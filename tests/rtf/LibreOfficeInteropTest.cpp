@@ -1,5 +1,6 @@
 // What the writer produces, LibreOffice reads as Corvala does: the same text, the formats in
 // place. Runs only where LibreOffice is installed (it is too big to be a build dependency).
+#include "ListTestDocuments.h"
 #include "WriterTestDocuments.h"
 
 #include "platform/rtf/DocumentFiles.h"
@@ -10,6 +11,7 @@
 #include <QFont>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -116,6 +118,28 @@ TEST_F(LibreOfficeInterop, ReadsTheHeaderFooterAndFootnoteInTheirFontsAndColours
         EXPECT_TRUE(part.contains(QByteArray("face=\"") + c.face)) << c.part << " is not in " << c.face;
         EXPECT_TRUE(part.contains(QByteArray("color=\"") + c.color)) << c.part << " is not in " << c.color;
     }
+}
+
+TEST_F(LibreOfficeInterop, ReadsSavedListsAsListsWithTheSameMarkers)
+{
+    QFile rtf(m_dir.filePath(QStringLiteral("sample.rtf")));
+    ASSERT_TRUE(rtf.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    rtf.write(rtfFromDocument(*makeListDocument()));
+    rtf.close();
+    QString html = QString::fromUtf8(convert(QStringLiteral("html"), QStringLiteral("html")));
+    html.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+    EXPECT_EQ(html.count(QStringLiteral("<ol")), 2) << html.toStdString();
+    EXPECT_EQ(html.count(QStringLiteral("<ul")), 2) << html.toStdString();
+    EXPECT_EQ(html.count(QStringLiteral("<li")), 7) << html.toStdString();
+    EXPECT_TRUE(html.contains(QLatin1String("<ol type=\"a\">"))) << html.toStdString();
+
+    // LibreOffice's text export writes each item's marker and a space before its text
+    QStringList lines;
+    for (const QString &line : QString::fromUtf8(convert(QStringLiteral("txt:Text"), QStringLiteral("txt"))).split(u'\n'))
+        lines << line.trimmed().remove(QChar(0xFEFF));
+    lines.removeAll(QString());
+    EXPECT_EQ(lines, QStringList({"1. One", "a) One-a", "b) One-b", "2. Two", "Between", u"\u2022 Dot"_qs,
+                                  u"\u25E6 Circle"_qs, u"\u2022 Dot again"_qs}));
 }
 
 } // namespace

@@ -1,4 +1,6 @@
-// Reference files: each sample's text, exactly, as the .txt beside it gives it.
+// Reference files: each sample's text, exactly, as the .txt beside it gives it (list items with
+// the markers their lists draw).
+#include "ListTestDocuments.h"
 #include "RtfReaderTestSupport.h"
 #include "support/TestFiles.h"
 
@@ -27,7 +29,7 @@ TEST_P(SampleFiles, ReadTheirReferenceText)
 {
     const QString base = samplesDir + QLatin1Char('/') + QString::fromStdString(GetParam());
     const auto document = readRtf(readBytes(base + QStringLiteral(".rtf")));
-    EXPECT_EQ(textOf(*document), QString::fromUtf8(readBytes(base + QStringLiteral(".txt"))));
+    EXPECT_EQ(textWithListMarkers(*document), QString::fromUtf8(readBytes(base + QStringLiteral(".txt"))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleFiles, testing::ValuesIn(sampleNames()),

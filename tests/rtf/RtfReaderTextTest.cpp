@@ -99,7 +99,7 @@ const TextCase destinationCases[] = {
     {"bin in body is skipped", "{\\rtf1 a\\bin2 xyb}", "ab"},
     {"upr shows the unicode part", "{\\rtf1 {\\upr{ansi}{\\*\\ud{\\u20013?}}}}", u(u"\u4E2D")},
     {"object shows its result", "{\\rtf1 {\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata 0102}{\\result R}}}", "R"},
-    {"pn kept out, pntext shown", "{\\rtf1 {\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody{\\pntxta .}}Item}", "1.\tItem"},
+    {"pn kept out, pntext drawn by its list", "{\\rtf1 {\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody{\\pntxta .}}Item}", "Item"},
     {"listtext", "{\\rtf1 {\\listtext\\'b7\\tab}Item}", u(u"\u00B7\tItem")},
     {"nested rtf group", "{\\rtf1 a{\\rtf1 b}c}", "abc"},
 };

@@ -1,6 +1,7 @@
 // Writing and reading again gives back what was written: the same text, run by run in the same
 // formats. First documents built here, one feature a row; then every file of the corpus.
 #include "CorpusFiles.h"
+#include "ListTestDocuments.h"
 #include "WriterTestDocuments.h"
 
 #include "platform/Failure.h"
@@ -189,6 +190,18 @@ QByteArray encoded(QSize size, const char *format)
     return bytes;
 }
 
+TEST(RtfRoundTripLists, KeepTheirLevelsStylesAndMarkers)
+{
+    const auto original = makeListDocument();
+    const QByteArray rtf = rtfFromDocument(*original);
+    for (const char *expected : {"{\\*\\listtable", "{\\*\\listoverridetable", "\\ls1\\ilvl1", "{\\listtext"})
+        EXPECT_TRUE(rtf.contains(expected)) << "no " << expected << " in " << rtf.toStdString();
+    const auto read = readBack(rtf);
+    EXPECT_EQ(describeLists(*read), describeLists(*original));
+    EXPECT_EQ(describeLists(*read), QStringList({"0:1.|One", "1:a)|One-a", "1:b)|One-b", "0:2.|Two", "|Between",
+                                                 "0:disc|Dot", "1:circle|Circle", "0:disc|Dot again"}));
+}
+
 TEST(RtfRoundTripPictures, GoOutAsTheyCameIn)
 {
     const QByteArray jpeg = encoded({8, 4}, "JPEG");
@@ -267,6 +280,7 @@ TEST_P(RtfCorpusRoundTrip, KeepsTheText)
     const QByteArray rtf = rtfFromDocument(*first);
     const auto second = readBack(rtf);
     EXPECT_EQ(second->toRawText(), first->toRawText());
+    EXPECT_EQ(describeLists(*second), describeLists(*first));
     EXPECT_EQ(rtfFromDocument(*second).toStdString(), rtf.toStdString())
         << "writing what was read back must give the same file";
 }

@@ -31,6 +31,7 @@ enum class Action : unsigned char {
     NestedTableProperties, // holds a nested row's definition; some writers put cells in it
     ListTable,          // \listtable, \listoverridetable
     ListProperty,       // value: a ListProperty
+    ParagraphNumbering, // \pn
     // a picture's words
     PictureType,        // value: an OriginalPicture::Type; the word's parameter goes with it
     PictureProperty,    // value: a PictureProperty
@@ -115,6 +116,21 @@ enum ListProperty : int {
     ListOverride,
     ListNumber,         // \ls
     ListLevelNumber,    // \ilvl
+    // inside \pn
+    NumberingBullet,    // \pnlvlblt
+    NumberingBody,      // \pnlvlbody
+    NumberingContinue,  // \pnlvlcont: a paragraph inside an item, without a number of its own
+    NumberingLevel,     // \pnlvlN
+    NumberingDecimal,   // \pndec
+    NumberingUpperRoman,
+    NumberingLowerRoman,
+    NumberingUpperLetter,
+    NumberingLowerLetter,
+    NumberingOther,     // \pnord, \pncard, ...: counting that no list style draws
+    NumberingStart,     // \pnstart
+    NumberingFont,      // \pnf
+    NumberingTextAfter, // \pntxta
+    NumberingTextBefore,
 };
 
 struct Entry

@@ -111,13 +111,34 @@ void RtfDocumentBuilder::appendPicture(const QImage &image, QSizeF displaySize, 
     }
 }
 
+QString RtfDocumentBuilder::textFrom(int from)
+{
+    flush();
+    QTextCursor text(&m_document);
+    text.setPosition(std::min(from, m_cursor.position()));
+    text.setPosition(m_cursor.position(), QTextCursor::KeepAnchor);
+    return text.selectedText();
+}
+
+void RtfDocumentBuilder::removeFrom(int from, int to)
+{
+    flush();
+    QTextCursor text(&m_document);
+    text.setPosition(std::min(from, m_cursor.position()));
+    text.setPosition(std::min(to, m_cursor.position()), QTextCursor::KeepAnchor);
+    text.removeSelectedText();
+    m_paragraphEmpty = m_cursor.atBlockStart();
+}
+
 void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
 {
     keepEmptyParagraphFormat();
     flush();
     anchorGroupsAfter();
     m_cursor.setBlockFormat(format);
-    m_cursor.insertBlock(format, m_format);
+    QTextBlockFormat next = format;
+    next.setObjectIndex(-1);   // the next paragraph is in a list only when it says so
+    m_cursor.insertBlock(next, m_format);
     m_paragraphEmpty = true;
 }
 

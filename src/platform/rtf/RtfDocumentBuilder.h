@@ -41,6 +41,13 @@ public:
     // `tables` says what the group's font and colour numbers mean.
     void keepAnchoredGroup(const QByteArray &group, const KeptRtfTables &tables);
 
+    // Where the next character goes, and the text that was appended from `from` on: a list
+    // paragraph's written marker, which is no part of the text once its paragraph is an item
+    // of a list that draws it.
+    int position() const { return m_cursor.position() + int(m_run.size()); }
+    QString textFrom(int from);
+    void removeFrom(int from, int to);
+
     // Whether anything was appended since the last paragraph began.
     bool paragraphIsEmpty() const { return m_paragraphEmpty && m_run.isEmpty(); }
 

@@ -7,7 +7,8 @@
 #include <functional>
 
 // The list table of an RTF file and the numbers it gives: the marker each list paragraph shows
-// ("1.", "iv)", a bullet) when the file did not write it out in \listtext. Numbering counts per
+// ("1.", "iv)", a bullet) when the file did not write it out in \listtext and no list style
+// draws it (RtfReaderLists.cpp). Numbering counts per
 // list (\ls) and level, and a level's count starts again after a paragraph of a higher level.
 class RtfListNumbering
 {
@@ -45,9 +46,10 @@ public:
     void count(int ls, int level);
 
     static QString formatNumber(int number, int format);
+    // The levels of list `ls`; nullptr when the file defines no such list.
+    const QList<Level> *levelsOf(int ls) const;
 
 private:
-    const QList<Level> *levelsOf(int ls) const;
     int valueAt(int ls, int level, bool next) const;
 
     QList<QList<Level>> m_lists;        // in the order of the table

@@ -33,6 +33,7 @@ bool isDestination(Action action)
     case Action::ShapePicture: case Action::NonShapePicture: case Action::UnicodeAlternative:
     case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult: case Action::ObjectData:
     case Action::ListText: case Action::NestedTableProperties: case Action::ListTable:
+    case Action::ParagraphNumbering:
     case Action::KeptDocumentGroup: case Action::KeptAnchoredGroup:
         return true;
     default:
@@ -49,7 +50,10 @@ std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf)
     return document;
 }
 
-RtfReader::RtfReader(QTextDocument &document) : m_document(document), m_builder(document) {}
+RtfReader::RtfReader(QTextDocument &document)
+    : m_document(document), m_builder(document), m_listItems(document)
+{
+}
 
 void RtfReader::read(QByteArrayView data)
 {
@@ -145,6 +149,8 @@ void RtfReader::popGroup()
         keepGroup(ended);
     if (ended.ownsDestination)
         endDestination(ended);
+    if (m_listTextDepth > m_stack.size())
+        endListText();
 }
 
 void RtfReader::endDestination(const RtfGroupState &ended)
@@ -242,11 +248,19 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
     case RtfDestination::ListTable:
         applyInListTable(entry, token);
         return;
+    case RtfDestination::ParagraphNumbering:
+        applyInParagraphNumbering(entry, token);
+        return;
+    case RtfDestination::NumberingText:
     case RtfDestination::ListLevelText:
         if (entry.action == Action::SkipDestination) {
             startDestination(RtfDestination::Skip);
         } else if (entry.action == Action::Unicode && token.hasParameter) {
-            levelText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
+            const QChar ch(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter));
+            if (state.destination == RtfDestination::ListLevelText)
+                levelText(ch);
+            else
+                numberingText(ch);
             m_skipRemaining = top().unicodeSkip;
         }
         return;
@@ -372,6 +386,9 @@ void RtfReader::handleHexByte(unsigned char byte)
         if (m_fieldInstruction.size() < 4096)
             m_fieldInstruction.append(QChar::fromLatin1(c));
         break;
+    case RtfDestination::NumberingText:
+        numberingText(QChar::fromLatin1(c));
+        break;
     default:
         break;
     }
@@ -414,6 +431,10 @@ void RtfReader::handleText(QByteArrayView text)
     case RtfDestination::FieldInstruction:
         if (m_fieldInstruction.size() < 4096)
             m_fieldInstruction.append(QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 4096))));
+        break;
+    case RtfDestination::NumberingText:
+        for (char c : text)
+            numberingText(QChar::fromLatin1(c));
         break;
     default:
         break;
@@ -480,7 +501,7 @@ void RtfReader::applyInListTable(RtfControlWords::Entry entry, const RtfTokenize
         if (m_inListOverride)
             m_listNumbering.setOverrideNumber(parameter);
         break;
-    case ListLevelNumber:
+    default:   // a paragraph's words
         break;
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/rtf/RtfControlWords.h"
 #include "platform/rtf/KeptRtfParts.h"
 #include "platform/rtf/RtfDocumentBuilder.h"
+#include "platform/rtf/RtfListItems.h"
 #include "platform/rtf/RtfListNumbering.h"
 #include "platform/rtf/RtfPicture.h"
 #include "platform/rtf/RtfReaderState.h"
@@ -73,7 +74,19 @@ private:
     void applyInFontTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     void applyInListTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     void levelText(QChar ch);
+
+    // lists as lists (RtfReaderLists.cpp)
     void emitListMarker();
+    bool inLevelList(const RtfParaProps &para) const;
+    void beginListText();
+    void endListText();
+    void startParagraphNumbering();
+    void applyInParagraphNumbering(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void numberingText(QChar ch);
+    std::optional<RtfListStyle> levelStyle(const RtfParaProps &para) const;
+    std::optional<RtfListStyle> numberingStyle(const RtfParaProps &para) const;
+    QChar listCharacter(QChar ch, int font) const;
+    void placeInList(QTextBlockFormat &format, const RtfParaProps &para);
 
     // output to the body (RtfReaderOutput.cpp)
     bool acceptsBodyText() { return top().destination == RtfDestination::Body && !top().chars.hidden; }
@@ -136,6 +149,26 @@ private:
     bool m_inListOverride = false;
     bool m_paragraphHasListText = false;   // the file wrote this paragraph's marker itself
     bool m_listMarkerChecked = false;      // the paragraph's text has begun
+    bool m_listItemPending = false;        // its list draws the marker its level defines
+    // The marker the file wrote for this paragraph: where it is in the text, and what it says
+    std::size_t m_listTextDepth = 0;       // the stack's size inside the \listtext group
+    int m_listTextStart = -1;
+    int m_listTextEnd = -1;
+    QString m_listText;
+    // The older numbering (\pn) of paragraphs, as read; a paragraph refers to one by index.
+    struct ParagraphNumbering
+    {
+        int level = 0;                  // \pnlvlN: 1 to 9; 0 for \pnlvlbody and \pnlvlblt
+        bool bullet = false;
+        bool continuation = false;      // \pnlvlcont: no number
+        int format = RtfListNumbering::Decimal;
+        int start = 1;
+        int font = -1;
+        QString before, after;          // \pntxtb, \pntxta
+    };
+    std::vector<ParagraphNumbering> m_numberings;
+    bool m_numberingTextAfter = false;
+    RtfListItems m_listItems;
 
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;

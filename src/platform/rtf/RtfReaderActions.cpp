@@ -33,7 +33,10 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         startDestination(RtfDestination::Skip);
         break;
     case Action::ListText:
-        m_paragraphHasListText = true;
+        beginListText();
+        break;
+    case Action::ParagraphNumbering:
+        startParagraphNumbering();
         break;
     case Action::KeptDocumentGroup:
     case Action::KeptAnchoredGroup:
@@ -57,9 +60,11 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         break;
     case Action::ListProperty:
         if (entry.value == RtfControlWords::ListNumber)
-            para.list = std::max(parameter, 0);
+            para.list = std::max(parameter, -1);
         else if (entry.value == RtfControlWords::ListLevelNumber)
             para.listLevel = std::uint8_t(std::clamp(parameter, 0, 8));
+        else if (entry.value == RtfControlWords::NumberingTextAfter || entry.value == RtfControlWords::NumberingTextBefore)
+            startDestination(RtfDestination::Skip);   // only \pn gives them a meaning
         break;
     case Action::FontTable:
         m_fontEntry = -1;

@@ -153,26 +153,17 @@ void RtfReader::beginOutput()
     }
 }
 
-// A list paragraph whose file does not write out its number or bullet shows the one its list
-// level gives, as text at the paragraph's start, the way written markers are read.
-void RtfReader::emitListMarker()
+// A character of a list level's or a numbering's text, in the font it is drawn in: bullets of
+// symbol fonts are the Unicode characters they show.
+QChar RtfReader::listCharacter(QChar ch, int font) const
 {
-    const RtfParaProps &para = top().para;
-    if (para.list <= 0 || m_paragraphHasListText || top().destination != RtfDestination::Body)
-        return;
-    const QString marker = m_listNumbering.marker(para.list, para.listLevel, [this](QChar ch, int font) {
-        const SymbolMap map = font >= 0 ? symbolMapOf(font) : SymbolMap::None;
-        const char16_t unit = ch.unicode();
-        if (map != SymbolMap::None && (unit < 0x100 || (unit >= 0xF020 && unit <= 0xF0FF))) {
-            if (const char16_t symbol = symbolCharacter(uchar(unit & 0xFF), map))
-                return QChar(symbol);
-        }
-        return ch;
-    });
-    if (marker.isEmpty())
-        return;
-    flushBytes();
-    m_builder.run().append(marker);
+    const SymbolMap map = font >= 0 ? symbolMapOf(font) : SymbolMap::None;
+    const char16_t unit = ch.unicode();
+    if (map != SymbolMap::None && (unit < 0x100 || (unit >= 0xF020 && unit <= 0xF0FF))) {
+        if (const char16_t symbol = symbolCharacter(uchar(unit & 0xFF), map))
+            return QChar(symbol);
+    }
+    return ch;
 }
 
 void RtfReader::emitBytes(QByteArrayView bytes)
@@ -257,14 +248,11 @@ void RtfReader::endParagraph()
     m_pendingCells = 0;
     m_pendingRowBreak = false;
     const RtfParaProps &para = top().para;
-    if (para.list > 0) {
-        if (!m_listMarkerChecked && acceptsBodyText())
-            beginOutput();   // an empty list paragraph shows its number too
-        m_listNumbering.count(para.list, para.listLevel);
-    }
-    m_paragraphHasListText = false;
-    m_listMarkerChecked = false;
-    m_builder.endParagraph(blockFormat(top().para));
+    if (inLevelList(para) && !m_listMarkerChecked && acceptsBodyText())
+        beginOutput();   // an empty list paragraph shows its number too
+    QTextBlockFormat format = blockFormat(para);
+    placeInList(format, para);
+    m_builder.endParagraph(format);
 }
 
 void RtfReader::emitCellSeparator()
@@ -332,7 +320,10 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
     flushBytes();
     if (!m_haveRun)
         m_builder.setCharFormat(formatFor(RtfCharProps{}));
-    m_builder.finish(blockFormat(lastParagraph));
+    QTextBlockFormat format = blockFormat(lastParagraph);
+    if (!m_builder.paragraphIsEmpty())   // the empty paragraph after a file's last \par is none
+        placeInList(format, lastParagraph);
+    m_builder.finish(format);
     QList<int> numbers = m_fonts.keys();
     std::sort(numbers.begin(), numbers.end());
     for (int number : numbers) {

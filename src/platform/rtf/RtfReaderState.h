@@ -41,8 +41,9 @@ struct RtfParaProps
     std::uint8_t alignment = 0;   // 0 left, 1 centre, 2 right, 3 justify
     bool rightToLeft = false;     // \rtlpar
     bool inTable = false;
-    int list = 0;                 // \ls: the list override the paragraph belongs to; 0 none
+    int list = -1;                // \ls: the list override the paragraph belongs to; -1 none
     std::uint8_t listLevel = 0;   // \ilvl
+    int numbering = -1;           // \pn: the older numbering the paragraph has; -1 none
 
     bool operator==(const RtfParaProps &) const = default;
 };
@@ -60,6 +61,8 @@ enum class RtfDestination : std::uint8_t {
     ListTable,            // \listtable and \listoverridetable
     ObjectData,           // an object's data: skipped
     ListLevelText,        // a list level's \leveltext
+    ParagraphNumbering,   // \pn: a paragraph's numbering in the older way
+    NumberingText,        // \pntxta, \pntxtb: the text after or before its number
 };
 
 // One entry of the state stack: what a group inherits from its parent and may change.

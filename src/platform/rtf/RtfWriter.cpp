@@ -43,6 +43,7 @@ RtfWriter::RtfWriter(const QTextDocument &document)
     : m_document(document),
       m_body(document.characterCount() + document.characterCount() / 4 + 1024),
       m_fonts(document.defaultFont().family()),
+      m_lists(document),
       m_defaultFont(document.defaultFont())
 {
     const KeptRtfParts kept = keptRtfParts(document);
@@ -60,6 +61,7 @@ RtfWriter::RtfWriter(const QTextDocument &document, int from, int to)
     : m_document(document),
       m_body(std::max(to - from, 0) + std::max(to - from, 0) / 4 + 1024),
       m_fonts(document.defaultFont().family()),
+      m_lists(document),
       m_defaultFont(document.defaultFont()),
       m_from(from),
       m_to(to)
@@ -87,6 +89,7 @@ QByteArray RtfWriter::write()
     out.raw("\\uc1\r\n");
     m_fonts.write(out);
     m_colors.write(out);
+    m_lists.writeTables(out);
     for (const QByteArray &group : documentGroups) {
         out.raw(group);
         out.raw("\r\n");
@@ -178,6 +181,17 @@ void RtfWriter::endParagraph(const char *word)
     m_paragraphOpen = false;
 }
 
+// The marker as the list shows it, for readers that know no list tables; those that do skip it.
+void RtfWriter::writeListText(const QTextBlock &block)
+{
+    if (!block.textList())
+        return;
+    m_body.raw("{\\listtext\\pard\\plain ");
+    m_body.text(RtfListWriter::markerOf(block));
+    m_body.controlWord("tab");
+    m_body.raw("}");
+}
+
 void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
 {
     // Paragraphs are separated, not terminated: a \par after the last one would read back as
@@ -200,6 +214,8 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
         m_body.controlWord("plain");
         m_charWordsOutsideRuns = false;
     }
+    if (!partStart)
+        writeListText(block);
     if (to <= from) {
         if (last)
             return;   // the last paragraph has no end mark to carry a format
@@ -266,7 +282,11 @@ const QByteArray &RtfWriter::paragraphWords(const QTextBlock &block)
     QByteArray &words = m_paragraphWords[index];
     if (words.isEmpty()) {
         RtfOutput out;
-        writeRtfParagraphFormat(block.blockFormat(), m_document.indentWidth(), out);
+        writeRtfParagraphFormat(m_lists.paragraphFormat(block), m_document.indentWidth(), out);
+        if (const auto item = m_lists.itemOf(block.textList())) {
+            out.controlWord("ls", item->list);
+            out.controlWord("ilvl", item->level);
+        }
         words = out.take();
     }
     return words;

@@ -2,6 +2,7 @@
 
 #include "platform/rtf/KeptRtfNumbers.h"
 #include "platform/rtf/RtfFormatWords.h"
+#include "platform/rtf/RtfListWriter.h"
 #include "platform/rtf/RtfOutput.h"
 #include "platform/rtf/RtfWriterTables.h"
 
@@ -69,11 +70,13 @@ private:
     void openLink(const QString &link);
     void closeLink();
     void endParagraph(const char *word);
+    void writeListText(const QTextBlock &block);
 
     const QTextDocument &m_document;
     RtfOutput m_body;
     RtfFontTable m_fonts;
     RtfColorTable m_colors;
+    RtfListWriter m_lists;
     QFont m_defaultFont;   // what the editing area shows where a run's format sets nothing
     // Each character format as written, by the document's format index: a document has few
     // formats and many runs. A deque, so that the open run's entry stays where it is.

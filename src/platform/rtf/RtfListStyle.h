@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QTextListFormat>
+
+#include <optional>
+
+// A list marker as the editing area's lists draw it: a bullet shape, or a way of counting from 1
+// with the text before and after the number ("(", "iv", ")"). RTF describes markers more freely
+// (several levels' numbers in one, any character as a bullet, pictures); only what a
+// QTextListFormat shows exactly becomes a list style.
+struct RtfListStyle
+{
+    QTextListFormat::Style style = QTextListFormat::ListDisc;
+    QString prefix;
+    QString suffix;
+
+    bool isBullet() const { return isBulletStyle(style); }
+    bool operator==(const RtfListStyle &) const = default;
+
+    // The editing area's lists count from 1, always.
+    QTextListFormat listFormat() const;
+    static RtfListStyle of(const QTextListFormat &format);
+    static bool isBulletStyle(QTextListFormat::Style style);
+
+    // RTF's number formats (\levelnfc) for the styles and back; -1 for a format that no style
+    // draws (ordinals, zero-padded numbers, ...)
+    static int rtfNumberFormat(QTextListFormat::Style style);
+    static std::optional<QTextListFormat::Style> fromRtfNumberFormat(int format);
+    // The bullet character a bullet style stands for in RTF, and the style a character draws.
+    static QChar bulletCharacter(QTextListFormat::Style style);
+    static std::optional<QTextListFormat::Style> bulletStyleOf(QChar ch);
+    // The number as the editing area's list shows it ("27" is "aa" in letters).
+    static QString numberText(int number, QTextListFormat::Style style);
+};
+
+// A marker a file wrote out (\listtext, \pntext), read as a style and the number it shows.
+struct RtfListMarker
+{
+    RtfListStyle style;
+    int number = 0;   // 0 for bullets
+
+    // `expected` is the style the paragraph's list level defines; a marker of that form is
+    // read in its way of counting ("i" is then a letter or a roman one as the level says).
+    // None when no list style draws the marker as written: "1.2.", "-", a picture.
+    static std::optional<RtfListMarker> parse(QString marker, const std::optional<RtfListStyle> &expected);
+};
+
+// What a list read from RTF remembers of its origin, so that Save As writes the lists of one
+// RTF list (\ls) as the levels of one list again.
+namespace RtfListProperties {
+constexpr int family = QTextFormat::UserProperty + 0x4c10;   // the file's \ls, or -1 for \pn
+constexpr int level = QTextFormat::UserProperty + 0x4c11;    // \ilvl
+} // namespace RtfListProperties
