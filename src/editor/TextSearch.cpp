@@ -1,5 +1,7 @@
 #include "editor/TextSearch.h"
 
+#include "platform/rtf/DocumentText.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -12,6 +14,7 @@ namespace {
 constexpr int kFirstPieceSize = 256;
 constexpr int kLargestPieceSize = 64 * 1024;
 
+// Breaks read by DocumentText are already "\n" or a tab; only the search text may hold others.
 bool isBreak(char16_t c) { return c == 0x2029 || c == 0x2028 || c == 0xFDD0 || c == 0xFDD1; }
 
 bool isTurkic(const QLocale &locale)
@@ -60,15 +63,10 @@ bool piecesNeedComparing(const QString &needle, const TextSearch::CaseRule &rule
 
 int textLength(const QTextDocument &document) { return document.characterCount() - 1; }
 
-// The raw text between two positions, read in one pass over the document's fragments; each
-// break between paragraphs is in it as one character, as in Text.
+// The text between two positions as Text shows it; each break is one character.
 QString textBetween(const QTextDocument &document, int from, int to)
 {
-    // A cursor only reads here; it needs the document as non-const all the same.
-    QTextCursor cursor(const_cast<QTextDocument *>(&document));
-    cursor.setPosition(from);
-    cursor.setPosition(to, QTextCursor::KeepAnchor);
-    return cursor.selectedText();
+    return DocumentText::between(document, from, to);
 }
 
 } // namespace
@@ -108,6 +106,8 @@ int Find(const QTextDocument &document, const QString &what, int from, const Cas
     // the whole text costs less than reading on piece by piece.
     QString text = document.toRawText();
     const int start = std::max(from, end - overlap);
+    if (DocumentText::hasFrames(document))
+        DocumentText::countBreaks(document, text, 0);
     if (comparing)
         makeComparable(text, rule, start);
     return int(text.indexOf(needle, start));

@@ -4,6 +4,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
 #include "platform/WindowMessages.h"
+#include "platform/rtf/DocumentText.h"
 
 #include <QAction>
 #include <QColor>
@@ -14,23 +15,6 @@
 #include <QTextDocument>
 
 namespace {
-
-// Characters of QTextDocument's raw text that stand for a break between lines or paragraphs
-// (paragraph separator, line separator, and the markers at the start and end of a table or
-// frame); each counts as one position, like the "\n" that Text shows for it.
-bool isBreak(QChar c)
-{
-    const ushort u = c.unicode();
-    return u == 0x2029 || u == 0x2028 || u == 0xFDD0 || u == 0xFDD1;
-}
-
-QString withNewlines(QString text)
-{
-    for (QChar &c : text)
-        if (isBreak(c))
-            c = QLatin1Char('\n');
-    return text;
-}
 
 // Typed or pasted text may come with Windows line ends; each becomes one paragraph break.
 QString normalisedLineEnds(QString text)
@@ -70,7 +54,14 @@ void RichTextBox::adoptDocument(QTextDocument *document)
 
 int RichTextBox::TextLength() const { return document()->characterCount() - 1; }
 
-QString RichTextBox::Text() const { return withNewlines(document()->toRawText()); }
+// Each break of the raw text is one position: "\n", or a tab at the end of a table cell that
+// another cell of its row follows (DocumentText.h).
+QString RichTextBox::Text() const
+{
+    QString text = document()->toRawText();
+    DocumentText::countBreaks(*document(), text, 0);
+    return text;
+}
 
 void RichTextBox::setText(const QString &text)
 {
@@ -120,7 +111,11 @@ void RichTextBox::setSelLength(int length)
     setTextCursor(cursor);
 }
 
-QString RichTextBox::SelText() const { return withNewlines(textCursor().selectedText()); }
+QString RichTextBox::SelText() const
+{
+    const QTextCursor cursor = textCursor();
+    return DocumentText::between(*document(), cursor.selectionStart(), cursor.selectionEnd());
+}
 
 bool RichTextBox::HasSelText() const
 {

@@ -40,6 +40,7 @@ struct RtfParaProps
     int spaceAfter = 0;
     std::uint8_t alignment = 0;   // 0 left, 1 centre, 2 right, 3 justify
     bool inTable = false;
+    std::uint8_t tableLevel = 0;  // \itap: the depth of nested tables the paragraph is in
     int list = 0;                 // \ls: the list override the paragraph belongs to; 0 none
     std::uint8_t listLevel = 0;   // \ilvl
 
@@ -71,6 +72,7 @@ struct RtfGroupState
     bool ownsDestination = false;   // this group started the destination, its end ends it
     bool fieldGroup = false;        // a \field group: its end ends the field
     std::uint8_t keep = 0;          // 1 a document part, 2 a group anchored in the text
+    bool nestedRowDefinition = false;   // in \nesttableprops: row words define a nested row
     qsizetype groupStart = 0;       // where its '{' is in the file
     // Associated fonts: \loch, \hich and \dbch say which class of characters the text that
     // follows is, and \af (or \f) after one of them names that class's font.
