@@ -117,17 +117,8 @@ QString RichTextBox::SelText() const
     return DocumentText::between(*document(), cursor.selectionStart(), cursor.selectionEnd());
 }
 
-bool RichTextBox::HasSelText() const
-{
-    const QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection())
-        return false;
-    // A block of table cells reads as the cells' own text only, which may all be empty; any
-    // other selection holds at least one character.
-    int firstRow = -1, rows = 0, firstColumn = -1, columns = 0;
-    cursor.selectedTableCells(&firstRow, &rows, &firstColumn, &columns);
-    return rows <= 0 || !cursor.selectedText().isEmpty();
-}
+// Every position is a character of SelText, a table cell's end too.
+bool RichTextBox::HasSelText() const { return textCursor().hasSelection(); }
 
 void RichTextBox::setSelText(const QString &text)
 {

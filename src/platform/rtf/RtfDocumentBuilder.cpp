@@ -38,11 +38,13 @@ void RtfDocumentBuilder::keepEmptyParagraphFormat()
         return;
     // The first paragraph of a table cell has the cell's own format, which holds the cell's
     // spans and shading: the paragraph's goes on top of it.
-    if (const QTextTable *table = m_cursor.currentTable()) {
-        QTextTableCell cell = table->cellAt(m_cursor);
-        if (cell.firstPosition() == m_cursor.block().position()) {
+    if (!m_tables.empty()) {
+        QTextTableCell cell = m_tables.back()->cellAt(m_cursor.position());
+        if (cell.isValid() && cell.firstPosition() == m_cursor.block().position()) {
+            QTextCharFormat paragraph = m_format;
+            paragraph.clearProperty(QTextFormat::BackgroundBrush);   // a highlight is no shading
             QTextCharFormat format = cell.format();
-            format.merge(m_format);
+            format.merge(paragraph);
             cell.setFormat(format);
             return;
         }
@@ -270,8 +272,8 @@ QTextTable *RtfDocumentBuilder::insertTable(int rows, int columns, const QTextTa
     // the paragraph is the first of its cell or of the document, or follows a table.
     if (m_paragraphEmpty && m_cursor.atBlockStart()) {
         int first = 0;
-        if (const QTextTable *table = m_cursor.currentTable())
-            first = table->cellAt(m_cursor).firstPosition();
+        if (!m_tables.empty())
+            first = m_tables.back()->cellAt(m_cursor.position()).firstPosition();
         const int position = m_cursor.position();
         if (position > first && m_document.characterAt(position - 1) == QChar::ParagraphSeparator)
             m_cursor.deletePreviousChar();
@@ -279,6 +281,7 @@ QTextTable *RtfDocumentBuilder::insertTable(int rows, int columns, const QTextTa
             keepEmptyParagraphFormat();   // as the empty paragraph it is written as
     }
     QTextTable *table = m_cursor.insertTable(rows, columns, format);
+    m_tables.push_back(table);
     m_paragraphEmpty = true;
     return table;
 }
@@ -293,4 +296,6 @@ void RtfDocumentBuilder::continueAfter(const QTextTable &table)
 {
     m_cursor.setPosition(table.lastPosition() + 1);
     m_paragraphEmpty = true;
+    if (!m_tables.empty())
+        m_tables.pop_back();
 }

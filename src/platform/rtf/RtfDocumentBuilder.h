@@ -98,4 +98,7 @@ private:
     int m_anchors = 0;
     RtfRecording *m_recording = nullptr;
     QTextCharFormat m_formatOutside;   // the format when the recording began
+    // The tables being written, innermost last: while the document is built in one edit
+    // block, a cursor does not know which table it is in.
+    std::vector<QTextTable *> m_tables;
 };

@@ -300,6 +300,7 @@ void RtfTableBuilder::writeCells(QTextTable &table, const std::vector<PlacedCell
         // also its first paragraph's: the cell's properties go on top of that paragraph's.
         cell = table.cellAt(placed.row, placed.column);
         QTextCharFormat format = cell.format();
+        format.clearProperty(QTextFormat::BackgroundBrush);   // only the file's shading shades it
         format.merge(cellFormat(*placed.definition));
         cell.setFormat(format);
     }
