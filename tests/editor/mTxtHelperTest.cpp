@@ -195,17 +195,24 @@ TEST_F(FacadeTest, ATableCountsAsRowsOfTabSeparatedCells)
 
     struct Case { int selStart, selLength; const char *selText; int lineIndex, lineLength; };
     const Case cases[] = {
-        {2, 3, "a\tb", 2, 4},     // the first row, its cells' text and the tab between them
-        {4, 3, "b\nc", 3, 4},     // across the end of a row
-        {7, 3, "\td\n", 4, 4},   // from the end of a cell to the end of its row's line
+        {2, 1, "a", 2, 4},        // a cell's text, on the first row's line "a\tb"
+        {5, 0, "", 2, 4},         // the end of the first row
+        {8, 0, "", 3, 4},         // in "d": the second row's line "c\td"
+        {10, 0, "", 4, 2},        // "e", the last cell's second paragraph, is a line of its own
         {0, 13, "x\na\tb\nc\td\ne\ny", 5, 2},
     };
     for (const Case &c : cases) {
         select(c.selStart, c.selLength);
+        EXPECT_EQ(box.SelStart(), c.selStart);
+        EXPECT_EQ(box.SelLength(), c.selLength);
         EXPECT_EQ(box.SelText(), QString::fromUtf8(c.selText)) << c.selStart;
         EXPECT_EQ(facade.LineIndex(), c.lineIndex) << c.selStart;
         EXPECT_EQ(facade.LineLength(), c.lineLength) << c.selStart;
     }
+    // A selection from one cell into another is a block of cells, from the first one's start
+    // to the last one's end; SelText is still the text between SelStart and SelStart+SelLength.
+    select(7, 3);
+    EXPECT_EQ(box.SelText(), text.mid(box.SelStart(), box.SelLength()));
     // A row is a line, as far as its cells' first paragraphs go; a cell's further paragraph
     // is a line of its own.
     EXPECT_EQ(facade.LineCount(), 5);

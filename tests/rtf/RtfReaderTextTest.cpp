@@ -120,7 +120,7 @@ const TextCase fieldAndTableCases[] = {
      "{\\rtf1 {\\field{\\*\\fldinst INCLUDEPICTURE \"file:///etc/passwd\"}{\\fldrslt old}}}", "old"},
     // A table is a QTextTable, and a table has a paragraph before it: the document's first,
     // empty one when the table comes first.
-    {"table row", "{\\rtf1 \\trowd\\cellx100\\cellx200\\pard\\intbl A\\cell B\\cell\\row after}", "\nA\tB\nafter"},
+    {"table row", "{\\rtf1 \\trowd\\cellx100\\cellx200\\pard\\intbl A\\cell B\\cell\\row\\pard after}", "\nA\tB\nafter"},
     {"empty cells keep their place", "{\\rtf1 \\trowd\\pard\\intbl A\\cell\\cell C\\cell\\row}", "\nA\t\tC\n"},
     {"paragraph inside a cell", "{\\rtf1 \\pard\\intbl a\\par b\\cell\\row}", "\na\nb\n"},
     {"nested table",

@@ -174,12 +174,13 @@ std::vector<RtfTableBuilder::PlacedCell> RtfTableBuilder::place(Table &table, st
         int edge = 0;
         for (std::size_t i = 0; i < row.cells.size(); ++i) {
             const RtfCellDefinition *definition = i < definitions.size() ? &definitions[i] : &plainCell;
+            const bool mergedIntoPrevious = definition->horizontalMerge == 2 && !placed.edges.empty();
             int right = definition->right;
-            if (right <= edge || i >= definitions.size())
+            if (i >= definitions.size() || (right <= edge && !mergedIntoPrevious))
                 right = edge + defaultCellWidth;
+            right = std::max(right, edge);   // a merged cell of no width adds no column
             edge = right;
             placed.allEdges.push_back(right);
-            const bool mergedIntoPrevious = definition->horizontalMerge == 2 && !placed.edges.empty();
             if (mergedIntoPrevious || placed.edges.size() >= std::size_t(maxColumns)) {
                 placed.edges.back() = right;
                 placed.contents.back().push_back(&row.cells[i]);
