@@ -150,22 +150,34 @@ void RtfDocumentBuilder::appendPicture(const QImage &image, QSizeF displaySize, 
     }
 }
 
-void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
+// While recording, a paragraph's end goes into the recording.
+bool RtfDocumentBuilder::recordEnd(RtfRecordedItem::Kind kind, const QTextBlockFormat &format)
 {
-    if (m_recording) {
-        flush();
-        RtfRecordedItem item;
-        item.kind = RtfRecordedItem::Kind::Paragraph;
-        item.charFormat = m_format;
-        item.blockFormat = format;
-        m_recording->push_back(std::move(item));
-        m_paragraphEmpty = true;
-        return;
-    }
+    if (!m_recording)
+        return false;
+    flush();
+    RtfRecordedItem item;
+    item.kind = kind;
+    item.charFormat = m_format;
+    item.blockFormat = format;
+    m_recording->push_back(std::move(item));
+    m_paragraphEmpty = true;
+    return true;
+}
+
+void RtfDocumentBuilder::closeParagraph(const QTextBlockFormat &format)
+{
     keepEmptyParagraphFormat();
     flush();
     anchorGroupsAfter();
     m_cursor.setBlockFormat(format);
+}
+
+void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
+{
+    if (recordEnd(RtfRecordedItem::Kind::Paragraph, format))
+        return;
+    closeParagraph(format);
     m_cursor.insertBlock(format, m_format);
     m_paragraphEmpty = true;
 }
@@ -186,20 +198,8 @@ void RtfDocumentBuilder::finish(const QTextBlockFormat &format)
 
 void RtfDocumentBuilder::endCell(const QTextBlockFormat &format)
 {
-    if (m_recording) {
-        flush();
-        RtfRecordedItem item;
-        item.kind = RtfRecordedItem::Kind::CellEnd;
-        item.charFormat = m_format;
-        item.blockFormat = format;
-        m_recording->push_back(std::move(item));
-        m_paragraphEmpty = true;
-        return;
-    }
-    keepEmptyParagraphFormat();
-    flush();
-    anchorGroupsAfter();
-    m_cursor.setBlockFormat(format);
+    if (!recordEnd(RtfRecordedItem::Kind::CellEnd, format))
+        closeParagraph(format);
 }
 
 void RtfDocumentBuilder::setRecording(RtfRecording *recording)

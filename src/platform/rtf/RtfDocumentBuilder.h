@@ -83,6 +83,8 @@ public:
 private:
     void flush();
     void keepEmptyParagraphFormat();
+    bool recordEnd(RtfRecordedItem::Kind kind, const QTextBlockFormat &format);
+    void closeParagraph(const QTextBlockFormat &format);
     void anchorGroups(int position, int property, const QByteArray &groups);
     void anchorGroupsAfter();
 
