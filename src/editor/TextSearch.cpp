@@ -69,6 +69,30 @@ QString textBetween(const QTextDocument &document, int from, int to)
     return DocumentText::between(document, from, to);
 }
 
+// A match from one table cell into another cannot be selected: the editing area selects whole
+// cells then, and replacing would take the cells' other text with it.
+bool selectable(const QTextDocument &document, int position, int length)
+{
+    if (!DocumentText::hasFrames(document))
+        return true;
+    QTextCursor cursor(const_cast<QTextDocument *>(&document));
+    cursor.setPosition(position);
+    cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    return cursor.selectionStart() == position && cursor.selectionEnd() == position + length;
+}
+
+// The first match in `text` (which starts at document position `offset`) at or after index
+// `from` that can be selected; -1 when none.
+qsizetype firstSelectable(const QTextDocument &document, const QString &text, const QString &needle,
+                          qsizetype from, int offset)
+{
+    for (qsizetype at = text.indexOf(needle, from); at >= 0; at = text.indexOf(needle, at + 1)) {
+        if (selectable(document, offset + int(at), int(needle.size())))
+            return at;
+    }
+    return -1;
+}
+
 } // namespace
 
 namespace TextSearch {
@@ -95,7 +119,7 @@ int Find(const QTextDocument &document, const QString &what, int from, const Cas
         QString piece = textBetween(document, start, end);
         if (comparing)
             makeComparable(piece, rule);
-        const qsizetype at = piece.indexOf(needle);
+        const qsizetype at = firstSelectable(document, piece, needle, 0, start);
         if (at >= 0)
             return start + int(at);
     }
@@ -110,7 +134,7 @@ int Find(const QTextDocument &document, const QString &what, int from, const Cas
         DocumentText::countBreaks(document, text, 0);
     if (comparing)
         makeComparable(text, rule, start);
-    return int(text.indexOf(needle, start));
+    return int(firstSelectable(document, text, needle, start, 0));
 }
 
 bool HoldsAt(const QTextDocument &document, int position, const QString &what, const CaseRule &rule)
@@ -121,7 +145,7 @@ bool HoldsAt(const QTextDocument &document, int position, const QString &what, c
     QString wanted = what;
     makeComparable(held, rule);
     makeComparable(wanted, rule);
-    return held == wanted;
+    return held == wanted && selectable(document, position, int(what.size()));
 }
 
 } // namespace TextSearch
