@@ -1,5 +1,7 @@
 #include "editor/TextSearch.h"
 
+#include "platform/rtf/DocumentText.h"
+
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -12,6 +14,7 @@ namespace {
 constexpr int kFirstPieceSize = 256;
 constexpr int kLargestPieceSize = 64 * 1024;
 
+// Breaks read by DocumentText are already "\n" or a tab; only the search text may hold others.
 bool isBreak(char16_t c) { return c == 0x2029 || c == 0x2028 || c == 0xFDD0 || c == 0xFDD1; }
 
 bool isTurkic(const QLocale &locale)
@@ -60,15 +63,34 @@ bool piecesNeedComparing(const QString &needle, const TextSearch::CaseRule &rule
 
 int textLength(const QTextDocument &document) { return document.characterCount() - 1; }
 
-// The raw text between two positions, read in one pass over the document's fragments; each
-// break between paragraphs is in it as one character, as in Text.
+// The text between two positions as Text shows it; each break is one character.
 QString textBetween(const QTextDocument &document, int from, int to)
 {
-    // A cursor only reads here; it needs the document as non-const all the same.
+    return DocumentText::between(document, from, to);
+}
+
+// A match from one table cell into another cannot be selected: the editing area selects whole
+// cells then, and replacing would take the cells' other text with it.
+bool selectable(const QTextDocument &document, int position, int length)
+{
+    if (!DocumentText::hasFrames(document))
+        return true;
     QTextCursor cursor(const_cast<QTextDocument *>(&document));
-    cursor.setPosition(from);
-    cursor.setPosition(to, QTextCursor::KeepAnchor);
-    return cursor.selectedText();
+    cursor.setPosition(position);
+    cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    return cursor.selectionStart() == position && cursor.selectionEnd() == position + length;
+}
+
+// The first match in `text` (which starts at document position `offset`) at or after index
+// `from` that can be selected; -1 when none.
+qsizetype firstSelectable(const QTextDocument &document, const QString &text, const QString &needle,
+                          qsizetype from, int offset)
+{
+    for (qsizetype at = text.indexOf(needle, from); at >= 0; at = text.indexOf(needle, at + 1)) {
+        if (selectable(document, offset + int(at), int(needle.size())))
+            return at;
+    }
+    return -1;
 }
 
 } // namespace
@@ -97,7 +119,7 @@ int Find(const QTextDocument &document, const QString &what, int from, const Cas
         QString piece = textBetween(document, start, end);
         if (comparing)
             makeComparable(piece, rule);
-        const qsizetype at = piece.indexOf(needle);
+        const qsizetype at = firstSelectable(document, piece, needle, 0, start);
         if (at >= 0)
             return start + int(at);
     }
@@ -108,9 +130,11 @@ int Find(const QTextDocument &document, const QString &what, int from, const Cas
     // the whole text costs less than reading on piece by piece.
     QString text = document.toRawText();
     const int start = std::max(from, end - overlap);
+    if (DocumentText::hasFrames(document))
+        DocumentText::countBreaks(document, text, 0);
     if (comparing)
         makeComparable(text, rule, start);
-    return int(text.indexOf(needle, start));
+    return int(firstSelectable(document, text, needle, start, 0));
 }
 
 bool HoldsAt(const QTextDocument &document, int position, const QString &what, const CaseRule &rule)
@@ -121,7 +145,7 @@ bool HoldsAt(const QTextDocument &document, int position, const QString &what, c
     QString wanted = what;
     makeComparable(held, rule);
     makeComparable(wanted, rule);
-    return held == wanted;
+    return held == wanted && selectable(document, position, int(what.size()));
 }
 
 } // namespace TextSearch

@@ -5,6 +5,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
 #include "platform/WindowMessages.h"
+#include "platform/rtf/DocumentText.h"
 
 #include <QAction>
 #include <QColor>
@@ -15,23 +16,6 @@
 #include <QTextDocument>
 
 namespace {
-
-// Characters of QTextDocument's raw text that stand for a break between lines or paragraphs
-// (paragraph separator, line separator, and the markers at the start and end of a table or
-// frame); each counts as one position, like the "\n" that Text shows for it.
-bool isBreak(QChar c)
-{
-    const ushort u = c.unicode();
-    return u == 0x2029 || u == 0x2028 || u == 0xFDD0 || u == 0xFDD1;
-}
-
-QString withNewlines(QString text)
-{
-    for (QChar &c : text)
-        if (isBreak(c))
-            c = QLatin1Char('\n');
-    return text;
-}
 
 // Typed or pasted text may come with Windows line ends; each becomes one paragraph break.
 QString normalisedLineEnds(QString text)
@@ -77,7 +61,14 @@ void RichTextBox::adoptDocument(QTextDocument *document)
 
 int RichTextBox::TextLength() const { return document()->characterCount() - 1; }
 
-QString RichTextBox::Text() const { return withNewlines(document()->toRawText()); }
+// Each break of the raw text is one position: "\n", or a tab at the end of a table cell that
+// another cell of its row follows (DocumentText.h).
+QString RichTextBox::Text() const
+{
+    QString text = document()->toRawText();
+    DocumentText::countBreaks(*document(), text, 0);
+    return text;
+}
 
 void RichTextBox::setText(const QString &text)
 {
@@ -133,19 +124,14 @@ void RichTextBox::setSelLength(int length)
     setTextCursor(cursor);
 }
 
-QString RichTextBox::SelText() const { return withNewlines(textCursor().selectedText()); }
-
-bool RichTextBox::HasSelText() const
+QString RichTextBox::SelText() const
 {
     const QTextCursor cursor = textCursor();
-    if (!cursor.hasSelection())
-        return false;
-    // A block of table cells reads as the cells' own text only, which may all be empty; any
-    // other selection holds at least one character.
-    int firstRow = -1, rows = 0, firstColumn = -1, columns = 0;
-    cursor.selectedTableCells(&firstRow, &rows, &firstColumn, &columns);
-    return rows <= 0 || !cursor.selectedText().isEmpty();
+    return DocumentText::between(*document(), cursor.selectionStart(), cursor.selectionEnd());
 }
+
+// Every position is a character of SelText, a table cell's end too.
+bool RichTextBox::HasSelText() const { return textCursor().hasSelection(); }
 
 void RichTextBox::setSelText(const QString &text)
 {

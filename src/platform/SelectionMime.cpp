@@ -4,6 +4,7 @@
 #include "platform/Failure.h"
 #include "platform/Pictures.h"
 #include "platform/rtf/DocumentFiles.h"
+#include "platform/rtf/DocumentText.h"
 #include "platform/rtf/OriginalPicture.h"
 #include "platform/rtf/RtfReader.h"
 
@@ -14,13 +15,12 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextImageFormat>
+#include <QTextTable>
 #include <QUrl>
 
 namespace {
 
 const QString rtfFormat = QStringLiteral("text/rtf");
-
-bool isBreak(char16_t c) { return c == 0x2029 || c == 0x2028 || c == 0xFDD0 || c == 0xFDD1; }
 
 QList<QTextFragment> pictureFragments(const QTextDocument &document)
 {
@@ -63,19 +63,33 @@ bool crossesTable(const QTextCursor &selection)
 
 namespace SelectionMime {
 
+// What is copied is what Text shows of the selection; a block of table cells is copied as
+// those cells only, a row a line and a tab between cells.
 QString plainText(const QTextCursor &selection)
 {
-    // In place, in one pass over the selection's own copy of its characters.
-    QString text = selection.selectedText();
-    QChar *const begin = text.data();
-    const QChar *const end = begin + text.size();
-    QChar *out = begin;
-    for (const QChar *in = begin; in != end; ++in) {
-        if (*in != QChar::ObjectReplacementCharacter)
-            *out++ = isBreak(in->unicode()) ? QChar(u'\n') : *in;
+    const QTextDocument &document = *selection.document();
+    QString raw;
+    int firstRow = -1, rows = 0, firstColumn = -1, columns = 0;
+    selection.selectedTableCells(&firstRow, &rows, &firstColumn, &columns);
+    if (rows > 0 && selection.currentTable()) {
+        const QTextTable &table = *selection.currentTable();
+        for (int row = firstRow; row < firstRow + rows; ++row) {
+            if (row > firstRow)
+                raw += u'\n';
+            for (int column = firstColumn; column < firstColumn + columns; ++column) {
+                const QTextTableCell cell = table.cellAt(row, column);
+                if (cell.row() != row || cell.column() != column)
+                    continue;   // covered by a merged cell, whose text is already in
+                if (column > firstColumn)
+                    raw += u'\t';
+                raw += DocumentText::between(document, cell.firstPosition(), cell.lastPosition());
+            }
+        }
+    } else {
+        raw = DocumentText::between(document, selection.selectionStart(), selection.selectionEnd());
     }
-    text.truncate(out - begin);
-    return text;
+    raw.removeIf([](QChar c) { return c == QChar::ObjectReplacementCharacter; });
+    return raw;
 }
 
 QMimeData *fromSelection(const QTextCursor &selection)

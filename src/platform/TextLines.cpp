@@ -1,9 +1,12 @@
 #include "platform/TextLines.h"
 
+#include "platform/rtf/DocumentText.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
 
 namespace {
 
@@ -15,10 +18,28 @@ void ensureLaidOut(const QTextDocument &document)
         layout->blockBoundingRect(document.lastBlock());
 }
 
+bool inTable(const QTextBlock &block)
+{
+    return block.document()->rootFrame()->childFrames().size() > 0 && QTextCursor(block).currentTable();
+}
+
+// A table row is a line, as the paragraph of tab-separated cells it stands for: a cell's
+// paragraph that another cell of the row follows (a tab in Text) continues the line; a
+// row's last paragraph or a cell's inner paragraph ends it. Wrapping inside a cell makes no
+// lines.
+int tableLinesOf(const QTextBlock &block)
+{
+    const int end = block.position() + block.length() - 1;
+    const QString mark = DocumentText::between(*block.document(), end, end + 1);
+    return mark == QLatin1String("\t") ? 0 : 1;
+}
+
 int linesOf(const QTextBlock &block)
 {
     if (!block.isVisible())
         return 0;
+    if (inTable(block))
+        return tableLinesOf(block);
     const int lines = block.layout() ? block.layout()->lineCount() : 0;
     return std::max(lines, 1);
 }
@@ -27,6 +48,7 @@ struct LineInBlock
 {
     QTextBlock block;
     int number = -1; // within the block
+    QTextBlock first; // where the line begins: an earlier cell of the same row, or `block`
 };
 
 LineInBlock locate(const QTextDocument &document, int line)
@@ -34,11 +56,16 @@ LineInBlock locate(const QTextDocument &document, int line)
     if (line < 0)
         return {};
     ensureLaidOut(document);
+    QTextBlock first;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (!first.isValid())
+            first = block;
         const int lines = linesOf(block);
         if (line < lines)
-            return {block, line};
+            return {block, line, first};
         line -= lines;
+        if (lines > 0 || !block.isVisible())
+            first = QTextBlock();
     }
     return {};
 }
@@ -73,6 +100,8 @@ int lineFromPosition(const QTextDocument &document, int position)
     int line = 0;
     for (QTextBlock block = document.begin(); block.isValid() && block != target; block = block.next())
         line += linesOf(block);
+    if (inTable(target))
+        return line;
     if (const QTextLayout *layout = target.layout(); layout && layout->lineCount() > 0) {
         const QTextLine hit = layout->lineForTextPosition(position - target.position());
         line += hit.isValid() ? hit.lineNumber() : layout->lineCount() - 1;
@@ -85,6 +114,8 @@ int lineStart(const QTextDocument &document, int line)
     const LineInBlock found = locate(document, line);
     if (!found.block.isValid())
         return -1;
+    if (inTable(found.block))
+        return found.first.position();
     const QTextLayout *layout = found.block.layout();
     if (!layout || layout->lineCount() == 0)
         return found.block.position();
@@ -96,6 +127,10 @@ QString lineText(const QTextDocument &document, int line)
     const LineInBlock found = locate(document, line);
     if (!found.block.isValid())
         return {};
+    if (inTable(found.block)) {
+        const int end = found.block.position() + found.block.length() - 1;
+        return withoutBreak(DocumentText::between(document, found.first.position(), end));
+    }
     const QTextLayout *layout = found.block.layout();
     if (!layout || layout->lineCount() == 0)
         return withoutBreak(found.block.text());
@@ -112,6 +147,14 @@ int firstVisibleLine(const QTextDocument &document, double top)
         const QTextLayout *layout = block.layout();
         if (!block.isVisible() || !layout || layout->lineCount() == 0) {
             line += linesOf(block);
+            continue;
+        }
+        if (inTable(block)) {
+            if (linesOf(block) == 0)
+                continue;
+            if (documentLayout->blockBoundingRect(block).bottom() > top)
+                return line;
+            ++line;
             continue;
         }
         const double blockTop = documentLayout->blockBoundingRect(block).top();

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -126,4 +127,28 @@ TEST(TextSearch, HoldsAtComparesTheRangeUnderTheCaseRule)
     for (const Case &c : cases)
         EXPECT_EQ(TextSearch::HoldsAt(*doc, c.position, QString::fromUtf8(c.what), rule(c.matchCase)), c.expected)
             << c.position << " / " << c.what;
+}
+
+TEST(TextSearch, FindsInTablesAsTextShowsThemButNeverAcrossCells)
+{
+    // "x", a row of cells "ab" and "cd", "y": Text is "x\nab\tcd\ny".
+    auto doc = document(QStringLiteral("x"));
+    QTextCursor cursor(doc.get());
+    cursor.movePosition(QTextCursor::End);
+    QTextTable *table = cursor.insertTable(1, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("ab"));
+    table->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("cd"));
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral("y"));
+    struct Case { const char *what; int expected; };
+    const Case cases[] = {
+        {"cd", 5},
+        {"x\nab", -1},   // into or out of a table, or from one cell into the next, the area
+        {"d\ny", -1},    // selects whole cells or rows, and a replacement would take them
+        {"b\tc", -1},
+        {"\t", -1},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(TextSearch::Find(*doc, QString::fromUtf8(c.what), 0, rule(true)), c.expected) << c.what;
+    EXPECT_FALSE(TextSearch::HoldsAt(*doc, 3, QStringLiteral("b\tc"), rule(true)));
 }

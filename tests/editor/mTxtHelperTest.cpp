@@ -179,6 +179,53 @@ TEST_F(FacadeTest, LineQueries)
     EXPECT_EQ(facade.VisableLine(), 0);
 }
 
+TEST_F(FacadeTest, ATableCountsAsRowsOfTabSeparatedCells)
+{
+    // "x", a table of two rows (a | b, and c | d with a second paragraph "e" in its last
+    // cell), then "y": a cell ends with a tab, a row or a cell's paragraph with a line break.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("table.rtf"));
+    TestFiles::writeBytes(path, "{\\rtf1 x\\par\\trowd\\cellx1000\\cellx2000\\pard\\intbl a\\cell b\\cell\\row"
+                                "\\trowd\\cellx1000\\cellx2000\\pard\\intbl c\\cell d\\par e\\cell\\row\\pard y}");
+    box.LoadFile(path);
+    ASSERT_EQ(box.document()->rootFrame()->childFrames().size(), 1);
+    const QString text = QStringLiteral("x\na\tb\nc\td\ne\ny");
+    EXPECT_EQ(box.Text(), text);
+    EXPECT_EQ(box.TextLength(), text.size());
+
+    struct Case { int selStart, selLength; const char *selText; int lineIndex, lineLength; };
+    const Case cases[] = {
+        {2, 1, "a", 2, 4},        // a cell's text, on the first row's line "a\tb"
+        {5, 0, "", 2, 4},         // the end of the first row
+        {8, 0, "", 3, 4},         // in "d": the second row's line "c\td"
+        {10, 0, "", 4, 2},        // "e", the last cell's second paragraph, is a line of its own
+        {0, 13, "x\na\tb\nc\td\ne\ny", 5, 2},
+    };
+    for (const Case &c : cases) {
+        select(c.selStart, c.selLength);
+        EXPECT_EQ(box.SelStart(), c.selStart);
+        EXPECT_EQ(box.SelLength(), c.selLength);
+        EXPECT_EQ(box.SelText(), QString::fromUtf8(c.selText)) << c.selStart;
+        EXPECT_EQ(facade.LineIndex(), c.lineIndex) << c.selStart;
+        EXPECT_EQ(facade.LineLength(), c.lineLength) << c.selStart;
+    }
+    // A selection from one cell into another is a block of cells, from the first one's start
+    // to the last one's end; SelText is still the text between SelStart and SelStart+SelLength.
+    select(7, 3);
+    EXPECT_EQ(box.SelText(), text.mid(box.SelStart(), box.SelLength()));
+    // A row is a line, as far as its cells' first paragraphs go; a cell's further paragraph
+    // is a line of its own.
+    EXPECT_EQ(facade.LineCount(), 5);
+    const char *lines[] = {"x", "a\tb", "c\td", "e", "y"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(facade.GetLineText(i + 1), QString::fromUtf8(lines[i])) << i;
+
+    // The plain-text file holds the same text.
+    const QString saved = dir.filePath(QStringLiteral("table.txt"));
+    facade.SaveToFile(saved);
+    EXPECT_EQ(TestFiles::readBytes(saved), text.toUtf8());
+}
+
 TEST_F(FacadeTest, GetLineTextEndsWhereTheCopyEnds)
 {
     box.SendMessage(WindowMessages::EM_SETTARGETDEVICE, 0, 1);

@@ -1,5 +1,7 @@
 #include "ListTestDocuments.h"
 
+#include "RtfReaderTestSupport.h"
+
 #include "platform/rtf/RtfListWriter.h"
 
 #include <QTextBlock>
@@ -30,10 +32,13 @@ QStringList describeLists(const QTextDocument &document)
 
 QString textWithListMarkers(const QTextDocument &document)
 {
-    QStringList paragraphs;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        paragraphs << (block.textList() ? RtfListWriter::markerOf(block) + u'\t' : QString()) + block.text();
-    return paragraphs.join(u'\n');
+    QString text = textOf(document);
+    // Markers go in from the end, so the positions of the blocks before stay right.
+    for (QTextBlock block = document.lastBlock(); block.isValid(); block = block.previous()) {
+        if (block.textList())
+            text.insert(block.position(), RtfListWriter::markerOf(block) + u'\t');
+    }
+    return text;
 }
 
 std::unique_ptr<QTextDocument> makeListDocument()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/rtf/DocumentText.h"
 #include "platform/rtf/RtfReader.h"
 
 #include <QTextBlock>
@@ -11,11 +12,17 @@
 
 inline std::unique_ptr<QTextDocument> readRtf(const QByteArray &rtf) { return documentFromRtf(rtf); }
 
-// The document's text with "\n" between paragraphs; line breaks stay U+2028.
+// The document's text with "\n" between paragraphs and table cells counted as Text counts
+// them (a tab between the cells of a row); line breaks stay U+2028.
 inline QString textOf(const QTextDocument &document)
 {
-    QString text = document.toRawText();
-    text.replace(QChar(0x2029), QLatin1Char('\n'));
+    const QString raw = document.toRawText();
+    QString text = raw;
+    DocumentText::countBreaks(document, text, 0);
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] == QChar::LineSeparator)
+            text[i] = QChar::LineSeparator;
+    }
     return text;
 }
 

@@ -106,6 +106,43 @@ void insertSampleTable(QTextCursor &cursor)
     cursor.movePosition(QTextCursor::End);
 }
 
+std::unique_ptr<QTextDocument> makeTableDocument()
+{
+    auto document = std::make_unique<QTextDocument>();
+    QTextCursor cursor(document.get());
+    cursor.insertText(QStringLiteral("before"));
+    QTextTableFormat format;
+    format.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 60), QTextLength(QTextLength::FixedLength, 80),
+                                      QTextLength(QTextLength::FixedLength, 100), QTextLength(QTextLength::FixedLength, 120)});
+    format.setBorderCollapse(true);
+    format.setBorder(0);
+    QTextTable *table = cursor.insertTable(3, 4, format);
+    table->mergeCells(0, 0, 1, 2);
+    table->mergeCells(1, 2, 2, 1);
+    QTextTableCellFormat shaded;
+    shaded.setBackground(QColor(255, 255, 0));
+    shaded.setTopBorder(2);
+    shaded.setTopBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    shaded.setTopBorderBrush(QColor(255, 0, 0));
+    table->cellAt(0, 2).setFormat(shaded);
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            if (cell.row() == row && cell.column() == column)
+                cell.firstCursorPosition().insertText(QStringLiteral("r%1c%2").arg(row).arg(column));
+        }
+    }
+    QTextCursor inCell = table->cellAt(1, 0).lastCursorPosition();
+    QTextTable *nested = inCell.insertTable(2, 2);
+    for (int i = 0; i < 4; ++i)
+        nested->cellAt(i / 2, i % 2).firstCursorPosition().insertText(QStringLiteral("n%1").arg(i));
+    table->cellAt(2, 3).lastCursorPosition().insertText(QStringLiteral("\u2029second"));
+    QTextCursor end(document.get());
+    end.movePosition(QTextCursor::End);
+    end.insertText(QStringLiteral("after"));
+    return document;
+}
+
 namespace {
 
 QString colorOf(const QTextFormat &format, QTextFormat::Property property)

@@ -39,6 +39,10 @@ enum class SampleTable { Without, With };
 // after it.
 void insertSampleTable(QTextCursor &cursor);
 std::unique_ptr<QTextDocument> makeSampleDocument(SampleTable table = SampleTable::With);
+// "before", a 3 by 4 table, "after". Row 0: a cell over two columns; column 2: a cell over
+// rows 1 and 2, shaded and with a red top border; the cell at row 1, column 0 holds a 2 by 2
+// table; the last cell has two paragraphs. 10 cells, and 4 in the nested table.
+std::unique_ptr<QTextDocument> makeTableDocument();
 
 QTextCharFormat charFormat(std::initializer_list<std::pair<QTextFormat::Property, QVariant>> properties);
 

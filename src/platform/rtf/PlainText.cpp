@@ -1,6 +1,7 @@
 #include "platform/rtf/PlainText.h"
 
 #include "platform/rtf/CodePages.h"
+#include "platform/rtf/DocumentText.h"
 
 #include <QStringDecoder>
 #include <QTextBlock>
@@ -11,6 +12,13 @@ QByteArray plainTextOf(const QTextDocument &document) { return plainCharactersOf
 QString plainCharactersOf(const QTextDocument &document)
 {
     // Not QTextDocument::toPlainText: it turns no-break spaces into spaces.
+    if (DocumentText::hasFrames(document)) {
+        // Tables: a row a line, a tab between cells, as Text shows them.
+        QString text = document.toRawText();
+        DocumentText::countBreaks(document, text, 0);
+        text.removeIf([](QChar c) { return c == QChar::ObjectReplacementCharacter; });
+        return text;
+    }
     QString text;
     text.reserve(document.characterCount());
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {

@@ -79,6 +79,7 @@ enum class Action : unsigned char {
     Row,
     NestedCell,
     NestedRow,
+    TableProperty,      // value: a TableProperty
     Binary,
 };
 
@@ -131,6 +132,36 @@ enum ListProperty : int {
     NumberingFont,      // \pnf
     NumberingTextAfter, // \pntxta
     NumberingTextBefore,
+};
+
+// The words of a table row's definition, and a paragraph's table nesting level.
+enum TableProperty : int {
+    RowDefaults,        // \trowd
+    RowGap,             // \trgaph
+    CellRight,          // \cellx: ends a cell's definition
+    CellMergeFirst,     // \clmgf
+    CellMerged,         // \clmrg
+    CellVerticalMergeFirst,
+    CellVerticalMerged,
+    CellAlignTop,
+    CellAlignCentre,
+    CellAlignBottom,
+    CellBorderTop,      // \clbrdrt ...: the \brdr words that follow describe that side
+    CellBorderLeft,
+    CellBorderBottom,
+    CellBorderRight,
+    OtherBorder,        // a row's, a paragraph's or a character's border
+    BorderNone,
+    BorderSolid,
+    BorderDouble,
+    BorderDotted,
+    BorderDashed,
+    BorderWidth,
+    BorderColor,
+    CellPatternColor,   // \clcfpat
+    CellBackground,     // \clcbpat
+    CellShading,        // \clshdng
+    NestingLevel,       // \itap
 };
 
 struct Entry

@@ -4,6 +4,7 @@
 
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QTextTable>
 #include <QUrl>
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument &document)
@@ -33,14 +34,37 @@ void RtfDocumentBuilder::setCharFormat(const QTextCharFormat &format)
 // the editing area's default font.
 void RtfDocumentBuilder::keepEmptyParagraphFormat()
 {
-    if (m_paragraphEmpty && m_run.isEmpty())
-        m_cursor.setBlockCharFormat(m_format);
+    if (!m_paragraphEmpty || !m_run.isEmpty())
+        return;
+    // The first paragraph of a table cell has the cell's own format, which holds the cell's
+    // spans and shading: the paragraph's goes on top of it.
+    if (!m_tables.empty()) {
+        QTextTableCell cell = m_tables.back()->cellAt(m_cursor.position());
+        if (cell.isValid() && cell.firstPosition() == m_cursor.block().position()) {
+            QTextCharFormat paragraph = m_format;
+            paragraph.clearProperty(QTextFormat::BackgroundBrush);   // a highlight is no shading
+            QTextCharFormat format = cell.format();
+            format.merge(paragraph);
+            cell.setFormat(format);
+            return;
+        }
+    }
+    m_cursor.setBlockCharFormat(m_format);
 }
 
 void RtfDocumentBuilder::flush()
 {
     if (m_run.isEmpty())
         return;
+    if (m_recording) {
+        RtfRecordedItem item;
+        item.charFormat = m_format;
+        item.text = m_run;
+        m_recording->push_back(std::move(item));
+        m_run.clear();
+        m_paragraphEmpty = false;
+        return;
+    }
     anchorGroupsAfter();
     const int start = m_cursor.position();
     m_cursor.insertText(m_run, m_format);
@@ -58,6 +82,13 @@ void RtfDocumentBuilder::keepAnchoredGroup(const QByteArray &group, const KeptRt
 {
     flush();
     m_groupTables = tables;
+    if (m_recording) {
+        RtfRecordedItem item;
+        item.kind = RtfRecordedItem::Kind::Group;
+        item.group = group;
+        m_recording->push_back(std::move(item));
+        return;
+    }
     if (m_paragraphEmpty) {
         m_pendingGroups += group;
         return;
@@ -92,6 +123,17 @@ void RtfDocumentBuilder::anchorGroups(int position, int property, const QByteArr
 void RtfDocumentBuilder::appendPicture(const QImage &image, QSizeF displaySize, const OriginalPicture &original)
 {
     flush();
+    if (m_recording) {
+        RtfRecordedItem item;
+        item.kind = RtfRecordedItem::Kind::Picture;
+        item.charFormat = m_format;
+        item.image = image;
+        item.size = displaySize;
+        item.original = original;
+        m_recording->push_back(std::move(item));
+        m_paragraphEmpty = false;
+        return;
+    }
     anchorGroupsAfter();
     const QString name = QStringLiteral("rtfimage://%1").arg(++m_imageCount);
     m_document.addResource(QTextDocument::ImageResource, QUrl(name), image);
@@ -130,12 +172,34 @@ void RtfDocumentBuilder::removeFrom(int from, int to)
     m_paragraphEmpty = m_cursor.atBlockStart();
 }
 
-void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
+// While recording, a paragraph's end goes into the recording.
+bool RtfDocumentBuilder::recordEnd(RtfRecordedItem::Kind kind, const QTextBlockFormat &format)
+{
+    if (!m_recording)
+        return false;
+    flush();
+    RtfRecordedItem item;
+    item.kind = kind;
+    item.charFormat = m_format;
+    item.blockFormat = format;
+    m_recording->push_back(std::move(item));
+    m_paragraphEmpty = true;
+    return true;
+}
+
+void RtfDocumentBuilder::closeParagraph(const QTextBlockFormat &format)
 {
     keepEmptyParagraphFormat();
     flush();
     anchorGroupsAfter();
     m_cursor.setBlockFormat(format);
+}
+
+void RtfDocumentBuilder::endParagraph(const QTextBlockFormat &format)
+{
+    if (recordEnd(RtfRecordedItem::Kind::Paragraph, format))
+        return;
+    closeParagraph(format);
     QTextBlockFormat next = format;
     next.setObjectIndex(-1);   // the next paragraph is in a list only when it says so
     m_cursor.insertBlock(next, m_format);
@@ -154,4 +218,108 @@ void RtfDocumentBuilder::finish(const QTextBlockFormat &format)
     m_cursor.setBlockFormat(format);
     m_cursor.endEditBlock();
     m_finished = true;
+}
+
+void RtfDocumentBuilder::endCell(const QTextBlockFormat &format)
+{
+    if (!recordEnd(RtfRecordedItem::Kind::CellEnd, format))
+        closeParagraph(format);
+}
+
+void RtfDocumentBuilder::setRecording(RtfRecording *recording)
+{
+    if (recording == m_recording)
+        return;
+    flush();
+    // The format in effect where a table begins is the one it is written with, whatever its
+    // cells' formats were.
+    if (!m_recording) {
+        anchorGroupsAfter();
+        m_formatOutside = m_format;
+    } else if (!recording) {
+        m_format = m_formatOutside;
+    }
+    m_recording = recording;
+}
+
+void RtfDocumentBuilder::recordTable(int table)
+{
+    flush();
+    if (!m_recording)
+        return;
+    RtfRecordedItem item;
+    item.kind = RtfRecordedItem::Kind::Table;
+    item.charFormat = m_format;
+    item.table = table;
+    m_recording->push_back(std::move(item));
+    m_paragraphEmpty = true;
+}
+
+void RtfDocumentBuilder::replay(const RtfRecording &items, const std::function<void(int)> &insertTable)
+{
+    for (const RtfRecordedItem &item : items) {
+        switch (item.kind) {
+        case RtfRecordedItem::Kind::Text:
+            setCharFormat(item.charFormat);
+            appendText(item.text);
+            break;
+        case RtfRecordedItem::Kind::Picture:
+            setCharFormat(item.charFormat);
+            appendPicture(item.image, item.size, item.original);
+            break;
+        case RtfRecordedItem::Kind::Paragraph:
+            setCharFormat(item.charFormat);
+            endParagraph(item.blockFormat);
+            break;
+        case RtfRecordedItem::Kind::CellEnd:
+            setCharFormat(item.charFormat);
+            endCell(item.blockFormat);
+            break;
+        case RtfRecordedItem::Kind::Group:
+            keepAnchoredGroup(item.group, m_groupTables);
+            break;
+        case RtfRecordedItem::Kind::Table:
+            setCharFormat(item.charFormat);
+            flush();
+            insertTable(item.table);
+            break;
+        }
+    }
+    flush();
+}
+
+QTextTable *RtfDocumentBuilder::insertTable(int rows, int columns, const QTextTableFormat &format)
+{
+    flush();
+    anchorGroupsAfter();
+    // The paragraph mark that began this empty paragraph is the table's start instead, unless
+    // the paragraph is the first of its cell or of the document, or follows a table.
+    if (m_paragraphEmpty && m_cursor.atBlockStart()) {
+        int first = 0;
+        if (!m_tables.empty())
+            first = m_tables.back()->cellAt(m_cursor.position()).firstPosition();
+        const int position = m_cursor.position();
+        if (position > first && m_document.characterAt(position - 1) == QChar::ParagraphSeparator)
+            m_cursor.deletePreviousChar();
+        else
+            keepEmptyParagraphFormat();   // as the empty paragraph it is written as
+    }
+    QTextTable *table = m_cursor.insertTable(rows, columns, format);
+    m_tables.push_back(table);
+    m_paragraphEmpty = true;
+    return table;
+}
+
+void RtfDocumentBuilder::beginCell(const QTextTableCell &cell)
+{
+    m_cursor = cell.firstCursorPosition();
+    m_paragraphEmpty = true;
+}
+
+void RtfDocumentBuilder::continueAfter(const QTextTable &table)
+{
+    m_cursor.setPosition(table.lastPosition() + 1);
+    m_paragraphEmpty = true;
+    if (!m_tables.empty())
+        m_tables.pop_back();
 }

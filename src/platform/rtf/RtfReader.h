@@ -7,6 +7,7 @@
 #include "platform/rtf/RtfListNumbering.h"
 #include "platform/rtf/RtfPicture.h"
 #include "platform/rtf/RtfReaderState.h"
+#include "platform/rtf/RtfTableBuilder.h"
 #include "platform/rtf/RtfTokenizer.h"
 
 #include <QByteArray>
@@ -98,6 +99,13 @@ private:
     void endParagraph();
     void emitCellSeparator();
     void endRow(bool nested);
+
+    // tables (RtfReaderTables.cpp)
+    void applyTableProperty(int property, const RtfTokenizer::Token &token);
+    int tableLevel() const;
+    void enterTableLevel(int level);
+    void endCell(bool nested);
+    void endTableRow(bool nested);
     void finishPicture();
     QImage placeholderFor(const RtfPicture::Result &picture);
     void finishDocument(const RtfParaProps &lastParagraph);
@@ -124,6 +132,8 @@ private:
     std::optional<KeptRtfTables> m_keptTables;   // the font and colour tables as kept groups see them
     bool m_inLaterSection = false;               // a \sect has been read
     RtfDocumentBuilder m_builder;
+    RtfTableBuilder m_tables{m_builder};
+    RtfRowDefinition m_rowDefinitions[2];   // the outermost table's row, and a nested one's
     std::vector<RtfGroupState> m_stack;
     std::size_t m_overflowDepth = 0;
     bool m_starred = false;

@@ -19,7 +19,6 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::FieldResult:
     case Action::ObjectResult:
     case Action::UnicodeDestination:
-    case Action::NestedTableProperties:
     case Action::PictureType:       // outside a picture they mean nothing
     case Action::PictureProperty:
     case Action::Red:
@@ -31,6 +30,9 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         break;
     case Action::SkipDestination:
         startDestination(RtfDestination::Skip);
+        break;
+    case Action::NestedTableProperties:
+        state.nestedRowDefinition = true;
         break;
     case Action::ListText:
         beginListText();
@@ -196,23 +198,18 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::Paragraph:
         if (entry.value == RtfControlWords::EndsSection)
             m_inLaterSection = true;
-        if (para.inTable) {
-            // Paragraphs inside a cell stay in the row's line.
-            if (acceptsBodyText())
-                emitUnit(u'\u2028');
-        } else {
-            endParagraph();
-        }
+        endParagraph();
         break;
     case Action::Cell:
     case Action::NestedCell:
-        emitCellSeparator();
+        endCell(entry.action == Action::NestedCell);
         break;
     case Action::Row:
-        endRow(false);
-        break;
     case Action::NestedRow:
-        endRow(true);
+        endTableRow(entry.action == Action::NestedRow);
+        break;
+    case Action::TableProperty:
+        applyTableProperty(entry.value, token);
         break;
     }
 }

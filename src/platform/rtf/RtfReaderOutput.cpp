@@ -125,6 +125,7 @@ RtfReader::SymbolMap RtfReader::symbolMapOf(int font) const
 
 void RtfReader::beginOutput()
 {
+    enterTableLevel(tableLevel());
     const RtfCharProps &props = top().chars;
     if (!m_haveRun || !(props == m_runProps)) {
         flushBytes();
@@ -245,6 +246,7 @@ void RtfReader::endParagraph()
 {
     resolveDanglingSurrogate();
     flushBytes();
+    enterTableLevel(tableLevel());
     m_pendingCells = 0;
     m_pendingRowBreak = false;
     const RtfParaProps &para = top().para;
@@ -261,8 +263,8 @@ void RtfReader::emitCellSeparator()
     ++m_pendingCells;
 }
 
-// Table decision: a row becomes one paragraph with a tab between its cells; a nested row
-// ends with a line break inside the outer cell.
+// Cells and rows outside any table (no \intbl, no \trowd before them): a cell ends with a
+// tab, a row with the paragraph.
 void RtfReader::endRow(bool nested)
 {
     m_pendingCells = 0;
@@ -318,6 +320,7 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
         m_builder.appendChar(QChar(u'\uFFFD'));
     }
     flushBytes();
+    enterTableLevel(0);
     if (!m_haveRun)
         m_builder.setCharFormat(formatFor(RtfCharProps{}));
     QTextBlockFormat format = blockFormat(lastParagraph);

@@ -41,6 +41,7 @@ struct RtfParaProps
     std::uint8_t alignment = 0;   // 0 left, 1 centre, 2 right, 3 justify
     bool rightToLeft = false;     // \rtlpar
     bool inTable = false;
+    std::uint8_t tableLevel = 0;  // \itap: the depth of nested tables the paragraph is in
     int list = -1;                // \ls: the list override the paragraph belongs to; -1 none
     std::uint8_t listLevel = 0;   // \ilvl
     int numbering = -1;           // \pn: the older numbering the paragraph has; -1 none
@@ -75,6 +76,7 @@ struct RtfGroupState
     bool ownsDestination = false;   // this group started the destination, its end ends it
     bool fieldGroup = false;        // a \field group: its end ends the field
     std::uint8_t keep = 0;          // 1 a document part, 2 a group anchored in the text
+    bool nestedRowDefinition = false;   // in \nesttableprops: row words define a nested row
     qsizetype groupStart = 0;       // where its '{' is in the file
     // Associated fonts: \loch, \hich and \dbch say which class of characters the text that
     // follows is, and \af (or \f) after one of them names that class's font.

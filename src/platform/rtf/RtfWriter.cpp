@@ -9,36 +9,6 @@
 #include <QTextFrame>
 #include <QTextTable>
 
-namespace {
-
-// The width a table is spread over when its columns ask for shares rather than lengths:
-// the text width of a Letter or A4 page with one-inch margins, in twips.
-constexpr int tableWidthTwips = 9360;
-
-std::vector<int> columnRightEdges(const QTextTable &table)
-{
-    const int columns = table.columns();
-    const QList<QTextLength> constraints = table.format().columnWidthConstraints();
-    std::vector<int> edges;
-    edges.reserve(columns);
-    int edge = 0;
-    for (int column = 0; column < columns; ++column) {
-        int width = tableWidthTwips / columns;
-        if (column < constraints.size()) {
-            const QTextLength &length = constraints[column];
-            if (length.type() == QTextLength::FixedLength)
-                width = RtfWriterUnits::twipsFromPixels(length.rawValue());
-            else if (length.type() == QTextLength::PercentageLength)
-                width = int(tableWidthTwips * length.rawValue() / 100);
-        }
-        edge += std::max(width, 1);
-        edges.push_back(edge);
-    }
-    return edges;
-}
-
-} // namespace
-
 RtfWriter::RtfWriter(const QTextDocument &document)
     : m_document(document),
       m_body(document.characterCount() + document.characterCount() / 4 + 1024),
@@ -70,7 +40,7 @@ RtfWriter::RtfWriter(const QTextDocument &document, int from, int to)
 
 QByteArray RtfWriter::write()
 {
-    writeFrameContents(*m_document.rootFrame(), false);
+    writeFrameContents(*m_document.rootFrame(), 0);
     closeRun();
     closeLink();
 
@@ -101,74 +71,26 @@ QByteArray RtfWriter::write()
     return out.take();
 }
 
-void RtfWriter::writeFrameContents(const QTextFrame &frame, bool inTable)
+// `tableLevel` is the depth of tables the frame is in: 0 for the document itself.
+void RtfWriter::writeFrameContents(const QTextFrame &frame, int tableLevel)
 {
     for (auto it = frame.begin(); !it.atEnd(); ++it) {
         if (QTextFrame *child = it.currentFrame()) {
             if (outsideRange(child->firstPosition() - 1, child->lastPosition()))
                 continue;
             auto *table = qobject_cast<QTextTable *>(child);
-            if (table && !inTable)
-                writeTable(*table);
+            if (table && tableLevel < maxTableLevel)
+                writeTable(*table, tableLevel + 1);
             else
-                writeFrameContents(*child, inTable);   // a nested table reads as its paragraphs
+                writeFrameContents(*child, tableLevel);   // a frame reads as its paragraphs
         } else {
             const QTextBlock block = it.currentBlock();
             if (block.position() > m_to)
                 break;
             if (!outsideRange(block.position(), block.position() + block.length() - 1))
-                writeBlock(block, inTable);
+                writeBlock(block, tableLevel);
         }
     }
-}
-
-void RtfWriter::writeTable(const QTextTable &table)
-{
-    endParagraph("par");
-    const std::vector<int> edges = columnRightEdges(table);
-    const bool bordered = table.format().border() > 0;
-    for (int row = 0; row < table.rows(); ++row) {
-        m_body.raw("\r\n");
-        m_body.controlWord("trowd");
-        m_body.controlWord("trgaph", 108);
-        for (int column = 0; column < table.columns();) {
-            const QTextTableCell cell = table.cellAt(row, column);
-            if (cell.row() < row)
-                m_body.controlWord("clvmrg");
-            else if (cell.rowSpan() > 1)
-                m_body.controlWord("clvmgf");
-            if (bordered)
-                m_body.raw("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
-                           "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10");
-            const QTextCharFormat cellFormat = cell.format();
-            if (cellFormat.hasProperty(QTextFormat::BackgroundBrush)
-                && cellFormat.background().style() != Qt::NoBrush)
-                m_body.controlWord("clcbpat", m_colors.indexOf(cellFormat.background().color()));
-            column = cell.column() + std::max(cell.columnSpan(), 1);
-            m_body.controlWord("cellx", edges[std::min<size_t>(column, edges.size()) - 1]);
-        }
-        for (int column = 0; column < table.columns();) {
-            const QTextTableCell cell = table.cellAt(row, column);
-            m_body.raw("\r\n");
-            if (cell.row() == row) {
-                for (auto it = cell.begin(); !it.atEnd(); ++it) {
-                    if (QTextFrame *child = it.currentFrame())
-                        writeFrameContents(*child, true);
-                    else
-                        writeBlock(it.currentBlock(), true);
-                }
-            } else {
-                // The rest of a cell merged from above: an empty cell that the reader joins to it.
-                writeRtfParagraphFormat(QTextBlockFormat(), m_document.indentWidth(), m_body);
-                m_body.controlWord("intbl");
-                m_paragraphOpen = true;
-            }
-            endParagraph("cell");
-            column = cell.column() + std::max(cell.columnSpan(), 1);
-        }
-        m_body.controlWord("row");
-    }
-    m_body.raw("\r\n");
 }
 
 void RtfWriter::endParagraph(const char *word)
@@ -192,7 +114,7 @@ void RtfWriter::writeListText(const QTextBlock &block)
     m_body.raw("}");
 }
 
-void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
+void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
 {
     // Paragraphs are separated, not terminated: a \par after the last one would read back as
     // an extra empty paragraph.
@@ -207,8 +129,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
     const bool last = m_to <= blockStart + block.length() - 1 || !block.next().isValid();
     const bool partStart = blockStart < m_from || (blockStart == m_from && m_from > 0);
     m_body.controlWords(partStart ? plainParagraphWords() : paragraphWords(block));
-    if (inTable)
-        m_body.controlWord("intbl");
+    writeTableLevel(tableLevel);
     m_paragraphOpen = true;
     if (m_charWordsOutsideRuns) {
         m_body.controlWord("plain");
@@ -221,7 +142,11 @@ void RtfWriter::writeBlock(const QTextBlock &block, bool inTable)
             return;   // the last paragraph has no end mark to carry a format
         // An empty paragraph keeps its size and font in the words in effect at its end mark,
         // outside any run; \plain takes them back at the next paragraph.
-        const QTextCharFormat markFormat = partStart ? QTextCharFormat() : block.charFormat();
+        QTextCharFormat markFormat = partStart ? QTextCharFormat() : block.charFormat();
+        // The first paragraph of a table cell has the cell's format, whose shading is no
+        // highlight of the text.
+        if (markFormat.isTableCellFormat())
+            markFormat.clearProperty(QTextFormat::BackgroundBrush);
         const int markIndex = partStart ? plainCharFormatIndex : block.charFormatIndex();
         m_body.controlWords(runFormat(markIndex, [&] { return markFormat; }).words);
         m_charWordsOutsideRuns = true;

@@ -39,9 +39,14 @@ public:
     QByteArray write();
 
 private:
-    void writeFrameContents(const QTextFrame &frame, bool inTable);
-    void writeTable(const QTextTable &table);
-    void writeBlock(const QTextBlock &block, bool inTable);
+    // Tables nest no deeper than a reader keeps them apart.
+    static constexpr int maxTableLevel = 16;
+    void writeFrameContents(const QTextFrame &frame, int tableLevel);
+    void writeBlock(const QTextBlock &block, int tableLevel);
+    // tables (RtfWriterTableRows.cpp)
+    void writeTable(const QTextTable &table, int level);
+    void writeRowDefinition(const QTextTable &table, int row, const std::vector<int> &edges);
+    void writeTableLevel(int level);
     // Whether the range leaves out the whole of [first, last].
     bool outsideRange(int first, int last) const { return last < m_from || first > m_to; }
     // A character format as it is written: its control words, and the picture it draws.
