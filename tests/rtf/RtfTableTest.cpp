@@ -6,6 +6,7 @@
 
 #include "platform/rtf/DocumentFiles.h"
 
+#include <QTextCursor>
 #include <QTextTable>
 #include <gtest/gtest.h>
 
@@ -102,7 +103,12 @@ TEST(RtfTables, ListParagraphsInCellsAreListItems)
     const QStringList lists{"|", "0:1.|One", "0:2.|Two", "0:3.|Three", "|After"};
     EXPECT_EQ(describeLists(*document), lists);
     ASSERT_EQ(tablesOf(*document->rootFrame()).size(), 1u);
-    EXPECT_EQ(cellText(tablesOf(*document->rootFrame())[0]->cellAt(0, 1)), QStringLiteral("Three"));
+    const QTextTableCell cell = tablesOf(*document->rootFrame())[0]->cellAt(0, 1);
+    EXPECT_EQ(cellText(cell), QStringLiteral("Three"));
+    // A list draws the marker in its paragraph mark's format: a cell's first mark is the cell's.
+    QTextCursor text = cell.firstCursorPosition();
+    text.movePosition(QTextCursor::NextCharacter);
+    EXPECT_EQ(text.block().charFormat().fontPointSize(), text.charFormat().fontPointSize());
 
     const auto reread = documentFromRtf(rtfFromDocument(*document));
     EXPECT_EQ(describeLists(*reread), lists);

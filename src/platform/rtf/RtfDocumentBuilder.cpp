@@ -38,20 +38,25 @@ void RtfDocumentBuilder::keepEmptyParagraphFormat()
 {
     if (!m_paragraphEmpty || !m_run.isEmpty())
         return;
-    // The first paragraph of a table cell has the cell's own format, which holds the cell's
-    // spans and shading: the paragraph's goes on top of it.
-    if (!m_tables.empty()) {
-        QTextTableCell cell = m_tables.back()->cellAt(m_cursor.position());
-        if (cell.isValid() && cell.firstPosition() == m_cursor.block().position()) {
-            QTextCharFormat paragraph = m_format;
-            paragraph.clearProperty(QTextFormat::BackgroundBrush);   // a highlight is no shading
-            QTextCharFormat format = cell.format();
-            format.merge(paragraph);
-            cell.setFormat(format);
-            return;
-        }
-    }
-    m_cursor.setBlockCharFormat(m_format);
+    if (!keepCellMarkFormat())
+        m_cursor.setBlockCharFormat(m_format);
+}
+
+// The first paragraph of a table cell has the cell's own format, which holds the cell's spans
+// and shading: the paragraph's goes on top of it. False for any other paragraph.
+bool RtfDocumentBuilder::keepCellMarkFormat()
+{
+    if (m_tables.empty())
+        return false;
+    QTextTableCell cell = m_tables.back()->cellAt(m_cursor.position());
+    if (!cell.isValid() || cell.firstPosition() != m_cursor.block().position())
+        return false;
+    QTextCharFormat paragraph = m_format;
+    paragraph.clearProperty(QTextFormat::BackgroundBrush);   // a highlight is no shading
+    QTextCharFormat format = cell.format();
+    format.merge(paragraph);
+    cell.setFormat(format);
+    return true;
 }
 
 void RtfDocumentBuilder::flush()
@@ -225,6 +230,8 @@ bool RtfDocumentBuilder::recordEnd(RtfRecordedItem::Kind kind, const QTextBlockF
 void RtfDocumentBuilder::closeParagraph(const QTextBlockFormat &format)
 {
     keepEmptyParagraphFormat();
+    if (format.objectIndex() >= 0)
+        keepCellMarkFormat();   // a list draws an item's marker in the format of its mark
     flush();
     anchorGroupsAfter();
     m_cursor.setBlockFormat(format);

@@ -93,6 +93,7 @@ public:
 private:
     void flush();
     void keepEmptyParagraphFormat();
+    bool keepCellMarkFormat();
     bool recordEnd(RtfRecordedItem::Kind kind, const QTextBlockFormat &format);
     void closeParagraph(const QTextBlockFormat &format);
     void anchorGroups(int position, int property, const QByteArray &groups);
