@@ -1,10 +1,12 @@
 // Tables through the writer and the reader: the same grid, spans, widths and text, nested
 // tables included; and files whose tables are malformed read without losing text.
+#include "ListTestDocuments.h"
 #include "RtfReaderTestSupport.h"
 #include "WriterTestDocuments.h"
 
 #include "platform/rtf/DocumentFiles.h"
 
+#include <QTextCursor>
 #include <QTextTable>
 #include <gtest/gtest.h>
 
@@ -85,6 +87,32 @@ TEST(RtfTables, RowsOfOtherWidthsShareOneGrid)
     EXPECT_EQ(cellText(table.cellAt(1, 1)), QStringLiteral("c"));
     EXPECT_NEAR(table.format().columnWidthConstraints()[1].rawValue(), 500 / 15.0, 0.01);
     EXPECT_EQ(textOf(*document), QStringLiteral("\na\tb\nc\td\n"));
+}
+
+// List paragraphs in cells are items of their list, the marker the file wrote no part of
+// their text; the list goes on from one cell into the next, and so it is written back.
+TEST(RtfTables, ListParagraphsInCellsAreListItems)
+{
+    const auto document = readRtf(
+        "{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat1{\\leveltext\\'02\\'00.;}"
+        "{\\levelnumbers\\'01;}\\fi-360\\li720}\\listid1}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}"
+        "\\trowd\\cellx2000\\cellx4000{\\listtext\\pard\\plain\\intbl 1.\\tab}\\pard\\intbl\\ls1\\fi-360\\li720 One\\par "
+        "{\\listtext\\pard\\plain\\intbl 2.\\tab}Two\\cell\\pard\\intbl\\ls1\\fi-360\\li720 Three\\cell\\row"
+        "\\pard After}");
+    const QStringList lists{"|", "0:1.|One", "0:2.|Two", "0:3.|Three", "|After"};
+    EXPECT_EQ(describeLists(*document), lists);
+    ASSERT_EQ(tablesOf(*document->rootFrame()).size(), 1u);
+    const QTextTableCell cell = tablesOf(*document->rootFrame())[0]->cellAt(0, 1);
+    EXPECT_EQ(cellText(cell), QStringLiteral("Three"));
+    // A list draws the marker in its paragraph mark's format: a cell's first mark is the cell's.
+    QTextCursor text = cell.firstCursorPosition();
+    text.movePosition(QTextCursor::NextCharacter);
+    EXPECT_EQ(text.block().charFormat().fontPointSize(), text.charFormat().fontPointSize());
+
+    const auto reread = documentFromRtf(rtfFromDocument(*document));
+    EXPECT_EQ(describeLists(*reread), lists);
+    EXPECT_EQ(tablesOf(*reread->rootFrame()).size(), 1u);
 }
 
 struct MalformedCase

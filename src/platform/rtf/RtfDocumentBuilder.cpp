@@ -7,6 +7,8 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <algorithm>
+
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument &document)
     : m_document(document), m_cursor(&document)
 {
@@ -36,20 +38,25 @@ void RtfDocumentBuilder::keepEmptyParagraphFormat()
 {
     if (!m_paragraphEmpty || !m_run.isEmpty())
         return;
-    // The first paragraph of a table cell has the cell's own format, which holds the cell's
-    // spans and shading: the paragraph's goes on top of it.
-    if (!m_tables.empty()) {
-        QTextTableCell cell = m_tables.back()->cellAt(m_cursor.position());
-        if (cell.isValid() && cell.firstPosition() == m_cursor.block().position()) {
-            QTextCharFormat paragraph = m_format;
-            paragraph.clearProperty(QTextFormat::BackgroundBrush);   // a highlight is no shading
-            QTextCharFormat format = cell.format();
-            format.merge(paragraph);
-            cell.setFormat(format);
-            return;
-        }
-    }
-    m_cursor.setBlockCharFormat(m_format);
+    if (!keepCellMarkFormat())
+        m_cursor.setBlockCharFormat(m_format);
+}
+
+// The first paragraph of a table cell has the cell's own format, which holds the cell's spans
+// and shading: the paragraph's goes on top of it. False for any other paragraph.
+bool RtfDocumentBuilder::keepCellMarkFormat()
+{
+    if (m_tables.empty())
+        return false;
+    QTextTableCell cell = m_tables.back()->cellAt(m_cursor.position());
+    if (!cell.isValid() || cell.firstPosition() != m_cursor.block().position())
+        return false;
+    QTextCharFormat paragraph = m_format;
+    paragraph.clearProperty(QTextFormat::BackgroundBrush);   // a highlight is no shading
+    QTextCharFormat format = cell.format();
+    format.merge(paragraph);
+    cell.setFormat(format);
+    return true;
 }
 
 void RtfDocumentBuilder::flush()
@@ -153,9 +160,28 @@ void RtfDocumentBuilder::appendPicture(const QImage &image, QSizeF displaySize, 
     }
 }
 
+int RtfDocumentBuilder::position()
+{
+    if (!m_recording)
+        return m_cursor.position() + int(m_run.size());
+    flush();
+    return int(m_recording->size());
+}
+
 QString RtfDocumentBuilder::textFrom(int from)
 {
     flush();
+    if (m_recording) {
+        QString text;
+        for (std::size_t i = std::max(from, 0); i < m_recording->size(); ++i) {
+            const RtfRecordedItem &item = (*m_recording)[i];
+            if (item.kind == RtfRecordedItem::Kind::Text)
+                text += item.text;
+            else if (item.kind != RtfRecordedItem::Kind::Group)
+                text += QChar::ObjectReplacementCharacter;   // no list draws it as a marker
+        }
+        return text;
+    }
     QTextCursor text(&m_document);
     text.setPosition(std::min(from, m_cursor.position()));
     text.setPosition(m_cursor.position(), QTextCursor::KeepAnchor);
@@ -165,6 +191,20 @@ QString RtfDocumentBuilder::textFrom(int from)
 void RtfDocumentBuilder::removeFrom(int from, int to)
 {
     flush();
+    if (m_recording) {
+        const auto size = int(m_recording->size());
+        from = std::clamp(from, 0, size);
+        to = std::clamp(to, from, size);
+        m_recording->erase(m_recording->begin() + from, m_recording->begin() + to);
+        m_paragraphEmpty = true;
+        for (auto it = m_recording->rbegin(); it != m_recording->rend() && m_paragraphEmpty; ++it) {
+            if (it->kind == RtfRecordedItem::Kind::Paragraph || it->kind == RtfRecordedItem::Kind::CellEnd
+                || it->kind == RtfRecordedItem::Kind::Table)
+                break;
+            m_paragraphEmpty = it->kind == RtfRecordedItem::Kind::Group;
+        }
+        return;
+    }
     QTextCursor text(&m_document);
     text.setPosition(std::min(from, m_cursor.position()));
     text.setPosition(std::min(to, m_cursor.position()), QTextCursor::KeepAnchor);
@@ -190,6 +230,8 @@ bool RtfDocumentBuilder::recordEnd(RtfRecordedItem::Kind kind, const QTextBlockF
 void RtfDocumentBuilder::closeParagraph(const QTextBlockFormat &format)
 {
     keepEmptyParagraphFormat();
+    if (format.objectIndex() >= 0)
+        keepCellMarkFormat();   // a list draws an item's marker in the format of its mark
     flush();
     anchorGroupsAfter();
     m_cursor.setBlockFormat(format);

@@ -67,8 +67,9 @@ public:
 
     // Where the next character goes, and the text that was appended from `from` on: a list
     // paragraph's written marker, which is no part of the text once its paragraph is an item
-    // of a list that draws it.
-    int position() const { return m_cursor.position() + int(m_run.size()); }
+    // of a list that draws it. While recording, a place is a number of recorded items, so a
+    // place holds only until the recording changes.
+    int position();
     QString textFrom(int from);
     void removeFrom(int from, int to);
 
@@ -92,6 +93,7 @@ public:
 private:
     void flush();
     void keepEmptyParagraphFormat();
+    bool keepCellMarkFormat();
     bool recordEnd(RtfRecordedItem::Kind kind, const QTextBlockFormat &format);
     void closeParagraph(const QTextBlockFormat &format);
     void anchorGroups(int position, int property, const QByteArray &groups);

@@ -8,7 +8,7 @@ bool RtfListItems::accepts(int family, int level, const RtfListStyle &style) con
 {
     const auto open = m_open.constFind({family, level});
     return style.isBullet() || open == m_open.constEnd() || !(open->style == style)
-        || open->list->count() < maxItems;
+        || open->items < maxItems;
 }
 
 QTextList *RtfListItems::join(int family, int level, const RtfListStyle &style, std::optional<int> number)
@@ -20,19 +20,25 @@ QTextList *RtfListItems::join(int family, int level, const RtfListStyle &style, 
             ++it;
     }
     OpenList &open = m_open[{family, level}];
-    const bool continues = open.list && open.style == style;
-    if (continues && open.list->count() >= maxItems && !style.isBullet() && number != 1)
+    const bool continues = open.list >= 0 && open.style == style;
+    if (continues && open.items >= maxItems && !style.isBullet() && number != 1)
         return nullptr;
-    if (continues && open.list->count() < maxItems && (style.isBullet() || !number || *number == open.list->count() + 1))
-        return open.list;
+    if (continues && open.items < maxItems && (style.isBullet() || !number || *number == open.items + 1)) {
+        ++open.items;
+        return qobject_cast<QTextList *>(m_document.object(open.list));
+    }
     if (number && *number != 1 && !style.isBullet())
         return nullptr;
     QTextListFormat format = style.listFormat();
     format.setIndent(level + 1);
     format.setProperty(RtfListProperties::family, family);
     format.setProperty(RtfListProperties::level, level);
+    // A list is made on a paragraph: on the document's last one, which then gets its own
+    // format back. The paragraph being read joins the list by its format where it is written.
     QTextCursor last(&m_document);
     last.movePosition(QTextCursor::End);
-    open = {last.createList(format), style};
-    return open.list;
+    const QTextBlockFormat lastFormat = last.blockFormat();
+    open = {last.createList(format)->objectIndex(), style, 1};
+    last.setBlockFormat(lastFormat);
+    return qobject_cast<QTextList *>(m_document.object(open.list));
 }

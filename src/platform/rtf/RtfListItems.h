@@ -26,16 +26,21 @@ public:
     // Whether an item of `style` can still join the list of `family` at `level`.
     bool accepts(int family, int level, const RtfListStyle &style) const;
 
-    // The list the document's last paragraph joins as an item of `family` at `level`.
-    // `number` is the number its marker shows, when the file wrote one. None when no list
-    // shows that number there: the editing area's lists count from 1, without gaps.
+    // The list the paragraph being read joins as an item of `family` at `level`, by its block
+    // format's object index. `number` is the number its marker shows, when the file wrote one.
+    // None when no list shows that number there: the editing area's lists count from 1,
+    // without gaps. A table cell's paragraph reaches the document only when its table is
+    // complete, so the lists count their items themselves.
     QTextList *join(int family, int level, const RtfListStyle &style, std::optional<int> number);
 
 private:
     struct OpenList
     {
-        QTextList *list = nullptr;
+        // By object index: the document drops a list that has no paragraph yet and makes it
+        // again, of the same index and format, when it is asked for.
+        int list = -1;
         RtfListStyle style;
+        int items = 0;
     };
     QTextDocument &m_document;
     QHash<std::pair<int, int>, OpenList> m_open;   // by family and level

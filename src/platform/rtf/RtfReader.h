@@ -81,6 +81,7 @@ private:
     bool inLevelList(const RtfParaProps &para) const;
     void beginListText();
     void endListText();
+    void forgetListText();
     void startParagraphNumbering();
     void applyInParagraphNumbering(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     void numberingText(QChar ch);

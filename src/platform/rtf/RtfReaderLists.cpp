@@ -29,8 +29,7 @@ void RtfReader::emitListMarker()
     const RtfParaProps &para = top().para;
     if (!inLevelList(para) || m_paragraphHasListText || top().destination != RtfDestination::Body)
         return;
-    if (const auto style = levelStyle(para); style && !para.inTable
-        && m_listItems.accepts(para.list, para.listLevel, *style)) {
+    if (const auto style = levelStyle(para); style && m_listItems.accepts(para.list, para.listLevel, *style)) {
         m_listItemPending = true;
         return;
     }
@@ -65,8 +64,20 @@ void RtfReader::endListText()
     m_listTextDepth = 0;
     resolveDanglingSurrogate();
     flushBytes();
+    if (m_listTextStart < 0)
+        return;
     m_listTextEnd = m_builder.position();
     m_listText = m_builder.textFrom(m_listTextStart);
+}
+
+// Where a marker is no longer holds once a table's row or level ends: that marker stays
+// text. A marker being read goes on from here, as a table's first marker begins before the
+// words inside it that put its paragraph in the table.
+void RtfReader::forgetListText()
+{
+    m_listTextStart = m_listTextDepth > 0 ? m_builder.position() : -1;
+    m_listTextEnd = -1;
+    m_listText.clear();
 }
 
 void RtfReader::startParagraphNumbering()
@@ -183,7 +194,7 @@ std::optional<RtfListStyle> RtfReader::numberingStyle(const RtfParaProps &para) 
 // Makes the paragraph an item of its list where a list style draws its marker. A marker the
 // file wrote decides the style and number (the list level may say otherwise: the file shows
 // what its writer showed); one that no list style draws ("1.2.", "-", a picture) stays text
-// at the paragraph's start, and so does every marker in a table's row.
+// at the paragraph's start.
 void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
 {
     const bool pending = m_listItemPending;
@@ -197,7 +208,7 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     const bool byLevel = inLevelList(para);
     if (byLevel)
         m_listNumbering.count(para.list, para.listLevel);
-    if (para.inTable || (!byLevel && para.numbering < 0))
+    if (!byLevel && para.numbering < 0)
         return;
     if (!byLevel && m_numberings[para.numbering].continuation)
         return;

@@ -21,6 +21,7 @@ void RtfReader::enterTableLevel(int level)
         return;
     flushBytes();
     m_tables.setLevel(level);
+    forgetListText();
 }
 
 void RtfReader::applyTableProperty(int property, const RtfTokenizer::Token &token)
@@ -105,9 +106,9 @@ void RtfReader::endCell(bool nested)
     enterTableLevel(level);
     m_pendingCells = 0;
     m_pendingRowBreak = false;
-    m_paragraphHasListText = false;
-    m_listMarkerChecked = false;
-    m_tables.endCell(blockFormat(top().para));
+    QTextBlockFormat format = blockFormat(top().para);
+    placeInList(format, top().para);   // the cell's last paragraph
+    m_tables.endCell(format);
 }
 
 // \row ends a row of the outermost table, \nestrow one of the table the paragraph is in.
@@ -122,4 +123,5 @@ void RtfReader::endTableRow(bool nested)
     flushBytes();
     enterTableLevel(level);
     m_tables.endRow(level, m_rowDefinitions[nested ? 1 : 0]);
+    forgetListText();
 }

@@ -104,11 +104,14 @@ void RtfWriter::endParagraph(const char *word)
 }
 
 // The marker as the list shows it, for readers that know no list tables; those that do skip it.
-void RtfWriter::writeListText(const QTextBlock &block)
+// Its \pard keeps the paragraph in its table, as Word writes it.
+void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
 {
     if (!block.textList())
         return;
-    m_body.raw("{\\listtext\\pard\\plain ");
+    m_body.raw("{\\listtext\\pard\\plain");
+    writeTableLevel(tableLevel);
+    m_body.raw(" ");
     m_body.text(RtfListWriter::markerOf(block));
     m_body.controlWord("tab");
     m_body.raw("}");
@@ -136,7 +139,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
         m_charWordsOutsideRuns = false;
     }
     if (!partStart)
-        writeListText(block);
+        writeListText(block, tableLevel);
     if (to <= from) {
         if (last)
             return;   // the last paragraph has no end mark to carry a format

@@ -75,7 +75,7 @@ private:
     void openLink(const QString &link);
     void closeLink();
     void endParagraph(const char *word);
-    void writeListText(const QTextBlock &block);
+    void writeListText(const QTextBlock &block, int tableLevel);
 
     const QTextDocument &m_document;
     RtfOutput m_body;
