@@ -121,6 +121,7 @@ TEST(ReaderRegressions, EveryFileLoadsOrFailsCleanly)
         {"hostile-font-table.rtf", "abcde"},
         {"huge-numbers.rtf", "abc\nde"},
         {"oversized-picture.rtf", "a\uFFFCb"},
+        {"picture-in-the-outermost-group.rtf", "\uFFFC\n"},
         {"text-after-document.rtf", "first"},
         {"truncated.rtf", "Hello wor"},
         {"u65532-without-picture.rtf", "a\uFFFDb\uFFFDc"},

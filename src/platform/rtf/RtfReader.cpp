@@ -531,7 +531,7 @@ bool RtfReader::abandonUnclosedData()
     if (m_stack.empty() || !isData(top().destination))
         return false;
     std::size_t owner = m_stack.size();
-    for (std::size_t i = m_stack.size(); i-- > 1;) {
+    for (std::size_t i = m_stack.size(); i-- > 0;) {
         const RtfDestination d = m_stack[i].destination;
         if (isData(d))
             owner = i;
@@ -540,7 +540,8 @@ bool RtfReader::abandonUnclosedData()
     }
     if (owner == m_stack.size())
         return false;
-    const RtfDestination parent = m_stack[owner - 1].destination;
+    // Data that reaches the outermost group has no parent to read on as: the body goes on.
+    const RtfDestination parent = owner > 0 ? m_stack[owner - 1].destination : RtfDestination::Body;
     for (std::size_t i = owner; i < m_stack.size(); ++i) {
         m_stack[i].destination = parent;
         m_stack[i].ownsDestination = false;
