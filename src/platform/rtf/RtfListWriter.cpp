@@ -25,12 +25,15 @@ int levelOfList(const QTextList &list)
 // Lists read from RTF go back into the RTF list they came from. Other lists join the family of
 // the list they are nested in (the nearest item before them with a smaller indent); a list of
 // the top level starts a family of its own, so it numbers on its own as it does here.
-RtfListWriter::RtfListWriter(const QTextDocument &document) : m_document(document)
+RtfListWriter::RtfListWriter(const QTextDocument &document, int from, int to) : m_document(document)
 {
     QHash<int, int> familyOfRtfList;   // the file's \ls -> family
     struct Open { int indent; int family; int level; };
     QList<Open> open;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    const QTextBlock last = to < 0 ? document.lastBlock() : document.findBlock(to);
+    for (QTextBlock block = document.findBlock(from); block.isValid(); block = block.next()) {
+        if (block.blockNumber() > last.blockNumber())
+            break;
         const QTextList *list = block.textList();
         if (!list)
             continue;

@@ -21,7 +21,10 @@ class RtfOutput;
 class RtfListWriter
 {
 public:
-    explicit RtfListWriter(const QTextDocument &document);
+    // The lists of the paragraphs from position `from` to `to` (the whole document by default):
+    // a copied range declares only the lists it holds, and a small copy of a long document
+    // doesn't walk all of it.
+    explicit RtfListWriter(const QTextDocument &document, int from = 0, int to = -1);
 
     bool isEmpty() const { return m_families.isEmpty(); }
     // \listtable and \listoverridetable

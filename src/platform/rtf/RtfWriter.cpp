@@ -31,7 +31,7 @@ RtfWriter::RtfWriter(const QTextDocument &document, int from, int to)
     : m_document(document),
       m_body(std::max(to - from, 0) + std::max(to - from, 0) / 4 + 1024),
       m_fonts(document.defaultFont().family()),
-      m_lists(document),
+      m_lists(document, from, to),
       m_defaultFont(document.defaultFont()),
       m_from(from),
       m_to(to)
