@@ -8,7 +8,7 @@ set -euo pipefail
 # library (libcups2); with no print server the print dialog still prints to a PDF file.
 # What every build needs: the compiler, Qt and GoogleTest (the tests are configured with the
 # program), and the fonts that stand in for Arial.
-build_packages=(cmake make g++ pkgconf qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+build_packages=(cmake make g++ pkgconf qt6-base-dev qt6-base-private-dev libgl-dev libgtest-dev libgmock-dev
                 fonts-liberation2 fonts-dejavu-core)
 # One list per target, added to the build's.
 run_packages=()

@@ -1,6 +1,7 @@
 #include "platform/RichTextBox.h"
 
 #include "platform/DeferredLayout.h"
+#include "platform/EditingLayout.h"
 #include "platform/Failure.h"
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
@@ -53,6 +54,7 @@ void RichTextBox::adoptDocument(QTextDocument *document)
     QTextOption option = document->defaultTextOption();
     option.setTextDirection(Qt::LeftToRight);
     document->setDefaultTextOption(option);
+    EditingLayout::install(*document);
     setDocument(document);
     connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
     if (previous && previous != document && previous->parent() == this)
