@@ -67,7 +67,7 @@ echo
 echo "$header"
 echo "$rule"
 steps=("Open until first paint" "first line query after Open" "typed key at the start" "typed key in the middle"
-       "typed key at the end" "Undo of one key" "Redo of one key" "Select All" "Copy all" "Save As RTF" "Paste of 1 MB")
+       "typed key at the end" "Enter at the start" "Undo of one key" "Redo of one key" "Select All" "Copy all" "Save As RTF" "Paste of 1 MB")
 for step in "${steps[@]}"; do
   for size in "${sizes[@]}"; do
     bytes=$(stat -c %s "$work/doc-$size.rtf")
@@ -89,7 +89,7 @@ small=${sizes[0]}
 echo
 for side in "${sides[@]}"; do
   worstKey=0
-  for step in "typed key at the start" "typed key in the middle" "typed key at the end" "Undo of one key" "Redo of one key"; do
+  for step in "typed key at the start" "typed key in the middle" "typed key at the end" "Enter at the start" "Undo of one key" "Redo of one key"; do
     worstKey=$(awk -v a="$worstKey" -v b="$(figure "$side" "$big" "$step" 3)" 'BEGIN { print (b > a ? b : a) }')
   done
   plain=$(figure "$side" facade "editing area's plain-text load" 2)

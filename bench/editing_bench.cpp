@@ -155,6 +155,8 @@ int window(const QString &file)
             [&] { box.setSelStart(box.TextLength() / 2); });
     measure("typed key at the end", keys, [&] { typeKey(box); },
             [&] { box.setSelStart(box.TextLength()); });
+    measure("Enter at the start", keys, [&] { QTest::keyClick(&box, Qt::Key_Return); },
+            [&] { box.setSelStart(0); });
 
     // One key typed at the start, then taken back and put back by the menu commands.
     constexpr int undos = 20;
