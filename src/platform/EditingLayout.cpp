@@ -165,11 +165,15 @@ private:
 
     // The widest line of the paragraphs of the document's top level that a change touched, as
     // it was before the change: their lines are still the old ones when the layout hears of it.
-    // Unknown when the change took paragraphs away, or in right-to-left paragraphs.
-    std::optional<QFixed> widestBeforeChange(int from, int length) const
+    // Unknown when the change may have taken paragraphs away (with them their lines): only an
+    // insertion, or a deletion that left every paragraph break, surely did not. Unknown in
+    // right-to-left paragraphs too.
+    std::optional<QFixed> widestBeforeChange(int from, int oldLength, int length) const
     {
         const QTextDocument *doc = document();
-        if (m_blockCount < 0 || doc->blockCount() < m_blockCount
+        const bool noneTakenAway = (oldLength == 0 && doc->blockCount() >= m_blockCount)
+            || (length == 0 && doc->blockCount() == m_blockCount);
+        if (m_blockCount < 0 || !noneTakenAway
             || (doc->defaultTextOption().flags()
                 & QTextOption::AddSpaceForLineAndParagraphSeparators))
             return std::nullopt;
@@ -231,7 +235,7 @@ private:
         if (!root || !stateAgrees(d, *root, documentLength - shift))
             return false;
 
-        const std::optional<QFixed> widestBefore = widestBeforeChange(from, length);
+        const std::optional<QFixed> widestBefore = widestBeforeChange(from, oldLength, length);
         const auto firstAfter = std::upper_bound(
             d.checkPoints.cbegin(), d.checkPoints.cend(), from + oldLength,
             [](int position, const CheckPoint &point) { return position < point.positionInFrame; });

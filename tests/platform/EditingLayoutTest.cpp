@@ -168,6 +168,14 @@ TEST_P(EditingLayoutTest, LooksAndAnswersAsWhenLaidOutAfresh)
          Near::Never, Near::Either},
         {"its Undo", [](QTextDocument &d) { d.undo(); }, Near::Always, Near::Either},
         {"its Redo", [](QTextDocument &d) { d.redo(); }, Near::Never, Near::Either},
+        {"the break before the widest line typed over",
+         [](QTextDocument &d) {
+             QTextCursor cursor(&d);
+             cursor.setPosition(d.findBlock(widestLinePosition(d)).position() - 1);
+             cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor, 4);
+             cursor.insertText(QStringLiteral("x\ny"));
+         },
+         Near::Never, Near::Either},
         {"a deleted character", [](QTextDocument &d) { deleteAt(d, 1); }, Near::Always,
          Near::Always},
         {"a key in a table cell",
