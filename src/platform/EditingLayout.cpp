@@ -229,7 +229,8 @@ private:
         // Without a page size nothing is laid out; pages (printing) are laid out whole.
         if (page.isNull() || page.height() > 0)
             return false;
-        // A new document, or a large change, is laid out lazily by Qt, in the background.
+        // A new document is laid out by Qt in the background; laying out a large change costs
+        // more than moving the rest of the document anyway.
         if ((oldLength == 0 && length == documentLength)
             || qint64(qMax(length, oldLength)) * 20 >= documentLength)
             return false;
