@@ -95,13 +95,20 @@ QString plainText(const QTextCursor &selection)
 QMimeData *fromSelection(const QTextCursor &selection)
 {
     auto *data = new QMimeData;
+    // The RTF first: writing it needs room for two copies of it for a moment, which is less
+    // with the plain text not made yet.
+    data->setData(rtfFormat, richText(selection));
     data->setText(plainText(selection));
+    return data;
+}
+
+QByteArray richText(const QTextCursor &selection)
+{
     if (!crossesTable(selection)) {
         // Straight from the document: the same RTF as from a copy of the selection below,
         // without building the copy.
-        data->setData(rtfFormat, rtfFromRange(*selection.document(), selection.selectionStart(),
-                                              selection.selectionEnd()));
-        return data;
+        return rtfFromRange(*selection.document(), selection.selectionStart(),
+                            selection.selectionEnd());
     }
 
     // The rich content is RTF, which word processors take from the clipboard too. A selection
@@ -117,8 +124,7 @@ QMimeData *fromSelection(const QTextCursor &selection)
         const QString name = fragment.charFormat().toImageFormat().name();
         addPicture(copy, name, pictureImage(source, name), originalPicture(source, name));
     }
-    data->setData(rtfFormat, rtfFromDocument(copy));
-    return data;
+    return rtfFromDocument(copy);
 }
 
 bool insert(QTextCursor &cursor, const QMimeData &data)

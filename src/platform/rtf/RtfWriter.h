@@ -41,6 +41,7 @@ public:
 private:
     // Tables nest no deeper than a reader keeps them apart.
     static constexpr int maxTableLevel = 16;
+    QByteArray inFrontOfBody(const QByteArray &front);
     void writeFrameContents(const QTextFrame &frame, int tableLevel);
     void writeBlock(const QTextBlock &block, int tableLevel);
     // tables (RtfWriterTableRows.cpp)
