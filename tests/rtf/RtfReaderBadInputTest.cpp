@@ -11,25 +11,16 @@
 
 namespace {
 
-struct BadCase
-{
-    const char *name;
-    QByteArray rtf;
-    QString text;
-};
-
-void PrintTo(const BadCase &c, std::ostream *out) { *out << c.name; }
-
-class ReaderBadInput : public testing::TestWithParam<BadCase> {};
+class ReaderBadInput : public testing::TestWithParam<RtfTextCase> {};
 
 TEST_P(ReaderBadInput, ReadsWhatIsThere)
 {
-    const BadCase &c = GetParam();
+    const RtfTextCase &c = GetParam();
     const auto document = readRtf(c.rtf);
     EXPECT_EQ(textOf(*document), c.text);
 }
 
-const BadCase badCases[] = {
+const RtfTextCase badCases[] = {
     {"empty file is an empty document", "", ""},
     {"white space only is an empty document", " \r\n", ""},
     {"missing closing braces", "{\\rtf1 Hello {\\b world", "Hello world"},

@@ -35,3 +35,13 @@ inline QTextCharFormat formatAt(const QTextDocument &document, int position)
 }
 
 inline void PrintTo(const QString &text, std::ostream *out) { *out << text.toStdString(); }
+
+// A file read as it is, and the text it must give: a row of a table of reading cases.
+struct RtfTextCase
+{
+    const char *name;
+    QByteArray rtf;
+    QString text;
+};
+
+inline void PrintTo(const RtfTextCase &c, std::ostream *out) { *out << c.name; }

@@ -115,16 +115,7 @@ TEST(RtfTables, ListParagraphsInCellsAreListItems)
     EXPECT_EQ(tablesOf(*reread->rootFrame()).size(), 1u);
 }
 
-struct MalformedCase
-{
-    const char *name;
-    QByteArray rtf;
-    QString text;
-};
-
-void PrintTo(const MalformedCase &c, std::ostream *out) { *out << c.name; }
-
-class MalformedTables : public testing::TestWithParam<MalformedCase> {};
+class MalformedTables : public testing::TestWithParam<RtfTextCase> {};
 
 TEST_P(MalformedTables, ReadWithoutLosingText)
 {
@@ -140,7 +131,7 @@ QByteArray repeated(const char *piece, int times)
     return bytes;
 }
 
-const MalformedCase malformedCases[] = {
+const RtfTextCase malformedCases[] = {
     {"cells without a row definition or row end", "{\\rtf1 \\intbl a\\cell b\\cell}", "\na\tb\n"},
     {"row end without cells", "{\\rtf1 x\\par\\trowd\\cellx100\\row\\pard y}", "x\ny"},
     {"row never ended", "{\\rtf1 \\pard\\intbl a\\cell b\\pard\\par c}", "\na\tb\n\nc"},
