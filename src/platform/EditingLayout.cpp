@@ -18,7 +18,7 @@ namespace {
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
 using QtLayoutState::CheckPoint;
 
-// A width found up to a place (the widest line, the widest word) only grows along the document.
+// The widest line found up to a place only grows along the document.
 // Where the change made it smaller up to the stop, the old figures after the stop still hold
 // only when something after the stop was wider anyway.
 bool widthStillHolds(QFixed before, QFixed after, QFixed nextBefore)

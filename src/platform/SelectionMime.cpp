@@ -59,6 +59,32 @@ bool crossesTable(const QTextCursor &selection)
     return false;
 }
 
+// The selection as RTF, as Save As would write it.
+QByteArray richText(const QTextCursor &selection)
+{
+    if (!crossesTable(selection)) {
+        // Straight from the document: the same RTF as from a copy of the selection below,
+        // without building the copy.
+        return rtfFromRange(*selection.document(), selection.selectionStart(),
+                            selection.selectionEnd());
+    }
+
+    // The rich content is RTF, which word processors take from the clipboard too. A selection
+    // with an end inside a table, which may be a block of cells, is copied into a document of
+    // its own, which needs its pictures (their pixels and their original data) under the names
+    // its characters use, for the writer to put them into the RTF.
+    // Its default font is the editing area's, which shows wherever a run sets no font of its own.
+    const QTextDocument &source = *selection.document();
+    QTextDocument copy;
+    copy.setDefaultFont(source.defaultFont());
+    QTextCursor(&copy).insertFragment(selection.selection());
+    for (const QTextFragment &fragment : pictureFragments(copy)) {
+        const QString name = fragment.charFormat().toImageFormat().name();
+        addPicture(copy, name, pictureImage(source, name), originalPicture(source, name));
+    }
+    return rtfFromDocument(copy);
+}
+
 } // namespace
 
 namespace SelectionMime {
@@ -95,36 +121,10 @@ QString plainText(const QTextCursor &selection)
 QMimeData *fromSelection(const QTextCursor &selection)
 {
     auto *data = new QMimeData;
-    // The RTF first: writing it needs room for two copies of it for a moment, which is less
-    // with the plain text not made yet.
+    // The RTF first, so that a big selection's plain text is not held while it is written.
     data->setData(rtfFormat, richText(selection));
     data->setText(plainText(selection));
     return data;
-}
-
-QByteArray richText(const QTextCursor &selection)
-{
-    if (!crossesTable(selection)) {
-        // Straight from the document: the same RTF as from a copy of the selection below,
-        // without building the copy.
-        return rtfFromRange(*selection.document(), selection.selectionStart(),
-                            selection.selectionEnd());
-    }
-
-    // The rich content is RTF, which word processors take from the clipboard too. A selection
-    // with an end inside a table, which may be a block of cells, is copied into a document of
-    // its own, which needs its pictures (their pixels and their original data) under the names
-    // its characters use, for the writer to put them into the RTF.
-    // Its default font is the editing area's, which shows wherever a run sets no font of its own.
-    const QTextDocument &source = *selection.document();
-    QTextDocument copy;
-    copy.setDefaultFont(source.defaultFont());
-    QTextCursor(&copy).insertFragment(selection.selection());
-    for (const QTextFragment &fragment : pictureFragments(copy)) {
-        const QString name = fragment.charFormat().toImageFormat().name();
-        addPicture(copy, name, pictureImage(source, name), originalPicture(source, name));
-    }
-    return rtfFromDocument(copy);
 }
 
 bool insert(QTextCursor &cursor, const QMimeData &data)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 class QMimeData;
@@ -11,9 +10,6 @@ namespace SelectionMime {
 
 // The selection's characters as plain text: "\n" for every break, pictures left out.
 QString plainText(const QTextCursor &selection);
-
-// The selection as RTF, as Save As would write it.
-QByteArray richText(const QTextCursor &selection);
 
 // Clipboard content for the selection: its plain text, and its rich content as RTF (formatted
 // text with the pictures themselves, so that a picture survives a paste into another document
