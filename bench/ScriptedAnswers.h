@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/DialogHost.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/DialogHost.h"
+#include "platform/dialogs/MessageBox.h"
 
 #include <QList>
 

@@ -19,7 +19,7 @@
 #include "Sequence.h"
 #include "editor/mTxtHelper.h"
 #include "mainwindow/Form1.h"
-#include "platform/RichTextBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 #include "platform/WindowMessages.h"
 
 #include <QApplication>

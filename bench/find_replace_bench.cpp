@@ -15,8 +15,8 @@
 #include "dialogs/frmFind.h"
 #include "editor/TextSearch.h"
 #include "editor/mTxtHelper.h"
-#include "platform/MessageBox.h"
-#include "platform/RichTextBox.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -6,10 +6,10 @@
 #include "editor/mTxtHelper.h"
 #include "app/PictureClipboard.h"
 #include "mainwindow/Form1.h"
-#include "platform/DialogHost.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/DialogHost.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/Pictures.h"
-#include "platform/RichTextBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // print_to_pdf IN.rtf OUT.pdf: opens an RTF file in the editing area as Open does and prints the
 // whole document to a PDF file as Print does, at the printer's resolution, on A4 paper.
-#include "platform/RichTextBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 
 #include <QApplication>
 #include <QPrinter>

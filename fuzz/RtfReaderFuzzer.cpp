@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the RTF reader: it must read them or throw Failure, and never
 // crash, hang or grow without bound.
-#include "platform/Failure.h"
-#include "platform/rtf/RtfReader.h"
+#include "base/Failure.h"
+#include "rtf/read/RtfReader.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

@@ -1,8 +1,8 @@
 // rtfconvert IN OUT: reads IN as the editor's Open does and writes OUT as its Save As does,
 // rich text for a name ending in .rtf and plain text for one ending in .txt.
 // Exit status: 0 done, 1 a file could not be read or written, 2 wrong usage.
-#include "platform/Failure.h"
-#include "platform/rtf/DocumentFiles.h"
+#include "base/Failure.h"
+#include "rtf/DocumentFiles.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

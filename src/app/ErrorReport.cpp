@@ -1,7 +1,7 @@
 #include "app/ErrorReport.h"
 
-#include "platform/Failure.h"
-#include "platform/MessageBox.h"
+#include "base/Failure.h"
+#include "platform/dialogs/MessageBox.h"
 
 QString ErrorReportText(const QString &description, const QString &location, int line)
 {

@@ -1,6 +1,6 @@
 #include "app/PictureClipboard.h"
 
-#include "platform/Clipboard.h"
+#include "platform/richtextbox/Clipboard.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Corvala Software: starts the main window, opens the file named on the command line if any
 // ("Open with" from a file manager), and runs until the window is closed. It stores no settings.
 #include "mainwindow/Form1.h"
-#include "platform/QtDialogHost.h"
-#include "platform/MessageBox.h"
-#include "platform/RichTextBox.h"
+#include "platform/dialogs/QtDialogHost.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 
 #include <QApplication>
 

@@ -4,9 +4,9 @@
 #include "dialogs/FindDialogState.h"
 #include "dialogs/PushToggleButton.h"
 #include "editor/mTxtHelper.h"
-#include "platform/Failure.h"
-#include "platform/MessageBox.h"
-#include "platform/RichTextBox.h"
+#include "base/Failure.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 #include "platform/FormDesign.h"
 #include "platform/Twips.h"
 

@@ -1,6 +1,6 @@
 #include "editor/CaseConversion.h"
 
-#include "platform/rtf/CodePages.h"
+#include "rtf/CodePages.h"
 
 #include <QLocale>
 #include <QSet>

@@ -1,8 +1,8 @@
 #include "editor/PlainTextFile.h"
 
-#include "platform/Failure.h"
-#include "platform/rtf/CodePages.h"
-#include "platform/rtf/DocumentFiles.h"
+#include "base/Failure.h"
+#include "rtf/CodePages.h"
+#include "rtf/DocumentFiles.h"
 
 #include <QFile>
 #include <QStringDecoder>

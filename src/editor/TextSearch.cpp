@@ -1,6 +1,6 @@
 #include "editor/TextSearch.h"
 
-#include "platform/rtf/DocumentText.h"
+#include "rtf/DocumentText.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

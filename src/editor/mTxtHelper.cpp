@@ -1,14 +1,14 @@
 #include "editor/mTxtHelper.h"
 
 #include "editor/CaseConversion.h"
-#include "editor/CheckedArithmetic.h"
+#include "base/CheckedArithmetic.h"
 #include "editor/PlainTextFile.h"
-#include "platform/Clipboard.h"
-#include "platform/DeferredLayout.h"
-#include "platform/Failure.h"
-#include "platform/RichTextBox.h"
+#include "platform/richtextbox/Clipboard.h"
+#include "platform/richtextbox/DeferredLayout.h"
+#include "base/Failure.h"
+#include "platform/richtextbox/RichTextBox.h"
 #include "platform/WindowMessages.h"
-#include "platform/rtf/PlainText.h"
+#include "rtf/PlainText.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

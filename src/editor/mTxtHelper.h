@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/rtf/CodePages.h"
+#include "rtf/CodePages.h"
 
 #include <QString>
 

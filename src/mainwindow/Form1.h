@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CommonDialog.h"
+#include "platform/dialogs/CommonDialog.h"
 #include "platform/ImageList.h"
 #include "platform/PictureBox.h"
 

@@ -5,8 +5,8 @@
 #include "dialogs/FindDialogState.h"
 #include "dialogs/frmFind.h"
 #include "editor/mTxtHelper.h"
-#include "platform/Failure.h"
-#include "platform/RichTextBox.h"
+#include "base/Failure.h"
+#include "platform/richtextbox/RichTextBox.h"
 #include "platform/Toolbar.h"
 
 #include <QAction>

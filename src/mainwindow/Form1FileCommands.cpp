@@ -4,9 +4,9 @@
 #include "app/ErrorReport.h"
 #include "app/PathQueries.h"
 #include "app/TitleRule.h"
-#include "platform/Failure.h"
-#include "platform/MessageBox.h"
-#include "platform/RichTextBox.h"
+#include "base/Failure.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 
 #include <QDir>
 #include <QFileInfo>

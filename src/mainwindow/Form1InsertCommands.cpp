@@ -6,7 +6,7 @@
 #include "dialogs/frmDate.h"
 #include "editor/mTxtHelper.h"
 #include "platform/Pictures.h"
-#include "platform/RichTextBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 
 #include <QGuiApplication>
 #include <QScopeGuard>

@@ -2,7 +2,7 @@
 #include "mainwindow/Form1.h"
 
 #include "app/ErrorReport.h"
-#include "platform/RichTextBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 
 void Form1::mnuPrint_Click()
 {

@@ -1,6 +1,6 @@
 #include "platform/ImageList.h"
 
-#include "platform/Failure.h"
+#include "base/Failure.h"
 
 QIcon ImageList::ListImages(int index) const
 {

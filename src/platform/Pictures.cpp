@@ -1,6 +1,6 @@
 #include "platform/Pictures.h"
 
-#include "platform/Failure.h"
+#include "base/Failure.h"
 
 #include <QBuffer>
 #include <QDir>

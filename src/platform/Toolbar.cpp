@@ -1,6 +1,6 @@
 #include "platform/Toolbar.h"
 
-#include "platform/Failure.h"
+#include "base/Failure.h"
 #include "platform/ImageList.h"
 #include "platform/Twips.h"
 

@@ -1,5 +1,5 @@
 #include "app/ErrorReport.h"
-#include "platform/Failure.h"
+#include "base/Failure.h"
 #include "support/ScriptedMessageBox.h"
 
 #include <gtest/gtest.h>

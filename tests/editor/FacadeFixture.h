@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/mTxtHelper.h"
-#include "platform/RichTextBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>

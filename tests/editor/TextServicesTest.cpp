@@ -6,7 +6,7 @@
 
 #include "editor/CaseConversion.h"
 #include "editor/PlainTextFile.h"
-#include "platform/Failure.h"
+#include "base/Failure.h"
 
 #include <QDir>
 #include <QFile>

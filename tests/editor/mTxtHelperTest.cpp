@@ -2,7 +2,7 @@
 #include "FacadeFixture.h"
 #include "support/TestFiles.h"
 
-#include "platform/Failure.h"
+#include "base/Failure.h"
 #include "platform/WindowMessages.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -3,7 +3,7 @@
 #include "dialogs/PushToggleButton.h"
 
 #include "app/PictureClipboard.h"
-#include "platform/Failure.h"
+#include "base/Failure.h"
 
 #include <QClipboard>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "mainwindow/Form1.h"
-#include "platform/RichTextBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 #include "platform/Toolbar.h"
 #include "support/ScriptedDialogHost.h"
 #include "support/ScriptedMessageBox.h"

@@ -1,5 +1,5 @@
 // Windows code pages both ways.
-#include "platform/rtf/CodePages.h"
+#include "rtf/CodePages.h"
 
 #include <gtest/gtest.h>
 

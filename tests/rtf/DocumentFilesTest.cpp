@@ -4,8 +4,8 @@
 #include "support/FileSizeLimit.h"
 #include "support/TestFiles.h"
 
-#include "platform/Failure.h"
-#include "platform/rtf/DocumentFiles.h"
+#include "base/Failure.h"
+#include "rtf/DocumentFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 #include "RtfReaderTestSupport.h"
 #include "support/TestFiles.h"
 
-#include "platform/rtf/DocumentFiles.h"
-#include "platform/rtf/KeptRtfParts.h"
+#include "rtf/DocumentFiles.h"
+#include "rtf/KeptRtfParts.h"
 
 #include <QTextCursor>
 

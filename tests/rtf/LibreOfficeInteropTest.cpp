@@ -3,8 +3,8 @@
 #include "ListTestDocuments.h"
 #include "WriterTestDocuments.h"
 
-#include "platform/rtf/DocumentFiles.h"
-#include "platform/rtf/RtfReader.h"
+#include "rtf/DocumentFiles.h"
+#include "rtf/read/RtfReader.h"
 #include "support/TestFiles.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "RtfReaderTestSupport.h"
 
-#include "platform/rtf/RtfListWriter.h"
+#include "rtf/write/RtfListWriter.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

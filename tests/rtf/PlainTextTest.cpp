@@ -1,8 +1,8 @@
 // Plain text in and out: what a document becomes as a .txt file, and what a file becomes.
 #include "WriterTestDocuments.h"
 
-#include "platform/rtf/DocumentFiles.h"
-#include "platform/rtf/PlainText.h"
+#include "rtf/DocumentFiles.h"
+#include "rtf/PlainText.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

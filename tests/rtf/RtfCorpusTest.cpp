@@ -5,7 +5,7 @@
 #include "RtfReaderTestSupport.h"
 #include "support/TestFiles.h"
 
-#include "platform/Failure.h"
+#include "base/Failure.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/rtf/DocumentText.h"
-#include "platform/rtf/RtfReader.h"
+#include "rtf/DocumentText.h"
+#include "rtf/read/RtfReader.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

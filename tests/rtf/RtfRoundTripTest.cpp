@@ -4,10 +4,10 @@
 #include "ListTestDocuments.h"
 #include "WriterTestDocuments.h"
 
-#include "platform/Failure.h"
-#include "platform/rtf/DocumentFiles.h"
-#include "platform/rtf/OriginalPicture.h"
-#include "platform/rtf/RtfReader.h"
+#include "base/Failure.h"
+#include "rtf/DocumentFiles.h"
+#include "rtf/OriginalPicture.h"
+#include "rtf/read/RtfReader.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "RtfReaderTestSupport.h"
 #include "WriterTestDocuments.h"
 
-#include "platform/rtf/DocumentFiles.h"
+#include "rtf/DocumentFiles.h"
 
 #include <QTextCursor>
 #include <QTextTable>

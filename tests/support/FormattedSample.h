@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RichTextBox.h"
+#include "platform/richtextbox/RichTextBox.h"
 
 #include <QImage>
 #include <QTextCharFormat>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 
 #include <QList>
 #include <QString>

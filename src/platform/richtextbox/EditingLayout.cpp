@@ -1,0 +1,335 @@
+#include "platform/richtextbox/EditingLayout.h"
+
+#include "platform/richtextbox/QtLayoutState.h"
+
+#include <QByteArray>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QtGui/private/qtextdocumentlayout_p.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+#ifdef CORVALA_HAS_QT_LAYOUT_STATE
+using QtLayoutState::CheckPoint;
+
+// The widest line found up to a place only grows along the document.
+// Where the change made it smaller up to the stop, the old figures after the stop still hold
+// only when something after the stop was wider anyway.
+bool widthStillHolds(QFixed before, QFixed after, QFixed nextBefore)
+{
+    return after >= before || nextBefore > before;
+}
+
+// The root frame's widths that the layout works out from the whole document.
+struct RootWidths
+{
+    QFixedSize size;
+    QFixed contentsWidth;
+    QFixed minimumWidth;
+    QFixed maximumWidth;
+    qreal idealWidth;
+};
+#endif
+
+class Layout : public QTextDocumentLayout
+{
+public:
+    explicit Layout(QTextDocument *document)
+        : QTextDocumentLayout(document)
+    {
+    }
+
+    int localChanges = 0;
+
+protected:
+    void documentChanged(int from, int oldLength, int length) override
+    {
+#ifdef CORVALA_HAS_QT_LAYOUT_STATE
+        const bool laidOut = layOutNearChange(from, oldLength, length);
+        m_blockCount = document()->blockCount();
+        if (laidOut)
+            return;
+#endif
+        QTextDocumentLayout::documentChanged(from, oldLength, length);
+    }
+
+#ifdef CORVALA_HAS_QT_LAYOUT_STATE
+private:
+    int m_blockCount = -1; // the document's paragraphs when the layout last heard of a change
+
+    QtLayoutState::Layout &state()
+    {
+        return static_cast<QtLayoutState::Layout &>(
+            *static_cast<QAbstractTextDocumentLayoutPrivate *>(d_ptr.data()));
+    }
+
+    // The state is used only when what it says agrees with the layout's public answers, the
+    // whole document is laid out, and its places to start again run from the start of the
+    // document (length laidOut before the change) to its end.
+    bool stateAgrees(const QtLayoutState::Layout &d, const QtLayoutState::Frame &root,
+                     int laidOut) const
+    {
+        // The declarations repeat Qt 6.4's; the program may run with another Qt than it was
+        // built with.
+        static const bool sameQt = QByteArray(qVersion()).startsWith("6.4.");
+        if (!sameQt || d.fixedColumnWidth != -1 || d.cursorWidth != cursorWidth()
+            || d.currentLazyLayoutPosition != -1 || layoutStatus() != 100
+            || d.contentHasAlignment != contentHasAlignment() || d.idealWidth != idealWidth())
+            return false;
+        if (root.sizeDirty || root.layoutDirty || !root.floats.isEmpty()
+            || root.size.toSizeF() != dynamicDocumentSize())
+            return false;
+        const QList<CheckPoint> &points = d.checkPoints;
+        if (points.size() < 2 || points.constFirst().positionInFrame != 0
+            || points.constLast().positionInFrame != laidOut)
+            return false;
+        for (qsizetype i = 1; i < points.size(); ++i) {
+            if (points[i].positionInFrame <= points[i - 1].positionInFrame
+                || points[i].y < points[i - 1].y)
+                return false;
+        }
+        return true;
+    }
+
+    static QtLayoutState::Frame *frameState(QTextFrame *frame)
+    {
+        return static_cast<QtLayoutState::Frame *>(frame->layoutData());
+    }
+
+    // How far the item where Qt stopped (the place to start again at `stop`) moves down: the
+    // new height at the stop against where the item still is. Unknown where Qt places an item
+    // other than after the one before it: an empty paragraph before or after a table, tucked
+    // into its border.
+    std::optional<QFixed> movedAt(const CheckPoint &stop) const
+    {
+        const QTextDocument *doc = document();
+        const int at = stop.positionInFrame;
+        for (QTextFrame *frame : doc->rootFrame()->childFrames()) {
+            if (frame->firstPosition() == at) {
+                const QtLayoutState::Frame *table = frameState(frame);
+                if (!table || table->sizeDirty)
+                    return std::nullopt;
+                return stop.y - table->position.y;
+            }
+            if (frame->firstPosition() == at + 1 || frame->lastPosition() + 1 == at)
+                return std::nullopt;
+        }
+        const QTextBlock block = doc->findBlock(at);
+        if (!block.isValid() || block.position() != at || !block.isVisible() || paintDevice())
+            return std::nullopt;
+        // Qt keeps the larger of the margins between two paragraphs.
+        qreal margin = 0;
+        if (const QTextBlock previous = block.previous(); previous.isValid())
+            margin = qMax(block.blockFormat().topMargin(), previous.blockFormat().bottomMargin());
+        return stop.y + QFixed::fromReal(margin) - QFixed::fromReal(block.layout()->position().y());
+    }
+
+    // Moves every paragraph and table of the document's top level from `at` on down by `by`;
+    // what is inside a table lies relative to it and moves with it.
+    bool moveAllAfter(int at, QFixed by)
+    {
+        const QTextDocument *doc = document();
+        struct Table
+        {
+            int firstBlock;
+            int lastBlock;
+            QtLayoutState::Frame *layout;
+        };
+        QList<Table> tables;
+        for (QTextFrame *frame : doc->rootFrame()->childFrames()) {
+            if (frame->firstPosition() < at)
+                continue;
+            QtLayoutState::Frame *layout = frameState(frame);
+            if (!layout || layout->sizeDirty)
+                return false;
+            tables.append({doc->findBlock(frame->firstPosition()).blockNumber(),
+                           doc->findBlock(frame->lastPosition()).blockNumber(), layout});
+        }
+        for (const Table &table : tables)
+            table.layout->position.y += by;
+        const QPointF down(0, by.toReal());
+        auto table = tables.cbegin();
+        QTextBlock block = doc->findBlock(at);
+        for (int number = block.blockNumber(); block.isValid(); block = block.next(), ++number) {
+            while (table != tables.cend() && number > table->lastBlock)
+                ++table;
+            if (table != tables.cend() && number >= table->firstBlock)
+                continue;
+            QTextLayout *lines = block.layout();
+            lines->setPosition(lines->position() + down);
+        }
+        return true;
+    }
+
+    // The widest line of the paragraphs of the document's top level that a change touched, as
+    // it was before the change: their lines are still the old ones when the layout hears of it.
+    // Unknown when the change may have taken paragraphs away (with them their lines): only an
+    // insertion, or a deletion that left every paragraph break, surely did not. Unknown in
+    // right-to-left paragraphs too.
+    std::optional<QFixed> widestBeforeChange(int from, int oldLength, int length) const
+    {
+        const QTextDocument *doc = document();
+        const bool noneTakenAway = (oldLength == 0 && doc->blockCount() >= m_blockCount)
+            || (length == 0 && doc->blockCount() == m_blockCount);
+        if (m_blockCount < 0 || !noneTakenAway
+            || (doc->defaultTextOption().flags()
+                & QTextOption::AddSpaceForLineAndParagraphSeparators))
+            return std::nullopt;
+        QFixed widest;
+        const QTextBlock last = doc->findBlock(from + length);
+        for (QTextBlock block = doc->findBlock(from); block.isValid(); block = block.next()) {
+            if (QTextCursor(block).currentFrame() == doc->rootFrame()) {
+                if (block.textDirection() == Qt::RightToLeft)
+                    return std::nullopt;
+                const QFixed rightMargin = QFixed::fromReal(block.blockFormat().rightMargin());
+                const QTextLayout *lines = block.layout();
+                for (int i = 0; i < lines->lineCount(); ++i) {
+                    const QTextLine line = lines->lineAt(i);
+                    widest = qMax(widest, QFixed::fromReal(line.x() + line.naturalTextWidth())
+                                      + rightMargin);
+                }
+            }
+            if (block == last)
+                break;
+        }
+        return widest;
+    }
+
+    // Lets Qt lay out a change and stop at the first place to start again more than 1000
+    // characters past it, as it does while it believes part of the document still to be laid
+    // out. False when it went on to the end of the document instead: the layout is complete.
+    bool layOutUpToStop(QtLayoutState::Layout &d, int from, int oldLength, int length)
+    {
+        d.currentLazyLayoutPosition = from + length;
+        d.showLayoutProgress = false; // no document size is reported half way
+        QTextDocumentLayout::documentChanged(from, oldLength, length);
+        if (d.currentLazyLayoutPosition == -1)
+            return false;
+        d.layoutTimer.stop();
+        d.currentLazyLayoutPosition = -1;
+        return true;
+    }
+
+    // Qt's layout places every paragraph after a change again. Here it lays out the change and
+    // a page or so after it only. Everything after the place where it stopped is laid out as
+    // before, only higher or lower by as much as that place moved: it is moved by that much, and
+    // the layout's record of it is put back with its positions moved by the change. Where that
+    // cannot be known, or the widest line may have become narrower, Qt places the rest itself.
+    bool layOutNearChange(int from, int oldLength, int length)
+    {
+        QTextDocument *doc = document();
+        const int documentLength = doc->characterCount();
+        const QSizeF page = doc->pageSize();
+        // Without a page size nothing is laid out; pages (printing) are laid out whole.
+        if (page.isNull() || page.height() > 0)
+            return false;
+        // A new document is laid out by Qt in the background; laying out a large change costs
+        // more than moving the rest of the document anyway.
+        if ((oldLength == 0 && length == documentLength)
+            || qint64(qMax(length, oldLength)) * 20 >= documentLength)
+            return false;
+        auto *root = frameState(doc->rootFrame());
+        QtLayoutState::Layout &d = state();
+        const int shift = length - oldLength;
+        if (!root || !stateAgrees(d, *root, documentLength - shift))
+            return false;
+
+        const std::optional<QFixed> widestBefore = widestBeforeChange(from, oldLength, length);
+        const auto firstAfter = std::upper_bound(
+            d.checkPoints.cbegin(), d.checkPoints.cend(), from + oldLength,
+            [](int position, const CheckPoint &point) { return position < point.positionInFrame; });
+        const QList<CheckPoint> after(firstAfter, d.checkPoints.cend());
+        const RootWidths before{root->size, root->contentsWidth, root->minimumWidth,
+                                root->maximumWidth, d.idealWidth};
+
+        if (!layOutUpToStop(d, from, oldLength, length))
+            return true;
+        CheckPoint stop;
+        QList<CheckPoint>::const_iterator rest; // the old places to start again after the stop
+        std::optional<QFixed> moved;
+        bool widthsHold = false;
+        for (int attempt = 0;; ++attempt) {
+            stop = d.checkPoints.constLast();
+            const int stopBefore = stop.positionInFrame - shift; // where the stop was before
+            rest = std::upper_bound(after.cbegin(), after.cend(), stopBefore,
+                                    [](int position, const CheckPoint &point) {
+                                        return position < point.positionInFrame;
+                                    });
+            const bool stopKnown =
+                rest != after.cbegin() && std::prev(rest)->positionInFrame == stopBefore;
+            // Nothing touched was wider before than what is laid out up to the stop now.
+            widthsHold = widestBefore && *widestBefore <= stop.contentsWidth;
+            if (stopKnown) {
+                const CheckPoint &old = *std::prev(rest);
+                moved = stop.y - old.y;
+                widthsHold = widthsHold
+                    || (rest != after.cend()
+                        && widthStillHolds(old.contentsWidth, stop.contentsWidth,
+                                           rest->contentsWidth));
+            } else {
+                moved = movedAt(stop);
+                widthsHold = widthsHold
+                    || (rest != after.cend() && stop.contentsWidth >= rest->contentsWidth);
+            }
+            if (moved || attempt == 2)
+                break;
+            // Qt stopped at a paragraph beside a table, which it may tuck into the table's
+            // border: let it go on for another page.
+            if (!layOutUpToStop(d, stop.positionInFrame, 0, 0))
+                return true;
+        }
+        if (rest == after.cend() || !moved || !widthsHold
+            || (*moved != 0 && !moveAllAfter(stop.positionInFrame, *moved))) {
+            // Qt places what follows, from where it stopped.
+            QTextDocumentLayout::documentChanged(stop.positionInFrame, 0, 0);
+            return true;
+        }
+
+        for (auto point = rest; point != after.cend(); ++point) {
+            CheckPoint next = *point;
+            next.positionInFrame += shift;
+            next.y += *moved;
+            next.contentsWidth = qMax(next.contentsWidth, stop.contentsWidth);
+            // The narrowest and widest that the document's top level allows matter only to a
+            // frame around it, which the root frame has not: they are carried on as they come.
+            next.minimumWidth = qMax(next.minimumWidth, stop.minimumWidth);
+            next.maximumWidth = qMin(next.maximumWidth, stop.maximumWidth);
+            d.checkPoints.append(next);
+        }
+        // Qt worked out the root frame from the part it laid out; the rest is as it was.
+        root->size.height = before.size.height + *moved;
+        root->size.width = qMax(root->size.width, before.size.width);
+        root->contentsWidth = qMax(root->contentsWidth, before.contentsWidth);
+        root->minimumWidth = qMax(root->minimumWidth, before.minimumWidth);
+        root->maximumWidth = qMax(root->maximumWidth, before.maximumWidth);
+        d.idealWidth = qMax(d.idealWidth, before.idealWidth);
+        d.showLayoutProgress = true;
+        const QSizeF size = dynamicDocumentSize();
+        if (size != d.lastReportedSize) {
+            d.lastReportedSize = size;
+            Q_EMIT documentSizeChanged(size);
+        }
+        ++localChanges;
+        return true;
+    }
+#endif
+};
+
+} // namespace
+
+void EditingLayout::install(QTextDocument &document)
+{
+    document.setDocumentLayout(new Layout(&document));
+}
+
+int EditingLayout::localChanges(const QTextDocument &document)
+{
+    const auto *layout = dynamic_cast<const Layout *>(document.documentLayout());
+    return layout ? layout->localChanges : 0;
+}

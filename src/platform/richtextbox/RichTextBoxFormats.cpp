@@ -1,0 +1,115 @@
+// The editing area's selection formats, scroll bars and background colour.
+#include "platform/richtextbox/RichTextBox.h"
+
+#include "platform/Colors.h"
+#include "base/Failure.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace {
+
+template <typename Setter>
+QTextCharFormat formatWith(Setter set)
+{
+    QTextCharFormat format;
+    set(format);
+    return format;
+}
+
+} // namespace
+
+// A read gives the font the selection starts with as it is shown, the document's default font
+// filling in what the text does not set itself: that is what text typed over the selection
+// would get, and with nothing selected what typed text gets.
+QFont RichTextBox::selectionFont() const
+{
+    return textCursor().charFormat().font().resolve(document()->defaultFont());
+}
+
+bool RichTextBox::SelBold() const { return selectionFont().bold(); }
+bool RichTextBox::SelItalic() const { return selectionFont().italic(); }
+bool RichTextBox::SelUnderline() const { return selectionFont().underline(); }
+bool RichTextBox::SelStrikeThru() const { return selectionFont().strikeOut(); }
+QString RichTextBox::SelFontName() const { return selectionFont().family(); }
+float RichTextBox::SelFontSize() const { return float(selectionFont().pointSizeF()); }
+
+void RichTextBox::setSelBold(bool bold)
+{
+    mergeCurrentCharFormat(formatWith([&](QTextCharFormat &f) { f.setFontWeight(bold ? QFont::Bold : QFont::Normal); }));
+}
+
+void RichTextBox::setSelItalic(bool italic)
+{
+    mergeCurrentCharFormat(formatWith([&](QTextCharFormat &f) { f.setFontItalic(italic); }));
+}
+
+void RichTextBox::setSelUnderline(bool underline)
+{
+    mergeCurrentCharFormat(formatWith([&](QTextCharFormat &f) { f.setFontUnderline(underline); }));
+}
+
+void RichTextBox::setSelStrikeThru(bool strikeThru)
+{
+    mergeCurrentCharFormat(formatWith([&](QTextCharFormat &f) { f.setFontStrikeOut(strikeThru); }));
+}
+
+void RichTextBox::setSelFontName(const QString &name)
+{
+    mergeCurrentCharFormat(formatWith([&](QTextCharFormat &f) { f.setFontFamilies(QStringList{name}); }));
+}
+
+void RichTextBox::setSelFontSize(float points)
+{
+    if (!(points >= 1 && points <= 1638))
+        throw Failure(QStringLiteral("Invalid property value"));
+    mergeCurrentCharFormat(formatWith([&](QTextCharFormat &f) { f.setFontPointSize(points); }));
+}
+
+int RichTextBox::SelAlignment() const
+{
+    const Qt::Alignment alignment = textCursor().blockFormat().alignment();
+    if (alignment & Qt::AlignHCenter)
+        return rtfCenter;
+    if (alignment & Qt::AlignRight)
+        return rtfRight;
+    return rtfLeft;
+}
+
+void RichTextBox::setSelAlignment(int alignment)
+{
+    switch (alignment) {
+    case rtfLeft: setAlignment(Qt::AlignLeft); break;
+    case rtfRight: setAlignment(Qt::AlignRight); break;
+    case rtfCenter: setAlignment(Qt::AlignHCenter); break;
+    default: throw Failure(QStringLiteral("Invalid property value"));
+    }
+}
+
+int RichTextBox::ScrollBars() const
+{
+    return (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ? rtfHorizontal : 0)
+        | (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ? rtfVertical : 0);
+}
+
+void RichTextBox::setScrollBars(int bars)
+{
+    if (bars < rtfNone || bars > rtfBoth)
+        throw Failure(QStringLiteral("Invalid property value"));
+    const bool horizontal = bars & rtfHorizontal;
+    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(bars & rtfVertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    // Without a horizontal bar the text could not be scrolled sideways, so it wraps.
+    setLineWrapMode(horizontal ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
+}
+
+int RichTextBox::BackColor() const { return m_backColor; }
+
+void RichTextBox::setBackColor(int colour)
+{
+    m_backColor = colour;
+    QPalette colours = palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        colours.setColor(group, QPalette::Base, Colors::toQColor(colour));
+    setPalette(colours);
+}

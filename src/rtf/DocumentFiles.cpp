@@ -1,0 +1,119 @@
+// The editing area's file functions: whole files in, whole files out, nothing half done.
+#include "rtf/DocumentFiles.h"
+
+#include "base/Failure.h"
+#include "rtf/PlainText.h"
+#include "rtf/read/RtfReader.h"
+#include "rtf/write/RtfWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextDocument>
+
+namespace {
+
+// Far beyond any document a person edits, and small enough that reading it cannot exhaust
+// the machine's memory before the reader even starts.
+constexpr qint64 largestDocumentBytes = qint64(512) * 1024 * 1024;
+
+QString describe(QFileDevice::FileError error, const QString &fallback)
+{
+    switch (error) {
+    case QFileDevice::PermissionsError: return QStringLiteral("Permission denied");
+    default: return fallback;
+    }
+}
+
+QByteArray readWholeFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        throw Failure(QStringLiteral("File not found"));
+    if (info.isDir())
+        throw Failure(QStringLiteral("Is a directory"));
+    const QString tooLarge = QStringLiteral("The file is too large to be a document (the limit is 512 MB)");
+    if (info.size() > largestDocumentBytes)
+        throw Failure(tooLarge);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(describe(file.error(), file.errorString()));
+    // Read to the end rather than trust the size: a pipe or a growing file has none to trust.
+    QByteArray bytes;
+    bytes.reserve(info.size());
+    char chunk[1 << 16];
+    for (;;) {
+        const qint64 read = file.read(chunk, sizeof chunk);
+        if (read < 0)
+            throw Failure(describe(file.error(), file.errorString()));
+        if (read == 0)
+            break;
+        if (bytes.size() + read > largestDocumentBytes)
+            throw Failure(tooLarge);
+        bytes.append(chunk, read);
+    }
+    return bytes;
+}
+
+} // namespace
+
+QByteArray rtfFromDocument(const QTextDocument &document)
+{
+    return RtfWriter(document).write();
+}
+
+QByteArray rtfFromRange(const QTextDocument &document, int from, int to)
+{
+    return RtfWriter(document, from, to).write();
+}
+
+QByteArray plainTextFromDocument(const QTextDocument &document)
+{
+    return plainTextOf(document);
+}
+
+std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileType type)
+{
+    const QByteArray bytes = readWholeFile(path);
+    return type == rtfRTF ? documentFromRtf(bytes) : documentFromPlainText(bytes);
+}
+
+void saveDocument(const QTextDocument &document, const QString &path, RichTextFileType type)
+{
+    writeWholeFile(path, type == rtfRTF ? rtfFromDocument(document) : plainTextFromDocument(document));
+}
+
+void writeWholeFile(const QString &path, const QByteArray &bytes)
+{
+    // Everything that can fail before the disk is touched fails first.
+    const QFileInfo info(path);
+    if (path.isEmpty())
+        throw Failure(QStringLiteral("File not found"));
+    if (!info.dir().exists())
+        throw Failure(QStringLiteral("Path not found"));
+    if (info.isDir())
+        throw Failure(QStringLiteral("Is a directory"));
+    // A file that Open would refuse is not a save: the old file and the modified mark stay.
+    if (bytes.size() > largestDocumentBytes)
+        throw Failure(QStringLiteral("The document is too large to save (the limit is 512 MB)"));
+
+    // Unbuffered, so that a failed write reports the system's reason ("No space left on
+    // device") rather than a buffer flush's "Unknown error".
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw Failure(describe(file.error(), file.errorString()));
+    // A short write is retried: the retry either goes on or fails with the system's reason.
+    for (qsizetype written = 0; written < bytes.size();) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0) {
+            const QString reason = describe(file.error(), file.errorString());
+            file.cancelWriting();
+            throw Failure(reason);
+        }
+        written += count;
+    }
+    if (!file.commit())
+        throw Failure(describe(file.error(), file.errorString()));
+}

@@ -1,0 +1,201 @@
+#pragma once
+
+#include "rtf/read/RtfControlWords.h"
+#include "rtf/KeptRtfParts.h"
+#include "rtf/read/RtfDocumentBuilder.h"
+#include "rtf/RtfListItems.h"
+#include "rtf/RtfListNumbering.h"
+#include "rtf/read/RtfPicture.h"
+#include "rtf/read/RtfReaderState.h"
+#include "rtf/read/RtfTableBuilder.h"
+#include "rtf/read/RtfTokenizer.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QTextDocument;
+
+// Reads RTF bytes into a new document. Throws Failure when the bytes are not RTF at all.
+std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf);
+
+// Reads RTF into a new document: follows the braces with a stack of group states (never by
+// recursion, so any depth of nesting is fine) and hands each control word to the action that
+// its table entry names.
+class RtfReader
+{
+public:
+    // Symbol fonts whose list bullets are shown as the Unicode characters they draw.
+    enum class SymbolMap { None, Symbol, Wingdings, OpenSymbol };
+
+    // Groups nested deeper than this share the innermost state instead of each taking memory.
+    static constexpr std::size_t maxStateDepth = 200000;
+    static constexpr qsizetype maxFontNameLength = 1024;
+    // What the decoded pictures of one file may take together.
+    static constexpr qint64 maxPictureBytes = 512 * 1024 * 1024;
+
+    explicit RtfReader(QTextDocument &document);
+
+    // Throws Failure when the bytes are not RTF at all.
+    void read(QByteArrayView data);
+
+private:
+    struct FontEntry
+    {
+        QString name;
+        QByteArray pendingName;   // bytes of the name not yet decoded
+        int charset = -1;
+        int codePage = 0;         // \cpg
+        QByteArray family;        // \froman, \fswiss, ...
+        bool complete = false;
+    };
+
+    RtfGroupState &top() { return m_stack.back(); }
+    void pushGroup();
+    void popGroup();
+    void endDestination(const RtfGroupState &ended);
+    bool abandonUnclosedData();
+    void keepGroup(const RtfGroupState &ended);
+    const KeptRtfTables &keptTables();
+
+    void handleControlWord(const RtfTokenizer::Token &token);
+    void handleControlSymbol(char symbol);
+    void handleText(QByteArrayView text);
+    void handleHexByte(unsigned char byte);
+    void startDestination(RtfDestination destination);
+    void applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void applyInFontTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void applyInListTable(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void levelText(QChar ch);
+
+    // lists as lists (RtfReaderLists.cpp)
+    void emitListMarker();
+    bool inLevelList(const RtfParaProps &para) const;
+    void beginListText();
+    void endListText();
+    void forgetListText();
+    void startParagraphNumbering();
+    void applyInParagraphNumbering(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void numberingText(QChar ch);
+    std::optional<RtfListStyle> levelStyle(const RtfParaProps &para) const;
+    std::optional<RtfListStyle> numberingStyle(const RtfParaProps &para) const;
+    QChar listCharacter(QChar ch, int font) const;
+    void placeInList(QTextBlockFormat &format, const RtfParaProps &para);
+
+    // output to the body (RtfReaderOutput.cpp)
+    bool acceptsBodyText() { return top().destination == RtfDestination::Body && !top().chars.hidden; }
+    void beginOutput();
+    void emitBytes(QByteArrayView bytes);
+    void emitUnit(char16_t unit);
+    void flushBytes();
+    void resolveDanglingSurrogate();
+    void endParagraph();
+    void emitCellSeparator();
+    void endRow(bool nested);
+
+    // tables (RtfReaderTables.cpp)
+    void applyTableProperty(int property, const RtfTokenizer::Token &token);
+    int tableLevel() const;
+    void enterTableLevel(int level);
+    void endCell(bool nested);
+    void endTableRow(bool nested);
+    void finishPicture();
+    QImage placeholderFor(const RtfPicture::Result &picture);
+    void finishDocument(const RtfParaProps &lastParagraph);
+    void tablesChanged();
+    QTextCharFormat formatFor(const RtfCharProps &props);
+    QTextBlockFormat blockFormat(const RtfParaProps &props) const;
+    QString familyOf(int font) const;
+    int codePageOf(int font) const;
+    SymbolMap symbolMapOf(int font) const;
+
+    // font and colour tables
+    void fontTableText(QByteArrayView text);
+    void decodeFontName(FontEntry &entry, bool complete);
+    void appendToFontName(QChar ch);
+    void colorTableText(QByteArrayView text);
+    void fieldInstructionEnded();
+    void fieldEnded();
+    QString fieldDisplayText(const QString &instruction) const;
+
+    RtfTokenizer *m_tokenizer = nullptr;
+    QByteArrayView m_input;
+    QTextDocument &m_document;
+    KeptRtfParts m_kept;
+    std::optional<KeptRtfTables> m_keptTables;   // the font and colour tables as kept groups see them
+    bool m_inLaterSection = false;               // a \sect has been read
+    RtfDocumentBuilder m_builder;
+    RtfTableBuilder m_tables{m_builder};
+    RtfRowDefinition m_rowDefinitions[2];   // the outermost table's row, and a nested one's
+    std::vector<RtfGroupState> m_stack;
+    std::size_t m_overflowDepth = 0;
+    bool m_starred = false;
+    int m_skipRemaining = 0;
+
+    int m_defaultCodePage = 1252;
+    int m_defaultFont = 0;
+    QHash<int, FontEntry> m_fonts;
+    int m_fontEntry = -1;
+    QList<QColor> m_colors;
+    int m_red = -1, m_green = -1, m_blue = -1;
+    QStringList m_links;
+    QString m_fieldInstruction;
+    struct OpenField
+    {
+        QString instruction;
+        bool resultShown = false;    // the file's own result put text in the body
+        bool inInstruction = false;  // nested in another field's instruction
+    };
+    std::vector<OpenField> m_fields;
+
+    RtfListNumbering m_listNumbering;
+    bool m_inListOverride = false;
+    bool m_paragraphHasListText = false;   // the file wrote this paragraph's marker itself
+    bool m_listMarkerChecked = false;      // the paragraph's text has begun
+    bool m_listItemPending = false;        // its list draws the marker its level defines
+    // The marker the file wrote for this paragraph: where it is in the text, and what it says
+    std::size_t m_listTextDepth = 0;       // the stack's size inside the \listtext group
+    int m_listTextStart = -1;
+    int m_listTextEnd = -1;
+    QString m_listText;
+    // The older numbering (\pn) of paragraphs, as read; a paragraph refers to one by index.
+    struct ParagraphNumbering
+    {
+        int level = 0;                  // \pnlvlN: 1 to 9; 0 for \pnlvlbody and \pnlvlblt
+        bool bullet = false;
+        bool continuation = false;      // \pnlvlcont: no number
+        int format = RtfListNumbering::Decimal;
+        int start = 1;
+        int font = -1;
+        QString before, after;          // \pntxtb, \pntxta
+    };
+    std::vector<ParagraphNumbering> m_numberings;
+    bool m_numberingTextAfter = false;
+    RtfListItems m_listItems;
+
+    std::optional<RtfPicture> m_picture;
+    bool m_shapePictureRead = false;
+    qint64 m_pictureBudget = maxPictureBytes;
+    QHash<QString, QImage> m_placeholders;
+    int m_pendingCells = 0;          // cell ends not yet written as tabs
+    bool m_pendingRowBreak = false;  // a nested row ended: a line break unless a cell ends
+
+    // the run being written
+    bool m_haveRun = false;
+    RtfCharProps m_runProps;
+    int m_runCodePage = 1252;
+    const char16_t *m_runTable = nullptr;
+    SymbolMap m_runSymbols = SymbolMap::None;
+    QByteArray m_pendingBytes;
+    int m_pendingCodePage = 0;
+    char16_t m_highSurrogate = 0;
+    QHash<RtfCharProps, QTextCharFormat> m_formats;
+};

@@ -1,0 +1,242 @@
+// List paragraphs as items of the editing area's lists: the styles their list levels (\ls with
+// \listtable) or their older numbering (\pn) define, and the markers their files wrote out.
+#include "rtf/read/RtfReader.h"
+
+#include <QTextDocument>
+#include <QTextList>
+
+using RtfControlWords::Action;
+
+namespace {
+
+constexpr std::size_t maxNumberings = 4096;
+constexpr double twipsPerPixel = 15.0;
+
+// The one character a bullet level's text shows, if it shows one.
+std::optional<QTextListFormat::Style> bulletStyleOfText(const QString &text)
+{
+    const QString shown = text.trimmed();
+    return shown.size() == 1 ? RtfListStyle::bulletStyleOf(shown[0]) : std::nullopt;
+}
+
+} // namespace
+
+// A list paragraph whose file does not write out its number or bullet shows the one its list
+// level gives: drawn by its list where a list style draws it, else as text at the
+// paragraph's start, the way written markers are read.
+void RtfReader::emitListMarker()
+{
+    const RtfParaProps &para = top().para;
+    if (!inLevelList(para) || m_paragraphHasListText || top().destination != RtfDestination::Body)
+        return;
+    if (const auto style = levelStyle(para); style && m_listItems.accepts(para.list, para.listLevel, *style)) {
+        m_listItemPending = true;
+        return;
+    }
+    const QString marker = m_listNumbering.marker(para.list, para.listLevel, [this](QChar ch, int font) {
+        return listCharacter(ch, font);
+    });
+    if (marker.isEmpty())
+        return;
+    flushBytes();
+    m_builder.run().append(marker);
+}
+
+// \ls0 is a list where the file's list override table has one of that number (LibreOffice
+// numbers them from 0); Word numbers from 1.
+bool RtfReader::inLevelList(const RtfParaProps &para) const
+{
+    return para.list > 0 || (para.list == 0 && m_listNumbering.levelsOf(0));
+}
+
+void RtfReader::beginListText()
+{
+    m_paragraphHasListText = true;
+    if (m_listTextStart >= 0 || m_listTextDepth > 0)
+        return;   // one marker a paragraph
+    flushBytes();
+    m_listTextStart = m_builder.position();
+    m_listTextDepth = m_stack.size();
+}
+
+void RtfReader::endListText()
+{
+    m_listTextDepth = 0;
+    resolveDanglingSurrogate();
+    flushBytes();
+    if (m_listTextStart < 0)
+        return;
+    m_listTextEnd = m_builder.position();
+    m_listText = m_builder.textFrom(m_listTextStart);
+}
+
+// Where a marker is no longer holds once a table's row or level ends: that marker stays
+// text. A marker being read goes on from here, as a table's first marker begins before the
+// words inside it that put its paragraph in the table.
+void RtfReader::forgetListText()
+{
+    m_listTextStart = m_listTextDepth > 0 ? m_builder.position() : -1;
+    m_listTextEnd = -1;
+    m_listText.clear();
+}
+
+void RtfReader::startParagraphNumbering()
+{
+    startDestination(RtfDestination::ParagraphNumbering);
+    if (m_numberings.size() < maxNumberings)
+        m_numberings.emplace_back();
+    else
+        m_numberings.back() = {};
+    // \pn is a paragraph property in a group of its own: it holds for the paragraph around it.
+    const int index = int(m_numberings.size() - 1);
+    top().para.numbering = index;
+    if (m_stack.size() > 1)
+        m_stack[m_stack.size() - 2].para.numbering = index;
+}
+
+void RtfReader::applyInParagraphNumbering(RtfControlWords::Entry entry, const RtfTokenizer::Token &token)
+{
+    using namespace RtfControlWords;
+    if (entry.action == Action::SkipDestination) {
+        startDestination(RtfDestination::Skip);
+        return;
+    }
+    if (entry.action != Action::ListProperty || m_numberings.empty())
+        return;
+    ParagraphNumbering &numbering = m_numberings.back();
+    const int parameter = token.parameter;
+    switch (ListProperty(entry.value)) {
+    case NumberingBullet: numbering.bullet = true; numbering.level = 0; break;
+    case NumberingBody: numbering.bullet = false; numbering.level = 0; break;
+    case NumberingContinue: numbering.continuation = true; break;
+    case NumberingLevel: numbering.level = std::clamp(parameter, 1, 9); break;
+    case NumberingDecimal: numbering.format = RtfListNumbering::Decimal; break;
+    case NumberingUpperRoman: numbering.format = RtfListNumbering::UpperRoman; break;
+    case NumberingLowerRoman: numbering.format = RtfListNumbering::LowerRoman; break;
+    case NumberingUpperLetter: numbering.format = RtfListNumbering::UpperLetter; break;
+    case NumberingLowerLetter: numbering.format = RtfListNumbering::LowerLetter; break;
+    case NumberingOther: numbering.format = RtfListNumbering::Ordinal; break;
+    case NumberingStart: numbering.start = std::clamp(parameter, 0, 1 << 24); break;
+    case NumberingFont: numbering.font = parameter; break;
+    case NumberingTextAfter:
+    case NumberingTextBefore:
+        m_numberingTextAfter = entry.value == NumberingTextAfter;
+        startDestination(RtfDestination::NumberingText);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfReader::numberingText(QChar ch)
+{
+    if (m_numberings.empty())
+        return;
+    QString &text = m_numberingTextAfter ? m_numberings.back().after : m_numberings.back().before;
+    if (text.size() < 32)
+        text.append(ch);
+}
+
+// The style a paragraph's list level defines, when a list style draws it: one number, of the
+// paragraph's own level, with text around it, or a bullet shape.
+std::optional<RtfListStyle> RtfReader::levelStyle(const RtfParaProps &para) const
+{
+    const QList<RtfListNumbering::Level> *levels = m_listNumbering.levelsOf(para.list);
+    if (!levels || levels->isEmpty())
+        return std::nullopt;
+    const int index = std::min<int>(para.listLevel, int(levels->size()) - 1);
+    const RtfListNumbering::Level &level = (*levels)[index];
+    QString shown;
+    int placeholders = 0;
+    qsizetype numberAt = -1;
+    for (QChar ch : level.text) {
+        if (ch.unicode() < 9) {
+            ++placeholders;
+            numberAt = shown.size();
+            if (ch.unicode() != index)
+                return std::nullopt;   // another level's number: "1.2."
+        } else {
+            shown += listCharacter(ch, level.font);
+        }
+    }
+    if (level.format == RtfListNumbering::Bullet) {
+        const auto bullet = placeholders == 0 ? bulletStyleOfText(shown) : std::nullopt;
+        return bullet ? std::optional(RtfListStyle{*bullet, {}, {}}) : std::nullopt;
+    }
+    const auto style = RtfListStyle::fromRtfNumberFormat(level.format);
+    if (!style || placeholders != 1 || level.startAt != 1)
+        return std::nullopt;
+    return RtfListStyle{*style, shown.left(numberAt), shown.mid(numberAt)};
+}
+
+std::optional<RtfListStyle> RtfReader::numberingStyle(const RtfParaProps &para) const
+{
+    if (para.numbering < 0 || size_t(para.numbering) >= m_numberings.size())
+        return std::nullopt;
+    const ParagraphNumbering &numbering = m_numberings[para.numbering];
+    if (numbering.continuation)
+        return std::nullopt;
+    if (numbering.bullet) {
+        QString shown;
+        for (QChar ch : numbering.before)
+            shown += listCharacter(ch, numbering.font);
+        if (shown.trimmed().isEmpty())
+            return RtfListStyle{};
+        const auto bullet = bulletStyleOfText(shown);
+        return bullet ? std::optional(RtfListStyle{*bullet, {}, {}}) : std::nullopt;
+    }
+    const auto style = RtfListStyle::fromRtfNumberFormat(numbering.format);
+    if (!style || numbering.start != 1)
+        return std::nullopt;
+    return RtfListStyle{*style, numbering.before, numbering.after};
+}
+
+// Makes the paragraph an item of its list where a list style draws its marker. A marker the
+// file wrote decides the style and number (the list level may say otherwise: the file shows
+// what its writer showed); one that no list style draws ("1.2.", "-", a picture) stays text
+// at the paragraph's start.
+void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
+{
+    const bool pending = m_listItemPending;
+    const bool written = m_listTextStart >= 0 && m_listTextEnd > m_listTextStart;
+    const int writtenStart = m_listTextStart, writtenEnd = m_listTextEnd;
+    const QString writtenText = m_listText;
+    m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = false;
+    m_listTextStart = m_listTextEnd = -1;
+    m_listTextDepth = 0;
+    m_listText.clear();
+    const bool byLevel = inLevelList(para);
+    if (byLevel)
+        m_listNumbering.count(para.list, para.listLevel);
+    if (!byLevel && para.numbering < 0)
+        return;
+    if (!byLevel && m_numberings[para.numbering].continuation)
+        return;
+
+    const std::optional<RtfListStyle> defined = byLevel ? levelStyle(para) : numberingStyle(para);
+    const int level = byLevel ? para.listLevel : std::max(m_numberings[para.numbering].level - 1, 0);
+    RtfListStyle style;
+    std::optional<int> number;
+    if (written) {
+        const auto marker = RtfListMarker::parse(writtenText, defined);
+        if (!marker)
+            return;
+        style = marker->style;
+        if (!style.isBullet())
+            number = marker->number;
+    } else if (defined && (pending || !byLevel)) {
+        style = *defined;
+    } else {
+        return;
+    }
+    QTextList *list = m_listItems.join(byLevel ? para.list : -1, level, style, number);
+    if (!list)
+        return;
+    if (written)
+        m_builder.removeFrom(writtenStart, writtenEnd);
+    format.setObjectIndex(list->objectIndex());
+    // The list's indent holds the marker; the paragraph keeps what its own indent adds.
+    const double listIndent = (level + 1) * m_document.indentWidth();
+    format.setLeftMargin(std::max(para.leftIndent / twipsPerPixel - listIndent, 0.0));
+    format.clearProperty(QTextFormat::TextIndent);
+}

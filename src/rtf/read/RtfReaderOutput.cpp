@@ -1,0 +1,470 @@
+// The reader's output: runs of text in their formats, paragraphs, table rows and pictures, and
+// the font and colour tables that the formats are made from.
+#include "rtf/CodePages.h"
+#include "rtf/read/RtfReader.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString fallbackFamily = QStringLiteral("Times New Roman");
+
+// Symbol fonts draw their own glyphs at byte positions; the bullets that lists use are the
+// ones worth showing as their Unicode characters.
+char16_t symbolCharacter(unsigned char byte, RtfReader::SymbolMap map)
+{
+    if (map == RtfReader::SymbolMap::Symbol)
+        return byte == 0xB7 ? u'\u2022' : 0;
+    if (map == RtfReader::SymbolMap::OpenSymbol)
+        return byte == 0x96 ? u'\u2022' : 0;
+    switch (byte) {
+    case 0x6C: return u'\u25CF';
+    case 0x6E: return u'\u25A0';
+    case 0x71: return u'\u2751';
+    case 0x76: return u'\u2756';
+    case 0xA7: return u'\u25AA';
+    case 0xA8: return u'\u25FB';
+    case 0xD8: return u'\u27A2';
+    case 0xFC: return u'\u2713';
+    default: return 0;
+    }
+}
+
+} // namespace
+
+void RtfReader::tablesChanged()
+{
+    m_keptTables.reset();
+    m_formats.clear();
+    m_haveRun = false;
+}
+
+QTextCharFormat RtfReader::formatFor(const RtfCharProps &props)
+{
+    auto it = m_formats.constFind(props);
+    if (it != m_formats.constEnd())
+        return *it;
+    QTextCharFormat format;
+    const QString family = familyOf(props.font);
+    format.setFontFamilies(QStringList{family});
+    format.setFontPointSize(props.halfPoints / 2.0);
+    format.setFontWeight(props.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(props.italic);
+    format.setFontUnderline(props.underline);
+    format.setFontStrikeOut(props.strike);
+    if (props.vertical == 1)
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (props.vertical == 2)
+        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (props.foreground >= 0 && props.foreground < m_colors.size() && m_colors[props.foreground].isValid())
+        format.setForeground(m_colors[props.foreground]);
+    if (props.background >= 0 && props.background < m_colors.size() && m_colors[props.background].isValid())
+        format.setBackground(m_colors[props.background]);
+    if (props.link >= 0 && props.link < m_links.size()) {
+        format.setAnchor(true);
+        format.setAnchorHref(m_links[props.link]);
+    }
+    m_formats.insert(props, format);
+    return format;
+}
+
+QTextBlockFormat RtfReader::blockFormat(const RtfParaProps &props) const
+{
+    constexpr double twipsPerPixel = 15.0;
+    QTextBlockFormat format;
+    static const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
+                                               Qt::AlignJustify};
+    format.setAlignment(alignments[props.alignment & 3]);
+    if (props.rightToLeft)
+        format.setLayoutDirection(Qt::RightToLeft);
+    if (props.leftIndent)
+        format.setLeftMargin(props.leftIndent / twipsPerPixel);
+    if (props.rightIndent)
+        format.setRightMargin(props.rightIndent / twipsPerPixel);
+    if (props.firstIndent)
+        format.setTextIndent(props.firstIndent / twipsPerPixel);
+    if (props.spaceBefore)
+        format.setTopMargin(props.spaceBefore / twipsPerPixel);
+    if (props.spaceAfter)
+        format.setBottomMargin(props.spaceAfter / twipsPerPixel);
+    return format;
+}
+
+QString RtfReader::familyOf(int font) const
+{
+    auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.constEnd() || it->name.isEmpty())
+        it = m_fonts.constFind(m_defaultFont);
+    return it == m_fonts.constEnd() || it->name.isEmpty() ? fallbackFamily : it->name;
+}
+
+int RtfReader::codePageOf(int font) const
+{
+    auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.constEnd())
+        return m_defaultCodePage;
+    if (it->codePage > 0 && CodePages::isSupported(it->codePage))
+        return it->codePage;
+    const int codePage = CodePages::codePageForCharset(it->charset);
+    return codePage > 0 && CodePages::isSupported(codePage) ? codePage : m_defaultCodePage;
+}
+
+RtfReader::SymbolMap RtfReader::symbolMapOf(int font) const
+{
+    auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.constEnd())
+        return SymbolMap::None;
+    // LibreOffice's own symbol font, whatever character set the file gives it
+    if (it->name.compare(QLatin1String("OpenSymbol"), Qt::CaseInsensitive) == 0)
+        return SymbolMap::OpenSymbol;
+    if (it->charset != 2)
+        return SymbolMap::None;
+    return it->name.contains(QLatin1String("Wingdings"), Qt::CaseInsensitive) ? SymbolMap::Wingdings
+                                                                              : SymbolMap::Symbol;
+}
+
+void RtfReader::beginOutput()
+{
+    enterTableLevel(tableLevel());
+    const RtfCharProps &props = top().chars;
+    if (!m_haveRun || !(props == m_runProps)) {
+        flushBytes();
+        m_runProps = props;
+        m_haveRun = true;
+        m_builder.setCharFormat(formatFor(props));
+        m_runCodePage = codePageOf(props.font);
+        m_runTable = CodePages::singleByteTable(m_runCodePage);
+        m_runSymbols = symbolMapOf(props.font);
+    }
+    if (m_pendingCells > 0) {
+        flushBytes();
+        m_builder.run().append(QString(m_pendingCells, QLatin1Char('\t')));
+        m_pendingCells = 0;
+    } else if (m_pendingRowBreak) {
+        flushBytes();
+        m_builder.appendChar(QChar(u'\u2028'));
+    }
+    m_pendingRowBreak = false;
+    m_shapePictureRead = false;
+    if (!m_fields.empty())
+        m_fields.back().resultShown = true;
+    if (!m_listMarkerChecked) {
+        m_listMarkerChecked = true;
+        emitListMarker();
+    }
+}
+
+// A character of a list level's or a numbering's text, in the font it is drawn in: bullets of
+// symbol fonts are the Unicode characters they show.
+QChar RtfReader::listCharacter(QChar ch, int font) const
+{
+    const SymbolMap map = font >= 0 ? symbolMapOf(font) : SymbolMap::None;
+    const char16_t unit = ch.unicode();
+    if (map != SymbolMap::None && (unit < 0x100 || (unit >= 0xF020 && unit <= 0xF0FF))) {
+        if (const char16_t symbol = symbolCharacter(uchar(unit & 0xFF), map))
+            return QChar(symbol);
+    }
+    return ch;
+}
+
+void RtfReader::emitBytes(QByteArrayView bytes)
+{
+    resolveDanglingSurrogate();
+    beginOutput();
+    if (m_runTable && m_runSymbols == SymbolMap::None) {
+        QString &run = m_builder.run();
+        const qsizetype start = run.size();
+        run.resize(start + bytes.size());
+        char16_t *out = reinterpret_cast<char16_t *>(run.data()) + start;
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            out[i] = m_runTable[static_cast<unsigned char>(bytes[i])];
+        return;
+    }
+    if (m_runSymbols != SymbolMap::None) {
+        for (char byte : bytes) {
+            const char16_t symbol = symbolCharacter(uchar(byte), m_runSymbols);
+            m_builder.appendChar(symbol ? QChar(symbol) : QChar(m_runTable ? m_runTable[uchar(byte)] : char16_t(uchar(byte))));
+        }
+        return;
+    }
+    // A multi-byte code page: a character's bytes may arrive as several tokens.
+    if (!m_pendingBytes.isEmpty() && m_pendingCodePage != m_runCodePage)
+        flushBytes();
+    m_pendingCodePage = m_runCodePage;
+    m_pendingBytes.append(bytes);
+}
+
+void RtfReader::flushBytes()
+{
+    if (m_pendingBytes.isEmpty())
+        return;
+    m_builder.appendText(CodePages::toUnicode(m_pendingBytes, m_pendingCodePage));
+    m_pendingBytes.clear();
+}
+
+void RtfReader::resolveDanglingSurrogate()
+{
+    if (!m_highSurrogate)
+        return;
+    m_highSurrogate = 0;
+    beginOutput();
+    flushBytes();
+    m_builder.appendChar(QChar(u'\uFFFD'));
+}
+
+// Surrogate pairs come as two \u words; a half without its partner becomes U+FFFD.
+void RtfReader::emitUnit(char16_t unit)
+{
+    if (QChar::isLowSurrogate(unit) && m_highSurrogate) {
+        const char16_t high = m_highSurrogate;
+        m_highSurrogate = 0;
+        beginOutput();
+        flushBytes();
+        m_builder.appendChar(QChar(high));
+        m_builder.appendChar(QChar(unit));
+        return;
+    }
+    resolveDanglingSurrogate();
+    if (QChar::isHighSurrogate(unit)) {
+        m_highSurrogate = unit;
+        return;
+    }
+    beginOutput();
+    flushBytes();
+    if (m_runSymbols != SymbolMap::None && unit >= 0xF020 && unit <= 0xF0FF) {
+        // Symbol fonts' characters written as \u in the private-use area
+        if (const char16_t symbol = symbolCharacter(uchar(unit - 0xF000), m_runSymbols))
+            unit = symbol;
+    }
+    // An object replacement character without its object would pass for a picture.
+    if (QChar::isLowSurrogate(unit) || unit == 0xFFFC)
+        unit = 0xFFFD;
+    m_builder.appendChar(QChar(unit));
+}
+
+void RtfReader::endParagraph()
+{
+    resolveDanglingSurrogate();
+    flushBytes();
+    enterTableLevel(tableLevel());
+    m_pendingCells = 0;
+    m_pendingRowBreak = false;
+    const RtfParaProps &para = top().para;
+    if (inLevelList(para) && !m_listMarkerChecked && acceptsBodyText())
+        beginOutput();   // an empty list paragraph shows its number too
+    QTextBlockFormat format = blockFormat(para);
+    placeInList(format, para);
+    m_builder.endParagraph(format);
+}
+
+void RtfReader::emitCellSeparator()
+{
+    resolveDanglingSurrogate();
+    ++m_pendingCells;
+}
+
+// Cells and rows outside any table (no \intbl, no \trowd before them): a cell ends with a
+// tab, a row with the paragraph.
+void RtfReader::endRow(bool nested)
+{
+    m_pendingCells = 0;
+    if (nested) {
+        m_pendingRowBreak = !m_builder.paragraphIsEmpty();
+        return;
+    }
+    m_pendingRowBreak = false;
+    if (!m_builder.paragraphIsEmpty() || !m_pendingBytes.isEmpty())
+        endParagraph();
+}
+
+void RtfReader::finishPicture()
+{
+    if (!m_picture || !acceptsBodyText())
+        return;
+    RtfPicture::Result picture = m_picture->finish(m_pictureBudget);
+    resolveDanglingSurrogate();
+    const bool shapePictureRead = m_shapePictureRead;   // the picture is not the text after it
+    beginOutput();
+    m_shapePictureRead = shapePictureRead;
+    flushBytes();
+    if (picture.image.isNull())
+        picture.image = placeholderFor(picture);
+    m_builder.appendPicture(picture.image, picture.displaySize, picture.original);
+}
+
+// Boxes of one size and label are one image. They take their pixels from the same budget as the
+// decoded pictures; beyond it, every box is one small image drawn at each box's size.
+QImage RtfReader::placeholderFor(const RtfPicture::Result &picture)
+{
+    const QString label = RtfPicture::kindLabel(picture.original);
+    const QSize pixels = RtfPicture::placeholderPixels(picture.displaySize);
+    const QString key = QStringLiteral("%1x%2 %3").arg(pixels.width()).arg(pixels.height()).arg(label);
+    auto it = m_placeholders.constFind(key);
+    if (it != m_placeholders.constEnd())
+        return *it;
+    const qint64 bytes = qint64(pixels.width()) * pixels.height() * 4;
+    if (bytes > m_pictureBudget) {
+        static const QImage smallBox = RtfPicture::placeholderImage({16, 16}, {});
+        return smallBox;
+    }
+    m_pictureBudget -= bytes;
+    const QImage box = RtfPicture::placeholderImage(pixels, label);
+    m_placeholders.insert(key, box);
+    return box;
+}
+
+void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
+{
+    if (m_highSurrogate) {
+        m_highSurrogate = 0;
+        m_builder.appendChar(QChar(u'\uFFFD'));
+    }
+    flushBytes();
+    enterTableLevel(0);
+    if (!m_haveRun)
+        m_builder.setCharFormat(formatFor(RtfCharProps{}));
+    QTextBlockFormat format = blockFormat(lastParagraph);
+    if (!m_builder.paragraphIsEmpty())   // the empty paragraph after a file's last \par is none
+        placeInList(format, lastParagraph);
+    m_builder.finish(format);
+    QList<int> numbers = m_fonts.keys();
+    std::sort(numbers.begin(), numbers.end());
+    for (int number : numbers) {
+        const FontEntry &font = m_fonts[number];
+        if (!font.name.isEmpty() && font.charset >= 0 && !m_kept.fontCharsets.contains(font.name))
+            m_kept.fontCharsets.insert(font.name, font.charset);
+    }
+    if (m_kept.codePage > 0)   // some group was kept
+        m_kept.tables = keptTables();
+    if (!m_kept.isEmpty())
+        keepRtfParts(m_document, m_kept);
+}
+
+void RtfReader::fontTableText(QByteArrayView text)
+{
+    // Without braces around each entry, a ';' ends one font and the next \f starts another.
+    if (!m_fonts.contains(m_fontEntry))
+        return;
+    FontEntry &font = m_fonts[m_fontEntry];
+    for (char c : text) {
+        if (font.complete)
+            return;
+        if (c == ';')
+            decodeFontName(font, true);
+        else if (font.pendingName.size() < maxFontNameLength)
+            font.pendingName.append(c);
+    }
+}
+
+void RtfReader::decodeFontName(FontEntry &font, bool complete)
+{
+    if (!font.pendingName.isEmpty()) {
+        int codePage = font.codePage > 0 ? font.codePage : CodePages::codePageForCharset(font.charset);
+        if (codePage <= 0 || !CodePages::isSupported(codePage))
+            codePage = m_defaultCodePage;
+        font.name += CodePages::toUnicode(font.pendingName, codePage);
+        font.pendingName.clear();
+    }
+    if (complete) {
+        font.name = font.name.trimmed();
+        font.complete = true;
+    }
+}
+
+void RtfReader::appendToFontName(QChar ch)
+{
+    FontEntry &font = m_fonts[m_fontEntry];
+    decodeFontName(font, false);
+    // No family name is this long; a file that says otherwise gets no more memory for it.
+    if (!font.complete && font.name.size() < maxFontNameLength)
+        font.name.append(ch);
+}
+
+void RtfReader::colorTableText(QByteArrayView text)
+{
+    for (char c : text) {
+        if (c != ';')
+            continue;
+        // An entry without components is "automatic": the text's own default colour.
+        if (m_red < 0 && m_green < 0 && m_blue < 0)
+            m_colors.append(QColor());
+        else
+            m_colors.append(QColor(qMax(m_red, 0), qMax(m_green, 0), qMax(m_blue, 0)));
+        m_red = m_green = m_blue = -1;
+    }
+}
+
+// Only a HYPERLINK's web or mail address becomes a link, and only as a mark on the text:
+// nothing is ever fetched. Other fields (INCLUDEPICTURE, INCLUDETEXT, ...) show the result the
+// file already holds.
+void RtfReader::fieldInstructionEnded()
+{
+    static const QRegularExpression hyperlink(
+        QStringLiteral(R"(^\s*HYPERLINK\s+(\\l\s+)?"?([^"\s]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = hyperlink.match(m_fieldInstruction);
+    if (!m_fields.empty() && !m_fields.back().inInstruction)
+        m_fields.back().instruction = m_fieldInstruction;
+    m_fieldInstruction.clear();
+    if (!match.hasMatch() || m_stack.empty())
+        return;
+    // \l names a bookmark inside the document
+    const QString target = (match.hasCaptured(1) ? QStringLiteral("#") : QString()) + match.captured(2);
+    static const QRegularExpression safe(QStringLiteral("^(https?://|mailto:|ftp://|#)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    if (!safe.match(target).hasMatch() || m_links.size() > 100000)
+        return;
+    m_links.append(target);
+    top().chars.link = int(m_links.size() - 1);
+}
+
+// A field whose file stores no result shows what its instruction itself displays, as a word
+// processor does before it has updated the field; fields that compute (PAGE, DATE, ...) show
+// nothing, since the file holds no value for them.
+void RtfReader::fieldEnded()
+{
+    const OpenField field = m_fields.back();
+    m_fields.pop_back();
+    if (field.resultShown) {
+        if (!m_fields.empty())
+            m_fields.back().resultShown = true;
+        return;
+    }
+    const QString text = fieldDisplayText(field.instruction);
+    if (text.isEmpty())
+        return;
+    if (top().destination == RtfDestination::FieldInstruction) {
+        if (m_fieldInstruction.size() < 4096)
+            m_fieldInstruction += text;
+        return;
+    }
+    if (!acceptsBodyText())
+        return;
+    for (QChar ch : text)
+        emitUnit(ch.unicode());
+}
+
+QString RtfReader::fieldDisplayText(const QString &instruction) const
+{
+    static const QRegularExpression macroButton(QStringLiteral(R"re(^\s*MACROBUTTON\s+\S+\s?(.*)$)re"),
+                                                QRegularExpression::CaseInsensitiveOption
+                                                    | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression hyperlink(QStringLiteral(R"re(^\s*HYPERLINK\s+(?:\\l\s+)?(?:"([^"]*)"|(\S+)))re"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression symbol(QStringLiteral(R"re(^\s*SYMBOL\s+(0x[0-9A-Fa-f]+|\d+))re"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QRegularExpressionMatch match = macroButton.match(instruction);
+    if (match.hasMatch())
+        return match.captured(1).trimmed();
+    match = hyperlink.match(instruction);
+    if (match.hasMatch())
+        return match.hasCaptured(1) ? match.captured(1) : match.captured(2);
+    match = symbol.match(instruction);
+    if (match.hasMatch()) {
+        bool ok = false;
+        const uint code = match.captured(1).toUInt(&ok, 0);
+        if (ok && code >= 0x20 && code <= 0xFFFF && !QChar::isSurrogate(code) && code != 0xFFFC)
+            return QString(QChar(char16_t(code)));
+    }
+    return {};
+}

@@ -1,0 +1,339 @@
+#include "rtf/write/RtfWriter.h"
+
+#include "rtf/KeptRtfParts.h"
+#include "rtf/write/RtfPictureWriter.h"
+#include "rtf/write/RtfWriterUnits.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include <cstring>
+
+RtfWriter::RtfWriter(const QTextDocument &document)
+    : m_document(document),
+      m_body(document.characterCount() + document.characterCount() / 4 + 1024),
+      m_fonts(document.defaultFont().family()),
+      m_lists(document),
+      m_defaultFont(document.defaultFont())
+{
+    const KeptRtfParts kept = keptRtfParts(document);
+    m_fonts.setDeclaredCharsets(kept.fontCharsets);
+    m_documentGroups = kept.documentGroups;
+    if (!kept.laterSectionGroups.isEmpty())
+        m_documentGroups.append("{\\*\\corvalasections " + kept.laterSectionGroups.join() + '}');
+    m_keptTables = kept.tables;
+    m_documentWords = kept.documentWords;
+    if (kept.codePage > 0)
+        m_codePage = kept.codePage;
+}
+
+RtfWriter::RtfWriter(const QTextDocument &document, int from, int to)
+    : m_document(document),
+      m_body(std::max(to - from, 0) + std::max(to - from, 0) / 4 + 1024),
+      m_fonts(document.defaultFont().family()),
+      m_lists(document, from, to),
+      m_defaultFont(document.defaultFont()),
+      m_from(from),
+      m_to(to)
+{
+}
+
+QByteArray RtfWriter::write()
+{
+    writeFrameContents(*m_document.rootFrame(), 0);
+    closeRun();
+    closeLink();
+
+    // Every run names its font, so the default font is only for the kept groups' text that
+    // names none (after \plain, say): it is the one their file had.
+    const int defaultFont = std::max(savedFontIndex(m_keptTables, m_keptTables.defaultFont, m_fonts), 0);
+    QList<QByteArray> documentGroups;
+    for (const QByteArray &group : m_documentGroups)
+        documentGroups.append(renumberKeptGroups(group, m_keptTables, m_fonts, m_colors));
+
+    // The tables are complete only now that every run has been seen; they go before the body.
+    RtfOutput out(4096);
+    out.raw("{\\rtf1\\ansi");
+    out.controlWord("ansicpg", m_codePage);
+    out.controlWord("deff", defaultFont);
+    out.raw("\\uc1\r\n");
+    m_fonts.write(out);
+    m_colors.write(out);
+    m_lists.writeTables(out);
+    for (const QByteArray &group : documentGroups) {
+        out.raw(group);
+        out.raw("\r\n");
+    }
+    out.raw(m_documentWords);
+    out.raw("{\\*\\generator Corvala Software;}\\viewkind4\r\n");
+    return inFrontOfBody(out.bytes());
+}
+
+// The body's own buffer becomes the file: the body is moved along once to make room for what
+// goes in front of it, rather than copied after it, so that it is never held twice (the body of
+// a 16 MB document is 20 MB).
+QByteArray RtfWriter::inFrontOfBody(const QByteArray &front)
+{
+    QByteArray bytes = m_body.take();
+    const qsizetype bodySize = bytes.size();
+    bytes.resize(front.size() + bodySize);
+    std::memmove(bytes.data() + front.size(), bytes.constData(), size_t(bodySize));
+    std::memcpy(bytes.data(), front.constData(), size_t(front.size()));
+    bytes.append("}\r\n");
+    return bytes;
+}
+
+// `tableLevel` is the depth of tables the frame is in: 0 for the document itself.
+void RtfWriter::writeFrameContents(const QTextFrame &frame, int tableLevel)
+{
+    for (auto it = frame.begin(); !it.atEnd(); ++it) {
+        if (QTextFrame *child = it.currentFrame()) {
+            if (outsideRange(child->firstPosition() - 1, child->lastPosition()))
+                continue;
+            auto *table = qobject_cast<QTextTable *>(child);
+            if (table && tableLevel < maxTableLevel)
+                writeTable(*table, tableLevel + 1);
+            else
+                writeFrameContents(*child, tableLevel);   // a frame reads as its paragraphs
+        } else {
+            const QTextBlock block = it.currentBlock();
+            if (block.position() > m_to)
+                break;
+            if (!outsideRange(block.position(), block.position() + block.length() - 1))
+                writeBlock(block, tableLevel);
+        }
+    }
+}
+
+void RtfWriter::endParagraph(const char *word)
+{
+    if (!m_paragraphOpen)
+        return;
+    closeRun();
+    closeLink();
+    m_body.controlWord(word);
+    m_paragraphOpen = false;
+}
+
+// The marker as the list shows it, for readers that know no list tables; those that do skip it.
+// Its \pard keeps the paragraph in its table, as Word writes it.
+void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
+{
+    if (!block.textList())
+        return;
+    m_body.raw("{\\listtext\\pard\\plain");
+    writeTableLevel(tableLevel);
+    m_body.raw(" ");
+    m_body.text(RtfListWriter::markerOf(block));
+    m_body.controlWord("tab");
+    m_body.raw("}");
+}
+
+void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
+{
+    // Paragraphs are separated, not terminated: a \par after the last one would read back as
+    // an extra empty paragraph.
+    endParagraph("par");
+    m_body.raw("\r\n");
+    // A range takes the text of its first paragraph without the paragraph's format, unless it
+    // starts at the document's start; it ends inside a paragraph or at the start of one, which
+    // is then its empty last paragraph.
+    const int blockStart = block.position();
+    const int from = std::max(m_from, blockStart);
+    const int to = std::min(m_to, blockStart + block.length() - 1);
+    const bool last = m_to <= blockStart + block.length() - 1 || !block.next().isValid();
+    const bool partStart = blockStart < m_from || (blockStart == m_from && m_from > 0);
+    m_body.controlWords(partStart ? plainParagraphWords() : paragraphWords(block));
+    writeTableLevel(tableLevel);
+    m_paragraphOpen = true;
+    if (m_charWordsOutsideRuns) {
+        m_body.controlWord("plain");
+        m_charWordsOutsideRuns = false;
+    }
+    if (!partStart)
+        writeListText(block, tableLevel);
+    if (to <= from) {
+        if (last)
+            return;   // the last paragraph has no end mark to carry a format
+        // An empty paragraph keeps its size and font in the words in effect at its end mark,
+        // outside any run; \plain takes them back at the next paragraph.
+        QTextCharFormat markFormat = partStart ? QTextCharFormat() : block.charFormat();
+        // The first paragraph of a table cell has the cell's format, whose shading is no
+        // highlight of the text.
+        if (markFormat.isTableCellFormat())
+            markFormat.clearProperty(QTextFormat::BackgroundBrush);
+        const int markIndex = partStart ? plainCharFormatIndex : block.charFormatIndex();
+        m_body.controlWords(runFormat(markIndex, [&] { return markFormat; }).words);
+        m_charWordsOutsideRuns = true;
+        return;
+    }
+
+    // The block's text once, and each run as a view on it: a fragment's own text() and
+    // charFormat() would copy for every run.
+    const QString text = block.text();
+    qsizetype offset = 0;   // fragments follow one another without gaps
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid())
+            continue;
+        const qsizetype runStart = std::max<qsizetype>(offset, from - blockStart);
+        const qsizetype runEnd = std::min<qsizetype>(offset + fragment.length(), to - blockStart);
+        offset += fragment.length();
+        if (runStart >= runEnd)
+            continue;
+        const QStringView run = QStringView(text).sliced(runStart, runEnd - runStart);
+        const RunFormat &format =
+            runFormat(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+        if (format.link != m_openLink) {
+            closeRun();
+            closeLink();
+            openLink(format.link);
+        }
+        openRun(format);
+        if (format.anchor && !m_anchorsWritten.contains(format.anchor)) {
+            writeAnchoredText(run, format);
+        } else if (format.isImage) {
+            // Each object replacement character of an image run is one drawing of the picture.
+            for (QChar c : run) {
+                if (c == QChar::ObjectReplacementCharacter)
+                    writeRtfPicture(m_document, format.image, m_body);
+            }
+        } else {
+            m_body.text(run);
+        }
+    }
+}
+
+const QByteArray &RtfWriter::plainParagraphWords()
+{
+    if (m_plainParagraphWords.isEmpty()) {
+        RtfOutput out;
+        writeRtfParagraphFormat(QTextBlockFormat(), m_document.indentWidth(), out);
+        m_plainParagraphWords = out.take();
+    }
+    return m_plainParagraphWords;
+}
+
+const QByteArray &RtfWriter::paragraphWords(const QTextBlock &block)
+{
+    const int index = std::max(block.blockFormatIndex(), 0);
+    if (size_t(index) >= m_paragraphWords.size())
+        m_paragraphWords.resize(index + 1);
+    QByteArray &words = m_paragraphWords[index];
+    if (words.isEmpty()) {
+        RtfOutput out;
+        writeRtfParagraphFormat(m_lists.paragraphFormat(block), m_document.indentWidth(), out);
+        if (const auto item = m_lists.itemOf(block.textList())) {
+            out.controlWord("ls", item->list);
+            out.controlWord("ilvl", item->level);
+        }
+        words = out.take();
+    }
+    return words;
+}
+
+const RtfWriter::RunFormat &RtfWriter::runFormat(int formatIndex,
+                                                     const std::function<QTextCharFormat()> &charFormatOf)
+{
+    // The plain format, which the document need not hold, has a place of its own.
+    if (formatIndex == plainCharFormatIndex) {
+        if (m_plainRun.words.isEmpty())
+            describeRun(m_plainRun, charFormatOf());
+        return m_plainRun;
+    }
+    const int index = std::max(formatIndex, 0);
+    if (size_t(index) >= m_runFormats.size())
+        m_runFormats.resize(index + 1);
+    RunFormat &format = m_runFormats[index];
+    if (format.words.isEmpty())
+        describeRun(format, charFormatOf());
+    return format;
+}
+
+void RtfWriter::describeRun(RunFormat &format, const QTextCharFormat &charFormat)
+{
+    RtfOutput out;
+    writeRtfCharFormat(charFormat, m_defaultFont, m_fonts, m_colors, out);
+    format.words = out.take();
+    format.isImage = charFormat.isImageFormat();
+    if (charFormat.isAnchor())
+        format.link = charFormat.anchorHref();
+    if (format.isImage)
+        format.image = charFormat.toImageFormat();
+    if (charFormat.hasProperty(AnchoredGroups::anchor)) {
+        format.anchor = charFormat.intProperty(AnchoredGroups::anchor);
+        const auto tables = charFormat.property(AnchoredGroups::tables).value<KeptRtfTables>();
+        format.groupsBefore = renumberKeptGroups(charFormat.property(AnchoredGroups::before).toByteArray(),
+                                                 tables, m_fonts, m_colors);
+        format.groupsAfter = renumberKeptGroups(charFormat.property(AnchoredGroups::after).toByteArray(),
+                                                tables, m_fonts, m_colors);
+    }
+}
+
+// The groups kept at a character go around its first character, once: text typed next to it
+// takes its format, and must not repeat a footnote.
+void RtfWriter::writeAnchoredText(QStringView run, const RunFormat &format)
+{
+    m_anchorsWritten.insert(format.anchor);
+    const qsizetype first = run.size() > 1 && run[0].isHighSurrogate() && run[1].isLowSurrogate() ? 2 : 1;
+    if (!format.groupsBefore.isEmpty())   // an empty raw write would swallow a word's delimiter
+        m_body.raw(format.groupsBefore);
+    if (format.isImage) {
+        if (run.first(first) == QStringView(u"\uFFFC"))
+            writeRtfPicture(m_document, format.image, m_body);
+    } else {
+        m_body.text(run.first(first));
+    }
+    if (!format.groupsAfter.isEmpty())
+        m_body.raw(format.groupsAfter);
+    if (format.isImage) {
+        for (QChar c : run.sliced(first)) {
+            if (c == QChar::ObjectReplacementCharacter)
+                writeRtfPicture(m_document, format.image, m_body);
+        }
+    } else {
+        m_body.text(run.sliced(first));
+    }
+}
+
+void RtfWriter::openRun(const RunFormat &format)
+{
+    // Formats that differ only in what RTF does not carry (a link, a tooltip) write the same
+    // words, and the same words are one run: what is read back is written the same way again.
+    if (m_openRun && (m_openRun == &format || m_openRun->words == format.words))
+        return;
+    closeRun();
+    m_body.raw("{");
+    m_body.controlWords(format.words);
+    m_openRun = &format;
+}
+
+void RtfWriter::closeRun()
+{
+    if (!m_openRun)
+        return;
+    m_body.raw("}");
+    m_openRun = nullptr;
+}
+
+void RtfWriter::openLink(const QString &link)
+{
+    if (link.isEmpty())
+        return;
+    // A link is a HYPERLINK field whose result is the runs it covers. The quotes around the
+    // address end it, so a quote inside it goes out percent-encoded, as in any URL.
+    m_body.raw("{\\field{\\*\\fldinst{HYPERLINK \"");
+    m_body.text(QString(link).replace(u'"', QLatin1String("%22")));
+    m_body.raw("\"}}{\\fldrslt");
+    m_openLink = link;
+}
+
+void RtfWriter::closeLink()
+{
+    if (m_openLink.isEmpty())
+        return;
+    m_body.raw("}}");
+    m_openLink.clear();
+}
