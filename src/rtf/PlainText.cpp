@@ -2,38 +2,78 @@
 
 #include "rtf/CodePages.h"
 #include "rtf/DocumentText.h"
+#include "rtf/RtfListStyle.h"
 
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextList>
 
 QByteArray plainTextOf(const QTextDocument &document) { return plainCharactersOf(document).toUtf8(); }
 
 QString plainCharactersOf(const QTextDocument &document)
 {
     // Not QTextDocument::toPlainText: it turns no-break spaces into spaces.
+    QString text;
     if (DocumentText::hasFrames(document)) {
         // Tables: a row a line, a tab between cells, as Text shows them.
-        QString text = document.toRawText();
+        text = document.toRawText();
         DocumentText::countBreaks(document, text, 0);
-        text.removeIf([](QChar c) { return c == QChar::ObjectReplacementCharacter; });
-        return text;
+    } else {
+        text.reserve(document.characterCount());
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            if (block != document.begin())
+                text += u'\n';
+            text += block.text();
+        }
+    }
+    return plainTextOfRange(document, std::move(text), 0);
+}
+
+QString listMarkerOf(const QTextBlock &block)
+{
+    const QTextList *list = block.textList();
+    if (!list)
+        return {};
+    const QTextListFormat::Style style = list->format().style();
+    // A bullet is no text to QTextList; the character is the one the list draws.
+    const QString marker = RtfListStyle::isBulletStyle(style)
+                               ? QString(RtfListStyle::bulletCharacter(style))
+                               : list->itemText(block);
+    return marker + u'\t';
+}
+
+QString plainTextOfRange(const QTextDocument &document, QString characters, int from)
+{
+    // Where list items start inside the range, and their markers. A range that starts inside
+    // an item leaves its marker out, as a selection of part of a line would.
+    QList<std::pair<qsizetype, QString>> markers;
+    const int to = from + int(characters.size());
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        if (block.position() >= from && block.textList())
+            markers.append({block.position() - from, listMarkerOf(block)});
+    }
+    const auto plain = [](QChar c) { return c == QChar::LineSeparator ? QChar(u'\n') : c; };
+    if (markers.isEmpty()) {
+        // One pass in place, so that a big document's text is not held twice.
+        QChar *out = characters.data();
+        for (const QChar c : std::as_const(characters)) {
+            if (c != QChar::ObjectReplacementCharacter)
+                *out++ = plain(c);
+        }
+        characters.truncate(out - characters.constData());
+        return characters;
     }
     QString text;
-    text.reserve(document.characterCount());
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block != document.begin())
-            text += u'\n';
-        text += block.text();
+    text.reserve(characters.size() + markers.size() * 4);
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        while (next < markers.size() && markers[next].first == i)
+            text += markers[next++].second;
+        if (characters[i] != QChar::ObjectReplacementCharacter)
+            text += plain(characters[i]);
     }
-    // One pass in place: pictures leave nothing, a line break inside a paragraph ends a line.
-    QChar *out = text.data();
-    for (const QChar c : std::as_const(text)) {
-        if (c == QChar::ObjectReplacementCharacter)
-            continue;
-        *out++ = c == QChar::LineSeparator ? QChar(u'\n') : c;
-    }
-    text.truncate(out - text.constData());
     return text;
 }
 

@@ -3,7 +3,11 @@
 
 #include "rtf/DocumentFiles.h"
 #include "rtf/PlainText.h"
+#include "rtf/DocumentText.h"
+#include "rtf/read/RtfReader.h"
+#include "support/TestFiles.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -41,6 +45,29 @@ TEST_P(PlainTextSave, WritesUtf8Paragraphs)
 
 INSTANTIATE_TEST_SUITE_P(Cases, PlainTextSave, ::testing::ValuesIn(saveCases),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// Plain text carries the markers that the lists draw, which the document's characters don't
+// hold: a numbered procedure keeps its "1. 2. 3.". A range copies the marker of each item that
+// starts inside it.
+TEST(PlainTextSave, ListItemsStartWithTheirMarkers)
+{
+    const auto document = documentFromRtf(
+        TestFiles::readBytes(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/list-markers.rtf")));
+    const QString text = QString::fromUtf8(plainTextFromDocument(*document));
+    EXPECT_TRUE(text.startsWith(QStringLiteral(
+        "Steps:\n1.\tBoil water\n2.\tAdd tea\nNotes:\n\u2022\tUse fresh leaves\nEnd.")))
+        << text.toStdString();
+
+    const int item = document->findBlockByNumber(2).position();   // "Add tea"
+    const struct { int from, to; QString text; } ranges[] = {
+        {item, item + 3, QStringLiteral("2.\tAdd")},
+        {item + 1, item + 3, QStringLiteral("dd")},
+        {item - 3, item + 3, QStringLiteral("er\n2.\tAdd")},
+    };
+    for (const auto &range : ranges)
+        EXPECT_EQ(plainTextOfRange(*document, DocumentText::between(*document, range.from, range.to), range.from),
+                  range.text) << range.from;
+}
 
 TEST(PlainTextSave, PicturesLeaveNothingBehind)
 {

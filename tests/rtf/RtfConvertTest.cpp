@@ -22,6 +22,10 @@ struct ConvertCase
 const ConvertCase convertCases[] = {
     {"RtfToText", "{\\rtf1\\ansi Hello\\par \\u1046? world}", QStringLiteral("out.txt"), 0,
      "Hello\n\xd0\x96 world", ""},
+    {"ListItemsKeepTheirMarkersInText",
+     "{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}\\listid1}}"
+     "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\pard\\ls1 A\\par\\pard\\ls1 B}",
+     QStringLiteral("out.txt"), 0, "1.\tA\n2.\tB", ""},
     {"RtfToRtf", "{\\rtf1\\ansi {\\b bold}}", QStringLiteral("out.rtf"), 0, "{\\rtf1\\ansi\\ansicpg1252", ""},
     {"ExtensionInAnyCase", "{\\rtf1 x}", QStringLiteral("OUT.TXT"), 0, "x", ""},
     {"NotRtf", "just some text", QStringLiteral("out.txt"), 1, "", "cannot read"},

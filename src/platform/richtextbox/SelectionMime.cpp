@@ -6,6 +6,7 @@
 #include "rtf/DocumentFiles.h"
 #include "rtf/DocumentText.h"
 #include "rtf/OriginalPicture.h"
+#include "rtf/PlainText.h"
 #include "rtf/read/RtfReader.h"
 
 #include <QImage>
@@ -89,8 +90,9 @@ QByteArray richText(const QTextCursor &selection)
 
 namespace SelectionMime {
 
-// What is copied is what Text shows of the selection; a block of table cells is copied as
-// those cells only, a row a line and a tab between cells.
+// What is copied is the plain text of what Text shows of the selection, each list item that
+// starts inside it with its marker; a block of table cells is copied as those cells only, a
+// row a line and a tab between cells.
 QString plainText(const QTextCursor &selection)
 {
     const QTextDocument &document = *selection.document();
@@ -108,14 +110,16 @@ QString plainText(const QTextCursor &selection)
                     continue;   // covered by a merged cell, whose text is already in
                 if (column > firstColumn)
                     raw += u'\t';
-                raw += DocumentText::between(document, cell.firstPosition(), cell.lastPosition());
+                raw += plainTextOfRange(document,
+                                        DocumentText::between(document, cell.firstPosition(), cell.lastPosition()),
+                                        cell.firstPosition());
             }
         }
-    } else {
-        raw = DocumentText::between(document, selection.selectionStart(), selection.selectionEnd());
+        return raw;
     }
-    raw.removeIf([](QChar c) { return c == QChar::ObjectReplacementCharacter; });
-    return raw;
+    return plainTextOfRange(document,
+                            DocumentText::between(document, selection.selectionStart(), selection.selectionEnd()),
+                            selection.selectionStart());
 }
 
 QMimeData *fromSelection(const QTextCursor &selection)

@@ -127,6 +127,21 @@ TEST(RichTextBoxClipboard, CopyAndCutPutPlainTextWithNewlines)
     }
 }
 
+TEST(RichTextBoxClipboard, CopyPutsListMarkersInThePlainTextButTextHasNone)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    box.setText(QStringLiteral("Steps\nBoil\nStir"));
+    QTextCursor cursor(box.document()->findBlockByNumber(1));
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    cursor.createList(QTextListFormat::ListDecimal);
+
+    select(box, 0, int(box.Text().size()));
+    box.SendMessage(WM_COPY, 0, 0);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Steps\n1.\tBoil\n2.\tStir"));
+    EXPECT_EQ(box.Text(), QStringLiteral("Steps\nBoil\nStir"));
+}
+
 TEST(RichTextBoxClipboard, PasteInsertsTextOrAPicture)
 {
     ShownRichTextBox shown;
