@@ -17,7 +17,10 @@
 // bench/editing.sh runs it on two builds and puts the lines side by side.
 #include "ScriptedAnswers.h"
 #include "Sequence.h"
+#if __has_include("app/recovery/RecoveryKeeper.h")
 #include "app/recovery/RecoveryKeeper.h"
+#define EDITING_BENCH_RECOVERY 1
+#endif
 #include "editor/mTxtHelper.h"
 #include "mainwindow/Form1.h"
 #include "platform/richtextbox/RichTextBox.h"
@@ -138,6 +141,7 @@ struct ShownWindow
         }
 };
 
+#ifdef EDITING_BENCH_RECOVERY
 // Keys typed while the recovery copy of the document is being written. The copy is started as
 // its timer starts it (what that costs the window's thread is a step of its own), then keys are
 // typed in the middle of the text, each with its paint, until the copy is in place; a key the
@@ -182,6 +186,7 @@ void keysDuringRecoveryWrite(Form1 &form, RichTextBox &box)
             [&] { CopyWriter::write(*box.document(), state.filePath(QStringLiteral("copy.rtf"))); });
     recovery.finish();
 }
+#endif
 
 int window(const QString &file)
 {
@@ -236,7 +241,9 @@ int window(const QString &file)
         dialogs.answers = {{saved, 1}};
         form.mnuSaveAs_Click();
     });
+#ifdef EDITING_BENCH_RECOVERY
     keysDuringRecoveryWrite(form, box);
+#endif
     // About 1 MB of the document's own content, pasted at its start.
     box.setSelStart(box.TextLength() / 3);
     box.setSelLength(std::min(1 << 20, box.TextLength() / 3));

@@ -83,6 +83,10 @@ TEST_F(RecoveryTest, TheCopyAppearsAfterAnEditAndOpensToTheSameDocument)
         form->txtEdit->textCursor().insertTable(2, 2);
     });
     EXPECT_EQ(QFileInfo(copyPath()).path(), folderPath());
+    // Unsaved documents are their owner's alone to read.
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                      | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_FALSE(QFileInfo(folderPath()).permissions() & others);
     EXPECT_TRUE(messages.shown.isEmpty());
 
     const QString text = form->txtEdit->Text();

@@ -47,8 +47,12 @@ bool RecoveryFolder::make(QString *reason) const
     const QFileInfo info(m_path);
     if (info.isDir())
         return true;
-    if (QDir().mkpath(m_path))
+    if (QDir().mkpath(m_path)) {
+        // The copies are the user's unsaved documents: theirs alone to read, as the state
+        // folder itself should be.
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return true;
+    }
     if (reason)
         *reason = QStringLiteral("The folder %1 cannot be made.").arg(QDir::toNativeSeparators(m_path));
     return false;
