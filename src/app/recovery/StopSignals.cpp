@@ -36,6 +36,7 @@ bool StopSignals::install(QObject *context, std::function<void()> beforeEnd)
         // Ended by the signal itself, so whoever sent it sees the program end the way it asked.
         ::signal(number, SIG_DFL);
         ::raise(number);
+        ::_exit(128 + number); // only if the signal could not end the program itself
     });
     struct sigaction action = {};
     action.sa_handler = onStopSignal;
