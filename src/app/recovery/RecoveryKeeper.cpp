@@ -43,11 +43,16 @@ void RecoveryKeeper::documentChanged()
 
 void RecoveryKeeper::writeDueCopy()
 {
+    if (!m_folder || !m_pending || m_failed)
+        return;
     m_pause.stop();
     m_longest.stop();
-    // A write already under way holds an older state: the next starts when it is done.
-    if (!m_pending || m_failed || m_writer.busy())
+    // A write already under way holds an older state: the next starts as soon as it is done.
+    if (m_writer.busy()) {
+        m_dueAfterWrite = true;
         return;
+    }
+    m_dueAfterWrite = false;
     const QTextDocument *document = m_document();
     if (!document)
         return;
@@ -67,9 +72,9 @@ void RecoveryKeeper::writerFinished(bool written, const QString &reason)
         return;
     }
     Q_EMIT copyWritten();
-    // Changes made while the copy was being written are due at once if their time has come
+    // Changes made while the copy was being written are written at once if their time came
     // meanwhile; otherwise their timers are still running.
-    if (m_pending && !m_pause.isActive())
+    if (m_dueAfterWrite)
         writeDueCopy();
 }
 
@@ -92,6 +97,7 @@ void RecoveryKeeper::discard()
     m_pause.stop();
     m_longest.stop();
     m_pending = false;
+    m_dueAfterWrite = false;
     RecoveryFolder::removeCopy(copyPath());
 }
 

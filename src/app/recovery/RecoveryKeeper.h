@@ -73,5 +73,6 @@ private:
     QTimer m_pause;
     QTimer m_longest;
     bool m_pending = false;  // a change that no copy, written or being written, holds
+    bool m_dueAfterWrite = false; // its time came while another copy was being written
     bool m_failed = false;   // copies stopped for this run
 };
