@@ -68,6 +68,10 @@ echo "$header"
 echo "$rule"
 steps=("Open until first paint" "first line query after Open" "typed key at the start" "typed key in the middle"
        "typed key at the end" "Enter at the start" "Undo of one key" "Redo of one key" "Select All" "Copy all" "Save As RTF" "Paste of 1 MB")
+# The recovery copy: starting one, a key typed while it is written, the same copy written on the
+# window's thread instead (what a key would wait for then), and a clone of the document.
+steps+=("recovery write: its start" "typed key during a recovery write" "recovery write on the window's thread"
+        "a clone of the document (not done)")
 for step in "${steps[@]}"; do
   for size in "${sizes[@]}"; do
     bytes=$(stat -c %s "$work/doc-$size.rtf")
@@ -102,4 +106,5 @@ for side in "${sides[@]}"; do
     "$(ratio "$(figure "$side" facade "facade setText" 2)" "$plain"), $(ratio "$(figure "$side" facade "facade ForeColor" 2)" "$plain")," \
     "$(ratio "$(figure "$side" facade "facade Convert (upper case)" 2)" "$plain")x the plain-text load (goal 2);" \
     "peak $(figure "$side" "$big" "Paste of 1 MB" 6) MB with the $fileMb MB file after Copy all and Paste."
+  echo "$side: worst key during a recovery write in the $big MB document $(figure "$side" "$big" "typed key during a recovery write" 3) ms (goal under 16)."
 done

@@ -6,7 +6,7 @@
 //   window: Open of FILE until the first paint, the first line query after it (which needs the
 //     whole layout), a typed key at the start, middle and end of the text (200 each, every key
 //     with its paint), Undo and Redo of one key, Select All, Copy of everything, Paste of about
-//     1 MB and Save As RTF;
+//     1 MB and Save As RTF; keys typed while the recovery copy is written;
 //   facade: the editor facade's text services on a plain-text file of LINES lines it writes
 //     into DIR: the editing area's own plain-text load (the floor), LoadFromFile, setText of the
 //     same text, ForeColor and Convert (upper case) of the whole text, Copy and Paste of it all.
@@ -17,6 +17,10 @@
 // bench/editing.sh runs it on two builds and puts the lines side by side.
 #include "ScriptedAnswers.h"
 #include "Sequence.h"
+#if __has_include("app/recovery/RecoveryKeeper.h")
+#include "app/recovery/RecoveryKeeper.h"
+#define EDITING_BENCH_RECOVERY 1
+#endif
 #include "editor/mTxtHelper.h"
 #include "mainwindow/Form1.h"
 #include "platform/richtextbox/RichTextBox.h"
@@ -28,6 +32,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest/QTest>
 
@@ -135,6 +141,58 @@ struct ShownWindow
         }
 };
 
+#ifdef EDITING_BENCH_RECOVERY
+// Keys typed while the recovery copy of the document is being written. The copy is started as
+// its timer starts it (what that costs the window's thread is a step of its own), then keys are
+// typed in the middle of the text, each with its paint, until the copy is in place; a key the
+// write left waiting would show here. Next to it, what writing the copy on the window's thread
+// would make a key wait, and what a clone of the document, for a thread to write, would cost the
+// window's thread. The copies go to a folder of their own, removed afterwards.
+void keysDuringRecoveryWrite(Form1 &form, RichTextBox &box)
+{
+    QTemporaryDir state;
+    RecoveryKeeper &recovery = *form.Recovery;
+    // Timers that never come due: only the benchmark starts a copy.
+    recovery.start(RecoveryFolder(state.path()), {3600 * 1000, 3600 * 1000});
+    constexpr int writes = 5;
+    std::vector<double> startCpu, startWall, keyCpu, keyWall, whole;
+    resetPeak();
+    for (int i = 0; i < writes; ++i) {
+        box.setSelStart(box.TextLength() / 2);
+        typeKey(box); // the change the copy is for
+        settle();
+        QSignalSpy written(&recovery, &RecoveryKeeper::copyWritten);
+        const double w0 = wallMs();
+        double c = cpuMs(), w = w0;
+        recovery.writeDueCopy();
+        startCpu.push_back(cpuMs() - c);
+        startWall.push_back(wallMs() - w);
+        while (recovery.writing()) {
+            c = cpuMs(), w = wallMs();
+            typeKey(box);
+            settle();
+            keyCpu.push_back(cpuMs() - c);
+            keyWall.push_back(wallMs() - w);
+        }
+        whole.push_back(wallMs() - w0);
+        if (written.count() != 1)
+            std::fprintf(stderr, "recovery copy not written\n");
+    }
+    report("recovery write: its start", startCpu, startWall);
+    report("typed key during a recovery write", keyCpu, keyWall);
+    std::sort(whole.begin(), whole.end());
+    std::fprintf(stderr, "recovery write: %zu keys during %d writes, a write %.0f ms wall-clock (median)\n",
+                 keyCpu.size(), writes, whole[whole.size() / 2]);
+    measure("recovery write on the window's thread", 3,
+            [&] { CopyWriter::write(*box.document(), state.filePath(QStringLiteral("copy.rtf"))); });
+    // A copy of the document that another thread could write: what taking it would cost.
+    std::vector<std::unique_ptr<QTextDocument>> clones;
+    measure("a clone of the document (not done)", 3, [&] { clones.emplace_back(box.document()->clone()); });
+    clones.clear();
+    recovery.finish();
+}
+#endif
+
 int window(const QString &file)
 {
     ShownWindow shown;
@@ -188,6 +246,9 @@ int window(const QString &file)
         dialogs.answers = {{saved, 1}};
         form.mnuSaveAs_Click();
     });
+#ifdef EDITING_BENCH_RECOVERY
+    keysDuringRecoveryWrite(form, box);
+#endif
     // About 1 MB of the document's own content, pasted at its start.
     box.setSelStart(box.TextLength() / 3);
     box.setSelLength(std::min(1 << 20, box.TextLength() / 3));

@@ -1,5 +1,8 @@
-// Corvala Software: starts the main window, opens the file named on the command line if any
-// ("Open with" from a file manager), and runs until the window is closed. It stores no settings.
+// Corvala Software: starts the main window, offers the work a program that did not close
+// properly left behind, opens the file named on the command line if any ("Open with" from a file
+// manager), and runs until the window is closed. It stores no settings; it keeps a recovery copy
+// of unsaved work while it runs.
+#include "app/recovery/StopSignals.h"
 #include "mainwindow/Form1.h"
 #include "platform/dialogs/QtDialogHost.h"
 #include "platform/dialogs/MessageBox.h"
@@ -19,9 +22,14 @@ int main(int argc, char **argv)
     QtDialogHost dialogs;
     Form1 form(messages, dialogs);
     dialogs.setOwner(&form);
+    // Told to stop (a logout, a closed terminal, a shutdown), the program first brings its
+    // recovery copy up to date, so that the next start offers the work.
+    StopSignals::install(&form, [&form] { form.Recovery->writeNow(); });
     form.Form_Load();
     form.show();
     form.txtEdit->setFocus();
-    form.OpenCommandLine(QCoreApplication::arguments());
+    // A recovered document is what the user chose to see: the named file waits for Open.
+    if (!form.StartRecovery())
+        form.OpenCommandLine(QCoreApplication::arguments());
     return app.exec();
 }

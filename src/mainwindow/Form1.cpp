@@ -42,6 +42,8 @@ Form1::Form1(MessageBoxService &messages, DialogHost &dialogs, QWidget *parent)
     m_messages.setOwner(this);
     CD1.ConfirmReplace = [this](const QString &fileName) { return ConfirmReplace(fileName); };
     buildDesign();
+    Recovery = std::make_unique<RecoveryKeeper>([this] { return txtEdit->document(); },
+                                                [this](const QString &reason) { ReportRecoveryFailure(reason); });
     buildMenus();
     buildToolbar();
     placeWindow();
@@ -180,6 +182,8 @@ bool Form1::Form_QueryUnload()
 
 void Form1::Form_Unload()
 {
+    // The user has decided about the changes: the recovery copy is no longer needed.
+    Recovery->finish();
     // Ends the program at once: other windows go without their own close handling.
     EndProgram();
 }

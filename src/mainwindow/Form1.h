@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/recovery/RecoveryKeeper.h"
 #include "platform/dialogs/CommonDialog.h"
 #include "platform/ImageList.h"
 #include "platform/PictureBox.h"
@@ -51,6 +52,8 @@ public:
 
     // The editor facade, created and bound at start-up.
     std::unique_ptr<mTxtHelper> TxtHelper;
+    // The recovery copy of the document's unsaved changes; idle until StartRecovery.
+    std::unique_ptr<RecoveryKeeper> Recovery;
 
     // Where the optional cursor and skin files are looked for: the program's own directory.
     QString ApplicationDirectory;
@@ -86,6 +89,10 @@ public:
     void mnuSave_Click();
     bool mnuSaveAs_Click(); // true when the document was written
     void mnuExit_Click();
+    // Offers the documents that programs which did not close properly left in the recovery
+    // folder, newest first, then keeps a recovery copy of this window's unsaved changes there.
+    // True when a left document was recovered into the window.
+    bool StartRecovery(RecoveryKeeper::Timing timing = {});
     // Opens the file named on the command line (`arguments` with the program's name first) as
     // Open would; a file that can't be read is reported the same way.
     void OpenCommandLine(const QStringList &arguments);
@@ -133,6 +140,9 @@ private:
     QString ShowFileDialog(bool openDialog, const QString &title, const QString &filter);
     // Loads a file into the editing area as rich text; throws Failure naming the file and why.
     void OpenDocument(const QString &name);
+    // Asks about one left recovery copy: true when it was read into the window.
+    bool OfferLeftCopy(const LeftCopy &copy);
+    void ReportRecoveryFailure(const QString &reason);
     // Asks before a save replaces an existing file: true on Yes.
     bool ConfirmReplace(const QString &fileName);
     void RefreshCommandState();

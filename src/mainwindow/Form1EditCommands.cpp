@@ -98,7 +98,11 @@ bool Form1::EditCommandAvailable(const QAction *item)
     return true;
 }
 
-void Form1::txtEdit_Change() { m_modified = true; }
+void Form1::txtEdit_Change()
+{
+    m_modified = true;
+    Recovery->documentChanged();
+}
 
 void Form1::txtEdit_KeyDown(int &KeyCode, int Shift)
 {

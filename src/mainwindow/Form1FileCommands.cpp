@@ -49,8 +49,10 @@ bool Form1::ConfirmReplace(const QString &fileName)
 
 void Form1::mnuNew_Click()
 {
-    if (m_messages.MsgBox(QStringLiteral("Do you want to start a new document."), vbYesNo) == vbYes)
+    if (m_messages.MsgBox(QStringLiteral("Do you want to start a new document."), vbYesNo) == vbYes) {
         txtEdit->setText(QString());
+        Recovery->discard();
+    }
 }
 
 void Form1::mnuOpen_Click()
@@ -84,6 +86,7 @@ void Form1::OpenDocument(const QString &name)
     ApplyTitleRule();
     try {
         txtEdit->LoadFile(name, rtfRTF);
+        Recovery->discard();
     } catch (const Failure &failure) {
         // The document is replaced only once the whole file has been read, so it is still
         // there; the user learns which file could not be opened and why.
@@ -115,8 +118,10 @@ bool Form1::mnuSaveAs_Click()
         written = proc.Step(118, [&] { txtEdit->SaveFile(name, rtfText); });
 
     // A write that failed leaves the mark set: the document was not saved, so closing still asks.
-    if (written)
+    if (written) {
         proc.Step(120, [&] { m_modified = false; });
+        Recovery->discard();
+    }
     return written;
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/recovery/WriterIdentity.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// A recovery copy that its writer left behind: the program that wrote it is no longer running.
+struct LeftCopy
+{
+    QString path;
+    QDateTime savedAt; // when it was last written
+};
+
+// The folder of recovery copies: one RTF file for each running window with unsaved changes,
+// named after the process that writes it ("copy-<pid>-<start>-<boot>.rtf"), so that a later
+// start can tell the copies of running programs from those left behind.
+class RecoveryFolder
+{
+public:
+    explicit RecoveryFolder(QString path);
+
+    // $XDG_STATE_HOME/corvala/recovery, or ~/.local/state/corvala/recovery when the variable is
+    // unset or not an absolute path (as the XDG base directory rules say).
+    static QString defaultPath();
+
+    const QString &path() const { return m_path; }
+    QString copyPath(const WriterIdentity &writer) const;
+
+    // Makes the folder when it is missing; false, with the reason, when it can't be made.
+    bool make(QString *reason) const;
+
+    // The copies whose writers no longer run, newest first. A copy that is being replaced when
+    // its writer stops leaves a temporary file beside it, never a whole copy: those of writers
+    // that are gone are removed here.
+    QList<LeftCopy> leftCopies() const;
+
+    // Removes a copy together with any unfinished temporary file of its writer.
+    static void removeCopy(const QString &copyPath);
+
+private:
+    QString m_path;
+};

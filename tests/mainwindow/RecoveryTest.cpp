@@ -1,0 +1,365 @@
+#include "MainWindowFixture.h"
+
+#include "app/recovery/RecoveryKeeper.h"
+#include "rtf/DocumentFiles.h"
+#include "rtf/read/RtfReader.h"
+#include "support/FormattedSample.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTextDocument>
+
+#include <csignal>
+
+namespace {
+
+const QString kSavePrompt = QStringLiteral("Do you want to save changes to Untitled?");
+
+QString offerFor(const QString &hhmm)
+{
+    return QStringLiteral("Corvala did not close properly. Do you want to recover the document you were "
+                          "editing (saved at %1)?").arg(hhmm);
+}
+
+// Copies are written at the first turn of the event loop after a change, unless a test says
+// otherwise.
+constexpr RecoveryTiming kAtOnce{0, 3600 * 1000};
+
+// The main window with its recovery copies kept in a state folder of the test's own.
+class RecoveryTest : public MainWindowTest
+{
+public:
+    void SetUp() override
+    {
+        ASSERT_TRUE(state.isValid());
+        savedStateHome = qgetenv("XDG_STATE_HOME");
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override { qputenv("XDG_STATE_HOME", savedStateHome); }
+
+    QString folderPath() const { return state.path() + QStringLiteral("/corvala/recovery"); }
+    RecoveryFolder folder() const { return RecoveryFolder(folderPath()); }
+    QString copyPath() const { return form->Recovery->copyPath(); }
+
+    // Runs an edit and waits until a copy that holds it is in place.
+    void editAndWaitForCopy(const std::function<void()> &edit)
+    {
+        QSignalSpy written(form->Recovery.get(), &RecoveryKeeper::copyWritten);
+        edit();
+        ASSERT_TRUE(written.wait(20000));
+        ASSERT_TRUE(QFile::exists(copyPath()));
+    }
+
+    // A copy left by a program that has stopped, holding `rtf`, written `minutesAgo`.
+    QString leaveCopy(const QByteArray &rtf, qint64 minutesAgo = 0, quint64 variant = 0)
+    {
+        QDir().mkpath(folderPath());
+        const WriterIdentity self = WriterIdentity::current();
+        // This process's number with another start time: a process that had the number before.
+        const QString path = folder().copyPath({self.pid, self.startTicks + 1 + variant, self.bootId});
+        TestFiles::writeBytes(path, rtf);
+        QFile file(path);
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-60 * minutesAgo), QFileDevice::FileModificationTime);
+        return path;
+    }
+
+    static QString savedAt(const QString &path) { return QFileInfo(path).lastModified().toString(QStringLiteral("HH:mm")); }
+    QByteArray documentRtf() const { return rtfFromDocument(*form->txtEdit->document()); }
+
+    QTemporaryDir state;
+    QByteArray savedStateHome;
+};
+
+TEST_F(RecoveryTest, TheCopyAppearsAfterAnEditAndOpensToTheSameDocument)
+{
+    form->StartRecovery(kAtOnce);
+    EXPECT_FALSE(QFile::exists(copyPath()));
+    editAndWaitForCopy([&] {
+        fillWithBoldLetterAndPicture(*form->txtEdit, QStringLiteral("B"), Qt::red);
+        form->txtEdit->textCursor().insertTable(2, 2);
+    });
+    EXPECT_EQ(QFileInfo(copyPath()).path(), folderPath());
+    // Unsaved documents are their owner's alone to read.
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                      | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_FALSE(QFileInfo(folderPath()).permissions() & others);
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    const QString text = form->txtEdit->Text();
+    const QByteArray rtf = documentRtf();
+    const QString copy = copyPath() + QStringLiteral(".kept");
+    ASSERT_TRUE(QFile::copy(copyPath(), copy));
+    dialogs.answerFile(copy, 1);
+    form->mnuOpen_Click();
+    EXPECT_EQ(form->txtEdit->Text(), text);
+    EXPECT_EQ(documentRtf().toStdString(), rtf.toStdString());
+}
+
+TEST_F(RecoveryTest, TheCopyGoesAwayWhenTheDocumentIsSavedReplacedOrTheProgramEnds)
+{
+    writeFile(path("letter.rtf"), "{\\rtf1 letter}");
+    const struct {
+        const char *name;
+        std::function<void(RecoveryTest &)> action;
+    } cases[] = {
+        {"Save As", [](RecoveryTest &t) {
+             t.dialogs.answerFile(t.path("saved.rtf"), 1);
+             t.form->mnuSaveAs_Click();
+         }},
+        {"Save As plain text", [](RecoveryTest &t) {
+             t.dialogs.answerFile(t.path("saved.txt"), 2);
+             t.form->mnuSaveAs_Click();
+         }},
+        {"New", [](RecoveryTest &t) {
+             t.messages.answers = {vbYes};
+             t.form->mnuNew_Click();
+         }},
+        {"Open", [](RecoveryTest &t) {
+             t.dialogs.answerFile(t.path("letter.rtf"), 1);
+             t.form->mnuOpen_Click();
+         }},
+        {"Exit without saving", [](RecoveryTest &t) {
+             t.messages.answers = {vbNo};
+             t.form->mnuExit_Click();
+         }},
+        {"Exit after saving", [](RecoveryTest &t) {
+             t.messages.answers = {vbYes};
+             t.dialogs.answerFile(t.path("saved on exit.rtf"), 1);
+             t.form->mnuExit_Click();
+         }},
+    };
+    for (const auto &c : cases) {
+        start();
+        form->StartRecovery(kAtOnce);
+        editAndWaitForCopy([&] { type("draft"); });
+        c.action(*this);
+        EXPECT_FALSE(QFile::exists(copyPath())) << c.name;
+        EXPECT_TRUE(QDir(folderPath()).isEmpty()) << c.name;
+        // Nothing comes back by itself: the next copy waits for the next change.
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(QFile::exists(copyPath())) << c.name;
+    }
+}
+
+// The failing paths a save or a cancelled command take leave the copy as it was.
+TEST_F(RecoveryTest, TheCopyStaysWhenNothingWasSaved)
+{
+    form->StartRecovery(kAtOnce);
+    editAndWaitForCopy([&] { type("draft"); });
+    dialogs.cancelFile();
+    form->mnuSaveAs_Click();
+    dialogs.answerFile(path("no-such-folder/draft.rtf"), 1);
+    form->mnuSaveAs_Click();
+    messages.answers = {vbNo};
+    form->mnuNew_Click();
+    dialogs.answerFile(path("missing.rtf"), 1);
+    form->mnuOpen_Click();
+    EXPECT_TRUE(QFile::exists(copyPath()));
+}
+
+TEST_F(RecoveryTest, ALongEditWithoutAPauseStillGetsACopy)
+{
+    form->StartRecovery({3600 * 1000, 0});
+    editAndWaitForCopy([&] { type("no pause"); });
+}
+
+TEST_F(RecoveryTest, ChangesMadeWhileACopyIsWrittenReachTheNextCopy)
+{
+    // Timers that never come due: the test says when a copy is due.
+    form->StartRecovery({3600 * 1000, 3600 * 1000});
+    type("a");
+    form->Recovery->writeDueCopy();
+    type("b");
+    // The first copy is still being written (its end is learnt from the event loop).
+    ASSERT_TRUE(form->Recovery->writing());
+    form->Recovery->writeDueCopy();
+    const auto copied = [&] {
+        const QByteArray rtf = TestFiles::readBytes(copyPath());
+        return rtf.startsWith("{\\rtf") ? documentFromRtf(rtf)->toPlainText() : QString();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return copied() == QStringLiteral("ab"); }, 20000)) << copied().toStdString();
+}
+
+TEST_F(RecoveryTest, ACopyLeftByAStoppedProgramIsOfferedAndYesRecoversItAsAChangedDocument)
+{
+    fillWithBoldLetterAndPicture(*form->txtEdit, QStringLiteral("B"), Qt::blue);
+    const QByteArray rtf = documentRtf();
+    const QString text = form->txtEdit->Text();
+    start(); // a fresh start, with an empty document
+    const QString left = leaveCopy(rtf, 90);
+    const QString offer = offerFor(savedAt(left));
+    messages.answers = {vbYes};
+
+    EXPECT_TRUE(form->StartRecovery(kAtOnce));
+
+    ASSERT_EQ(promptsShown().join('\n').toStdString(), offer.toStdString());
+    EXPECT_EQ(messages.shown[0].style, vbYesNo);
+    EXPECT_EQ(form->txtEdit->Text(), text);
+    EXPECT_EQ(documentRtf(), rtf);
+    EXPECT_TRUE(form->IsModified());
+    // The copy is now this window's own: not offered again while it runs.
+    EXPECT_FALSE(QFile::exists(left));
+    EXPECT_EQ(TestFiles::readBytes(copyPath()), rtf);
+    EXPECT_TRUE(folder().leftCopies().isEmpty());
+
+    messages.answers = {ScriptedMessageBox::dismissed};
+    EXPECT_FALSE(closeWindow());
+    EXPECT_EQ(promptsShown().last().toStdString(), kSavePrompt.toStdString());
+}
+
+TEST_F(RecoveryTest, ACopyOfARunningProgramIsNotOffered)
+{
+    QProcess running;
+    running.start(QStringLiteral("sleep"), {QStringLiteral("600")});
+    ASSERT_TRUE(running.waitForStarted());
+    const auto writer = WriterIdentity::ofProcess(running.processId());
+    ASSERT_TRUE(writer);
+    QDir().mkpath(folderPath());
+    TestFiles::writeBytes(folder().copyPath(*writer), "{\\rtf1 in use}");
+
+    EXPECT_FALSE(form->StartRecovery(kAtOnce));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(QFile::exists(folder().copyPath(*writer)));
+    running.kill();
+    running.waitForFinished();
+}
+
+// Nothing is deleted by one key: No asks again, and only Yes to that deletes.
+TEST_F(RecoveryTest, AnOfferedCopyIsDeletedOnlyAfterASecondYes)
+{
+    const struct {
+        QList<int> answers;
+        int questions;
+        bool kept;
+    } cases[] = {
+        {{vbNo, vbYes}, 2, false},
+        {{vbNo, vbNo}, 2, true},
+        {{vbNo, ScriptedMessageBox::dismissed}, 2, true},
+        {{ScriptedMessageBox::dismissed}, 1, true},
+    };
+    for (const auto &c : cases) {
+        start();
+        messages.shown.clear();
+        const QString left = leaveCopy("{\\rtf1 left}");
+        messages.answers = c.answers;
+        EXPECT_FALSE(form->StartRecovery(kAtOnce));
+        EXPECT_EQ(messages.shown.size(), c.questions) << c.answers.first();
+        EXPECT_EQ(QFile::exists(left), c.kept) << c.answers.first();
+        EXPECT_TRUE(form->txtEdit->Text().isEmpty());
+        EXPECT_FALSE(form->IsModified());
+        QFile::remove(left);
+    }
+}
+
+TEST_F(RecoveryTest, OlderCopiesAreOfferedOneAfterAnother)
+{
+    const QString older = leaveCopy("{\\rtf1 older}", 120, 0);
+    const QString newer = leaveCopy("{\\rtf1 newer}", 60, 1);
+    const QString offers = offerFor(savedAt(newer)) + QLatin1Char('\n') + offerFor(savedAt(older));
+    messages.answers = {ScriptedMessageBox::dismissed, vbYes};
+
+    EXPECT_TRUE(form->StartRecovery(kAtOnce));
+
+    EXPECT_EQ(promptsShown().join('\n').toStdString(), offers.toStdString());
+    EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("older"));
+    EXPECT_TRUE(QFile::exists(newer));
+}
+
+TEST_F(RecoveryTest, ACopyThatCantBeReadIsReportedAndKept)
+{
+    const struct {
+        const char *name;
+        std::function<QString(RecoveryTest &)> leave;
+    } cases[] = {
+        {"not RTF", [](RecoveryTest &t) { return t.leaveCopy("PK\x03\x04 not a document"); }},
+        {"a folder", [](RecoveryTest &t) {
+             const QString path = t.leaveCopy("");
+             QFile::remove(path);
+             QDir().mkpath(path);
+             return path;
+         }},
+    };
+    for (const auto &c : cases) {
+        start();
+        messages.shown.clear();
+        form->txtEdit->setText(QStringLiteral("as it was"));
+        const QString left = c.leave(*this);
+        messages.answers = {vbYes};
+        EXPECT_FALSE(form->StartRecovery(kAtOnce)) << c.name;
+        ASSERT_EQ(messages.shown.size(), 2) << c.name;
+        EXPECT_TRUE(messages.shown[1].prompt.startsWith(
+            QStringLiteral("The document saved at %1 cannot be recovered.").arg(savedAt(left)))) << c.name;
+        EXPECT_TRUE(messages.shown[1].prompt.contains(QDir::toNativeSeparators(left))) << c.name;
+        EXPECT_TRUE(QFileInfo::exists(left)) << c.name;
+        EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("as it was")) << c.name;
+        QDir(left).removeRecursively();
+        QFile::remove(left);
+    }
+}
+
+// Copies that can't be written stop with one message for the run; the editing goes on. What
+// fails here fails for every user, root included.
+TEST_F(RecoveryTest, ACopyThatCantBeWrittenGivesOneMessageAndEditingGoesOn)
+{
+    const struct {
+        const char *name;
+        std::function<void(RecoveryTest &)> block;
+    } cases[] = {
+        {"a file where the state folder should be", [](RecoveryTest &t) {
+             TestFiles::writeBytes(t.state.filePath(QStringLiteral("corvala")), "in the way");
+         }},
+        {"a folder where the copy should be", [](RecoveryTest &t) {
+             QDir().mkpath(t.copyPath());
+         }},
+    };
+    for (const auto &c : cases) {
+        QDir(state.path()).removeRecursively();
+        QDir().mkpath(state.path());
+        start();
+        messages.shown.clear();
+        form->StartRecovery(kAtOnce);
+        c.block(*this);
+        type("first");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.shown.isEmpty(); }, 20000)) << c.name;
+        EXPECT_TRUE(messages.shown[0].prompt.startsWith(QStringLiteral("Corvala cannot keep a recovery copy of your work.")))
+            << c.name;
+        type(" second");
+        form->Recovery->writeDueCopy();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(form->Recovery->writing()) << c.name;
+        EXPECT_EQ(messages.shown.size(), 1) << c.name;
+        EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("first second")) << c.name;
+    }
+}
+
+// The program is told to stop while it has unsaved changes: a child process started as the
+// program starts, with a change no copy holds yet, is sent the signal.
+TEST_F(RecoveryTest, AStopSignalLeavesACopyThatTheNextStartOffers)
+{
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        QDir(folderPath()).removeRecursively();
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), state.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(environment);
+        child.start(QStringLiteral(CORVALA_STOP_SIGNAL_CHILD), {QStringLiteral("typed before the signal")});
+        ASSERT_TRUE(child.waitForStarted());
+        while (!child.readAllStandardOutput().contains("edited"))
+            ASSERT_TRUE(child.waitForReadyRead(30000)) << signal;
+        ::kill(pid_t(child.processId()), signal);
+        ASSERT_TRUE(child.waitForFinished(30000)) << signal;
+        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit) << signal;
+
+        const QList<LeftCopy> left = folder().leftCopies();
+        ASSERT_EQ(left.size(), 1) << signal;
+        EXPECT_EQ(documentFromRtf(TestFiles::readBytes(left[0].path))->toPlainText(),
+                  QStringLiteral("typed before the signal")) << signal;
+    }
+}
+
+} // namespace
