@@ -15,6 +15,9 @@
 
 namespace {
 
+// Far longer than any document takes to write, even to a slow disk.
+constexpr unsigned writeSecondsAtMost = 120;
+
 // The rename that put the copy in place is on the disk only once its folder is.
 void syncFolder(const QString &path)
 {
@@ -47,8 +50,13 @@ void writeAll(int fd, const QByteArray &bytes)
     ::signal(SIGTERM, SIG_DFL);
     ::signal(SIGHUP, SIG_DFL);
     ::signal(SIGINT, SIG_DFL);
+    ::signal(SIGALRM, SIG_DFL);
     // The user's keys come first wherever the two compete for a processor.
     (void)::setpriority(PRIO_PROCESS, 0, 10);
+    // The child is a copy of a process with threads: a lock that another thread held at the
+    // fork stays locked here. Should the writer ever wait on one, the alarm ends the child, and
+    // the window hears of a failed copy instead of waiting for it for ever.
+    ::alarm(writeSecondsAtMost);
     QByteArray reason;
     try {
         CopyWriter::write(document, path);
