@@ -2,6 +2,7 @@
 #include "platform/richtextbox/RichTextBox.h"
 
 #include "base/Failure.h"
+#include "platform/richtextbox/PageDecorator.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -11,6 +12,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QTextImageFormat>
+#include <QImage>
+#include <QUrl>
 
 #include <memory>
 #include <vector>
@@ -20,6 +24,10 @@ namespace {
 // No text comes closer to the paper's edge than this, whatever margins the printer reports:
 // a printer gives only what it cannot reach, which is far less than a page wants.
 constexpr double kLeastMarginMillimetres = 20;
+// Headers and footers stand this far from the paper's edge (half an inch, as RTF's \headery
+// and \footery have it unless a file says otherwise), and this far from the text.
+constexpr double kPartFromEdgeMillimetres = 12.7;
+constexpr double kPartGapMillimetres = 2;
 
 // A document made from part of another takes its text and formats but not its pictures,
 // which live with the document they came from: they are copied over by name.
@@ -67,6 +75,39 @@ std::vector<QFont> holdFonts(const QTextDocument &document, QPaintDevice *printe
     return fonts;
 }
 
+// A picture larger than the text area would be cut in slices by the page breaks and at the
+// page's right edge: it is printed scaled down to fit the area, keeping its proportions.
+// Picture sizes are in pixels of the screen's nominal 96 dots an inch, which the layout scales
+// to the printer's resolution.
+void fitPictures(QTextDocument &document, QSizeF area, const QPaintDevice &printer)
+{
+    const QSizeF room(area.width() * 96 / printer.logicalDpiX(), area.height() * 96 / printer.logicalDpiY());
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
+            const QTextFragment fragment = piece.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat picture = fragment.charFormat().toImageFormat();
+            QSizeF size(picture.width(), picture.height());
+            if (size.width() <= 0 || size.height() <= 0) {
+                const QImage image =
+                    document.resource(QTextDocument::ImageResource, QUrl(picture.name())).value<QImage>();
+                size = image.size();
+            }
+            const qreal scale = std::min({1.0, room.width() / std::max(size.width(), 1.0),
+                                          room.height() / std::max(size.height(), 1.0)});
+            if (scale >= 1.0)
+                continue;
+            picture.setWidth(size.width() * scale);
+            picture.setHeight(size.height() * scale);
+            QTextCursor cursor(&document);
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(picture);
+        }
+    }
+}
+
 } // namespace
 
 void RichTextBox::SelPrint(QPrinter *printer) const
@@ -95,20 +136,39 @@ void RichTextBox::SelPrint(QPrinter *printer) const
                           : QStringLiteral("Cannot write \"%1\".").arg(printer->outputFileName()));
     }
 
-    // Laid out for the printer's own resolution, in pages of the text area's size.
+    // Laid out for the printer's own resolution, in pages of the text area's size less the room
+    // that the headers and footers take.
     const QRectF area = textArea(*printer);
+    const PageDecorator decorator(*document(), printer, area.width());
+    const double dotsPerMillimetre = printer->resolution() / 25.4;
+    const QMarginsF margins = printer->pageLayout().margins(QPageLayout::Millimeter);
+    const qreal headerTop = std::max(0.0, (kPartFromEdgeMillimetres - margins.top()) * dotsPerMillimetre);
+    const qreal footerBottom = printer->pageRect(QPrinter::DevicePixel).height()
+        - std::max(0.0, (kPartFromEdgeMillimetres - margins.bottom()) * dotsPerMillimetre);
+    const qreal gap = kPartGapMillimetres * dotsPerMillimetre;
+    QRectF body = area;
+    if (decorator.headerHeight() > 0)
+        body.setTop(std::max(body.top(), headerTop + decorator.headerHeight() + gap));
+    if (decorator.footerHeight() > 0)
+        body.setBottom(std::min(body.bottom(), footerBottom - decorator.footerHeight() - gap));
+    // Headers taller than most of the page are drawn over the text rather than leave no room.
+    if (body.height() < area.height() / 4)
+        body = area;
+
     copy->documentLayout()->setPaintDevice(printer);
     const std::vector<QFont> fonts = holdFonts(*copy, printer);
-    copy->setPageSize(area.size());
+    fitPictures(*copy, body.size(), *printer);
+    copy->setPageSize(body.size());
     const int pages = copy->pageCount();
     for (int page = 0; page < pages; ++page) {
         if (page > 0)
             printer->newPage();
-        const QRectF shown(0, page * area.height(), area.width(), area.height());
+        const QRectF shown(0, page * body.height(), body.width(), body.height());
         painter.save();
-        painter.translate(area.left(), area.top() - shown.top());
+        painter.translate(body.left(), body.top() - shown.top());
         copy->drawContents(&painter, shown);
         painter.restore();
+        decorator.draw(painter, page + 1, pages, area.left(), headerTop, footerBottom);
     }
     painter.end();
 }
