@@ -79,9 +79,13 @@ std::vector<QFont> holdFonts(const QTextDocument &document, QPaintDevice *printe
 // page's right edge: it is printed scaled down to fit the area, keeping its proportions.
 // Picture sizes are in pixels of the screen's nominal 96 dots an inch, which the layout scales
 // to the printer's resolution.
-void fitPictures(QTextDocument &document, QSizeF area, const QPaintDevice &printer)
+void fitPictures(QTextDocument &document, QSizeF area, QPaintDevice &printer)
 {
-    const QSizeF room(area.width() * 96 / printer.logicalDpiX(), area.height() * 96 / printer.logicalDpiY());
+    // A picture stands on its line's baseline, above the descent of the line's text.
+    const qreal margins = 2 * document.documentMargin();
+    const qreal below = QFontMetricsF(document.defaultFont(), &printer).height() + margins;
+    const QSizeF room((area.width() - margins) * 96 / printer.logicalDpiX(),
+                      (area.height() - below) * 96 / printer.logicalDpiY());
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
             const QTextFragment fragment = piece.fragment();
