@@ -111,7 +111,7 @@ public:
 
     // Prints the selection, or the whole document when nothing is selected, with its
     // formatting and pictures, laid out on the printer's pages at the printer's resolution
-    // (RichTextBoxPrinting.cpp). No printer prints nothing.
+    // (printing/RichTextBoxPrinting.cpp). No printer prints nothing.
     void SelPrint(QPrinter *printer) const;
 
     // While true, the selection is not highlighted, so that a command can select text to

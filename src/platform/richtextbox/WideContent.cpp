@@ -127,7 +127,9 @@ void WideContent::measureBlocks(int from, int to, bool inOrder)
         }
         if (inOrder)
             m_measuredUpTo = block.position() + block.length();
-        if (document.frameAt(block.position()) != body)
+        // An empty paragraph has nothing to break (and the one after a table may stand beside
+        // it, at the table's right).
+        if (layout->maximumWidth() <= 0 || document.frameAt(block.position()) != body)
             continue;
         const QTextBlockFormat format = block.blockFormat();
         // A wrapped paragraph's maximumWidth is the sum of its lines: its width unbroken.

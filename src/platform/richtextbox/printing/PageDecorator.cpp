@@ -1,4 +1,4 @@
-#include "platform/richtextbox/PageDecorator.h"
+#include "platform/richtextbox/printing/PageDecorator.h"
 
 #include "base/Failure.h"
 #include "rtf/DocumentFiles.h"

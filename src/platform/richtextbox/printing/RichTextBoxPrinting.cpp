@@ -2,7 +2,8 @@
 #include "platform/richtextbox/RichTextBox.h"
 
 #include "base/Failure.h"
-#include "platform/richtextbox/PageDecorator.h"
+#include "platform/richtextbox/printing/PageDecorator.h"
+#include "platform/richtextbox/printing/PaperFit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -12,9 +13,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QTextImageFormat>
-#include <QImage>
-#include <QUrl>
 
 #include <memory>
 #include <vector>
@@ -75,43 +73,6 @@ std::vector<QFont> holdFonts(const QTextDocument &document, QPaintDevice *printe
     return fonts;
 }
 
-// A picture larger than the text area would be cut in slices by the page breaks and at the
-// page's right edge: it is printed scaled down to fit the area, keeping its proportions.
-// Picture sizes are in pixels of the screen's nominal 96 dots an inch, which the layout scales
-// to the printer's resolution.
-void fitPictures(QTextDocument &document, QSizeF area, QPaintDevice &printer)
-{
-    // A picture stands on its line's baseline, above the descent of the line's text.
-    const qreal margins = 2 * document.documentMargin();
-    const qreal below = QFontMetricsF(document.defaultFont(), &printer).height() + margins;
-    const QSizeF room((area.width() - margins) * 96 / printer.logicalDpiX(),
-                      (area.height() - below) * 96 / printer.logicalDpiY());
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
-            const QTextFragment fragment = piece.fragment();
-            if (!fragment.charFormat().isImageFormat())
-                continue;
-            QTextImageFormat picture = fragment.charFormat().toImageFormat();
-            QSizeF size(picture.width(), picture.height());
-            if (size.width() <= 0 || size.height() <= 0) {
-                const QImage image =
-                    document.resource(QTextDocument::ImageResource, QUrl(picture.name())).value<QImage>();
-                size = image.size();
-            }
-            const qreal scale = std::min({1.0, room.width() / std::max(size.width(), 1.0),
-                                          room.height() / std::max(size.height(), 1.0)});
-            if (scale >= 1.0)
-                continue;
-            picture.setWidth(size.width() * scale);
-            picture.setHeight(size.height() * scale);
-            QTextCursor cursor(&document);
-            cursor.setPosition(fragment.position());
-            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            cursor.setCharFormat(picture);
-        }
-    }
-}
-
 } // namespace
 
 void RichTextBox::SelPrint(QPrinter *printer) const
@@ -161,7 +122,7 @@ void RichTextBox::SelPrint(QPrinter *printer) const
 
     copy->documentLayout()->setPaintDevice(printer);
     const std::vector<QFont> fonts = holdFonts(*copy, printer);
-    fitPictures(*copy, body.size(), *printer);
+    PaperFit::fitPictures(*copy, body.size(), *printer);
     copy->setPageSize(body.size());
     const int pages = copy->pageCount();
     for (int page = 0; page < pages; ++page) {
@@ -171,6 +132,7 @@ void RichTextBox::SelPrint(QPrinter *printer) const
         painter.save();
         painter.translate(body.left(), body.top() - shown.top());
         copy->drawContents(&painter, shown);
+        PaperFit::drawSplitRowBorders(painter, *copy, shown.top(), shown.bottom());
         painter.restore();
         decorator.draw(painter, page + 1, pages, area.left(), headerTop, footerBottom);
     }
