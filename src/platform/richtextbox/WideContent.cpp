@@ -16,9 +16,11 @@
 
 namespace {
 
-// The line grows in steps of this much beyond the widest paragraph, so that typing at the end
-// of the longest line lays the document out again only every few words, not at every key.
+// The line is a quarter wider than the widest paragraph, in steps of this much: typing in the
+// longest line lays the document out again (all of it, as any change of the line's width does)
+// only after a quarter of the line more, not every few keys.
 constexpr int kWidthStep = 256;
+constexpr qreal kWidthRoom = 1.25;
 
 } // namespace
 
@@ -75,8 +77,16 @@ bool WideContent::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+bool WideContent::hasTables() const
+{
+    return m_document && !m_document->rootFrame()->childFrames().isEmpty();
+}
+
 void WideContent::contentsChanged(int from, int removed, int added)
 {
+    // A table typed or pasted in, or the last one deleted, changes the way the lines are laid out.
+    if (m_unwrapped && hasTables() != m_laidOutForTables)
+        QTimer::singleShot(0, this, &WideContent::applyWidth);
     if (from < m_measuredUpTo) {
         m_measuredUpTo = std::max(from, m_measuredUpTo + added - removed);
         m_changed.append({from, from + added});
@@ -87,7 +97,7 @@ void WideContent::contentsChanged(int from, int removed, int added)
 // work, where the line's width can't be changed: what it has laid out is measured right after.
 void WideContent::schedule()
 {
-    if (!m_unwrapped || m_scheduled)
+    if (!m_unwrapped || !m_laidOutForTables || m_scheduled)
         return;
     m_scheduled = true;
     QTimer::singleShot(0, this, [this] {
@@ -98,7 +108,7 @@ void WideContent::schedule()
 
 void WideContent::measure()
 {
-    if (!m_unwrapped || !m_document)
+    if (!m_unwrapped || !m_laidOutForTables || !m_document)
         return;
     const qreal before = m_widest;
     for (const auto &[from, to] : std::as_const(m_changed))
@@ -143,10 +153,27 @@ void WideContent::applyWidth()
 {
     if (!m_unwrapped)
         return;
+    // Without tables Qt's own no-wrap mode shows the same, and its layout of a typed key stays
+    // near the key (EditingLayout), where at a fixed width it would lay out the rest of the
+    // document again: it is used until a table comes in.
+    const bool tables = hasTables();
+    if (tables != m_laidOutForTables) {
+        m_laidOutForTables = tables;
+        m_widest = 0;
+        m_measuredUpTo = 0;
+        m_changed.clear();
+        if (tables)
+            schedule();
+    }
+    if (!tables) {
+        if (m_box.lineWrapMode() != QTextEdit::NoWrap)
+            m_box.setLineWrapMode(QTextEdit::NoWrap);
+        return;
+    }
     const int window = m_box.viewport()->width();
     int width = window;
     if (m_widest > window)
-        width = int(std::ceil((m_widest + kWidthStep / 2) / kWidthStep)) * kWidthStep;
+        width = int(std::ceil(m_widest * kWidthRoom / kWidthStep)) * kWidthStep;
     if (m_box.lineWrapMode() != QTextEdit::FixedPixelWidth)
         m_box.setLineWrapMode(QTextEdit::FixedPixelWidth);
     if (m_box.lineWrapColumnOrWidth() != width)

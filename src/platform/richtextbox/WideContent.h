@@ -10,8 +10,8 @@ class QTextEdit;
 // Keeps what is wider than the editing area's window within reach, and the text of table cells
 // inside its cells, whether or not lines wrap at the window's edge:
 //
-// - Lines that are not to wrap are laid out at the width of the widest paragraph (the
-//   window's, at least), with wrapping left on. Qt's own no-wrap mode turns wrapping off in
+// - Lines that are not to wrap, in a document with tables, are laid out at the width of the
+//   widest paragraph (the window's, at least), with wrapping left on. Qt's own no-wrap mode turns wrapping off in
 //   every paragraph, table cells included: a cell's text then ran on over the next cell, and
 //   the columns grew to their text instead of the widths the file gave them. Laid out this way,
 //   no paragraph of the body is wider than the line, so none breaks, while a cell's text wraps
@@ -46,12 +46,14 @@ private:
     void measureBlocks(int from, int to, bool onlyLaidOut);
     void applyWidth();
     void updateHorizontalBar();
+    bool hasTables() const;
 
     QTextEdit &m_box;
     QPointer<QTextDocument> m_document;
     bool m_unwrapped = false;
     bool m_horizontalBar = true;
     bool m_scheduled = false;
+    bool m_laidOutForTables = false; // whether the lines are laid out at the widest paragraph
     // The widest paragraph of the body measured so far, at its full unbroken width.
     qreal m_widest = 0;
     // Paragraphs from the start up to here have been measured since the layout last started
