@@ -45,20 +45,26 @@ void WideContent::watch(QTextDocument &document)
     connect(&document, &QTextDocument::contentsChanged, this, &WideContent::measure);
     connect(document.documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this, &WideContent::schedule);
     connect(document.documentLayout(), &QAbstractTextDocumentLayout::update, this, &WideContent::schedule);
-    m_widest = 0;
-    m_measuredUpTo = 0;
-    m_changed.clear();
-    applyWidth();
-    measure();
-    schedule();
+    startOver();
 }
 
 void WideContent::setUnwrapped(bool unwrapped)
 {
     m_unwrapped = unwrapped;
+    startOver();
+}
+
+void WideContent::forgetMeasures()
+{
     m_widest = 0;
     m_measuredUpTo = 0;
     m_changed.clear();
+}
+
+// Lays the lines out for a new document or mode, and measures what the layout lays out.
+void WideContent::startOver()
+{
+    forgetMeasures();
     applyWidth();
     measure();
     schedule();
@@ -159,9 +165,7 @@ void WideContent::applyWidth()
     const bool tables = hasTables();
     if (tables != m_laidOutForTables) {
         m_laidOutForTables = tables;
-        m_widest = 0;
-        m_measuredUpTo = 0;
-        m_changed.clear();
+        forgetMeasures();
         if (tables)
             schedule();
     }

@@ -40,6 +40,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void forgetMeasures();
+    void startOver();
     void contentsChanged(int from, int removed, int added);
     void schedule();
     void measure();
