@@ -77,6 +77,25 @@ TEST(WideContent, CellsKeepTheirWidthsAndWrapTheirTextInBothModes)
     EXPECT_TRUE(unwrapped.horizontalBar);
 }
 
+TEST(WideContent, ATableInsertedWhileLinesDontWrapWrapsItsCells)
+{
+    ShownRichTextBox shown({400, 200});
+    RichTextBox &box = shown.box;
+    box.setScrollBars(RichTextBox::rtfBoth);
+    box.setText(longParagraph);
+    settle();
+    QTextCursor cursor(box.document());
+    cursor.movePosition(QTextCursor::End);
+    QTextTableFormat format;
+    format.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 120)});
+    cursor.insertTable(1, 1, format);
+    cursor.insertText(phrase);
+    settle();
+    EXPECT_GT(cursor.block().layout()->lineCount(), 2);
+    EXPECT_EQ(box.document()->begin().layout()->lineCount(), 1);
+    EXPECT_EQ(box.wrapMode(), QTextEdit::NoWrap);
+}
+
 TEST(WideContent, WhatIsWiderThanTheWindowCanBeScrolledToWhenLinesWrap)
 {
     ShownRichTextBox shown({300, 200});
