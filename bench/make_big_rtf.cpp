@@ -101,11 +101,13 @@ QByteArray table(Sequence &random)
 int main(int argc, char **argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: make_big_rtf OUT [MEGABYTES [structure]]\n");
+        std::fprintf(stderr, "usage: make_big_rtf OUT [MEGABYTES [structure|headers]]\n");
         return 2;
     }
     const qsizetype target = qsizetype((argc > 2 ? std::atof(argv[2]) : 4.0) * 1024 * 1024);
     const bool structure = argc > 3 && QByteArray(argv[3]) == "structure";
+    // A header and a footer on every page, with the page number and count in fields.
+    const bool headers = argc > 3 && QByteArray(argv[3]) == "headers";
     QByteArray rtf;
     rtf.reserve(target + 65536);
     rtf += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"
@@ -115,6 +117,10 @@ int main(int argc, char **argv)
            "\\red0\\green0\\blue192;\\red255\\green255\\blue0;}\n";
     if (structure)
         rtf += listTable;
+    if (headers)
+        rtf += "{\\header\\pard\\qc\\f1\\fs18 Quarterly figures, page {\\field{\\*\\fldinst PAGE}{\\fldrslt 1}} of "
+               "{\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 1}}\\par}\n"
+               "{\\footer\\pard\\qr{\\f0\\fs16\\i Corvala Software} \\chpgn\\par}\n";
     Sequence random;
     int pictures = 0;
     const int pictureCount = 4;

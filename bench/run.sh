@@ -70,7 +70,7 @@ printer="$build/bench/print_to_pdf"
 command -v soffice >/dev/null || { echo "bench: soffice is missing (scripts/install-deps.sh bench)" >&2; exit 1; }
 printReps=${PRINT_REPS:-3}
 pages="$work/pages.rtf"
-QT_QPA_PLATFORM=offscreen "$generator" "$pages" "${PRINT_MB:-0.43}"
+QT_QPA_PLATFORM=offscreen "$generator" "$pages" "${PRINT_MB:-0.43}" headers
 # LibreOffice keeps its settings in a profile of the benchmark's own; its first start sets the
 # profile up, which is not what is measured, so that run is not timed.
 soffice=(soffice "-env:UserInstallation=file://$(realpath "$work")/lo-profile" --headless --convert-to pdf --outdir "$work/lo")

@@ -75,9 +75,7 @@ void Form1::buildDesign()
     txtEdit->setFont(FormDesign::font());
     txtEdit->document()->setDefaultFont(FormDesign::font());
     txtEdit->setFrameShape(QFrame::NoFrame);
-    txtEdit->setLineWrapMode(QTextEdit::NoWrap);
-    txtEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    txtEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    txtEdit->setScrollBars(RichTextBox::rtfBoth); // lines don't wrap
     txtEdit->setLeft(0);
     txtEdit->setTop(kToolbarHeight);
     txtEdit->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -361,9 +361,9 @@ TEST_F(FacadeTest, TabStopsAndWordWrap)
     using namespace WindowMessages;
     constexpr int bits = WS_HSCROLL | ES_AUTOHSCROLL;
     facade.WordWrap(false);
-    EXPECT_EQ(box.lineWrapMode(), QTextEdit::NoWrap);
+    EXPECT_EQ(box.wrapMode(), QTextEdit::NoWrap);
     EXPECT_EQ(box.WindowStyle() & bits, 0);
     facade.WordWrap(true);
-    EXPECT_EQ(box.lineWrapMode(), QTextEdit::WidgetWidth);
+    EXPECT_EQ(box.wrapMode(), QTextEdit::WidgetWidth);
     EXPECT_EQ(box.WindowStyle() & bits, bits);
 }

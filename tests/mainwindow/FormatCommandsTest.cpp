@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, WordWrapTogglesItsCheckMarkAndTheScrollBars)
         form->mnuWordWrap->trigger();
         EXPECT_EQ(form->mnuWordWrap->isChecked(), step.checked);
         EXPECT_EQ(form->txtEdit->ScrollBars(), step.scrollBars);
-        EXPECT_EQ(form->txtEdit->lineWrapMode(), step.wrap);
+        EXPECT_EQ(form->txtEdit->wrapMode(), step.wrap);
     }
     EXPECT_TRUE(messages.shown.isEmpty());
 }

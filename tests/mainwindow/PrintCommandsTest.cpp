@@ -4,6 +4,8 @@
 #include "support/PdfText.h"
 
 #include <QFileInfo>
+#include <QImage>
+#include <QTextImageFormat>
 
 namespace {
 
@@ -76,6 +78,80 @@ TEST_F(PrintTest, ALongDocumentRunsOverSeveralPages)
     const QString words = PdfText::words(pdf());
     EXPECT_TRUE(words.startsWith(QStringLiteral("line 1 line 2 ")));
     EXPECT_TRUE(words.endsWith(QStringLiteral("line 199 line 200")));
+}
+
+// A document of `paragraphs` numbered lines with the given document words and header and
+// footer groups.
+QByteArray documentWithParts(const char *words, const char *parts, int paragraphs)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}";
+    rtf += words;
+    rtf += parts;
+    for (int line = 1; line <= paragraphs; ++line)
+        rtf += "\\pard body line " + QByteArray::number(line) + "\\par\n";
+    return rtf + "}";
+}
+
+TEST_F(PrintTest, EveryPageHasItsHeaderAndFooterWithThePageNumberAndCount)
+{
+    const struct {
+        const char *words, *parts;
+        // what the header and footer of pages 1, 2 and 3 read, "" for none
+        const char *pageParts[3];
+    } cases[] = {
+        {"", "{\\header\\pard\\f1 Report page {\\field{\\*\\fldinst PAGE}{\\fldrslt 9}} of "
+             "{\\field{\\*\\fldinst{ NUMPAGES \\\\* MERGEFORMAT}}{\\fldrslt 9}}\\par}"
+             "{\\footer\\pard\\qc Foot \\chpgn\\par}",
+         {"Report page 1 of 3", "Foot 1"}},
+        {"\\titlepg\\facingp",
+         "{\\headerf\\pard Cover\\par}{\\headerl\\pard Left \\chpgn\\par}{\\headerr\\pard Right \\chpgn\\par}"
+         "{\\footerl\\pard Even foot\\par}{\\footerr\\pard Odd foot\\par}",
+         {"Cover", "Left 2", "Right 3"}},
+        {"", "{\\headerr\\pard Only right given\\par}", {"Only right given", "Only right given", "Only right given"}},
+    };
+    for (const auto &c : cases) {
+        writeFile(path("parts.rtf"), documentWithParts(c.words, c.parts, 120));
+        form->txtEdit->LoadFile(path("parts.rtf"));
+        dialogs.answerPrinterToPdf(pdf());
+        form->mnuPrint_Click();
+        ASSERT_EQ(PdfText::pages(pdf()), 3) << c.parts;
+        for (int page = 1; page <= 3; ++page) {
+            const QString words = PdfText::pageWords(pdf(), page);
+            EXPECT_TRUE(words.contains(QStringLiteral("body line"))) << page;
+            if (c.pageParts[0] == QByteArray("Report page 1 of 3")) {
+                EXPECT_TRUE(words.startsWith(QStringLiteral("Report page %1 of 3 ").arg(page))) << words.toStdString();
+                EXPECT_TRUE(words.endsWith(QStringLiteral(" Foot %1").arg(page))) << words.toStdString();
+            } else {
+                EXPECT_TRUE(words.startsWith(QString::fromUtf8(c.pageParts[page - 1]) + QLatin1Char(' ')))
+                    << words.toStdString();
+            }
+        }
+        if (QByteArray(c.words).contains("facingp")) {
+            EXPECT_FALSE(PdfText::pageWords(pdf(), 1).contains(QStringLiteral("foot"))); // \titlepg, no \footerf
+            EXPECT_TRUE(PdfText::pageWords(pdf(), 2).endsWith(QStringLiteral("Even foot")));
+            EXPECT_TRUE(PdfText::pageWords(pdf(), 3).endsWith(QStringLiteral("Odd foot")));
+        }
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(PrintTest, APictureLargerThanThePageIsPrintedWholeOnOnePage)
+{
+    QImage photo(4000, 3000, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    QTextCursor cursor = form->txtEdit->textCursor();
+    cursor.insertText(QStringLiteral("Above "));
+    QTextImageFormat picture;
+    picture.setName(QStringLiteral("photo"));
+    picture.setWidth(4000);
+    picture.setHeight(3000);
+    form->txtEdit->document()->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("photo")), photo);
+    cursor.insertImage(picture);
+    dialogs.answerPrinterToPdf(pdf());
+    form->mnuPrint_Click();
+    EXPECT_EQ(PdfText::pages(pdf()), 1);
+    EXPECT_EQ(PdfText::pictures(pdf()), 1);
+    EXPECT_EQ(PdfText::words(pdf()), QStringLiteral("Above"));
 }
 
 TEST_F(PrintTest, ACancelledPrinterDialogPrintsNothing)

@@ -27,6 +27,15 @@ inline QString words(const QString &pdfFile)
     return run(QStringLiteral("pdftotext"), {pdfFile, QStringLiteral("-")}).simplified();
 }
 
+// The text of one page (from 1), words separated by single spaces.
+inline QString pageWords(const QString &pdfFile, int page)
+{
+    const QString number = QString::number(page);
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdfFile,
+                                             QStringLiteral("-")})
+        .simplified();
+}
+
 inline int pages(const QString &pdfFile)
 {
     const QString info = run(QStringLiteral("pdfinfo"), {pdfFile});

@@ -1,4 +1,5 @@
 #include "platform/richtextbox/RichTextBox.h"
+#include "platform/richtextbox/WideContent.h"
 
 #include "platform/richtextbox/DeferredLayout.h"
 #include "platform/richtextbox/EditingLayout.h"
@@ -32,6 +33,7 @@ RichTextBox::RichTextBox(QWidget *parent)
     : QTextEdit(parent)
 {
     setAcceptRichText(true);
+    m_wide = new WideContent(*this);
     adoptDocument(new QTextDocument(this));
     // Wrapping at the window's edge, as a new control starts, comes with these bits.
     m_otherStyleBits = WindowMessages::ES_MULTILINE | WindowMessages::ES_AUTOVSCROLL
@@ -56,6 +58,7 @@ void RichTextBox::adoptDocument(QTextDocument *document)
     document->setDefaultTextOption(option);
     EditingLayout::install(*document);
     setDocument(document);
+    m_wide->watch(*document);
     connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
     if (previous && previous != document && previous->parent() == this)
         previous->deleteLater();
@@ -350,7 +353,7 @@ void RichTextBox::setHideSelection(bool hide)
 int RichTextBox::WindowStyle() const
 {
     int style = m_otherStyleBits;
-    if (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+    if (m_wide->horizontalBar())
         style |= WindowMessages::WS_HSCROLL;
     if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
         style |= WindowMessages::WS_VSCROLL;
@@ -360,7 +363,7 @@ int RichTextBox::WindowStyle() const
 void RichTextBox::setWindowStyle(int style)
 {
     using namespace WindowMessages;
-    setHorizontalScrollBarPolicy(style & WS_HSCROLL ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    m_wide->setHorizontalBar(style & WS_HSCROLL);
     setVerticalScrollBarPolicy(style & WS_VSCROLL ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     m_otherStyleBits = style & ~(WS_HSCROLL | WS_VSCROLL);
 }

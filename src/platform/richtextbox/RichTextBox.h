@@ -7,6 +7,7 @@
 #include <functional>
 
 class QPrinter;
+class WideContent;
 
 // The editing area: a multi-line rich-text editor with the properties, methods and events that
 // the editor's commands and its facade expect of it.
@@ -98,6 +99,10 @@ public:
     static constexpr int rtfBoth = 3;
     int ScrollBars() const;
     void setScrollBars(int bars);
+    // How lines wrap as the commands set it. While they don't wrap (NoWrap) the layout runs at
+    // the width of the widest paragraph, so that table cells keep their widths and wrap their
+    // text inside them; lineWrapMode() then says FixedPixelWidth.
+    QTextEdit::LineWrapMode wrapMode() const;
 
     // The colour behind the text of the whole area (&H00BBGGRR, or a system colour). It
     // belongs to the area, not to the document, so it is not saved with it.
@@ -106,7 +111,7 @@ public:
 
     // Prints the selection, or the whole document when nothing is selected, with its
     // formatting and pictures, laid out on the printer's pages at the printer's resolution
-    // (RichTextBoxPrinting.cpp). No printer prints nothing.
+    // (printing/RichTextBoxPrinting.cpp). No printer prints nothing.
     void SelPrint(QPrinter *printer) const;
 
     // While true, the selection is not highlighted, so that a command can select text to
@@ -172,5 +177,7 @@ private:
     bool m_hideSelection = false;
     QPalette m_paletteShowingSelection;
     int m_otherStyleBits;
+    // Lines that don't wrap, and what is wider than the window (WideContent.h).
+    WideContent *m_wide = nullptr;
     int m_backColor = int(0x80000005); // the window colour
 };

@@ -1,5 +1,6 @@
 // The editing area's selection formats, scroll bars and background colour.
 #include "platform/richtextbox/RichTextBox.h"
+#include "platform/richtextbox/WideContent.h"
 
 #include "platform/Colors.h"
 #include "base/Failure.h"
@@ -88,7 +89,7 @@ void RichTextBox::setSelAlignment(int alignment)
 
 int RichTextBox::ScrollBars() const
 {
-    return (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ? rtfHorizontal : 0)
+    return (m_wide->horizontalBar() ? rtfHorizontal : 0)
         | (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ? rtfVertical : 0);
 }
 
@@ -97,10 +98,17 @@ void RichTextBox::setScrollBars(int bars)
     if (bars < rtfNone || bars > rtfBoth)
         throw Failure(QStringLiteral("Invalid property value"));
     const bool horizontal = bars & rtfHorizontal;
-    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    m_wide->setHorizontalBar(horizontal);
     setVerticalScrollBarPolicy(bars & rtfVertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     // Without a horizontal bar the text could not be scrolled sideways, so it wraps.
-    setLineWrapMode(horizontal ? QTextEdit::NoWrap : QTextEdit::WidgetWidth);
+    m_wide->setUnwrapped(horizontal);
+    if (!horizontal)
+        setLineWrapMode(QTextEdit::WidgetWidth);
+}
+
+QTextEdit::LineWrapMode RichTextBox::wrapMode() const
+{
+    return m_wide->unwrapped() ? QTextEdit::NoWrap : lineWrapMode();
 }
 
 int RichTextBox::BackColor() const { return m_backColor; }

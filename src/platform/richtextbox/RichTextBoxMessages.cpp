@@ -1,6 +1,7 @@
 // The window messages that the editing area answers, and the clipboard, undo, line and layout
 // requests behind them.
 #include "platform/richtextbox/RichTextBox.h"
+#include "platform/richtextbox/WideContent.h"
 
 #include "platform/richtextbox/Clipboard.h"
 #include "platform/richtextbox/SelectionMime.h"
@@ -211,11 +212,10 @@ qintptr RichTextBox::setTargetDevice(qintptr lineWidth)
 {
     if (lineWidth < 0 || lineWidth > INT_MAX)
         return 0;
+    m_wide->setUnwrapped(lineWidth == 1);
     if (lineWidth == 0) {
         setLineWrapMode(QTextEdit::WidgetWidth);
-    } else if (lineWidth == 1) {
-        setLineWrapMode(QTextEdit::NoWrap);
-    } else {
+    } else if (lineWidth != 1) {
         setLineWrapMode(QTextEdit::FixedPixelWidth);
         setLineWrapColumnOrWidth(Twips::toPixelsX(int(lineWidth)));
     }

@@ -2,6 +2,8 @@
 #include "platform/richtextbox/RichTextBox.h"
 
 #include "base/Failure.h"
+#include "platform/richtextbox/printing/PageDecorator.h"
+#include "platform/richtextbox/printing/PaperFit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -20,6 +22,10 @@ namespace {
 // No text comes closer to the paper's edge than this, whatever margins the printer reports:
 // a printer gives only what it cannot reach, which is far less than a page wants.
 constexpr double kLeastMarginMillimetres = 20;
+// Headers and footers stand this far from the paper's edge (half an inch, as RTF's \headery
+// and \footery have it unless a file says otherwise), and this far from the text.
+constexpr double kPartFromEdgeMillimetres = 12.7;
+constexpr double kPartGapMillimetres = 2;
 
 // A document made from part of another takes its text and formats but not its pictures,
 // which live with the document they came from: they are copied over by name.
@@ -95,20 +101,40 @@ void RichTextBox::SelPrint(QPrinter *printer) const
                           : QStringLiteral("Cannot write \"%1\".").arg(printer->outputFileName()));
     }
 
-    // Laid out for the printer's own resolution, in pages of the text area's size.
+    // Laid out for the printer's own resolution, in pages of the text area's size less the room
+    // that the headers and footers take.
     const QRectF area = textArea(*printer);
+    const PageDecorator decorator(*document(), printer, area.width());
+    const double dotsPerMillimetre = printer->resolution() / 25.4;
+    const QMarginsF margins = printer->pageLayout().margins(QPageLayout::Millimeter);
+    const qreal headerTop = std::max(0.0, (kPartFromEdgeMillimetres - margins.top()) * dotsPerMillimetre);
+    const qreal footerBottom = printer->pageRect(QPrinter::DevicePixel).height()
+        - std::max(0.0, (kPartFromEdgeMillimetres - margins.bottom()) * dotsPerMillimetre);
+    const qreal gap = kPartGapMillimetres * dotsPerMillimetre;
+    QRectF body = area;
+    if (decorator.headerHeight() > 0)
+        body.setTop(std::max(body.top(), headerTop + decorator.headerHeight() + gap));
+    if (decorator.footerHeight() > 0)
+        body.setBottom(std::min(body.bottom(), footerBottom - decorator.footerHeight() - gap));
+    // Headers taller than most of the page are drawn over the text rather than leave no room.
+    if (body.height() < area.height() / 4)
+        body = area;
+
     copy->documentLayout()->setPaintDevice(printer);
     const std::vector<QFont> fonts = holdFonts(*copy, printer);
-    copy->setPageSize(area.size());
+    PaperFit::fitPictures(*copy, body.size(), *printer);
+    copy->setPageSize(body.size());
     const int pages = copy->pageCount();
     for (int page = 0; page < pages; ++page) {
         if (page > 0)
             printer->newPage();
-        const QRectF shown(0, page * area.height(), area.width(), area.height());
+        const QRectF shown(0, page * body.height(), body.width(), body.height());
         painter.save();
-        painter.translate(area.left(), area.top() - shown.top());
+        painter.translate(body.left(), body.top() - shown.top());
         copy->drawContents(&painter, shown);
+        PaperFit::drawSplitRowBorders(painter, *copy, shown.top(), shown.bottom());
         painter.restore();
+        decorator.draw(painter, page + 1, pages, area.left(), headerTop, footerBottom);
     }
     painter.end();
 }
