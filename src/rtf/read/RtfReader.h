@@ -90,6 +90,12 @@ private:
     QChar listCharacter(QChar ch, int font) const;
     void placeInList(QTextBlockFormat &format, const RtfParaProps &para);
 
+    // floating shapes (RtfReaderShapes.cpp)
+    void beginShape();
+    void applyInShape(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void shapePropertyNameText(QByteArrayView text);
+    bool placesPicture();
+
     // output to the body (RtfReaderOutput.cpp)
     bool acceptsBodyText() { return top().destination == RtfDestination::Body && !top().chars.hidden; }
     void beginOutput();
@@ -99,6 +105,9 @@ private:
     void resolveDanglingSurrogate();
     void endParagraph();
     void emitCellSeparator();
+    // each character in the font of its class (RtfReaderFonts.cpp)
+    void startShownRun(const RtfCharProps &props);
+    void appendShown(QStringView text);
     void endRow(bool nested);
 
     // tables (RtfReaderTables.cpp)
@@ -183,6 +192,8 @@ private:
 
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;
+    QByteArray m_shapeProperty;           // the name of the shape property being read
+    bool m_shapePicturePlaced = false;    // the shape's picture is in the text
     qint64 m_pictureBudget = maxPictureBytes;
     QHash<QString, QImage> m_placeholders;
     int m_pendingCells = 0;          // cell ends not yet written as tabs
@@ -194,6 +205,8 @@ private:
     int m_runCodePage = 1252;
     const char16_t *m_runTable = nullptr;
     SymbolMap m_runSymbols = SymbolMap::None;
+    bool m_runByClass = false;   // its character classes have fonts of their own
+    int m_runShownFont = -1;     // the font of the text appended last
     QByteArray m_pendingBytes;
     int m_pendingCodePage = 0;
     char16_t m_highSurrogate = 0;

@@ -160,7 +160,11 @@ std::optional<RtfListStyle> RtfReader::levelStyle(const RtfParaProps &para) cons
         }
     }
     if (level.format == RtfListNumbering::Bullet) {
-        const auto bullet = placeholders == 0 ? bulletStyleOfText(shown) : std::nullopt;
+        // A bullet level shows no number, whatever its text holds: writers copy a numbered
+        // level's text into bullet levels, and word processors then draw a bullet.
+        if (placeholders > 0)
+            return RtfListStyle{};
+        const auto bullet = bulletStyleOfText(shown);
         return bullet ? std::optional(RtfListStyle{*bullet, {}, {}}) : std::nullopt;
     }
     const auto style = RtfListStyle::fromRtfNumberFormat(level.format);
@@ -217,13 +221,17 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     const int level = byLevel ? para.listLevel : std::max(m_numberings[para.numbering].level - 1, 0);
     RtfListStyle style;
     std::optional<int> number;
-    if (written) {
-        const auto marker = RtfListMarker::parse(writtenText, defined);
-        if (!marker)
-            return;
+    // A written marker that says nothing a list shows (blank, or only tabs) leaves the
+    // paragraph to its level's own numbering, as word processors that ignore \listtext do.
+    const auto marker = written ? RtfListMarker::parse(writtenText, defined) : std::nullopt;
+    if (marker) {
         style = marker->style;
         if (!style.isBullet())
             number = marker->number;
+    } else if (written && defined && writtenText.trimmed().isEmpty()) {
+        style = *defined;
+    } else if (written) {
+        return;
     } else if (defined && (pending || !byLevel)) {
         style = *defined;
     } else {

@@ -1,0 +1,70 @@
+// Small files written the ways real ones are: each reads as LibreOffice shows it, and reads the
+// same again after Save As.
+#include "ListTestDocuments.h"
+#include "RtfReaderTestSupport.h"
+#include "support/TestFiles.h"
+
+#include "rtf/DocumentFiles.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CaseFile
+{
+    const char *file;
+    QStringList paragraphs;   // as describeLists gives them
+    QStringList families;     // the fonts the text is shown in
+};
+
+void PrintTo(const CaseFile &c, std::ostream *out) { *out << c.file; }
+
+QStringList familiesOf(const QTextDocument &document)
+{
+    QStringList families;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QString family = it.fragment().charFormat().fontFamilies().toStringList().value(0);
+            if (!it.fragment().text().trimmed().isEmpty() && !families.contains(family))
+                families << family;
+        }
+    }
+    return families;
+}
+
+const QString picture(QChar::ObjectReplacementCharacter);
+
+const CaseFile caseFiles[] = {
+    {"bullet-level-with-number-placeholder", {"0:disc|Apples", "0:disc|Pears", "|Done.", "|"}, {"Arial"}},
+    {"blank-stored-marker", {"0:1.|Preheat the oven", "0:2.|Bake the bread", "|Enjoy.", "|"}, {"Arial"}},
+    {"stored-marker-with-leading-tab", {"0:disc|Milk", "0:disc|Eggs", "0:1.|Mix", "0:2.|Stir", "|End.", "|"}, {"Arial"}},
+    {"associated-fonts",
+     {"|Plain Latin words meant to be Arial.", "|Latin words in a Word-style run.", "|"}, {"Arial"}},
+    {"picture-in-floating-shape", {"|Before the floating picture.", "|" + picture + "After it.", "|"}, {"Arial"}},
+    {"picture-in-shape-with-drawing-object", {"|Before the floating picture.", "|" + picture + "After it.", "|"}, {"Arial"}},
+    {"unclosed-object-group",
+     {"|First paragraph Words inside the unclosed object group.", "|Words after its first paragraph mark.",
+      "|Last words.", "|"}, {"Arial"}},
+};
+
+class CaseFiles : public testing::TestWithParam<CaseFile> {};
+
+TEST_P(CaseFiles, ReadAsWordProcessorsShowThemAndTheSameAfterSaveAs)
+{
+    const CaseFile &c = GetParam();
+    const auto opened = readRtf(TestFiles::readBytes(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/")
+                                                     + QLatin1String(c.file) + QStringLiteral(".rtf")));
+    EXPECT_EQ(describeLists(*opened), c.paragraphs);
+    EXPECT_EQ(familiesOf(*opened), c.families);
+    const auto saved = readRtf(rtfFromDocument(*opened));
+    EXPECT_EQ(describeLists(*saved), c.paragraphs) << "after Save As";
+    EXPECT_EQ(familiesOf(*saved), c.families) << "after Save As";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CaseFiles, testing::ValuesIn(caseFiles));
+
+} // namespace
