@@ -19,6 +19,7 @@ struct CaseFile
     const char *file;
     QStringList paragraphs;   // as describeLists gives them
     QStringList families;     // the fonts the text is shown in
+    QList<QByteArray> saved;  // what Save As writes, among the rest
 };
 
 void PrintTo(const CaseFile &c, std::ostream *out) { *out << c.file; }
@@ -44,11 +45,15 @@ const CaseFile caseFiles[] = {
     {"stored-marker-with-leading-tab", {"0:disc|Milk", "0:disc|Eggs", "0:1.|Mix", "0:2.|Stir", "|End.", "|"}, {"Arial"}},
     {"associated-fonts",
      {"|Plain Latin words meant to be Arial.", "|Latin words in a Word-style run.", "|"}, {"Arial"}},
-    {"picture-in-floating-shape", {"|Before the floating picture.", "|" + picture + "After it.", "|"}, {"Arial"}},
     {"picture-in-shape-with-drawing-object", {"|Before the floating picture.", "|" + picture + "After it.", "|"}, {"Arial"}},
     {"unclosed-object-group",
      {"|First paragraph Words inside the unclosed object group.", "|Words after its first paragraph mark.",
       "|Last words.", "|"}, {"Arial"}},
+    {"fields-kept", {"|Written on 3 March 2021, page 3 of 9.", "|See the example site for more.", "|"}, {"Arial"},
+     {"{\\field{\\*\\fldinst{DATE \\\\@ \"d MMMM yyyy\"}}{\\fldrslt{", "{\\field{\\*\\fldinst{PAGE}}{\\fldrslt{",
+      "{\\field{\\*\\fldinst{NUMPAGES}}{\\fldrslt{", "\\\\o \"A tip\"}}{\\fldrslt{"}},
+    {"picture-in-floating-shape", {"|Before the floating picture.", "|" + picture + "After it.", "|"}, {"Arial"},
+     {"\\pict"}},
 };
 
 class CaseFiles : public testing::TestWithParam<CaseFile> {};
@@ -60,7 +65,11 @@ TEST_P(CaseFiles, ReadAsWordProcessorsShowThemAndTheSameAfterSaveAs)
                                                      + QLatin1String(c.file) + QStringLiteral(".rtf")));
     EXPECT_EQ(describeLists(*opened), c.paragraphs);
     EXPECT_EQ(familiesOf(*opened), c.families);
-    const auto saved = readRtf(rtfFromDocument(*opened));
+    const QByteArray rtf = rtfFromDocument(*opened);
+    for (const QByteArray &words : c.saved)
+        EXPECT_TRUE(rtf.contains(words)) << "Save As lacks " << words.toStdString();
+    EXPECT_EQ(rtf.count("\\pict"), opened->toRawText().count(QChar::ObjectReplacementCharacter)) << "one picture each";
+    const auto saved = readRtf(rtf);
     EXPECT_EQ(describeLists(*saved), c.paragraphs) << "after Save As";
     EXPECT_EQ(familiesOf(*saved), c.families) << "after Save As";
 }

@@ -134,6 +134,7 @@ private:
     void fieldInstructionEnded();
     void fieldEnded();
     QString fieldDisplayText(const QString &instruction) const;
+    void keepField(const QString &instruction, bool hyperlink);   // RtfReaderFields.cpp
 
     RtfTokenizer *m_tokenizer = nullptr;
     QByteArrayView m_input;
@@ -157,6 +158,7 @@ private:
     int m_red = -1, m_green = -1, m_blue = -1;
     QStringList m_links;
     QString m_fieldInstruction;
+    QStringList m_keptFields;   // the instructions of the fields whose results carry them
     struct OpenField
     {
         QString instruction;

@@ -1,6 +1,7 @@
 // The reader's output: runs of text in their formats, paragraphs, table rows and pictures, and
 // the font and colour tables that the formats are made from.
 #include "rtf/CodePages.h"
+#include "rtf/RtfFields.h"
 #include "rtf/read/RtfReader.h"
 
 #include <QRegularExpression>
@@ -63,6 +64,10 @@ QTextCharFormat RtfReader::formatFor(const RtfCharProps &props)
     if (props.link >= 0 && props.link < m_links.size()) {
         format.setAnchor(true);
         format.setAnchorHref(m_links[props.link]);
+    }
+    if (props.field >= 0 && props.field < m_keptFields.size()) {
+        format.setProperty(RtfFieldProperties::instruction, m_keptFields[props.field]);
+        format.setProperty(RtfFieldProperties::number, props.field);
     }
     m_formats.insert(props, format);
     return format;
@@ -414,8 +419,10 @@ void RtfReader::fieldInstructionEnded()
         QStringLiteral(R"(^\s*HYPERLINK\s+(\\l\s+)?"?([^"\s]+))"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = hyperlink.match(m_fieldInstruction);
-    if (!m_fields.empty() && !m_fields.back().inInstruction)
+    if (!m_fields.empty() && !m_fields.back().inInstruction) {
         m_fields.back().instruction = m_fieldInstruction;
+        keepField(m_fieldInstruction, match.hasMatch());
+    }
     m_fieldInstruction.clear();
     if (!match.hasMatch() || m_stack.empty())
         return;

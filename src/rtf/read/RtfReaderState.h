@@ -14,6 +14,7 @@ struct RtfCharProps
     int foreground = -1;    // index into the colour table; -1 is automatic
     int background = -1;
     int link = -1;          // index of a field's hyperlink target
+    int field = -1;         // index of the kept field whose result this is
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -30,7 +31,7 @@ struct RtfCharProps
 
 inline size_t qHash(const RtfCharProps &p, size_t seed = 0)
 {
-    return qHashMulti(seed, p.font, p.classFonts[0], p.classFonts[1], p.classFonts[2], p.classFonts[3],
+    return qHashMulti(seed, p.font, p.field, p.classFonts[0], p.classFonts[1], p.classFonts[2], p.classFonts[3],
                       p.halfPoints, p.foreground, p.background, p.link,
                       (p.bold << 0) | (p.italic << 1) | (p.underline << 2) | (p.strike << 3)
                           | (p.hidden << 4) | (p.vertical << 5));

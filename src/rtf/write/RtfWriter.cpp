@@ -189,7 +189,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
         if (format.link != m_openLink) {
             closeRun();
             closeLink();
-            openLink(format.link);
+            openField(format);
         }
         openRun(format);
         if (format.anchor && !m_anchorsWritten.contains(format.anchor)) {
@@ -260,6 +260,7 @@ void RtfWriter::describeRun(RunFormat &format, const QTextCharFormat &charFormat
     format.isImage = charFormat.isImageFormat();
     if (charFormat.isAnchor())
         format.link = charFormat.anchorHref();
+    describeField(format, charFormat);
     if (format.isImage)
         format.image = charFormat.toImageFormat();
     if (charFormat.hasProperty(AnchoredGroups::anchor)) {
