@@ -51,4 +51,10 @@ struct RtfListMarker
 namespace RtfListProperties {
 constexpr int family = QTextFormat::UserProperty + 0x4c10;   // the file's \ls, or -1 for \pn
 constexpr int level = QTextFormat::UserProperty + 0x4c11;    // \ilvl
+// A list paragraph's own indents as read (\li, \fi, in pixels), and the left edge of its text
+// they gave: while the paragraph's text starts there, they are what is written back, though
+// the list's indent took more room than the file's (\li360 is less than a list's 600).
+constexpr int leftIndent = QTextFormat::UserProperty + 0x4c12;
+constexpr int firstIndent = QTextFormat::UserProperty + 0x4c13;
+constexpr int textStart = QTextFormat::UserProperty + 0x4c14;
 } // namespace RtfListProperties

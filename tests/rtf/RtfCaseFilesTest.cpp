@@ -42,7 +42,8 @@ const QString picture(QChar::ObjectReplacementCharacter);
 const CaseFile caseFiles[] = {
     {"bullet-level-with-number-placeholder", {"0:disc|Apples", "0:disc|Pears", "|Done.", "|"}, {"Arial"}},
     {"blank-stored-marker", {"0:1.|Preheat the oven", "0:2.|Bake the bread", "|Enjoy.", "|"}, {"Arial"}},
-    {"stored-marker-with-leading-tab", {"0:disc|Milk", "0:disc|Eggs", "0:1.|Mix", "0:2.|Stir", "|End.", "|"}, {"Arial"}},
+    {"stored-marker-with-leading-tab", {"0:disc|Milk", "0:disc|Eggs", "0:1.|Mix", "0:2.|Stir", "|End.", "|"}, {"Arial"},
+     {"\\li360\\fi-360\\ls1"}},   // the items' indents as read
     {"associated-fonts",
      {"|Plain Latin words meant to be Arial.", "|Latin words in a Word-style run.", "|"}, {"Arial"}},
     {"picture-in-shape-with-drawing-object", {"|Before the floating picture.", "|" + picture + "After it.", "|"}, {"Arial"}},

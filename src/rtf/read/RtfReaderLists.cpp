@@ -245,6 +245,10 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     format.setObjectIndex(list->objectIndex());
     // The list's indent holds the marker; the paragraph keeps what its own indent adds.
     const double listIndent = (level + 1) * m_document.indentWidth();
-    format.setLeftMargin(std::max(para.leftIndent / twipsPerPixel - listIndent, 0.0));
+    const double margin = std::max(para.leftIndent / twipsPerPixel - listIndent, 0.0);
+    format.setLeftMargin(margin);
     format.clearProperty(QTextFormat::TextIndent);
+    format.setProperty(RtfListProperties::leftIndent, para.leftIndent / twipsPerPixel);
+    format.setProperty(RtfListProperties::firstIndent, para.firstIndent / twipsPerPixel);
+    format.setProperty(RtfListProperties::textStart, margin + listIndent);
 }

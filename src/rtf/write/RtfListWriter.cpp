@@ -92,6 +92,12 @@ QTextBlockFormat RtfListWriter::paragraphFormat(const QTextBlock &block) const
     const double listIndent = list->format().indent() * m_document.indentWidth();
     const double left = format.leftMargin() + format.indent() * m_document.indentWidth() + listIndent;
     format.setIndent(0);
+    if (format.hasProperty(RtfListProperties::textStart)
+        && qFuzzyCompare(1.0 + format.doubleProperty(RtfListProperties::textStart), 1.0 + left)) {
+        format.setLeftMargin(format.doubleProperty(RtfListProperties::leftIndent));
+        format.setTextIndent(format.doubleProperty(RtfListProperties::firstIndent));
+        return format;
+    }
     format.setLeftMargin(left);
     format.setTextIndent(-std::min(double(markerRoomTwips) / RtfWriterUnits::twipsPerPixel, left));
     return format;
