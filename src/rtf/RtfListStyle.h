@@ -57,4 +57,13 @@ constexpr int level = QTextFormat::UserProperty + 0x4c11;    // \ilvl
 constexpr int leftIndent = QTextFormat::UserProperty + 0x4c12;
 constexpr int firstIndent = QTextFormat::UserProperty + 0x4c13;
 constexpr int textStart = QTextFormat::UserProperty + 0x4c14;
+// A list level whose markers no list style draws (a start at another number than 1, other
+// levels' numbers, a bullet such as "-"): its list draws nothing, each item's marker is text
+// at the start of its paragraph (`marker`, on the paragraph), and the list keeps the level's
+// own definition for Save As: its number format (\levelnfc), first number and level text,
+// where characters below U+0009 stand for the levels' numbers.
+constexpr int levelText = QTextFormat::UserProperty + 0x4c15;
+constexpr int numberFormat = QTextFormat::UserProperty + 0x4c16;
+constexpr int startAt = QTextFormat::UserProperty + 0x4c17;
+constexpr int marker = QTextFormat::UserProperty + 0x4c18;
 } // namespace RtfListProperties

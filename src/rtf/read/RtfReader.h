@@ -89,6 +89,7 @@ private:
     std::optional<RtfListStyle> numberingStyle(const RtfParaProps &para) const;
     QChar listCharacter(QChar ch, int font) const;
     void placeInList(QTextBlockFormat &format, const RtfParaProps &para);
+    void placeAsMarkedItem(QTextBlockFormat &format, const RtfParaProps &para, const QString &marker);
 
     // floating shapes (RtfReaderShapes.cpp)
     void beginShape();
@@ -177,6 +178,7 @@ private:
     int m_listTextStart = -1;
     int m_listTextEnd = -1;
     QString m_listText;
+    QString m_levelMarkerText;             // the marker put in as text from the list level
     // The older numbering (\pn) of paragraphs, as read; a paragraph refers to one by index.
     struct ParagraphNumbering
     {

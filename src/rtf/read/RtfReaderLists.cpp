@@ -2,6 +2,8 @@
 // \listtable) or their older numbering (\pn) define, and the markers their files wrote out.
 #include "rtf/read/RtfReader.h"
 
+#include <utility>
+
 #include <QTextDocument>
 #include <QTextList>
 
@@ -40,6 +42,7 @@ void RtfReader::emitListMarker()
         return;
     flushBytes();
     m_builder.run().append(marker);
+    m_levelMarkerText = marker;
 }
 
 // \ls0 is a list where the file's list override table has one of that number (LibreOffice
@@ -198,13 +201,14 @@ std::optional<RtfListStyle> RtfReader::numberingStyle(const RtfParaProps &para) 
 // Makes the paragraph an item of its list where a list style draws its marker. A marker the
 // file wrote decides the style and number (the list level may say otherwise: the file shows
 // what its writer showed); one that no list style draws ("1.2.", "-", a picture) stays text
-// at the paragraph's start.
+// at the paragraph's start, in an item of a list that draws none (RtfReaderLiteralLists.cpp).
 void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
 {
     const bool pending = m_listItemPending;
     const bool written = m_listTextStart >= 0 && m_listTextEnd > m_listTextStart;
     const int writtenStart = m_listTextStart, writtenEnd = m_listTextEnd;
     const QString writtenText = m_listText;
+    const QString levelMarker = std::exchange(m_levelMarkerText, QString());
     m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = false;
     m_listTextStart = m_listTextEnd = -1;
     m_listTextDepth = 0;
@@ -231,15 +235,21 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     } else if (written && defined && writtenText.trimmed().isEmpty()) {
         style = *defined;
     } else if (written) {
+        placeAsMarkedItem(format, para, writtenText);
         return;
     } else if (defined && (pending || !byLevel)) {
         style = *defined;
     } else {
+        if (byLevel)
+            placeAsMarkedItem(format, para, levelMarker);
         return;
     }
     QTextList *list = m_listItems.join(byLevel ? para.list : -1, level, style, number);
-    if (!list)
+    if (!list) {
+        if (byLevel && !pending)
+            placeAsMarkedItem(format, para, written ? writtenText : levelMarker);
         return;
+    }
     if (written)
         m_builder.removeFrom(writtenStart, writtenEnd);
     format.setObjectIndex(list->objectIndex());
