@@ -114,10 +114,8 @@ QString RtfListWriter::markerOf(const QTextBlock &block)
     const QTextList *list = block.textList();
     if (!list)
         return {};
-    if (list->format().hasProperty(RtfListProperties::levelText)) {
-        const int length = markerLengthInText(block);
-        return length > 0 ? block.text().left(length).trimmed() : QString();
-    }
+    if (list->format().hasProperty(RtfListProperties::levelText))
+        return {};   // the list draws none: the marker is the text's start
     const QTextListFormat::Style style = list->format().style();
     if (RtfListStyle::isBulletStyle(style) || style == QTextListFormat::ListStyleUndefined)
         return RtfListStyle::bulletCharacter(style);

@@ -40,7 +40,8 @@ public:
     // The format a list paragraph is written with: its list's indent is part of its own, with
     // room for the marker before the text.
     QTextBlockFormat paragraphFormat(const QTextBlock &block) const;
-    // The marker the list shows at the paragraph, for \listtext.
+    // The marker the list shows at the paragraph, for \listtext; none where the list draws
+    // none (see markerLengthInText).
     static QString markerOf(const QTextBlock &block);
     // How much of the paragraph's text is its marker: an item of a list that draws no marker
     // of its own starts with it (RtfListProperties::marker). That text is written as the

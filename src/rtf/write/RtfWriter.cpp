@@ -125,13 +125,14 @@ void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
         return;
     m_body.raw("{\\listtext\\pard\\plain");
     writeTableLevel(tableLevel);
-    if (RtfListWriter::markerLengthInText(block) > 0) {
+    const int markerInText = RtfListWriter::markerLengthInText(block);
+    if (markerInText > 0) {
         // a marker that is the paragraph's text keeps that text's format
         const QTextFragment first = block.begin().fragment();
         m_body.controlWords(runFormat(first.charFormatIndex(), [&] { return first.charFormat(); }).words);
     }
     m_body.raw(" ");
-    m_body.text(RtfListWriter::markerOf(block));
+    m_body.text(markerInText > 0 ? block.text().left(markerInText).trimmed() : RtfListWriter::markerOf(block));
     m_body.controlWord("tab");
     m_body.raw("}");
 }
