@@ -4,8 +4,8 @@
 # For each tests/data/rtf/corpus/*.rtf: LibreOffice converts the original to HTML, rtfconvert
 # rewrites the file (Open + Save As without the window), LibreOffice converts the rewrite to
 # HTML, and both HTML files are counted: tables (<table), cells (<td), lists (<ol, <ul), list
-# items (<li), headers (<div title="header">), footers (<div title="footer">) and footnotes and
-# endnotes (their anchors in the text). One line per file, then the totals: how many files
+# items (<li), headers (<div title="header">), footers (<div title="footer">), footnotes and
+# endnotes (their anchors in the text) and pictures (<img). One line per file, then the totals: how many files
 # have each kind of structure, and how many keep it (the same counts after the rewrite).
 #
 # usage: scripts/structure-survey.sh [CORPUS_DIR [RTFCONVERT]]
@@ -61,7 +61,7 @@ count() {
     fi
 }
 
-kinds="tables cells lists items headers footers notes"
+kinds="tables cells lists items headers footers notes pictures"
 pattern() {
     case $1 in
     tables) echo '<table' ;;
@@ -71,6 +71,7 @@ pattern() {
     headers) echo '<div title="header"' ;;
     footers) echo '<div title="footer"' ;;
     notes) echo 'class="sd(foot|end)noteanc"' ;;
+    pictures) echo '<img' ;;
     esac
 }
 

@@ -2,12 +2,11 @@
 
 #include "rtf/CodePages.h"
 #include "rtf/DocumentText.h"
-#include "rtf/RtfListStyle.h"
+#include "rtf/write/RtfListWriter.h"
 
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextList>
 
 QByteArray plainTextOf(const QTextDocument &document) { return plainCharactersOf(document).toUtf8(); }
 
@@ -32,15 +31,8 @@ QString plainCharactersOf(const QTextDocument &document)
 
 QString listMarkerOf(const QTextBlock &block)
 {
-    const QTextList *list = block.textList();
-    if (!list)
-        return {};
-    const QTextListFormat::Style style = list->format().style();
-    // A bullet is no text to QTextList; the character is the one the list draws.
-    const QString marker = RtfListStyle::isBulletStyle(style)
-                               ? QString(RtfListStyle::bulletCharacter(style))
-                               : list->itemText(block);
-    return marker + u'\t';
+    const QString marker = RtfListWriter::markerOf(block);
+    return marker.isEmpty() ? marker : marker + u'\t';
 }
 
 QString plainTextOfRange(const QTextDocument &document, QString characters, int from)

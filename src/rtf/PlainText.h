@@ -17,7 +17,8 @@ QString plainCharactersOf(const QTextDocument &document);
 // The same for the characters of `document` from position `from` on, one a position as
 // `Text` counts them (breaks already counted): what a selection copies as plain text.
 QString plainTextOfRange(const QTextDocument &document, QString characters, int from);
-// The marker and tab a list item's paragraph starts with in plain text; empty for another.
+// The marker and tab a list item's paragraph starts with in plain text; empty for another
+// paragraph, and for an item whose marker is already text at its start.
 QString listMarkerOf(const QTextBlock &block);
 // The same, as the bytes of a file.
 QByteArray plainTextOf(const QTextDocument &document);

@@ -4,9 +4,22 @@
 #include <QTextDocument>
 #include <QTextList>
 
+namespace {
+
+// Items whose markers are text are lists of their own beside the drawn ones of their level, so
+// that a drawn list goes on counting across them.
+constexpr int markedSlots = 16;
+
+int slotOf(int level, const RtfListStyle &style)
+{
+    return style.style == QTextListFormat::ListStyleUndefined ? level + markedSlots : level;
+}
+
+} // namespace
+
 bool RtfListItems::accepts(int family, int level, const RtfListStyle &style) const
 {
-    const auto open = m_open.constFind({family, level});
+    const auto open = m_open.constFind({family, slotOf(level, style)});
     return style.isBullet() || open == m_open.constEnd() || !(open->style == style)
         || open->items < maxItems;
 }
@@ -14,12 +27,12 @@ bool RtfListItems::accepts(int family, int level, const RtfListStyle &style) con
 QTextList *RtfListItems::join(int family, int level, const RtfListStyle &style, std::optional<int> number)
 {
     for (auto it = m_open.begin(); it != m_open.end();) {
-        if (it.key().first == family && it.key().second > level)
+        if (it.key().first == family && it.key().second % markedSlots > level)
             it = m_open.erase(it);
         else
             ++it;
     }
-    OpenList &open = m_open[{family, level}];
+    OpenList &open = m_open[{family, slotOf(level, style)}];
     const bool continues = open.list >= 0 && open.style == style;
     if (continues && open.items >= maxItems && !style.isBullet() && number != 1)
         return nullptr;

@@ -171,9 +171,14 @@ QString RtfListStyle::numberText(int number, QTextListFormat::Style style)
 
 std::optional<RtfListMarker> RtfListMarker::parse(QString marker, const std::optional<RtfListStyle> &expected)
 {
-    // what separates the marker from the text is no part of it
-    while (!marker.isEmpty() && (marker.back() == u'\t' || marker.back() == u' ' || marker.back() == u'\u00A0'))
+    // the blanks around a marker, which separate it from the margin and the text, are no part of it
+    const auto blank = [](QChar c) { return c == u'\t' || c == u' ' || c == u'\u00A0'; };
+    while (!marker.isEmpty() && blank(marker.back()))
         marker.chop(1);
+    qsizetype leading = 0;
+    while (leading < marker.size() && blank(marker[leading]))
+        ++leading;
+    marker.remove(0, leading);
     if (marker.size() == 1) {
         if (const auto bullet = RtfListStyle::bulletStyleOf(marker[0]))
             return RtfListMarker{RtfListStyle{*bullet, {}, {}}, 0};

@@ -51,4 +51,19 @@ struct RtfListMarker
 namespace RtfListProperties {
 constexpr int family = QTextFormat::UserProperty + 0x4c10;   // the file's \ls, or -1 for \pn
 constexpr int level = QTextFormat::UserProperty + 0x4c11;    // \ilvl
+// A list paragraph's own indents as read (\li, \fi, in pixels), and the left edge of its text
+// they gave: while the paragraph's text starts there, they are what is written back, though
+// the list's indent took more room than the file's (\li360 is less than a list's 600).
+constexpr int leftIndent = QTextFormat::UserProperty + 0x4c12;
+constexpr int firstIndent = QTextFormat::UserProperty + 0x4c13;
+constexpr int textStart = QTextFormat::UserProperty + 0x4c14;
+// A list level whose markers no list style draws (a start at another number than 1, other
+// levels' numbers, a bullet such as "-"): its list draws nothing, each item's marker is text
+// at the start of its paragraph (`marker`, on the paragraph), and the list keeps the level's
+// own definition for Save As: its number format (\levelnfc), first number and level text,
+// where characters below U+0009 stand for the levels' numbers.
+constexpr int levelText = QTextFormat::UserProperty + 0x4c15;
+constexpr int numberFormat = QTextFormat::UserProperty + 0x4c16;
+constexpr int startAt = QTextFormat::UserProperty + 0x4c17;
+constexpr int marker = QTextFormat::UserProperty + 0x4c18;
 } // namespace RtfListProperties

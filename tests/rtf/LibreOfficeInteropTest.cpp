@@ -162,4 +162,42 @@ TEST_F(LibreOfficeInterop, ReadsSavedListsAsListsWithTheSameMarkers)
                                   u"\u25E6 Circle"_qs, u"\u2022 Dot again"_qs}));
 }
 
+// The small files written the ways real ones are: LibreOffice reads each, saved again by
+// Corvala, as it reads the file itself.
+struct SavedCase
+{
+    const char *file;
+    QStringList html;   // in LibreOffice's HTML, white space made single spaces
+};
+
+void PrintTo(const SavedCase &c, std::ostream *out) { *out << c.file; }
+
+class LibreOfficeReadsSavedCases : public LibreOfficeInterop, public ::testing::WithParamInterface<SavedCase> {};
+
+TEST_P(LibreOfficeReadsSavedCases, AsItReadsTheFileItself)
+{
+    QString html = QString::fromUtf8(htmlOfSavedAgain(QStringLiteral("cases/") + QLatin1String(GetParam().file)
+                                                      + QStringLiteral(".rtf")));
+    html.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+    for (const QString &expected : GetParam().html)
+        EXPECT_TRUE(html.contains(expected)) << "LibreOffice's HTML lacks " << expected.toStdString() << "\n" << html.toStdString();
+}
+
+const SavedCase savedCases[] = {
+    {"bullet-level-with-number-placeholder", {"<ul><li>", "Apples", "Pears", "</ul>"}},
+    {"blank-stored-marker", {"<ol><li>", "Preheat the oven", "Bake the bread", "</ol>"}},
+    {"stored-marker-with-leading-tab", {"<ul><li>", "Milk", "</ul> <ol> <li>", "Stir</font></font></p> </ol>"}},
+    {"associated-fonts", {"<font face=\"Arial, serif\"><font size=\"3\" style=\"font-size: 12pt\">Plain Latin words",
+                          "<font face=\"Arial, serif\"><font size=\"3\" style=\"font-size: 12pt\">Latin words"}},
+    {"picture-in-floating-shape", {"<img src=", "width=\"96\" height=\"96\""}},
+    {"picture-in-shape-with-drawing-object", {"<img src=", "width=\"96\" height=\"96\""}},
+    {"unclosed-object-group", {"First paragraph Words inside the unclosed object group.", "Words after its first paragraph mark."}},
+    {"fields-kept", {"<sdfield type=DATETIME sdnum=\"1033;0;D MMMM YYYY\">", "<sdfield type=PAGE", "<sdfield type=DOCSTAT",
+                     "<a href=\"http://example.org/\" target=\"A tip\">the example site</a>"}},
+    {"../regressions/lists-no-list-style-draws",
+     {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LibreOfficeReadsSavedCases, ::testing::ValuesIn(savedCases));
+
 } // namespace

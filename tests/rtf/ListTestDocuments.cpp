@@ -18,6 +18,11 @@ QStringList describeLists(const QTextDocument &document)
             lines << u'|' + block.text();
             continue;
         }
+        if (list->format().hasProperty(RtfListProperties::levelText)) {
+            // an item whose marker is its text's start
+            lines << QStringLiteral("%1:text|%2").arg(list->format().intProperty(RtfListProperties::level)).arg(block.text());
+            continue;
+        }
         QString marker;
         switch (list->format().style()) {
         case QTextListFormat::ListDisc: marker = QStringLiteral("disc"); break;
@@ -35,7 +40,7 @@ QString textWithListMarkers(const QTextDocument &document)
     QString text = textOf(document);
     // Markers go in from the end, so the positions of the blocks before stay right.
     for (QTextBlock block = document.lastBlock(); block.isValid(); block = block.previous()) {
-        if (block.textList())
+        if (block.textList() && !block.textList()->format().hasProperty(RtfListProperties::levelText))
             text.insert(block.position(), RtfListWriter::markerOf(block) + u'\t');
     }
     return text;

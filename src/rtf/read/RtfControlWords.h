@@ -27,6 +27,8 @@ enum class Action : unsigned char {
     KeptDocumentWord,   // \titlepg, \facingp: which of the kept headers a page shows
     ObjectData,         // \objdata: never read
     ObjectResult,
+    ShapeInstructions,  // \shpinst: a floating shape's properties, its picture among them
+    ShapeResult,        // \shprslt: the shape again, for readers that do not know shapes
     ListText,           // the number or bullet that the file wrote out for a list paragraph
     NestedTableProperties, // holds a nested row's definition; some writers put cells in it
     ListTable,          // \listtable, \listoverridetable
@@ -99,6 +101,10 @@ enum PictureProperty : int {
     PicturePlanes,
     PictureWidthBytes,
 };
+
+// \loch, \hich and \dbch are character classes 1 to 3; \rtlch and \ltrch say whether \af names
+// the font of right-to-left text.
+enum CharacterDirection : int { RightToLeftCharacters = 4, LeftToRightCharacters = 5 };
 
 // What ends a paragraph: \par and \page, or \sect, which ends a section too.
 enum ParagraphEnd : int { EndsParagraph, EndsSection };

@@ -32,6 +32,7 @@ bool isDestination(Action action)
     case Action::Picture: case Action::FieldInstruction: case Action::FieldResult:
     case Action::ShapePicture: case Action::NonShapePicture: case Action::UnicodeAlternative:
     case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult: case Action::ObjectData:
+    case Action::ShapeInstructions: case Action::ShapeResult:
     case Action::ListText: case Action::NestedTableProperties: case Action::ListTable:
     case Action::ParagraphNumbering:
     case Action::KeptDocumentGroup: case Action::KeptAnchoredGroup:
@@ -241,6 +242,12 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
             startDestination(RtfDestination::Body);
         else if (entry.action == Action::ObjectData)
             startDestination(RtfDestination::ObjectData);
+        else if (entry.action == Action::SkipDestination)
+            startDestination(RtfDestination::Skip);   // \objclass, \objname: no body text
+        return;
+    case RtfDestination::Shape:
+    case RtfDestination::ShapePropertyName:
+        applyInShape(entry, token);
         return;
     case RtfDestination::FontTable:
         applyInFontTable(entry, token);
@@ -408,6 +415,15 @@ void RtfReader::handleText(QByteArrayView text)
     case RtfDestination::Body:
         if (acceptsBodyText())
             emitBytes(text);
+        break;
+    case RtfDestination::Object:
+        // An object holds its parts in groups of their own; words directly in it are the
+        // body's, of a file that left the object open.
+        if (std::any_of(text.begin(), text.end(), [](char c) { return c != ' ' && c != '\t'; }) && abandonUnclosedData())
+            handleText(text);
+        break;
+    case RtfDestination::ShapePropertyName:
+        shapePropertyNameText(text);
         break;
     case RtfDestination::Picture:
         if (m_picture)

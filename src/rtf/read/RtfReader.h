@@ -89,6 +89,13 @@ private:
     std::optional<RtfListStyle> numberingStyle(const RtfParaProps &para) const;
     QChar listCharacter(QChar ch, int font) const;
     void placeInList(QTextBlockFormat &format, const RtfParaProps &para);
+    void placeAsMarkedItem(QTextBlockFormat &format, const RtfParaProps &para, const QString &marker);
+
+    // floating shapes (RtfReaderShapes.cpp)
+    void beginShape();
+    void applyInShape(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
+    void shapePropertyNameText(QByteArrayView text);
+    bool placesPicture();
 
     // output to the body (RtfReaderOutput.cpp)
     bool acceptsBodyText() { return top().destination == RtfDestination::Body && !top().chars.hidden; }
@@ -99,6 +106,9 @@ private:
     void resolveDanglingSurrogate();
     void endParagraph();
     void emitCellSeparator();
+    // each character in the font of its class (RtfReaderFonts.cpp)
+    void startShownRun(const RtfCharProps &props);
+    void appendShown(QStringView text);
     void endRow(bool nested);
 
     // tables (RtfReaderTables.cpp)
@@ -125,6 +135,7 @@ private:
     void fieldInstructionEnded();
     void fieldEnded();
     QString fieldDisplayText(const QString &instruction) const;
+    void keepField(const QString &instruction, bool hyperlink);   // RtfReaderFields.cpp
 
     RtfTokenizer *m_tokenizer = nullptr;
     QByteArrayView m_input;
@@ -148,6 +159,7 @@ private:
     int m_red = -1, m_green = -1, m_blue = -1;
     QStringList m_links;
     QString m_fieldInstruction;
+    QStringList m_keptFields;   // the instructions of the fields whose results carry them
     struct OpenField
     {
         QString instruction;
@@ -166,6 +178,7 @@ private:
     int m_listTextStart = -1;
     int m_listTextEnd = -1;
     QString m_listText;
+    QString m_levelMarkerText;             // the marker put in as text from the list level
     // The older numbering (\pn) of paragraphs, as read; a paragraph refers to one by index.
     struct ParagraphNumbering
     {
@@ -183,6 +196,8 @@ private:
 
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;
+    QByteArray m_shapeProperty;           // the name of the shape property being read
+    bool m_shapePicturePlaced = false;    // the shape's picture is in the text
     qint64 m_pictureBudget = maxPictureBytes;
     QHash<QString, QImage> m_placeholders;
     int m_pendingCells = 0;          // cell ends not yet written as tabs
@@ -194,6 +209,8 @@ private:
     int m_runCodePage = 1252;
     const char16_t *m_runTable = nullptr;
     SymbolMap m_runSymbols = SymbolMap::None;
+    bool m_runByClass = false;   // its character classes have fonts of their own
+    int m_runShownFont = -1;     // the font of the text appended last
     QByteArray m_pendingBytes;
     int m_pendingCodePage = 0;
     char16_t m_highSurrogate = 0;

@@ -103,6 +103,14 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         if (m_shapePictureRead)
             startDestination(RtfDestination::Skip);
         break;
+    case Action::ShapeInstructions:
+        beginShape();
+        break;
+    case Action::ShapeResult:
+        // the shape's picture again, as a drawing object or a picture: one picture is shown
+        if (m_shapePicturePlaced)
+            startDestination(RtfDestination::Skip);
+        break;
     case Action::UnicodeAlternative:
         startDestination(RtfDestination::UnicodeAlternative);
         break;
@@ -130,23 +138,30 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         state.plainFont = parameter;
         if (state.charClass > 0)
             state.classFonts[state.charClass - 1] = parameter;
-        chars.font = state.effectiveFont();
+        state.resolveFonts();
         break;
     case Action::CharacterClass:
-        state.charClass = std::uint8_t(entry.value);
-        chars.font = state.effectiveFont();
+        if (entry.value == RtfControlWords::RightToLeftCharacters || entry.value == RtfControlWords::LeftToRightCharacters) {
+            state.rightToLeftFont = entry.value == RtfControlWords::RightToLeftCharacters;
+        } else {
+            state.charClass = std::uint8_t(entry.value);
+            state.rightToLeftFont = false;
+        }
+        state.resolveFonts();
         break;
     case Action::AssociatedFont:
-        // Without a class, \af is the font of right-to-left or complex-script text, which
+        // Without a class or \rtlch before it, \af is the font of complex-script text, which
         // the runs here do not tell apart.
-        if (state.charClass > 0) {
+        if (state.rightToLeftFont)
+            state.classFonts[3] = parameter;
+        else if (state.charClass > 0)
             state.classFonts[state.charClass - 1] = parameter;
-            chars.font = state.effectiveFont();
-        }
+        state.resolveFonts();
         break;
     case Action::Plain:
         chars = RtfCharProps{};
         state.charClass = 0;
+        state.rightToLeftFont = false;
         state.plainFont = -1;
         std::fill(std::begin(state.classFonts), std::end(state.classFonts), -1);
         break;

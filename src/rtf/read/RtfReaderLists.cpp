@@ -2,6 +2,8 @@
 // \listtable) or their older numbering (\pn) define, and the markers their files wrote out.
 #include "rtf/read/RtfReader.h"
 
+#include <utility>
+
 #include <QTextDocument>
 #include <QTextList>
 
@@ -40,6 +42,7 @@ void RtfReader::emitListMarker()
         return;
     flushBytes();
     m_builder.run().append(marker);
+    m_levelMarkerText = marker;
 }
 
 // \ls0 is a list where the file's list override table has one of that number (LibreOffice
@@ -160,7 +163,11 @@ std::optional<RtfListStyle> RtfReader::levelStyle(const RtfParaProps &para) cons
         }
     }
     if (level.format == RtfListNumbering::Bullet) {
-        const auto bullet = placeholders == 0 ? bulletStyleOfText(shown) : std::nullopt;
+        // A bullet level shows no number, whatever its text holds: writers copy a numbered
+        // level's text into bullet levels, and word processors then draw a bullet.
+        if (placeholders > 0)
+            return RtfListStyle{};
+        const auto bullet = bulletStyleOfText(shown);
         return bullet ? std::optional(RtfListStyle{*bullet, {}, {}}) : std::nullopt;
     }
     const auto style = RtfListStyle::fromRtfNumberFormat(level.format);
@@ -194,13 +201,14 @@ std::optional<RtfListStyle> RtfReader::numberingStyle(const RtfParaProps &para) 
 // Makes the paragraph an item of its list where a list style draws its marker. A marker the
 // file wrote decides the style and number (the list level may say otherwise: the file shows
 // what its writer showed); one that no list style draws ("1.2.", "-", a picture) stays text
-// at the paragraph's start.
+// at the paragraph's start, in an item of a list that draws none (RtfReaderLiteralLists.cpp).
 void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
 {
     const bool pending = m_listItemPending;
     const bool written = m_listTextStart >= 0 && m_listTextEnd > m_listTextStart;
     const int writtenStart = m_listTextStart, writtenEnd = m_listTextEnd;
     const QString writtenText = m_listText;
+    const QString levelMarker = std::exchange(m_levelMarkerText, QString());
     m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = false;
     m_listTextStart = m_listTextEnd = -1;
     m_listTextDepth = 0;
@@ -217,26 +225,40 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     const int level = byLevel ? para.listLevel : std::max(m_numberings[para.numbering].level - 1, 0);
     RtfListStyle style;
     std::optional<int> number;
-    if (written) {
-        const auto marker = RtfListMarker::parse(writtenText, defined);
-        if (!marker)
-            return;
+    // A written marker that says nothing a list shows (blank, or only tabs) leaves the
+    // paragraph to its level's own numbering, as word processors that ignore \listtext do.
+    const auto marker = written ? RtfListMarker::parse(writtenText, defined) : std::nullopt;
+    if (marker) {
         style = marker->style;
         if (!style.isBullet())
             number = marker->number;
+    } else if (written && defined && writtenText.trimmed().isEmpty()) {
+        style = *defined;
+    } else if (written) {
+        placeAsMarkedItem(format, para, writtenText);
+        return;
     } else if (defined && (pending || !byLevel)) {
         style = *defined;
     } else {
+        if (byLevel)
+            placeAsMarkedItem(format, para, levelMarker);
         return;
     }
     QTextList *list = m_listItems.join(byLevel ? para.list : -1, level, style, number);
-    if (!list)
+    if (!list) {
+        if (byLevel && !pending)
+            placeAsMarkedItem(format, para, written ? writtenText : levelMarker);
         return;
+    }
     if (written)
         m_builder.removeFrom(writtenStart, writtenEnd);
     format.setObjectIndex(list->objectIndex());
     // The list's indent holds the marker; the paragraph keeps what its own indent adds.
     const double listIndent = (level + 1) * m_document.indentWidth();
-    format.setLeftMargin(std::max(para.leftIndent / twipsPerPixel - listIndent, 0.0));
+    const double margin = std::max(para.leftIndent / twipsPerPixel - listIndent, 0.0);
+    format.setLeftMargin(margin);
     format.clearProperty(QTextFormat::TextIndent);
+    format.setProperty(RtfListProperties::leftIndent, para.leftIndent / twipsPerPixel);
+    format.setProperty(RtfListProperties::firstIndent, para.firstIndent / twipsPerPixel);
+    format.setProperty(RtfListProperties::textStart, margin + listIndent);
 }

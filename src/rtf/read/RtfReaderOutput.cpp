@@ -1,6 +1,7 @@
 // The reader's output: runs of text in their formats, paragraphs, table rows and pictures, and
 // the font and colour tables that the formats are made from.
 #include "rtf/CodePages.h"
+#include "rtf/RtfFields.h"
 #include "rtf/read/RtfReader.h"
 
 #include <QRegularExpression>
@@ -63,6 +64,10 @@ QTextCharFormat RtfReader::formatFor(const RtfCharProps &props)
     if (props.link >= 0 && props.link < m_links.size()) {
         format.setAnchor(true);
         format.setAnchorHref(m_links[props.link]);
+    }
+    if (props.field >= 0 && props.field < m_keptFields.size()) {
+        format.setProperty(RtfFieldProperties::instruction, m_keptFields[props.field]);
+        format.setProperty(RtfFieldProperties::number, props.field);
     }
     m_formats.insert(props, format);
     return format;
@@ -135,6 +140,7 @@ void RtfReader::beginOutput()
         m_runCodePage = codePageOf(props.font);
         m_runTable = CodePages::singleByteTable(m_runCodePage);
         m_runSymbols = symbolMapOf(props.font);
+        startShownRun(props);
     }
     if (m_pendingCells > 0) {
         flushBytes();
@@ -171,6 +177,13 @@ void RtfReader::emitBytes(QByteArrayView bytes)
 {
     resolveDanglingSurrogate();
     beginOutput();
+    if (m_runTable && m_runSymbols == SymbolMap::None && m_runByClass) {
+        QString text(bytes.size(), Qt::Uninitialized);
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            text[i] = QChar(m_runTable[static_cast<unsigned char>(bytes[i])]);
+        appendShown(text);
+        return;
+    }
     if (m_runTable && m_runSymbols == SymbolMap::None) {
         QString &run = m_builder.run();
         const qsizetype start = run.size();
@@ -183,7 +196,8 @@ void RtfReader::emitBytes(QByteArrayView bytes)
     if (m_runSymbols != SymbolMap::None) {
         for (char byte : bytes) {
             const char16_t symbol = symbolCharacter(uchar(byte), m_runSymbols);
-            m_builder.appendChar(symbol ? QChar(symbol) : QChar(m_runTable ? m_runTable[uchar(byte)] : char16_t(uchar(byte))));
+            const QChar ch = symbol ? QChar(symbol) : QChar(m_runTable ? m_runTable[uchar(byte)] : char16_t(uchar(byte)));
+            appendShown(QStringView(&ch, 1));
         }
         return;
     }
@@ -198,7 +212,7 @@ void RtfReader::flushBytes()
 {
     if (m_pendingBytes.isEmpty())
         return;
-    m_builder.appendText(CodePages::toUnicode(m_pendingBytes, m_pendingCodePage));
+    appendShown(CodePages::toUnicode(m_pendingBytes, m_pendingCodePage));
     m_pendingBytes.clear();
 }
 
@@ -220,8 +234,8 @@ void RtfReader::emitUnit(char16_t unit)
         m_highSurrogate = 0;
         beginOutput();
         flushBytes();
-        m_builder.appendChar(QChar(high));
-        m_builder.appendChar(QChar(unit));
+        const QChar pair[] = {QChar(high), QChar(unit)};
+        appendShown(QStringView(pair, 2));
         return;
     }
     resolveDanglingSurrogate();
@@ -239,7 +253,8 @@ void RtfReader::emitUnit(char16_t unit)
     // An object replacement character without its object would pass for a picture.
     if (QChar::isLowSurrogate(unit) || unit == 0xFFFC)
         unit = 0xFFFD;
-    m_builder.appendChar(QChar(unit));
+    const QChar ch(unit);
+    appendShown(QStringView(&ch, 1));
 }
 
 void RtfReader::endParagraph()
@@ -279,8 +294,9 @@ void RtfReader::endRow(bool nested)
 
 void RtfReader::finishPicture()
 {
-    if (!m_picture || !acceptsBodyText())
+    if (!m_picture || !placesPicture())
         return;
+    m_shapePicturePlaced = top().destination == RtfDestination::Shape;
     RtfPicture::Result picture = m_picture->finish(m_pictureBudget);
     resolveDanglingSurrogate();
     const bool shapePictureRead = m_shapePictureRead;   // the picture is not the text after it
@@ -403,8 +419,10 @@ void RtfReader::fieldInstructionEnded()
         QStringLiteral(R"(^\s*HYPERLINK\s+(\\l\s+)?"?([^"\s]+))"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = hyperlink.match(m_fieldInstruction);
-    if (!m_fields.empty() && !m_fields.back().inInstruction)
+    if (!m_fields.empty() && !m_fields.back().inInstruction) {
         m_fields.back().instruction = m_fieldInstruction;
+        keepField(m_fieldInstruction, match.hasMatch());
+    }
     m_fieldInstruction.clear();
     if (!match.hasMatch() || m_stack.empty())
         return;

@@ -14,19 +14,25 @@ struct RtfCharProps
     int foreground = -1;    // index into the colour table; -1 is automatic
     int background = -1;
     int link = -1;          // index of a field's hyperlink target
+    int field = -1;         // index of the kept field whose result this is
     bool bold = false;
     bool italic = false;
     bool underline = false;
     bool strike = false;
     bool hidden = false;
     std::uint8_t vertical = 0;   // 0 normal, 1 superscript, 2 subscript
+    // The fonts of Word's character classes, as they resolve: Latin text of the code page's
+    // lower and upper half, double-byte (Chinese, Japanese, Korean) text, right-to-left text.
+    // `font` is the one the bytes are decoded in; each character is shown in its class's.
+    int classFonts[4] = {-1, -1, -1, -1};
 
     bool operator==(const RtfCharProps &) const = default;
 };
 
 inline size_t qHash(const RtfCharProps &p, size_t seed = 0)
 {
-    return qHashMulti(seed, p.font, p.halfPoints, p.foreground, p.background, p.link,
+    return qHashMulti(seed, p.font, p.field, p.classFonts[0], p.classFonts[1], p.classFonts[2], p.classFonts[3],
+                      p.halfPoints, p.foreground, p.background, p.link,
                       (p.bold << 0) | (p.italic << 1) | (p.underline << 2) | (p.strike << 3)
                           | (p.hidden << 4) | (p.vertical << 5));
 }
@@ -64,6 +70,8 @@ enum class RtfDestination : std::uint8_t {
     ListLevelText,        // a list level's \leveltext
     ParagraphNumbering,   // \pn: a paragraph's numbering in the older way
     NumberingText,        // \pntxta, \pntxtb: the text after or before its number
+    Shape,                // \shpinst: skipped, except for the picture of its pib property
+    ShapePropertyName,    // \sn inside \shpinst
 };
 
 // One entry of the state stack: what a group inherits from its parent and may change.
@@ -79,10 +87,15 @@ struct RtfGroupState
     bool nestedRowDefinition = false;   // in \nesttableprops: row words define a nested row
     qsizetype groupStart = 0;       // where its '{' is in the file
     // Associated fonts: \loch, \hich and \dbch say which class of characters the text that
-    // follows is, and \af (or \f) after one of them names that class's font.
+    // follows is, and \af (or \f) after one of them names that class's font; \af after
+    // \rtlch (until \ltrch) names the font of right-to-left text.
     std::uint8_t charClass = 0;     // 0 none, 1 low ANSI, 2 high ANSI, 3 double-byte
+    bool rightToLeftFont = false;   // \rtlch: \af names the right-to-left font
     int plainFont = -1;             // the font \f set
-    int classFonts[3] = {-1, -1, -1};
+    int classFonts[4] = {-1, -1, -1, -1};   // the three classes' and right-to-left text's
+
+    // Gives the characters their fonts after a font word (RtfReaderFonts.cpp).
+    void resolveFonts();
 
     // The font the text is shown in: its class's font where one was named, else \f's.
     int effectiveFont() const

@@ -1,11 +1,15 @@
 #include "rtf/write/RtfListWriter.h"
 
+#include "rtf/RtfListNumbering.h"
+
 #include "rtf/write/RtfOutput.h"
 #include "rtf/write/RtfWriterUnits.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextList>
+
+#include <algorithm>
 
 namespace {
 
@@ -39,7 +43,7 @@ RtfListWriter::RtfListWriter(const QTextDocument &document, int from, int to) : 
             continue;
         const QTextListFormat format = list->format();
         if (!m_items.contains(list)) {
-            const RtfListStyle style = RtfListStyle::of(format);
+            const Level shown = levelOf(format);
             int family = -1;
             int level = levelOfList(*list);
             if (format.hasProperty(RtfListProperties::family)) {
@@ -56,7 +60,7 @@ RtfListWriter::RtfListWriter(const QTextDocument &document, int from, int to) : 
             }
             if (family >= 0) {
                 const Level &defined = m_families[family][level];
-                if (defined.defined && !(defined.style == style))
+                if (defined.defined && !defined.sameAs(shown))
                     family = -1;   // a family's level has one style
             }
             if (family < 0) {
@@ -67,7 +71,7 @@ RtfListWriter::RtfListWriter(const QTextDocument &document, int from, int to) : 
             }
             Level &definition = m_families[family][level];
             if (!definition.defined)
-                definition = {style, true};
+                definition = shown;
             m_items.insert(list, {family + 1, level});
         }
         const Item item = m_items.value(list);
@@ -89,9 +93,17 @@ QTextBlockFormat RtfListWriter::paragraphFormat(const QTextBlock &block) const
     const QTextList *list = block.textList();
     if (!list)
         return format;
+    if (list->format().hasProperty(RtfListProperties::levelText))
+        return format;   // its own indents place its marker, which is text
     const double listIndent = list->format().indent() * m_document.indentWidth();
     const double left = format.leftMargin() + format.indent() * m_document.indentWidth() + listIndent;
     format.setIndent(0);
+    if (format.hasProperty(RtfListProperties::textStart)
+        && qFuzzyCompare(1.0 + format.doubleProperty(RtfListProperties::textStart), 1.0 + left)) {
+        format.setLeftMargin(format.doubleProperty(RtfListProperties::leftIndent));
+        format.setTextIndent(format.doubleProperty(RtfListProperties::firstIndent));
+        return format;
+    }
     format.setLeftMargin(left);
     format.setTextIndent(-std::min(double(markerRoomTwips) / RtfWriterUnits::twipsPerPixel, left));
     return format;
@@ -102,59 +114,81 @@ QString RtfListWriter::markerOf(const QTextBlock &block)
     const QTextList *list = block.textList();
     if (!list)
         return {};
+    if (list->format().hasProperty(RtfListProperties::levelText))
+        return {};   // the list draws none: the marker is the text's start
     const QTextListFormat::Style style = list->format().style();
     if (RtfListStyle::isBulletStyle(style) || style == QTextListFormat::ListStyleUndefined)
         return RtfListStyle::bulletCharacter(style);
     return list->itemText(block);
 }
 
+RtfListWriter::Level RtfListWriter::levelOf(const QTextListFormat &format)
+{
+    Level level{RtfListStyle::of(format), true};
+    if (format.hasProperty(RtfListProperties::levelText)) {
+        level.style = RtfListStyle{QTextListFormat::ListStyleUndefined, {}, {}};
+        level.levelText = format.stringProperty(RtfListProperties::levelText);
+        level.numberFormat = format.intProperty(RtfListProperties::numberFormat);
+        level.startAt = format.intProperty(RtfListProperties::startAt);
+    }
+    return level;
+}
+
 void RtfListWriter::writeLevel(const Level &level, int depth, RtfOutput &out) const
 {
     // levels a family does not use count as decimal numbers, as word processors make them
-    const Level shown = level.defined ? level : Level{{QTextListFormat::ListDecimal, {}, QStringLiteral(".")}, true};
+    Level shown = level.defined ? level : Level{{QTextListFormat::ListDecimal, {}, QStringLiteral(".")}, true};
+    if (shown.levelText.isEmpty()) {
+        // a list style's marker as a level's text: characters below U+0009 stand for numbers
+        shown.numberFormat = RtfListStyle::rtfNumberFormat(shown.style.style);
+        shown.levelText = shown.style.isBullet() ? QString(RtfListStyle::bulletCharacter(shown.style.style))
+                                                 : shown.style.prefix + QChar(char16_t(depth)) + shown.style.suffix;
+    }
     out.raw("{");
     out.controlWord("listlevel");
-    const int format = RtfListStyle::rtfNumberFormat(shown.style.style);
-    out.controlWord("levelnfc", format);
-    out.controlWord("levelnfcn", format);
+    out.controlWord("levelnfc", shown.numberFormat);
+    out.controlWord("levelnfcn", shown.numberFormat);
     out.controlWord("leveljc", 0);
     out.controlWord("leveljcn", 0);
     out.controlWord("levelfollow", 0);
-    out.controlWord("levelstartat", 1);
+    out.controlWord("levelstartat", shown.startAt);
     out.raw("{");
     out.controlWord("leveltext");
-    // the text's length comes first, as a character; \'0N stands for this level's number
-    const auto lengthByte = [&out](qsizetype length) {
+    // the text's length comes first, as a character, then the text, where \'0N stands for the
+    // number of level N; \levelnumbers says where in the text each number is
+    const auto byte = [](qsizetype value) {
         char escape[5];
-        std::snprintf(escape, sizeof escape, "\\'%02x", int(std::min<qsizetype>(length, 255)));
-        out.raw(escape);
+        std::snprintf(escape, sizeof escape, "\\'%02x", int(std::clamp<qsizetype>(value, 0, 255)));
+        return QByteArray(escape);
     };
+    out.raw(byte(shown.levelText.size()));
     QByteArray numbers;
-    if (shown.style.isBullet()) {
-        lengthByte(1);
-        out.text(QString(RtfListStyle::bulletCharacter(shown.style.style)));
-    } else {
-        lengthByte(shown.style.prefix.size() + 1 + shown.style.suffix.size());
-        out.text(shown.style.prefix);
-        char placeholder[5];
-        std::snprintf(placeholder, sizeof placeholder, "\\'%02x", depth);
-        out.raw(placeholder);
-        out.text(shown.style.suffix);
-        char position[5];
-        std::snprintf(position, sizeof position, "\\'%02x", int(std::min<qsizetype>(shown.style.prefix.size() + 1, 255)));
-        numbers = position;
+    for (qsizetype i = 0; i < shown.levelText.size(); ++i) {
+        const QChar ch = shown.levelText[i];
+        if (ch.unicode() < 9) {
+            out.raw(byte(ch.unicode()));
+            numbers += byte(i + 1);
+        } else {
+            out.text(QString(ch));
+        }
     }
     out.raw(";}{");
     out.controlWord("levelnumbers");
     out.raw(numbers);
     out.raw(";}");
-    if (shown.style.isBullet())
+    if (shown.numberFormat == RtfListNumbering::Bullet)
         out.controlWord("f", 0);   // the bullet is a Unicode character of the document's font
     const int left = RtfWriterUnits::twipsFromPixels((depth + 1) * m_document.indentWidth());
     out.controlWord("fi", -std::min(markerRoomTwips, left));
     out.controlWord("li", left);
     out.controlWord("lin", left);
     out.raw("}");
+}
+
+int RtfListWriter::markerLengthInText(const QTextBlock &block)
+{
+    const QString marker = block.blockFormat().stringProperty(RtfListProperties::marker);
+    return !marker.isEmpty() && block.textList() && block.text().startsWith(marker) ? int(marker.size()) : 0;
 }
 
 void RtfListWriter::writeTables(RtfOutput &out) const

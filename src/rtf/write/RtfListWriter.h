@@ -40,15 +40,27 @@ public:
     // The format a list paragraph is written with: its list's indent is part of its own, with
     // room for the marker before the text.
     QTextBlockFormat paragraphFormat(const QTextBlock &block) const;
-    // The marker the list shows at the paragraph, for \listtext.
+    // The marker the list shows at the paragraph, for \listtext; none where the list draws
+    // none (see markerLengthInText).
     static QString markerOf(const QTextBlock &block);
+    // How much of the paragraph's text is its marker: an item of a list that draws no marker
+    // of its own starts with it (RtfListProperties::marker). That text is written as the
+    // marker, not as the paragraph's.
+    static int markerLengthInText(const QTextBlock &block);
 
 private:
     struct Level
     {
         RtfListStyle style;
         bool defined = false;
+        // a level whose markers are text in its items: its definition as read
+        QString levelText;
+        int numberFormat = 0;
+        int startAt = 1;
+        bool sameAs(const Level &other) const { return style == other.style && levelText == other.levelText; }
     };
+    static Level levelOf(const QTextListFormat &format);
+
     using Levels = std::array<Level, 9>;
     void writeLevel(const Level &level, int depth, RtfOutput &out) const;
 

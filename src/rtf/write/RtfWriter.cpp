@@ -125,8 +125,14 @@ void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
         return;
     m_body.raw("{\\listtext\\pard\\plain");
     writeTableLevel(tableLevel);
+    const int markerInText = RtfListWriter::markerLengthInText(block);
+    if (markerInText > 0) {
+        // a marker that is the paragraph's text keeps that text's format
+        const QTextFragment first = block.begin().fragment();
+        m_body.controlWords(runFormat(first.charFormatIndex(), [&] { return first.charFormat(); }).words);
+    }
     m_body.raw(" ");
-    m_body.text(RtfListWriter::markerOf(block));
+    m_body.text(markerInText > 0 ? block.text().left(markerInText).trimmed() : RtfListWriter::markerOf(block));
     m_body.controlWord("tab");
     m_body.raw("}");
 }
@@ -141,10 +147,11 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
     // starts at the document's start; it ends inside a paragraph or at the start of one, which
     // is then its empty last paragraph.
     const int blockStart = block.position();
-    const int from = std::max(m_from, blockStart);
+    const bool partStart = blockStart < m_from || (blockStart == m_from && m_from > 0);
+    // an item's marker that is text goes out as its marker only
+    const int from = std::max(m_from, blockStart + (partStart ? 0 : RtfListWriter::markerLengthInText(block)));
     const int to = std::min(m_to, blockStart + block.length() - 1);
     const bool last = m_to <= blockStart + block.length() - 1 || !block.next().isValid();
-    const bool partStart = blockStart < m_from || (blockStart == m_from && m_from > 0);
     m_body.controlWords(partStart ? plainParagraphWords() : paragraphWords(block));
     writeTableLevel(tableLevel);
     m_paragraphOpen = true;
@@ -189,7 +196,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
         if (format.link != m_openLink) {
             closeRun();
             closeLink();
-            openLink(format.link);
+            openField(format);
         }
         openRun(format);
         if (format.anchor && !m_anchorsWritten.contains(format.anchor)) {
@@ -260,6 +267,7 @@ void RtfWriter::describeRun(RunFormat &format, const QTextCharFormat &charFormat
     format.isImage = charFormat.isImageFormat();
     if (charFormat.isAnchor())
         format.link = charFormat.anchorHref();
+    describeField(format, charFormat);
     if (format.isImage)
         format.image = charFormat.toImageFormat();
     if (charFormat.hasProperty(AnchoredGroups::anchor)) {

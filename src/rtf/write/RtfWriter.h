@@ -55,7 +55,9 @@ private:
     {
         QByteArray words;
         bool isImage = false;
-        QString link;   // the address of a hyperlink
+        // the address of a hyperlink; for a kept field, what tells it from the one beside it
+        QString link;
+        QString fieldInstruction;   // a kept field's (RtfFields.h)
         QTextImageFormat image;
         // footnotes and comments kept at this character (KeptRtfParts.h)
         int anchor = 0;
@@ -74,6 +76,9 @@ private:
     void openRun(const RunFormat &format);
     void closeRun();
     void openLink(const QString &link);
+    // fields (RtfWriterFields.cpp)
+    static void describeField(RunFormat &format, const QTextCharFormat &charFormat);
+    void openField(const RunFormat &format);
     void closeLink();
     void endParagraph(const char *word);
     void writeListText(const QTextBlock &block, int tableLevel);

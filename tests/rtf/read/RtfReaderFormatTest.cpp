@@ -67,14 +67,34 @@ const CharCase charCases[] = {
     {"group restores", rtf("{\\b\\f1 a}x"), "Arial", 12, false, false, false, false},
     {"alternative names without star", "{\\rtf1{\\fonttbl{\\f0{\\falt Helv}{\\fname Arial MT}Arial;}} x}",
      "Arial", 12, false, false, false, false},
-    {"double-byte text in its associated font", rtf("\\f0\\loch\\af0\\hich\\af0\\dbch\\af1 x"),
-     "Times New Roman", 12, false, false, false, false},
+    {"Latin text in the loch font, whichever class was named last", rtf("\\f0\\loch\\af0\\hich\\af0\\dbch\\af1 x"),
+     "Arial", 12, false, false, false, false},
+    {"af after rtlch leaves left-to-right text alone", rtf("\\loch\\af0\\hich\\af0 {\\rtlch\\af1\\ltrch x}"),
+     "Arial", 12, false, false, false, false},
     {"low text in the font after loch", rtf("\\f1\\hich\\af1\\dbch\\af1\\loch\\f0 x"), "Arial", 12, false, false, false, false},
     {"af without a class changes nothing", rtf("\\af1 x"), "Arial", 12, false, false, false, false},
     {"font without braces around entries",
      "{\\rtf1\\deff1{\\fonttbl\\f0\\fnil Monospaced;\\f1\\fnil Dialog;}\\f0 x}", "Monospaced", 12, false, false, false, false},
 };
 INSTANTIATE_TEST_SUITE_P(Fonts, ReaderCharFormat, testing::ValuesIn(charCases));
+
+// Word names the fonts of all its character classes before a run: each character takes its
+// own class's font (Arial is f0 here, Times New Roman f1).
+TEST(ReaderCharFormat, EachCharacterTakesTheFontOfItsClass)
+{
+    const struct { QByteArray rtf; QStringList families; } cases[] = {
+        {rtf("\\loch\\af0\\hich\\af0\\dbch\\af1 a\\u26085?b"), {"Arial", "Times New Roman", "Arial"}},
+        {rtf("\\loch\\af0\\hich\\af1\\dbch\\af1 a\\'e9"), {"Arial", "Times New Roman"}},
+        {rtf("\\loch\\af0 {\\rtlch\\af1\\ltrch a\\u1488?}"), {"Arial", "Times New Roman"}},
+    };
+    for (const auto &c : cases) {
+        const auto document = readRtf(c.rtf);
+        QStringList families;
+        for (int i = 0; i < c.families.size(); ++i)
+            families << formatAt(*document, i).fontFamilies().toStringList().value(0);
+        EXPECT_EQ(families, c.families) << c.rtf.toStdString();
+    }
+}
 
 TEST(ReaderCharFormat, EmptyParagraphsCarryTheFontToo)
 {

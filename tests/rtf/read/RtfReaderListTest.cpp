@@ -52,12 +52,12 @@ const ListCase listCases[] = {
     {"a written marker decides the style",
      header + item(1, 0, "a)", "Letter") + item(1, 0, "(i)", "Roman") + "}",
      {"0:a)|Letter", "0:(i)|Roman", "|"}},
-    {"a list starts again at a written 1; other numbers it would not give stay text",
+    {"a list starts again at a written 1; other numbers stay text",
      header + item(1, 0, "1.", "A") + item(1, 0, "2.", "B") + item(1, 0, "1.", "C") + item(1, 0, "5.", "E") + "}",
-     {"0:1.|A", "0:2.|B", "0:1.|C", "|5.\tE", "|"}},
-    {"markers no list style draws stay text",
+     {"0:1.|A", "0:2.|B", "0:1.|C", "0:text|5.\tE", "|"}},
+    {"markers no list style draws stay text, in items of their lists",
      header + item(1, 2, nullptr, "Legal") + item(1, 2, "1.2.", "Written") + item(2, 0, "-", "Dash") + "}",
-     {"|1.a.\tLegal", "|1.2.\tWritten", "|-\tDash", "|"}},
+     {"2:text|1.a.\tLegal", "2:text|1.2.\tWritten", "0:text|-\tDash", "|"}},
     {"list override 0, as LibreOffice numbers them",
      "{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}\\listid1}}"
      "{\\*\\listoverridetable{\\listoverride\\listid1\\ls0}}\\pard\\ls0 One\\par\\pard\\ls0 Two}",
@@ -102,8 +102,8 @@ TEST(RtfReaderLongLists, ShowTheNumbersBeyondTheThousandthItemAsText)
     const auto document = readRtf(rtf + "}");
     const QStringList lists = describeLists(*document);
     EXPECT_EQ(lists.value(999), QStringLiteral("0:1000.|x"));
-    EXPECT_EQ(lists.value(1000), QStringLiteral("|1001.\tx"));
-    EXPECT_EQ(lists.value(1001), QStringLiteral("|1002.\tx"));
+    EXPECT_EQ(lists.value(1000), QStringLiteral("0:text|1001.\tx"));
+    EXPECT_EQ(lists.value(1001), QStringLiteral("0:text|1002.\tx"));
 }
 
 } // namespace

@@ -1,0 +1,86 @@
+// Small files written the ways real ones are: each reads as LibreOffice shows it, and reads the
+// same again after Save As.
+#include "ListTestDocuments.h"
+#include "RtfReaderTestSupport.h"
+#include "support/TestFiles.h"
+
+#include "rtf/DocumentFiles.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CaseFile
+{
+    const char *file;         // under tests/data/rtf
+    QStringList paragraphs;   // as describeLists gives them
+    QStringList families;     // the fonts the text is shown in
+    QList<QByteArray> saved;  // what Save As writes, among the rest
+};
+
+void PrintTo(const CaseFile &c, std::ostream *out) { *out << c.file; }
+
+QStringList familiesOf(const QTextDocument &document)
+{
+    QStringList families;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QString family = it.fragment().charFormat().fontFamilies().toStringList().value(0);
+            if (!it.fragment().text().trimmed().isEmpty() && !families.contains(family))
+                families << family;
+        }
+    }
+    return families;
+}
+
+const QString picture(QChar::ObjectReplacementCharacter);
+
+const CaseFile caseFiles[] = {
+    {"cases/bullet-level-with-number-placeholder", {"0:disc|Apples", "0:disc|Pears", "|Done.", "|"}, {"Arial"}},
+    {"cases/blank-stored-marker", {"0:1.|Preheat the oven", "0:2.|Bake the bread", "|Enjoy.", "|"}, {"Arial"}},
+    {"cases/stored-marker-with-leading-tab", {"0:disc|Milk", "0:disc|Eggs", "0:1.|Mix", "0:2.|Stir", "|End.", "|"}, {"Arial"},
+     {"\\li360\\fi-360\\ls1"}},   // the items' indents as read
+    {"cases/associated-fonts",
+     {"|Plain Latin words meant to be Arial.", "|Latin words in a Word-style run.", "|"}, {"Arial"}},
+    {"cases/picture-in-shape-with-drawing-object", {"|Before the floating picture.", "|" + picture + "After it.", "|"}, {"Arial"}},
+    {"cases/unclosed-object-group",
+     {"|First paragraph Words inside the unclosed object group.", "|Words after its first paragraph mark.",
+      "|Last words.", "|"}, {"Arial"}},
+    {"cases/fields-kept", {"|Written on 3 March 2021, page 3 of 9.", "|See the example site for more.", "|"}, {"Arial"},
+     {"{\\field{\\*\\fldinst{DATE \\\\@ \"d MMMM yyyy\"}}{\\fldrslt{", "{\\field{\\*\\fldinst{PAGE}}{\\fldrslt{",
+      "{\\field{\\*\\fldinst{NUMPAGES}}{\\fldrslt{", "\\\\o \"A tip\"}}{\\fldrslt{"}},
+    {"cases/picture-in-floating-shape", {"|Before the floating picture.", "|" + picture + "After it.", "|"}, {"Arial"},
+     {"\\pict"}},
+    // markers no list style draws: text in items of their lists, written back as those lists
+    {"regressions/lists-no-list-style-draws",
+     {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",
+      "0:text|-\tDash", u"0:text|\u2713\tChecked"_qs, "|End.", "|"}, {"Arial"},
+     {"\\levelstartat3{\\leveltext\\'02\\'00.;}", "{\\leveltext\\'04\\'00.\\'01.;}{\\levelnumbers\\'01\\'03;}",
+      "{\\leveltext\\'01-;}", "{\\leveltext\\'01\\u10003?;}", "\\ls2\\ilvl1{\\listtext\\pard\\plain\\f1\\fs24 1.2.\\tab}{\\f1\\fs24 Another}"}},
+};
+
+class CaseFiles : public testing::TestWithParam<CaseFile> {};
+
+TEST_P(CaseFiles, ReadAsWordProcessorsShowThemAndTheSameAfterSaveAs)
+{
+    const CaseFile &c = GetParam();
+    const auto opened = readRtf(TestFiles::readBytes(QStringLiteral(CORVALA_TEST_DATA "/rtf/")
+                                                     + QLatin1String(c.file) + QStringLiteral(".rtf")));
+    EXPECT_EQ(describeLists(*opened), c.paragraphs);
+    EXPECT_EQ(familiesOf(*opened), c.families);
+    const QByteArray rtf = rtfFromDocument(*opened);
+    for (const QByteArray &words : c.saved)
+        EXPECT_TRUE(rtf.contains(words)) << "Save As lacks " << words.toStdString();
+    EXPECT_EQ(rtf.count("\\pict"), opened->toRawText().count(QChar::ObjectReplacementCharacter)) << "one picture each";
+    const auto saved = readRtf(rtf);
+    EXPECT_EQ(describeLists(*saved), c.paragraphs) << "after Save As";
+    EXPECT_EQ(familiesOf(*saved), c.families) << "after Save As";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CaseFiles, testing::ValuesIn(caseFiles));
+
+} // namespace
