@@ -57,6 +57,7 @@ void RichTextBox::adoptDocument(QTextDocument *document)
     EditingLayout::install(*document);
     setDocument(document);
     connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
+    applyZoom();
     if (previous && previous != document && previous->parent() == this)
         previous->deleteLater();
 }
@@ -232,8 +233,10 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (enterInListItem(event))
+    if (conventionKey(event) || enterInListItem(event)) {
+        event->accept();
         return;
+    }
     QTextEdit::keyPressEvent(event);
 }
 
