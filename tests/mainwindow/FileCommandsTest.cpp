@@ -69,11 +69,8 @@ TEST_F(MainWindowTest, SavingFormattedTextAsPlainTextAsksAndAnythingButYesGoesBa
         {"formatted, Escape", true, ScriptedMessageBox::dismissed, false},
     };
     for (const auto &c : cases) {
-        form.reset();
-        messages.shown.clear();
-        dialogs.fileRequests.clear();
         QFile::remove(path("report.txt"));
-        start();
+        restart();
         type("Report");
         if (c.formatted) {
             form->txtEdit->setSelStart(0);
@@ -97,7 +94,6 @@ TEST_F(MainWindowTest, SavingFormattedTextAsPlainTextAsksAndAnythingButYesGoesBa
             EXPECT_EQ(dialogs.fileRequests[1].fileName, path("report.txt")) << c.name;
             EXPECT_EQ(dialogs.fileRequests[1].filterIndex, 2) << c.name;
         }
-        dialogs.fileAnswers.clear();
     }
     // Rich text keeps it all: no question.
     messages.shown.clear();
@@ -216,11 +212,8 @@ TEST_F(MainWindowTest, OpenWithUnsavedChangesAsksFirstAndGoesOnOnlyWhenNothingIs
         {"Yes, saved", vbYes, true, true},
     };
     for (const auto &c : cases) {
-        form.reset();
-        messages.shown.clear();
-        dialogs.fileRequests.clear();
         QFile::remove(path("draft.rtf"));
-        start();
+        restart();
         type("unsaved work");
         messages.answers = {c.answer};
         if (c.answer == vbYes) {
@@ -241,7 +234,6 @@ TEST_F(MainWindowTest, OpenWithUnsavedChangesAsksFirstAndGoesOnOnlyWhenNothingIs
         const int openDialogs = int(std::count_if(dialogs.fileRequests.cbegin(), dialogs.fileRequests.cend(),
                                                   [](const FileDialogRequest &r) { return r.open; }));
         EXPECT_EQ(openDialogs, c.opened ? 1 : 0) << c.name;
-        dialogs.fileAnswers.clear();
     }
 }
 
@@ -252,10 +244,7 @@ TEST_F(MainWindowTest, AfterOpenTheDocumentIsUnmodifiedUntilTheFirstEdit)
     writeFile(path("letter.rtf"), "{\\rtf1\\ansi Dear {\\b reader}\\par}");
     for (const bool fromMenu : {true, false}) {
         for (const bool edit : {false, true}) {
-            form.reset();
-            messages.shown.clear();
-            programEnded = 0;
-            start();
+            restart();
             if (fromMenu) {
                 dialogs.answerFile(path("letter.rtf"), 1);
                 form->mnuOpen->trigger();

@@ -75,8 +75,7 @@ TEST_F(MainWindowTest, CtrlBIAndUToggleTheSelectionsFormatInOneUndoStepAndAreSav
         bool (QFont::*read)() const;
     } cases[] = {{Qt::Key_B, &QFont::bold}, {Qt::Key_I, &QFont::italic}, {Qt::Key_U, &QFont::underline}};
     for (const auto &c : cases) {
-        form.reset();
-        start();
+        restart();
         QFile::remove(path("before.rtf"));
         QFile::remove(path("after.rtf"));
         type("word");
