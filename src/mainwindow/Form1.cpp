@@ -41,6 +41,10 @@ Form1::Form1(MessageBoxService &messages, DialogHost &dialogs, QWidget *parent)
     // The window's boxes belong to it, whichever window is active when they come up.
     m_messages.setOwner(this);
     CD1.ConfirmReplace = [this](const QString &fileName) { return ConfirmReplace(fileName); };
+    // Plain text keeps only the characters: before formats, pictures, tables or lists are thrown
+    // away (the type stays chosen for the next Save As, so this is easily missed), the user says
+    // so; anything but Yes goes back to the dialog with that name and type.
+    CD1.ConfirmSave = [this](const QString &, int filterIndex) { return filterIndex == 1 || ConfirmPlainText(); };
     buildDesign();
     Recovery = std::make_unique<RecoveryKeeper>([this] { return txtEdit->document(); },
                                                 [this](const QString &reason) { ReportRecoveryFailure(reason); });
@@ -150,24 +154,9 @@ bool Form1::Form_QueryUnload()
 {
     ReportingProcedure proc(m_messages, QStringLiteral("in Corvala2021/08/31.Form1.Form_QueryUnload "));
 
-    if (proc.Test(100, [&] { return m_modified; })) {
-        int answer = vbYes;
-        proc.Step(102, [&] {
-            answer = m_messages.MsgBox(QStringLiteral("Do you want to save changes to Untitled?"), vbYesNo);
-        });
-        // Escape or the question's close box calls the close off: the window stays open with
-        // its text, as nothing was decided about it.
-        if (answer != vbYes && answer != vbNo)
-            return false;
-        if (answer == vbYes) {
-            bool saved = false;
-            proc.Step(104, [&] { saved = mnuSaveAs_Click(); });
-            // The user asked to keep the changes: when they were not written (the dialog was
-            // cancelled or the write failed) the window stays open, so no edit is lost.
-            if (!saved)
-                return false;
-        }
-    }
+    const auto step = [&](int line, const std::function<void()> &action) { proc.Step(line, action); };
+    if (proc.Test(100, [&] { return m_modified; }) && !SaveChangesFirst(step))
+        return false;
 
     QColor buttonFace;
     proc.Step(106, [&] { buttonFace = WindowChrome::GetSysColorBrush(WindowChrome::COLOR_BTNFACE); });
@@ -176,6 +165,25 @@ bool Form1::Form_QueryUnload()
     proc.Step(112, [&] { QCoreApplication::processEvents(); });
     proc.Step(114, [&] { QCoreApplication::processEvents(); });
     return true;
+}
+
+bool Form1::SaveChangesFirst(const std::function<void(int line, const std::function<void()> &)> &step)
+{
+    int answer = vbYes;
+    step(102, [&] {
+        answer = m_messages.MsgBox(QStringLiteral("Do you want to save changes to Untitled?"), vbYesNo);
+    });
+    // Escape or the question's close box calls the command off: the document stays, as
+    // nothing was decided about it.
+    if (answer != vbYes && answer != vbNo)
+        return false;
+    if (answer == vbNo)
+        return true;
+    bool saved = false;
+    step(104, [&] { saved = mnuSaveAs_Click(); });
+    // The user asked to keep the changes: when they were not written (the dialog was cancelled
+    // or the write failed) the document stays, so no edit is lost.
+    return saved;
 }
 
 void Form1::Form_Unload()

@@ -138,13 +138,21 @@ private:
     void runCommand(const std::function<void()> &command);
     void showFailure(const std::exception &failure);
     QString ShowFileDialog(bool openDialog, const QString &title, const QString &filter);
-    // Loads a file into the editing area as rich text; throws Failure naming the file and why.
+    // Asks "Do you want to save changes to Untitled?" and runs Save As on Yes, each through
+    // `step` with its line: true when the document may go (No, or Yes and it was saved), false
+    // when the user called the command off or the save did not happen.
+    bool SaveChangesFirst(const std::function<void(int line, const std::function<void()> &)> &step);
+    // Loads a file into the editing area as rich text and clears the modified mark, since
+    // reading a file is no edit; throws Failure naming the file and why.
     void OpenDocument(const QString &name);
     // Asks about one left recovery copy: true when it was read into the window.
     bool OfferLeftCopy(const LeftCopy &copy);
     void ReportRecoveryFailure(const QString &reason);
     // Asks before a save replaces an existing file: true on Yes.
     bool ConfirmReplace(const QString &fileName);
+    // Asks before a plain-text save would lose what plain text can't hold: true when nothing
+    // would be lost or on Yes.
+    bool ConfirmPlainText();
     void RefreshCommandState();
     // Aligns the selected paragraphs and moves the check mark to the alignment's item.
     void applyAlignment(int alignment, QAction *checked);

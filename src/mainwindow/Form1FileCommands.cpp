@@ -7,6 +7,7 @@
 #include "base/Failure.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/richtextbox/RichTextBox.h"
+#include "rtf/PlainTextLoss.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -47,6 +48,14 @@ bool Form1::ConfirmReplace(const QString &fileName)
     return m_messages.MsgBox(question, vbYesNo | vbExclamation, QStringLiteral("Confirm Save As")) == vbYes;
 }
 
+bool Form1::ConfirmPlainText()
+{
+    if (!plainTextLosesContent(*txtEdit->document()))
+        return true;
+    return m_messages.MsgBox(QStringLiteral("Save as plain text? Formatting, pictures, tables and lists will be lost."),
+                             vbYesNo) == vbYes;
+}
+
 void Form1::mnuNew_Click()
 {
     if (m_messages.MsgBox(QStringLiteral("Do you want to start a new document."), vbYesNo) == vbYes) {
@@ -57,6 +66,11 @@ void Form1::mnuNew_Click()
 
 void Form1::mnuOpen_Click()
 {
+    // The document Open would replace may hold the only copy of the user's work: the same
+    // question as closing comes first, and Open goes on only when nothing would be lost.
+    const auto step = [](int, const std::function<void()> &action) { action(); };
+    if (m_modified && !SaveChangesFirst(step))
+        return;
     const QString name = ShowFileDialog(true, QStringLiteral("Open"), kOpenFilter);
     if (name.isEmpty() || !modRTF::PathExists(name))
         return;
@@ -87,6 +101,7 @@ void Form1::OpenDocument(const QString &name)
     try {
         txtEdit->LoadFile(name, rtfRTF);
         Recovery->discard();
+        m_modified = false;
     } catch (const Failure &failure) {
         // The document is replaced only once the whole file has been read, so it is still
         // there; the user learns which file could not be opened and why.

@@ -1,5 +1,8 @@
 #include "MainWindowFixture.h"
 
+#include <QFileInfo>
+#include <algorithm>
+
 namespace {
 
 const QString kNewPrompt = QStringLiteral("Do you want to start a new document.");
@@ -15,12 +18,16 @@ TEST_F(MainWindowTest, SaveAsWritesTheFormatOfTheChosenFileTypeNotOfTheName)
         {"a.rtf", 1, "{\\rtf"},
         {"b.txt", 2, "Hello"},
         {"c.rtf", 2, "Hello"},   // plain text, whatever the name says
-        {"d", 1, "{\\rtf"},      // no extension is added
+        {"d", 1, "{\\rtf"},      // written as d.rtf: the dialog adds the type's extension
+        {"e", 2, "Hello"},       // e.txt
     };
     for (const auto &c : cases) {
         dialogs.answerFile(path(c.name), c.fileType);
         EXPECT_TRUE(form->mnuSaveAs_Click()) << c.name;
-        EXPECT_TRUE(readFile(path(c.name)).startsWith(c.expectedStart)) << c.name;
+        const QString written = QFileInfo(path(c.name)).suffix().isEmpty()
+                                    ? path(c.name) + (c.fileType == 1 ? ".rtf" : ".txt") : path(c.name);
+        EXPECT_TRUE(readFile(written).startsWith(c.expectedStart)) << c.name;
+        EXPECT_FALSE(QFile::exists(path("d")));
         EXPECT_FALSE(form->IsModified()) << c.name;
     }
     EXPECT_EQ(readFile(path("b.txt")), QByteArray("Hello"));
@@ -43,6 +50,56 @@ TEST_F(MainWindowTest, TheNextSaveAsPreselectsTheTypeChosenLastAndStartsWithAnEm
     EXPECT_FALSE(first.confirmOverwrite);
     EXPECT_EQ(dialogs.fileRequests[1].filterIndex, 2);
     EXPECT_TRUE(dialogs.fileRequests[1].fileName.isEmpty());
+}
+
+// Plain text keeps only the characters: with anything more in the document, Save As with the
+// "Text Files" type asks first, and anything but Yes goes back to the dialog as it was.
+TEST_F(MainWindowTest, SavingFormattedTextAsPlainTextAsksAndAnythingButYesGoesBackToTheDialog)
+{
+    const QString question = QStringLiteral("Save as plain text? Formatting, pictures, tables and lists will be lost.");
+    const struct {
+        const char *name;
+        bool formatted;
+        int answer;
+        bool saved;
+    } cases[] = {
+        {"plain text", false, vbYes, true},
+        {"formatted, Yes", true, vbYes, true},
+        {"formatted, No", true, vbNo, false},
+        {"formatted, Escape", true, ScriptedMessageBox::dismissed, false},
+    };
+    for (const auto &c : cases) {
+        QFile::remove(path("report.txt"));
+        restart();
+        type("Report");
+        if (c.formatted) {
+            form->txtEdit->setSelStart(0);
+            form->txtEdit->setSelLength(3);
+            form->txtEdit->setSelItalic(true);
+        }
+        messages.answers = {c.answer};
+        dialogs.answerFile(path("report.txt"), 2);
+        dialogs.cancelFile(); // the dialog again, if it comes back
+
+        EXPECT_EQ(form->mnuSaveAs_Click(), c.saved) << c.name;
+
+        EXPECT_EQ(promptsShown(), c.formatted ? QStringList({question}) : QStringList()) << c.name;
+        if (c.formatted && !messages.shown.isEmpty()) {
+            EXPECT_EQ(messages.shown[0].style, vbYesNo);
+        }
+        EXPECT_EQ(QFile::exists(path("report.txt")), c.saved) << c.name;
+        EXPECT_EQ(form->IsModified(), !c.saved) << c.name;
+        ASSERT_EQ(dialogs.fileRequests.size(), c.saved ? 1 : 2) << c.name;
+        if (!c.saved) {
+            EXPECT_EQ(dialogs.fileRequests[1].fileName, path("report.txt")) << c.name;
+            EXPECT_EQ(dialogs.fileRequests[1].filterIndex, 2) << c.name;
+        }
+    }
+    // Rich text keeps it all: no question.
+    messages.shown.clear();
+    dialogs.answerFile(path("report.rtf"), 1);
+    EXPECT_TRUE(form->mnuSaveAs_Click());
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(MainWindowTest, CancellingSaveAsKeepsTheModifiedMarkSoClosingStillAsks)
@@ -122,10 +179,9 @@ TEST_F(MainWindowTest, AFailedWriteIsReportedAtItsLineAndTheDocumentStaysModifie
     }
 }
 
-TEST_F(MainWindowTest, OpenReplacesTheDocumentWithoutAsking)
+TEST_F(MainWindowTest, OpenWithoutChangesReplacesTheDocumentWithoutAsking)
 {
     writeFile(path("letter.rtf"), "{\\rtf1\\ansi Dear reader\\par}");
-    type("unsaved work");
     dialogs.answerFile(path("letter.rtf"), 1);
 
     form->mnuOpen->trigger();
@@ -139,31 +195,106 @@ TEST_F(MainWindowTest, OpenReplacesTheDocumentWithoutAsking)
     EXPECT_EQ(dialogs.fileRequests[0].nameFilters, QStringList({"RTF Files(*.rtf)"}));
 }
 
+// Open would replace the only copy of unsaved work: it asks as closing does, and goes on to its
+// dialog only on No, or on Yes once the work is saved.
+TEST_F(MainWindowTest, OpenWithUnsavedChangesAsksFirstAndGoesOnOnlyWhenNothingIsLost)
+{
+    writeFile(path("letter.rtf"), "{\\rtf1\\ansi Dear reader\\par}");
+    const struct {
+        const char *name;
+        int answer;
+        bool saveAs;      // Save As is answered with draft.rtf, else cancelled
+        bool opened;
+    } cases[] = {
+        {"No", vbNo, false, true},
+        {"Escape", ScriptedMessageBox::dismissed, false, false},
+        {"Yes, Save As cancelled", vbYes, false, false},
+        {"Yes, saved", vbYes, true, true},
+    };
+    for (const auto &c : cases) {
+        QFile::remove(path("draft.rtf"));
+        restart();
+        type("unsaved work");
+        messages.answers = {c.answer};
+        if (c.answer == vbYes) {
+            if (c.saveAs)
+                dialogs.answerFile(path("draft.rtf"), 1);
+            else
+                dialogs.cancelFile();
+        }
+        dialogs.answerFile(path("letter.rtf"), 1);
+
+        form->mnuOpen->trigger();
+
+        ASSERT_EQ(promptsShown(), QStringList({QStringLiteral("Do you want to save changes to Untitled?")})) << c.name;
+        EXPECT_EQ(messages.shown[0].style, vbYesNo) << c.name;
+        EXPECT_EQ(form->txtEdit->Text().trimmed(), QString::fromLatin1(c.opened ? "Dear reader" : "unsaved work")) << c.name;
+        EXPECT_EQ(form->IsModified(), !c.opened) << c.name;
+        EXPECT_EQ(QFile::exists(path("draft.rtf")), c.saveAs) << c.name;
+        const int openDialogs = int(std::count_if(dialogs.fileRequests.cbegin(), dialogs.fileRequests.cend(),
+                                                  [](const FileDialogRequest &r) { return r.open; }));
+        EXPECT_EQ(openDialogs, c.opened ? 1 : 0) << c.name;
+    }
+}
+
+// Reading a file is no edit: after Open, from the menu or the command line, closing asks
+// nothing, and the first edit sets the mark.
+TEST_F(MainWindowTest, AfterOpenTheDocumentIsUnmodifiedUntilTheFirstEdit)
+{
+    writeFile(path("letter.rtf"), "{\\rtf1\\ansi Dear {\\b reader}\\par}");
+    for (const bool fromMenu : {true, false}) {
+        for (const bool edit : {false, true}) {
+            restart();
+            if (fromMenu) {
+                dialogs.answerFile(path("letter.rtf"), 1);
+                form->mnuOpen->trigger();
+            } else {
+                form->OpenCommandLine({QStringLiteral("corvala"), path("letter.rtf")});
+            }
+            QCoreApplication::processEvents();
+            ASSERT_EQ(form->txtEdit->Text().trimmed(), QStringLiteral("Dear reader"));
+            if (edit)
+                type("x");
+            EXPECT_EQ(form->IsModified(), edit) << fromMenu << edit;
+
+            messages.answers = {vbNo};
+            EXPECT_TRUE(closeWindow());
+            EXPECT_EQ(messages.shown.size(), edit ? 1 : 0) << fromMenu << edit;
+            EXPECT_EQ(programEnded, 1);
+        }
+    }
+}
+
 TEST_F(MainWindowTest, OpenOfANameThatDoesNotExistOrCancelDoesNothing)
 {
     type("kept");
+    messages.answers = {vbNo, vbNo};
     dialogs.answerFile(path("nowhere.rtf"), 1);
     form->mnuOpen->trigger();
     dialogs.cancelFile();
     form->mnuOpen->trigger();
     EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("kept"));
-    EXPECT_TRUE(messages.shown.isEmpty());
+    // Only the question about the unsaved text, each time.
+    EXPECT_EQ(promptsShown(), QStringList(2, QStringLiteral("Do you want to save changes to Untitled?")));
+    EXPECT_TRUE(form->IsModified());
 }
 
 TEST_F(MainWindowTest, AFileThatCannotBeReadLeavesTheDocumentAndSaysWhichFileAndWhy)
 {
     writeFile(path("photo.rtf"), QByteArray("\x89PNG\r\n\x1a\n not rich text", 22));
     type("kept");
+    messages.answers = {vbNo}; // not saved first
     dialogs.answerFile(path("photo.rtf"), 1);
 
     form->mnuOpen->trigger();
 
     EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("kept"));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].prompt.contains(path("photo.rtf")));
-    EXPECT_EQ(messages.shown[0].style, vbOKOnly | vbExclamation);
+    EXPECT_TRUE(form->IsModified());
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_TRUE(messages.shown[1].prompt.contains(path("photo.rtf")));
+    EXPECT_EQ(messages.shown[1].style, vbOKOnly | vbExclamation);
     // After a file dialog no window is active: the box still belongs to the main window.
-    EXPECT_EQ(messages.shown[0].owner, form.get());
+    EXPECT_EQ(messages.shown[1].owner, form.get());
 }
 
 TEST_F(MainWindowTest, AFileNamedOnTheCommandLineOpensAsOpenWouldOrIsReported)

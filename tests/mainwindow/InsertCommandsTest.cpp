@@ -245,6 +245,7 @@ TEST_F(InsertPictureTest, APhotoSurvivesSaveAsAndOpenAsItsJpegData)
     EXPECT_LT(rtf.size() - readFile(path("empty.rtf")).size(), 2 * photoBytes.size() + 400);
 
     form->txtEdit->setText(QString());
+    messages.answers = {vbNo}; // the emptied document is not saved first
     dialogs.answerFile(path("photo.rtf"), 1);
     form->mnuOpen_Click();
     EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("x\uFFFC"));

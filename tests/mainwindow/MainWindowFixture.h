@@ -30,6 +30,18 @@ public:
         form->txtEdit->setFocus();
     }
 
+    // A fresh window, with nothing shown or scripted yet, for the next case of a table.
+    void restart()
+    {
+        form.reset();
+        messages.shown.clear();
+        messages.answers.clear();
+        dialogs.fileRequests.clear();
+        dialogs.fileAnswers.clear();
+        programEnded = 0;
+        start();
+    }
+
     QString path(const char *name) const { return appDir.filePath(QString::fromUtf8(name)); }
 
     static QByteArray readFile(const QString &name) { return TestFiles::readBytes(name); }

@@ -83,6 +83,7 @@ TEST_F(MainWindowTest, EachToolbarButtonReachesItsCommandAndSeparatorsDoNothing)
     form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(1)); // New asks
     EXPECT_EQ(promptsShown(), QStringList({"Do you want to start a new document."}));
 
+    messages.answers = {vbNo}; // Open asks about the changes first
     form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(2)); // Open
     form->Toolbar1_ButtonClick(form->Toolbar1->Buttons(3)); // Save As, not Save
     ASSERT_EQ(dialogs.fileRequests.size(), 2);

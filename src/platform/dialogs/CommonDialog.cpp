@@ -29,6 +29,29 @@ QStringList CommonDialog::NameFilters(const QString &filter)
     return nameFilters;
 }
 
+QStringList CommonDialog::TypeExtensions(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList extensions;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts.at(i).isEmpty() && parts.at(i + 1).isEmpty())
+            continue;
+        const QString first = parts.at(i + 1).section(QLatin1Char(';'), 0, 0).trimmed();
+        const QString extension = first.startsWith(QLatin1String("*.")) ? first.mid(1) : QString();
+        const bool concrete = extension.size() > 1 && !extension.contains(QLatin1Char('*'))
+                              && !extension.contains(QLatin1Char('?'));
+        extensions.append(concrete ? extension : QString());
+    }
+    return extensions;
+}
+
+QString CommonDialog::WithTypeExtension(const QString &fileName, const QString &extension)
+{
+    if (fileName.isEmpty() || extension.isEmpty() || QFileInfo(fileName).fileName().contains(QLatin1Char('.')))
+        return fileName;
+    return fileName + extension;
+}
+
 namespace {
 
 bool isExistingFile(const QString &name)
@@ -51,17 +74,31 @@ void CommonDialog::showFileDialog(bool open)
     // A file type remembered from a dialog with more types than this one has opens on the first.
     request.filterIndex = FilterIndex >= 1 && FilterIndex <= request.nameFilters.size() ? FilterIndex : 1;
     request.fileName = FileName;
+    if (!open)
+        request.extensions = TypeExtensions(Filter);
     const bool confirmOverwrite = !open && (Flags & cdlOFNOverwritePrompt);
     request.confirmOverwrite = confirmOverwrite && !ConfirmReplace;
     request.fileMustExist = open && (Flags & cdlOFNFileMustExist);
 
-    FileDialogAnswer answer = m_host.ChooseFile(request);
-    // Anything but Yes to the question goes back to the dialog, which starts with that name.
-    while (confirmOverwrite && ConfirmReplace && isExistingFile(answer.fileName)
-           && !ConfirmReplace(answer.fileName)) {
+    // The name is completed before anything looks at it, so the question about replacing a file
+    // names the file that would be written.
+    const auto choose = [&] {
+        FileDialogAnswer chosen = m_host.ChooseFile(request);
+        if (!open && chosen.filterIndex >= 1 && chosen.filterIndex <= request.extensions.size())
+            chosen.fileName = WithTypeExtension(chosen.fileName, request.extensions.at(chosen.filterIndex - 1));
+        return chosen;
+    };
+    const auto accepted = [&](const FileDialogAnswer &chosen) {
+        if (confirmOverwrite && ConfirmReplace && isExistingFile(chosen.fileName) && !ConfirmReplace(chosen.fileName))
+            return false;
+        return open || !ConfirmSave || ConfirmSave(chosen.fileName, chosen.filterIndex);
+    };
+    FileDialogAnswer answer = choose();
+    // Anything but Yes to a question goes back to the dialog, which starts with that name and type.
+    while (!answer.fileName.isEmpty() && !accepted(answer)) {
         request.fileName = answer.fileName;
         request.filterIndex = answer.filterIndex;
-        answer = m_host.ChooseFile(request);
+        answer = choose();
     }
     if (answer.fileName.isEmpty()) {
         cancelled();

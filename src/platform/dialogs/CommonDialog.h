@@ -41,6 +41,9 @@ public:
     // Asked when the Save dialog, with cdlOFNOverwritePrompt, chose a file that exists: true
     // replaces it, false goes back to the dialog. Without it the host's dialog asks by itself.
     std::function<bool(const QString &fileName)> ConfirmReplace;
+    // Asked when the Save dialog chose a name and a file type (after any question about
+    // replacing the file): false goes back to the dialog with that name and type.
+    std::function<bool(const QString &fileName, int filterIndex)> ConfirmSave;
 
     QString FontName;
     double FontSize = 0;
@@ -69,6 +72,13 @@ public:
 
     // The filter as the dialog lists it: "RTF Files(*.rtf)|*.rtf|" gives "RTF Files(*.rtf)".
     static QStringList NameFilters(const QString &filter);
+
+    // The extension of each file type of the filter, in order: "*.rtf" gives ".rtf", several
+    // patterns give the first one's, a type without one ("*.*") gives an empty string.
+    static QStringList TypeExtensions(const QString &filter);
+    // The name the Save dialog gives for a typed name and the chosen type's extension: a name
+    // without any extension gets it, as desktop file dialogs do; any other is kept as typed.
+    static QString WithTypeExtension(const QString &fileName, const QString &extension);
 
 private:
     void showFileDialog(bool open);

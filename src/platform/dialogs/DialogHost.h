@@ -10,6 +10,9 @@ struct FileDialogRequest {
     bool open = true;          // the Open dialog, else the Save dialog
     QString title;
     QStringList nameFilters;   // "description (pattern)", in the filter's order
+    // For the Save dialog, the extension of each type (".rtf"), added to a name typed without
+    // one; empty where the type names none ("*.*").
+    QStringList extensions;
     int filterIndex = 1;       // 1-based file type to preselect
     QString fileName;          // the name the dialog starts with
     bool confirmOverwrite = false;

@@ -22,6 +22,15 @@ FileDialogAnswer QtDialogHost::ChooseFile(const FileDialogRequest &request)
         dialog.selectNameFilter(request.nameFilters.at(request.filterIndex - 1));
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
+    // A name typed without an extension gets the chosen type's, before the dialog's own
+    // question about replacing a file looks at it.
+    const auto useExtensionOf = [&dialog, &request](const QString &nameFilter) {
+        const qsizetype type = request.nameFilters.indexOf(nameFilter);
+        dialog.setDefaultSuffix(type >= 0 && type < request.extensions.size()
+                                    ? request.extensions.at(type).mid(1) : QString());
+    };
+    useExtensionOf(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useExtensionOf);
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

@@ -60,6 +60,7 @@ void RichTextBox::adoptDocument(QTextDocument *document)
     setDocument(document);
     m_wide->watch(*document);
     connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
+    applyZoom();
     if (previous && previous != document && previous->parent() == this)
         previous->deleteLater();
 }
@@ -235,8 +236,10 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (enterInListItem(event))
+    if (conventionKey(event) || enterInListItem(event)) {
+        event->accept();
         return;
+    }
     QTextEdit::keyPressEvent(event);
 }
 

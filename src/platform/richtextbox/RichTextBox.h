@@ -2,6 +2,7 @@
 
 #include "rtf/DocumentFiles.h"
 
+#include <QImage>
 #include <QTextEdit>
 
 #include <functional>
@@ -114,6 +115,12 @@ public:
     // (printing/RichTextBoxPrinting.cpp). No printer prints nothing.
     void SelPrint(QPrinter *printer) const;
 
+    // How large the document is shown, in percent (25 to 500; Ctrl+plus, Ctrl+minus, Ctrl+0
+    // and Ctrl with the mouse wheel). A view setting: the document is not changed, and the
+    // zoom stays when another document is opened (RichTextBoxKeys.cpp).
+    int Zoom() const { return m_zoom; }
+    void setZoom(int percent);
+
     // While true, the selection is not highlighted, so that a command can select text to
     // change it without the selection flashing on the screen.
     bool HideSelection() const;
@@ -142,6 +149,7 @@ Q_SIGNALS:
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     // Dragging and the area's own copy and paste keys carry the same content as the Copy and
     // Paste commands.
     QMimeData *createMimeDataFromSelection() const override;
@@ -163,6 +171,11 @@ private:
     void adoptDocument(QTextDocument *document);
     QFont selectionFont() const;
     bool windowHasShortcut(const QKeySequence &keys) const;
+    // Tab and Shift+Tab between table cells, Ctrl+Tab, Ctrl+B, Ctrl+I, Ctrl+U and the zoom keys
+    // (RichTextBoxKeys.cpp): true when the key was used.
+    bool conventionKey(QKeyEvent *event);
+    bool tabInTable(bool backwards);
+    void applyZoom();
     // Enter in a list item (RichTextBoxLists.cpp)
     bool enterInListItem(QKeyEvent *event);
     int clampPosition(int position) const;
@@ -180,4 +193,7 @@ private:
     // Lines that don't wrap, and what is wider than the window (WideContent.h).
     WideContent *m_wide = nullptr;
     int m_backColor = int(0x80000005); // the window colour
+    int m_zoom = 100;
+    int m_wheelZoomDelta = 0;
+    QImage m_zoomedScreen; // the resolution a zoomed document is laid out for
 };

@@ -2,6 +2,8 @@
 #include "base/Failure.h"
 #include "support/ScriptedDialogHost.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,6 +21,54 @@ TEST(CommonDialog, FilterPairsBecomeTheDialogsFileTypes)
     };
     for (const auto &c : cases)
         EXPECT_EQ(CommonDialog::NameFilters(QString::fromLatin1(c.filter)), c.nameFilters) << c.filter;
+}
+
+// A name typed without an extension gets the chosen type's in the Save dialog, before the
+// question about replacing a file looks at it; the Open dialog and any name with an extension
+// keep the name as typed.
+TEST(CommonDialog, SaveAddsTheChosenTypesExtensionToANameWithoutOne)
+{
+    const QString filter = QStringLiteral("RTF Files(*.rtf)|*.rtf|Text Files(*.txt)|*.txt|All|*.*|");
+    const struct {
+        bool open;
+        const char *typed;
+        int type;
+        const char *expected;
+    } cases[] = {
+        {false, "/tmp/doc1", 1, "/tmp/doc1.rtf"},
+        {false, "/tmp/doc1", 2, "/tmp/doc1.txt"},
+        {false, "/tmp/doc1", 3, "/tmp/doc1"},          // a type without an extension of its own
+        {false, "/tmp/notes.md", 1, "/tmp/notes.md"},  // any extension is kept
+        {false, "/tmp/report.rtf", 2, "/tmp/report.rtf"},
+        {false, "/tmp/v1.2/doc1", 1, "/tmp/v1.2/doc1.rtf"},  // a dot in a folder's name is no extension
+        {true, "/tmp/doc1", 1, "/tmp/doc1"},
+    };
+    for (const auto &c : cases) {
+        ScriptedDialogHost host;
+        CommonDialog cd(host);
+        cd.Filter = filter;
+        host.answerFile(QString::fromLatin1(c.typed), c.type);
+        c.open ? cd.ShowOpen() : cd.ShowSave();
+        EXPECT_EQ(cd.FileName, QString::fromLatin1(c.expected)) << c.typed << " " << c.type;
+        EXPECT_EQ(host.fileRequests[0].extensions,
+                  c.open ? QStringList() : QStringList({".rtf", ".txt", ""})) << c.typed;
+    }
+
+    // The question about replacing a file is asked of the name that would be written.
+    QTemporaryDir dir;
+    QFile existing(dir.filePath(QStringLiteral("doc1.rtf")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    ScriptedDialogHost host;
+    CommonDialog cd(host);
+    cd.Filter = filter;
+    cd.Flags = CommonDialog::cdlOFNOverwritePrompt;
+    QStringList asked;
+    cd.ConfirmReplace = [&](const QString &name) { asked << name; return true; };
+    host.answerFile(dir.filePath(QStringLiteral("doc1")), 1);
+    cd.ShowSave();
+    EXPECT_EQ(asked, QStringList({existing.fileName()}));
+    EXPECT_EQ(cd.FileName, existing.fileName());
 }
 
 TEST(CommonDialog, FileDialogKeepsItsValuesAndCancelChangesNothing)

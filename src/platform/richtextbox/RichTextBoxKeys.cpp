@@ -1,0 +1,153 @@
+// The keys every word processor knows: Tab between table cells, Ctrl+B, Ctrl+I and Ctrl+U,
+// and zooming the view.
+#include "platform/richtextbox/RichTextBox.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
+#include <QTextTable>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The zoom steps that Ctrl+plus, Ctrl+minus and the wheel go through, in percent.
+constexpr std::array<int, 17> kZoomSteps{25, 33, 50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300, 400, 500};
+
+bool onlyCtrl(const QKeyEvent *event)
+{
+    return (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+// The cell after (step 1) or before (step -1) `cell` in reading order; cells that a merged
+// cell covers are passed over. Invalid past either end.
+QTextTableCell neighbourCell(QTextTable *table, const QTextTableCell &cell, int step)
+{
+    int row = cell.row();
+    int column = step > 0 ? cell.column() + cell.columnSpan() - 1 : cell.column();
+    for (;;) {
+        column += step;
+        if (column >= table->columns()) {
+            column = 0;
+            ++row;
+        } else if (column < 0) {
+            column = table->columns() - 1;
+            --row;
+        }
+        if (row < 0 || row >= table->rows())
+            return {};
+        const QTextTableCell candidate = table->cellAt(row, column);
+        if (candidate.row() == row && candidate.column() == column)
+            return candidate;
+    }
+}
+
+} // namespace
+
+bool RichTextBox::conventionKey(QKeyEvent *event)
+{
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && onlyCtrl(event)) {
+        // Tab itself moves between cells, so a tab character in a cell needs another key.
+        textCursor().insertText(QStringLiteral("\t"));
+        return true;
+    }
+    if (tab && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return tabInTable(event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier));
+    if (!onlyCtrl(event) && event->modifiers() != (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        setZoom(*std::upper_bound(kZoomSteps.begin(), kZoomSteps.end() - 1, m_zoom));
+        return true;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        setZoom(*(std::lower_bound(kZoomSteps.begin() + 1, kZoomSteps.end(), m_zoom) - 1));
+        return true;
+    case Qt::Key_0:
+        setZoom(100);
+        return true;
+    default:
+        break;
+    }
+    if (!onlyCtrl(event))
+        return false;
+    // Each toggles what the selection starts with, as a read of the property gives it, in one
+    // step that Undo takes back; with nothing selected it sets what is typed next.
+    switch (event->key()) {
+    case Qt::Key_B:
+        setSelBold(!SelBold());
+        return true;
+    case Qt::Key_I:
+        setSelItalic(!SelItalic());
+        return true;
+    case Qt::Key_U:
+        setSelUnderline(!SelUnderline());
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RichTextBox::tabInTable(bool backwards)
+{
+    QTextCursor cursor = textCursor();
+    QTextTable *table = cursor.currentTable();
+    if (!table)
+        return false;
+    QTextTableCell target = neighbourCell(table, table->cellAt(cursor), backwards ? -1 : 1);
+    if (!target.isValid()) {
+        if (backwards)
+            return true; // the first cell: Shift+Tab stays
+        // Tab in the last cell makes a new row to go on in.
+        table->appendRows(1);
+        target = table->cellAt(table->rows() - 1, 0);
+    }
+    cursor.setPosition(target.firstCursorPosition().position());
+    cursor.setPosition(target.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    return true;
+}
+
+void RichTextBox::setZoom(int percent)
+{
+    m_zoom = std::clamp(percent, kZoomSteps.front(), kZoomSteps.back());
+    applyZoom();
+}
+
+// The document is laid out as on a screen of a higher or lower resolution: fonts, pictures,
+// indents and borders all grow or shrink together, and the document itself is not touched.
+void RichTextBox::applyZoom()
+{
+    QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    if (m_zoom == 100) {
+        if (!layout->paintDevice())
+            return;
+        layout->setPaintDevice(nullptr);
+    } else {
+        constexpr double kInchesPerMetre = 1 / 0.0254;
+        m_zoomedScreen = QImage(1, 1, QImage::Format_ARGB32);
+        m_zoomedScreen.setDotsPerMeterX(qRound(logicalDpiX() * m_zoom / 100.0 * kInchesPerMetre));
+        m_zoomedScreen.setDotsPerMeterY(qRound(logicalDpiY() * m_zoom / 100.0 * kInchesPerMetre));
+        layout->setPaintDevice(&m_zoomedScreen);
+    }
+    document()->markContentsDirty(0, document()->characterCount());
+    ensureCursorVisible();
+}
+
+void RichTextBox::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QTextEdit::wheelEvent(event);
+        return;
+    }
+    // A notch is 120; a touchpad sends smaller pieces, which add up to a step.
+    m_wheelZoomDelta += event->angleDelta().y();
+    for (; m_wheelZoomDelta >= 120; m_wheelZoomDelta -= 120)
+        setZoom(*std::upper_bound(kZoomSteps.begin(), kZoomSteps.end() - 1, m_zoom));
+    for (; m_wheelZoomDelta <= -120; m_wheelZoomDelta += 120)
+        setZoom(*(std::lower_bound(kZoomSteps.begin() + 1, kZoomSteps.end(), m_zoom) - 1));
+    event->accept();
+}
