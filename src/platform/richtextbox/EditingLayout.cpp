@@ -26,14 +26,12 @@ bool widthStillHolds(QFixed before, QFixed after, QFixed nextBefore)
     return after >= before || nextBefore > before;
 }
 
-// The root frame's widths that the layout works out from the whole document.
-struct RootWidths
+// The root frame's height, and the narrowest and widest that the document's top level allows.
+struct RootBefore
 {
-    QFixedSize size;
-    QFixed contentsWidth;
+    QFixed height;
     QFixed minimumWidth;
     QFixed maximumWidth;
-    qreal idealWidth;
 };
 #endif
 
@@ -128,6 +126,21 @@ private:
         if (const QTextBlock previous = block.previous(); previous.isValid())
             margin = qMax(block.blockFormat().topMargin(), previous.blockFormat().bottomMargin());
         return stop.y + QFixed::fromReal(margin) - QFixed::fromReal(block.layout()->position().y());
+    }
+
+    // Widens the root frame, as Qt works it out at the end of its layout, to hold paragraphs
+    // `paragraphs` wide; its tables are in Qt's figures already.
+    static void widenBy(QtLayoutState::Layout &d, QtLayoutState::Frame &root, QFixed paragraphs)
+    {
+        const QFixed margins =
+            2 * (root.border + root.padding) + root.leftMargin + root.rightMargin;
+        d.idealWidth = qMax(d.idealWidth, (paragraphs + margins).toReal());
+        const QFixed actual = root.size.width - margins;
+        if (paragraphs <= actual)
+            return;
+        root.size.width = paragraphs + margins;
+        if (root.contentsWidth > 0) // not laid out without wrapping
+            root.contentsWidth = paragraphs;
     }
 
     // Moves every paragraph and table of the document's top level from `at` on down by `by`;
@@ -245,8 +258,7 @@ private:
             d.checkPoints.cbegin(), d.checkPoints.cend(), from + oldLength,
             [](int position, const CheckPoint &point) { return position < point.positionInFrame; });
         const QList<CheckPoint> after(firstAfter, d.checkPoints.cend());
-        const RootWidths before{root->size, root->contentsWidth, root->minimumWidth,
-                                root->maximumWidth, d.idealWidth};
+        const RootBefore before{root->size.height, root->minimumWidth, root->maximumWidth};
 
         if (!layOutUpToStop(d, from, oldLength, length))
             return true;
@@ -265,15 +277,18 @@ private:
                 rest != after.cbegin() && std::prev(rest)->positionInFrame == stopBefore;
             // Nothing touched was wider before than what is laid out up to the stop now.
             widthsHold = widestBefore && *widestBefore <= stop.contentsWidth;
+            // The item at the stop moves by as much as its new place differs from its old one,
+            // which is not always what the height reached before it moved by: the spacing
+            // between it and the paragraph before may have changed (a join with a paragraph
+            // of other spacing).
+            moved = movedAt(stop);
             if (stopKnown) {
                 const CheckPoint &old = *std::prev(rest);
-                moved = stop.y - old.y;
                 widthsHold = widthsHold
                     || (rest != after.cend()
                         && widthStillHolds(old.contentsWidth, stop.contentsWidth,
                                            rest->contentsWidth));
             } else {
-                moved = movedAt(stop);
                 widthsHold = widthsHold
                     || (rest != after.cend() && stop.contentsWidth >= rest->contentsWidth);
             }
@@ -302,13 +317,13 @@ private:
             next.maximumWidth = qMin(next.maximumWidth, stop.maximumWidth);
             d.checkPoints.append(next);
         }
-        // Qt worked out the root frame from the part it laid out; the rest is as it was.
-        root->size.height = before.size.height + *moved;
-        root->size.width = qMax(root->size.width, before.size.width);
-        root->contentsWidth = qMax(root->contentsWidth, before.contentsWidth);
+        // Qt worked out the root frame from the part it laid out and from every table as it
+        // now is; only the paragraphs after the stop are missing from its widths.
+        root->size.height = before.height + *moved;
+        // The last place to start again is the document's end, with the widest line of all.
+        widenBy(d, *root, d.checkPoints.constLast().contentsWidth);
         root->minimumWidth = qMax(root->minimumWidth, before.minimumWidth);
         root->maximumWidth = qMax(root->maximumWidth, before.maximumWidth);
-        d.idealWidth = qMax(d.idealWidth, before.idealWidth);
         d.showLayoutProgress = true;
         const QSizeF size = dynamicDocumentSize();
         if (size != d.lastReportedSize) {
