@@ -3,6 +3,7 @@
 #include "platform/richtextbox/QtLayoutState.h"
 
 #include <QByteArray>
+#include <QFont>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -48,7 +49,19 @@ public:
 protected:
     void documentChanged(int from, int oldLength, int length) override
     {
+        // Setting up the editing area sets the page size, the default font and the text
+        // options one after another, often to what they already are; each would lay out the
+        // whole document afresh, a long table at its start at once each time.
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
+        const bool whole = from == 0 && oldLength == 0 && length == document()->characterCount();
+        std::optional<LaidOutAs> settings;
+        if (whole) {
+            settings = laidOutAs();
+            if (settings == m_wholeLayout)
+                return;
+        }
+        m_wholeLayout = settings;
+
         const bool laidOut = layOutNearChange(from, oldLength, length);
         m_blockCount = document()->blockCount();
         if (laidOut)
@@ -59,6 +72,41 @@ protected:
 
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
 private:
+    // What a layout of the whole document depends on besides the document's content.
+    struct LaidOutAs
+    {
+        QSizeF pageSize;
+        QFont font;
+        Qt::Alignment alignment;
+        QTextOption::WrapMode wrapMode;
+        QTextOption::Flags flags;
+        Qt::LayoutDirection direction;
+        qreal tabStopDistance;
+        QList<QTextOption::Tab> tabs;
+        qreal indentWidth;
+        qreal documentMargin;
+        bool designMetrics;
+        int fixedColumnWidth;
+        const QPaintDevice *device;
+        int length;
+        bool operator==(const LaidOutAs &) const = default;
+    };
+
+    LaidOutAs laidOutAs()
+    {
+        const QTextDocument *doc = document();
+        const QTextOption option = doc->defaultTextOption();
+        return {doc->pageSize(),       doc->defaultFont(),    option.alignment(),
+                option.wrapMode(),     option.flags(),        option.textDirection(),
+                option.tabStopDistance(), option.tabs(),      doc->indentWidth(),
+                doc->documentMargin(), doc->useDesignMetrics(), state().fixedColumnWidth,
+                paintDevice(),         doc->characterCount()};
+    }
+
+    // Set while the layout is that of the whole document with these settings, and nothing has
+    // changed since it began.
+    std::optional<LaidOutAs> m_wholeLayout;
+
     int m_blockCount = -1; // the document's paragraphs when the layout last heard of a change
 
     QtLayoutState::Layout &state()
