@@ -249,4 +249,53 @@ INSTANTIATE_TEST_SUITE_P(Files, EditingLayoutFileTest,
                                             ::testing::Values(QTextEdit::NoWrap,
                                                               QTextEdit::WidgetWidth)));
 
+// A setting that changes how the whole document is laid out, set after it is laid out: the
+// layout, which leaves alone a setting set again to what it was, must follow each.
+struct SettingChange
+{
+    const char *what;
+    std::function<void(RichTextBox &)> apply;
+};
+
+const SettingChange settingChanges[] = {
+    {"the same settings again",
+     [](RichTextBox &box) { box.document()->setPageSize(box.document()->pageSize()); }},
+    {"a larger font",
+     [](RichTextBox &box) { box.document()->setDefaultFont(QFont(QStringLiteral("Sans"), 16)); }},
+    {"wrapping at a fixed width",
+     [](RichTextBox &box) {
+         box.setLineWrapMode(QTextEdit::FixedPixelWidth);
+         box.setLineWrapColumnOrWidth(200);
+     }},
+    {"a wider indent", [](RichTextBox &box) { box.document()->setIndentWidth(90); }},
+    {"a wider margin", [](RichTextBox &box) { box.document()->setDocumentMargin(30); }},
+};
+
+void PrintTo(const SettingChange &change, std::ostream *out) { *out << change.what; }
+
+class EditingLayoutSettingTest
+    : public ::testing::TestWithParam<std::tuple<SettingChange, QTextEdit::LineWrapMode>>
+{
+};
+
+TEST_P(EditingLayoutSettingTest, LooksAsWhenLaidOutAfresh)
+{
+    const auto &[change, wrapping] = GetParam();
+    ShownRichTextBox shown({500, 300});
+    RichTextBox &box = shown.box;
+    box.setLineWrapMode(wrapping);
+    box.LoadFile(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/tall-table-empty-after.rtf"));
+    QTextDocument &document = *box.document();
+    QTextCursor(&document).insertList(QTextListFormat::ListDisc);
+    (void)document.documentLayout()->documentSize();
+    change.apply(box);
+    const double width = box.viewport()->width();
+    EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, EditingLayoutSettingTest,
+                         ::testing::Combine(::testing::ValuesIn(settingChanges),
+                                            ::testing::Values(QTextEdit::NoWrap,
+                                                              QTextEdit::WidgetWidth)));
+
 } // namespace
