@@ -53,7 +53,8 @@ protected:
         // options one after another, often to what they already are; each would lay out the
         // whole document afresh, a long table at its start at once each time.
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
-        const bool whole = from == 0 && oldLength == 0 && length == document()->characterCount();
+        const bool whole = sameQt() && from == 0 && oldLength == 0
+            && length == document()->characterCount();
         std::optional<LaidOutAs> settings;
         if (whole) {
             settings = laidOutAs();
@@ -109,6 +110,14 @@ private:
 
     int m_blockCount = -1; // the document's paragraphs when the layout last heard of a change
 
+    // The declarations repeat Qt 6.4's; the program may run with another Qt than it was built
+    // with.
+    static bool sameQt()
+    {
+        static const bool same = QByteArray(qVersion()).startsWith("6.4.");
+        return same;
+    }
+
     QtLayoutState::Layout &state()
     {
         return static_cast<QtLayoutState::Layout &>(
@@ -121,10 +130,7 @@ private:
     bool stateAgrees(const QtLayoutState::Layout &d, const QtLayoutState::Frame &root,
                      int laidOut) const
     {
-        // The declarations repeat Qt 6.4's; the program may run with another Qt than it was
-        // built with.
-        static const bool sameQt = QByteArray(qVersion()).startsWith("6.4.");
-        if (!sameQt || d.fixedColumnWidth != -1 || d.cursorWidth != cursorWidth()
+        if (!sameQt() || d.fixedColumnWidth != -1 || d.cursorWidth != cursorWidth()
             || d.currentLazyLayoutPosition != -1 || layoutStatus() != 100
             || d.contentHasAlignment != contentHasAlignment() || d.idealWidth != idealWidth())
             return false;
