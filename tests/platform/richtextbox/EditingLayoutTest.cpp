@@ -286,7 +286,6 @@ TEST_P(EditingLayoutSettingTest, LooksAsWhenLaidOutAfresh)
     box.setLineWrapMode(wrapping);
     box.LoadFile(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/tall-table-empty-after.rtf"));
     QTextDocument &document = *box.document();
-    QTextCursor(&document).insertList(QTextListFormat::ListDisc);
     (void)document.documentLayout()->documentSize();
     change.apply(box);
     const double width = box.viewport()->width();
