@@ -67,6 +67,13 @@ protected:
         m_blockCount = document()->blockCount();
         if (laidOut)
             return;
+        // While the document is still being laid out in the background, Qt lays out a change
+        // and goes on past the place the background layout had reached, taking the paragraphs
+        // there as laid out when they are not: they get no lines, and the layout ends there, as
+        // if the document ended. Everything after the change is given to it as changed, so
+        // that it lays out what it passes, up to where it stops as before.
+        if (state().currentLazyLayoutPosition != -1 && sameQt())
+            length = qMax(length, document()->characterCount() - from);
 #endif
         QTextDocumentLayout::documentChanged(from, oldLength, length);
     }

@@ -297,4 +297,20 @@ INSTANTIATE_TEST_SUITE_P(Settings, EditingLayoutSettingTest,
                                             ::testing::Values(QTextEdit::NoWrap,
                                                               QTextEdit::WidgetWidth)));
 
+// A key typed at the start of a document just opened, while the rest is laid out in the
+// background: once the background layout is done, the document is laid out whole.
+TEST_P(EditingLayoutTest, KeyWhileTheDocumentIsLaidOutInTheBackground)
+{
+    ShownRichTextBox shown({500, 300});
+    RichTextBox &box = shown.box;
+    box.setLineWrapMode(GetParam());
+    box.LoadFile(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/spacing-join.rtf"));
+    QTextDocument &document = *box.document();
+    ASSERT_EQ(document.lastBlock().layout()->lineCount(), 0)
+        << "the test needs a document whose layout is still under way";
+    typeAt(document, 0, QStringLiteral("a"));
+    const double width = box.viewport()->width();
+    EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
+}
+
 } // namespace
