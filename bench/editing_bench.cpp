@@ -1,4 +1,4 @@
-// editing_bench window FILE.rtf | editing_bench facade LINES DIR
+// editing_bench window FILE.rtf | editing_bench facade LINES DIR | editing_bench open FILE.rtf [KEYS]
 //
 // Times editing in the real main window (Form1, on whatever platform QT_QPA_PLATFORM names:
 // offscreen for a headless run), one command at a time, as the user meets it:
@@ -10,6 +10,9 @@
 //   facade: the editor facade's text services on a plain-text file of LINES lines it writes
 //     into DIR: the editing area's own plain-text load (the floor), LoadFromFile, setText of the
 //     same text, ForeColor and Convert (upper case) of the whole text, Copy and Paste of it all.
+//   open: Open of FILE until the first paint, the rest of its layout, and a typed key in the
+//     innermost table cell (KEYS of them, default 20), for files of unusual shape (a very long
+//     table, tables nested deep) that make_big_rtf writes.
 //
 // Each step prints one line: name, CPU time of the process in ms (median and worst for steps
 // repeated), wall-clock ms (median), the resident set's peak during the step and after it in MB:
@@ -34,7 +37,10 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QtTest/QTest>
 
 #include <algorithm>
@@ -264,6 +270,43 @@ int window(const QString &file)
     return 0;
 }
 
+// The start of the paragraph nested in the most tables, or 0 when there is no table.
+int innermostCell(const QTextDocument &document)
+{
+    int deepest = 0, position = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        int depth = 0;
+        for (QTextFrame *frame = QTextCursor(block).currentFrame(); frame && frame->parentFrame();
+             frame = frame->parentFrame())
+            ++depth;
+        if (depth > deepest) {
+            deepest = depth;
+            position = block.position();
+        }
+    }
+    std::fprintf(stderr, "innermost cell: %d tables deep, at %d\n", deepest, position);
+    return position;
+}
+
+int open(const QString &file, int keys)
+{
+    ShownWindow shown;
+    Form1 &form = shown.form;
+    RichTextBox &box = *form.txtEdit;
+    measure("Open until first paint", 1, [&] {
+        shown.dialogs.answers = {{file, 1}};
+        form.mnuOpen_Click();
+        box.viewport()->repaint();
+    });
+    measure("first line query after Open", 1, [&] { (void)form.TxtHelper->LineCount(); });
+    const int cell = innermostCell(*box.document());
+    measure("typed key in the innermost cell", keys, [&] { typeKey(box); },
+            [&] { box.setSelStart(cell); });
+    std::fprintf(stderr, "document: %d characters, %d paragraphs, file %lld bytes\n", box.TextLength(),
+                 box.document()->blockCount(), qlonglong(QFileInfo(file).size()));
+    return 0;
+}
+
 // A plain-text document of `lines` lines of about 42 characters: words, a few capitalised.
 QString plainDocument(int lines)
 {
@@ -333,8 +376,10 @@ int main(int argc, char **argv)
     const QStringList arguments = app.arguments();
     if (arguments.size() == 3 && arguments[1] == QLatin1String("window"))
         return window(arguments[2]);
+    if ((arguments.size() == 3 || arguments.size() == 4) && arguments[1] == QLatin1String("open"))
+        return open(arguments[2], arguments.size() == 4 ? arguments[3].toInt() : 20);
     if (arguments.size() == 4 && arguments[1] == QLatin1String("facade"))
         return facade(arguments[2].toInt(), arguments[3]);
-    std::fprintf(stderr, "usage: editing_bench window FILE.rtf | editing_bench facade LINES DIR\n");
+    std::fprintf(stderr, "usage: editing_bench window FILE.rtf | editing_bench facade LINES DIR | editing_bench open FILE.rtf [KEYS]\n");
     return 2;
 }

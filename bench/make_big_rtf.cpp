@@ -5,6 +5,10 @@
 // \listtable and \listtext) or a small table (\trowd ... \cell ... \row) comes in between, as
 // in a real long document. The content follows a fixed pseudo-random sequence, so every run
 // writes the same file.
+//
+// make_big_rtf OUT MEGABYTES rows: one table of two-cell rows instead (HostileShapes.h);
+// make_big_rtf OUT 0 nested DEPTH: tables nested DEPTH deep.
+#include "HostileShapes.h"
 #include "Sequence.h"
 
 #include <QBuffer>
@@ -108,6 +112,13 @@ int main(int argc, char **argv)
     const bool structure = argc > 3 && QByteArray(argv[3]) == "structure";
     // A header and a footer on every page, with the page number and count in fields.
     const bool headers = argc > 3 && QByteArray(argv[3]) == "headers";
+    if (argc > 3 && (QByteArray(argv[3]) == "rows" || QByteArray(argv[3]) == "nested")) {
+        const QByteArray shape = QByteArray(argv[3]) == "rows"
+            ? HostileShapes::longTable(target)
+            : HostileShapes::nestedTables(argc > 4 ? std::atoi(argv[4]) : 16);
+        QFile file(QString::fromLocal8Bit(argv[1]));
+        return file.open(QIODevice::WriteOnly) && file.write(shape) == shape.size() ? 0 : 1;
+    }
     QByteArray rtf;
     rtf.reserve(target + 65536);
     rtf += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # bench/run.sh BUILD_DIR: times rtfconvert against unrtf on a generated 4 MB RTF file, printing,
-# Insert > Image, Find and Replace, and editing big documents next to an earlier build.
+# Insert > Image, Find and Replace, and editing big documents and opening unusually shaped ones
+# next to an earlier build.
 # Each command runs REPS times (default 7), interleaved so that load on the machine falls on
 # both alike; the figures are medians of wall-clock time and of CPU time (user + system), and
 # the largest resident set size seen.
@@ -113,3 +114,5 @@ if [ -n "$baseline" ]; then
 else
   bench/editing.sh "$build"
 fi
+# Open of a long table and of nested tables, against the same baseline.
+bench/shapes.sh "$build" ${baseline:+"$before"}

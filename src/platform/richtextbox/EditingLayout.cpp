@@ -3,6 +3,7 @@
 #include "platform/richtextbox/QtLayoutState.h"
 
 #include <QByteArray>
+#include <QFont>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -26,14 +27,12 @@ bool widthStillHolds(QFixed before, QFixed after, QFixed nextBefore)
     return after >= before || nextBefore > before;
 }
 
-// The root frame's widths that the layout works out from the whole document.
-struct RootWidths
+// The root frame's height, and the narrowest and widest that the document's top level allows.
+struct RootBefore
 {
-    QFixedSize size;
-    QFixed contentsWidth;
+    QFixed height;
     QFixed minimumWidth;
     QFixed maximumWidth;
-    qreal idealWidth;
 };
 #endif
 
@@ -50,18 +49,81 @@ public:
 protected:
     void documentChanged(int from, int oldLength, int length) override
     {
+        // Setting up the editing area sets the page size, the default font and the text
+        // options one after another, often to what they already are; each would lay out the
+        // whole document afresh, a long table at its start at once each time.
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
+        const bool whole = sameQt() && from == 0 && oldLength == 0
+            && length == document()->characterCount();
+        std::optional<LaidOutAs> settings;
+        if (whole) {
+            settings = laidOutAs();
+            if (settings == m_wholeLayout)
+                return;
+        }
+        m_wholeLayout = settings;
+
         const bool laidOut = layOutNearChange(from, oldLength, length);
         m_blockCount = document()->blockCount();
         if (laidOut)
             return;
+        // While the document is still being laid out in the background, Qt lays out a change
+        // and goes on past the place the background layout had reached, taking the paragraphs
+        // there as laid out when they are not: they get no lines, and the layout ends there, as
+        // if the document ended. Everything after the change is given to it as changed, so
+        // that it lays out what it passes, up to where it stops as before.
+        if (state().currentLazyLayoutPosition != -1 && sameQt())
+            length = qMax(length, document()->characterCount() - from);
 #endif
         QTextDocumentLayout::documentChanged(from, oldLength, length);
     }
 
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
 private:
+    // What a layout of the whole document depends on besides the document's content.
+    struct LaidOutAs
+    {
+        QSizeF pageSize;
+        QFont font;
+        Qt::Alignment alignment;
+        QTextOption::WrapMode wrapMode;
+        QTextOption::Flags flags;
+        Qt::LayoutDirection direction;
+        qreal tabStopDistance;
+        QList<QTextOption::Tab> tabs;
+        qreal indentWidth;
+        qreal documentMargin;
+        bool designMetrics;
+        int fixedColumnWidth;
+        const QPaintDevice *device;
+        int length;
+        bool operator==(const LaidOutAs &) const = default;
+    };
+
+    LaidOutAs laidOutAs()
+    {
+        const QTextDocument *doc = document();
+        const QTextOption option = doc->defaultTextOption();
+        return {doc->pageSize(),       doc->defaultFont(),    option.alignment(),
+                option.wrapMode(),     option.flags(),        option.textDirection(),
+                option.tabStopDistance(), option.tabs(),      doc->indentWidth(),
+                doc->documentMargin(), doc->useDesignMetrics(), state().fixedColumnWidth,
+                paintDevice(),         doc->characterCount()};
+    }
+
+    // Set while the layout is that of the whole document with these settings, and nothing has
+    // changed since it began.
+    std::optional<LaidOutAs> m_wholeLayout;
+
     int m_blockCount = -1; // the document's paragraphs when the layout last heard of a change
+
+    // The declarations repeat Qt 6.4's; the program may run with another Qt than it was built
+    // with.
+    static bool sameQt()
+    {
+        static const bool same = QByteArray(qVersion()).startsWith("6.4.");
+        return same;
+    }
 
     QtLayoutState::Layout &state()
     {
@@ -75,10 +137,7 @@ private:
     bool stateAgrees(const QtLayoutState::Layout &d, const QtLayoutState::Frame &root,
                      int laidOut) const
     {
-        // The declarations repeat Qt 6.4's; the program may run with another Qt than it was
-        // built with.
-        static const bool sameQt = QByteArray(qVersion()).startsWith("6.4.");
-        if (!sameQt || d.fixedColumnWidth != -1 || d.cursorWidth != cursorWidth()
+        if (!sameQt() || d.fixedColumnWidth != -1 || d.cursorWidth != cursorWidth()
             || d.currentLazyLayoutPosition != -1 || layoutStatus() != 100
             || d.contentHasAlignment != contentHasAlignment() || d.idealWidth != idealWidth())
             return false;
@@ -128,6 +187,21 @@ private:
         if (const QTextBlock previous = block.previous(); previous.isValid())
             margin = qMax(block.blockFormat().topMargin(), previous.blockFormat().bottomMargin());
         return stop.y + QFixed::fromReal(margin) - QFixed::fromReal(block.layout()->position().y());
+    }
+
+    // Widens the root frame, as Qt works it out at the end of its layout, to hold paragraphs
+    // `paragraphs` wide; its tables are in Qt's figures already.
+    static void widenBy(QtLayoutState::Layout &d, QtLayoutState::Frame &root, QFixed paragraphs)
+    {
+        const QFixed margins =
+            2 * (root.border + root.padding) + root.leftMargin + root.rightMargin;
+        d.idealWidth = qMax(d.idealWidth, (paragraphs + margins).toReal());
+        const QFixed actual = root.size.width - margins;
+        if (paragraphs <= actual)
+            return;
+        root.size.width = paragraphs + margins;
+        if (root.contentsWidth > 0) // not laid out without wrapping
+            root.contentsWidth = paragraphs;
     }
 
     // Moves every paragraph and table of the document's top level from `at` on down by `by`;
@@ -245,8 +319,7 @@ private:
             d.checkPoints.cbegin(), d.checkPoints.cend(), from + oldLength,
             [](int position, const CheckPoint &point) { return position < point.positionInFrame; });
         const QList<CheckPoint> after(firstAfter, d.checkPoints.cend());
-        const RootWidths before{root->size, root->contentsWidth, root->minimumWidth,
-                                root->maximumWidth, d.idealWidth};
+        const RootBefore before{root->size.height, root->minimumWidth, root->maximumWidth};
 
         if (!layOutUpToStop(d, from, oldLength, length))
             return true;
@@ -265,15 +338,18 @@ private:
                 rest != after.cbegin() && std::prev(rest)->positionInFrame == stopBefore;
             // Nothing touched was wider before than what is laid out up to the stop now.
             widthsHold = widestBefore && *widestBefore <= stop.contentsWidth;
+            // The item at the stop moves by as much as its new place differs from its old one,
+            // which is not always what the height reached before it moved by: the spacing
+            // between it and the paragraph before may have changed (a join with a paragraph
+            // of other spacing).
+            moved = movedAt(stop);
             if (stopKnown) {
                 const CheckPoint &old = *std::prev(rest);
-                moved = stop.y - old.y;
                 widthsHold = widthsHold
                     || (rest != after.cend()
                         && widthStillHolds(old.contentsWidth, stop.contentsWidth,
                                            rest->contentsWidth));
             } else {
-                moved = movedAt(stop);
                 widthsHold = widthsHold
                     || (rest != after.cend() && stop.contentsWidth >= rest->contentsWidth);
             }
@@ -302,13 +378,13 @@ private:
             next.maximumWidth = qMin(next.maximumWidth, stop.maximumWidth);
             d.checkPoints.append(next);
         }
-        // Qt worked out the root frame from the part it laid out; the rest is as it was.
-        root->size.height = before.size.height + *moved;
-        root->size.width = qMax(root->size.width, before.size.width);
-        root->contentsWidth = qMax(root->contentsWidth, before.contentsWidth);
+        // Qt worked out the root frame from the part it laid out and from every table as it
+        // now is; only the paragraphs after the stop are missing from its widths.
+        root->size.height = before.height + *moved;
+        // The last place to start again is the document's end, with the widest line of all.
+        widenBy(d, *root, d.checkPoints.constLast().contentsWidth);
         root->minimumWidth = qMax(root->minimumWidth, before.minimumWidth);
         root->maximumWidth = qMax(root->maximumWidth, before.maximumWidth);
-        d.idealWidth = qMax(d.idealWidth, before.idealWidth);
         d.showLayoutProgress = true;
         const QSizeF size = dynamicDocumentSize();
         if (size != d.lastReportedSize) {

@@ -49,6 +49,10 @@ void RichTextBox::adoptDocument(QTextDocument *document)
     // The control deletes a document of its own when given another, so ask through a guard.
     const QPointer<QTextDocument> previous = this->document();
     document->setParent(this);
+    // Each of the settings below would start a layout of the whole document, which lays out a
+    // table at its start at once, however long. Without a page size nothing is laid out until
+    // the editing area gives the document its width.
+    document->setPageSize(QSizeF(0, 0));
     document->setDefaultFont(font());
     // A paragraph runs left to right unless its format says otherwise (\rtlpar), as in a rich
     // text file. Left to guess, the layout would scan every paragraph's text for its direction

@@ -266,6 +266,10 @@ void RtfTableBuilder::write(int index)
         left = edge;
     }
     format.setColumnWidthConstraints(widths);
+    // Rows start at the left margin. Said outright, so that the editing area's layout knows the
+    // document holds nothing centred or right-aligned; otherwise, without wrapping, it lays
+    // out the whole document again, every table at once, whenever the window's width changes.
+    format.setAlignment(Qt::AlignLeft);
     format.setBorderCollapse(true);
     format.setBorder(0);
     format.setCellSpacing(0);

@@ -1,21 +1,15 @@
 // A small change in a long document is laid out near the change only. Whatever way a change
 // takes, the document must look and answer afterwards exactly as when Qt lays it all out afresh:
 // every paragraph and line in its place, the same size, the same painted pages, the same hits.
+#include "LayoutPicture.h"
 #include "ShownRichTextBox.h"
 
 #include "platform/richtextbox/EditingLayout.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QImage>
-#include <QPainter>
-#include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocument>
-#include <QTextLayout>
 #include <QTextList>
 #include <QTextTable>
 #include <functional>
-#include <memory>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,44 +46,6 @@ void fill(QTextDocument &document)
     cursor.endEditBlock();
 }
 
-// What the layout shows and answers: every block's and line's rectangle, the document's size,
-// pictures of a few screens, and the positions hit at points on them.
-struct Picture
-{
-    QList<QRectF> rects;
-    QSizeF size;
-    QList<QImage> screens;
-    QList<int> hits;
-    bool operator==(const Picture &) const = default;
-};
-
-Picture picture(QTextDocument &document, double screenWidth)
-{
-    Picture picture;
-    QAbstractTextDocumentLayout *layout = document.documentLayout();
-    picture.size = layout->documentSize();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        picture.rects.append(layout->blockBoundingRect(block));
-        const QTextLayout *lines = block.layout();
-        for (int i = 0; i < lines->lineCount(); ++i)
-            picture.rects.append(lines->lineAt(i).rect());
-    }
-    const double height = picture.size.height();
-    for (const double top : {0.0, height * 0.4, height * 0.62, height - 300}) {
-        QImage screen(int(screenWidth), 300, QImage::Format_RGB32);
-        screen.fill(Qt::white);
-        QPainter painter(&screen);
-        painter.translate(0, -top);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, top, screenWidth, 300);
-        layout->draw(&painter, context);
-        picture.screens.append(screen);
-        for (int y = 5; y < 300; y += 37)
-            picture.hits.append(layout->hitTest(QPointF(60, top + y), Qt::FuzzyHit));
-    }
-    return picture;
-}
-
 // Whether a change is laid out near it only: always, never, or as the lines happen to wrap.
 enum class Near { Always, Never, Either };
 
@@ -124,16 +80,6 @@ int widestLinePosition(const QTextDocument &document)
 int tablePosition(const QTextDocument &document)
 {
     return document.find(QStringLiteral("cell 4")).selectionStart();
-}
-
-// The same document laid out by Qt from the start.
-std::unique_ptr<QTextDocument> afresh(const QTextDocument &document)
-{
-    std::unique_ptr<QTextDocument> copy(document.clone());
-    copy->setDefaultFont(document.defaultFont());
-    copy->setDefaultTextOption(document.defaultTextOption());
-    copy->setPageSize(document.pageSize());
-    return copy;
 }
 
 class EditingLayoutTest : public ::testing::TestWithParam<QTextEdit::LineWrapMode>
@@ -206,11 +152,165 @@ TEST_P(EditingLayoutTest, LooksAndAnswersAsWhenLaidOutAfresh)
         if (expected != Near::Either) {
             EXPECT_EQ(near, expected == Near::Always ? 1 : 0);
         }
-        EXPECT_TRUE(picture(document, width) == picture(*afresh(document), width));
+        EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(WrapModes, EditingLayoutTest,
                          ::testing::Values(QTextEdit::NoWrap, QTextEdit::WidgetWidth));
+
+// Files whose changes once left the layout different from a fresh one: each is opened, laid out
+// whole, changed once, and compared with a fresh layout, with and without wrapping.
+struct FileEdit
+{
+    const char *file;
+    const char *what;
+    std::function<void(QTextDocument &)> prepare; // a change laid out in full before the test
+    std::function<void(QTextDocument &)> apply;
+};
+
+QTextTable *firstTable(QTextDocument &document)
+{
+    for (QTextFrame *frame : document.rootFrame()->childFrames()) {
+        if (auto *table = qobject_cast<QTextTable *>(frame))
+            return table;
+    }
+    return nullptr;
+}
+
+void deleteTable(QTextDocument &document)
+{
+    QTextTable *table = firstTable(document);
+    QTextCursor cursor(&document);
+    cursor.setPosition(table->firstPosition() - 1);
+    cursor.setPosition(table->lastPosition() + 1, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+void typeInFirstCell(QTextDocument &document)
+{
+    typeAt(document, firstTable(document)->cellAt(0, 0).lastCursorPosition().position(),
+           QStringLiteral("WWWW"));
+}
+
+void lineBreakAfterTable(QTextDocument &document)
+{
+    typeAt(document, firstTable(document)->lastPosition() + 1, QString(QChar::LineSeparator));
+}
+
+const FileEdit fileEdits[] = {
+    // The document is as wide as its widest table until the table goes.
+    {"wide-table.rtf", "the widest table deleted", {}, deleteTable},
+    // The space after the joined paragraph (30 pt) goes with it.
+    {"spacing-join.rtf", "Backspace at the start of the paragraph with space after", {},
+     [](QTextDocument &d) {
+         QTextCursor cursor = d.find(QStringLiteral("LONGPARA"));
+         cursor.setPosition(cursor.selectionStart());
+         cursor.deletePreviousChar();
+     }},
+    // The empty paragraph after a table sits at the table's right edge.
+    {"tall-table-empty-after.rtf", "a key widening the table before an empty paragraph", {},
+     typeInFirstCell},
+    {"tall-table-empty-after.rtf", "a key widening the table before a line break",
+     lineBreakAfterTable, typeInFirstCell},
+};
+
+void PrintTo(const FileEdit &edit, std::ostream *out) { *out << edit.file << ": " << edit.what; }
+
+class EditingLayoutFileTest
+    : public ::testing::TestWithParam<std::tuple<FileEdit, QTextEdit::LineWrapMode>>
+{
+};
+
+TEST_P(EditingLayoutFileTest, LooksAndAnswersAsWhenLaidOutAfresh)
+{
+    const auto &[edit, wrapping] = GetParam();
+    SCOPED_TRACE(edit.what);
+    ShownRichTextBox shown({500, 300});
+    RichTextBox &box = shown.box;
+    box.setLineWrapMode(wrapping);
+    box.LoadFile(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/") + QLatin1String(edit.file));
+    QTextDocument &document = *box.document();
+    (void)document.documentLayout()->documentSize();
+    if (edit.prepare) {
+        edit.prepare(document);
+        (void)document.documentLayout()->documentSize();
+    }
+    const int localBefore = EditingLayout::localChanges(document);
+    edit.apply(document);
+    // The change must be one that is laid out near it, or the test shows nothing.
+    EXPECT_EQ(EditingLayout::localChanges(document), localBefore + 1);
+    const double width = box.viewport()->width();
+    EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, EditingLayoutFileTest,
+                         ::testing::Combine(::testing::ValuesIn(fileEdits),
+                                            ::testing::Values(QTextEdit::NoWrap,
+                                                              QTextEdit::WidgetWidth)));
+
+// A setting that changes how the whole document is laid out, set after it is laid out: the
+// layout, which leaves alone a setting set again to what it was, must follow each.
+struct SettingChange
+{
+    const char *what;
+    std::function<void(RichTextBox &)> apply;
+};
+
+const SettingChange settingChanges[] = {
+    {"the same settings again",
+     [](RichTextBox &box) { box.document()->setPageSize(box.document()->pageSize()); }},
+    {"a larger font",
+     [](RichTextBox &box) { box.document()->setDefaultFont(QFont(QStringLiteral("Sans"), 16)); }},
+    {"wrapping at a fixed width",
+     [](RichTextBox &box) {
+         box.setLineWrapMode(QTextEdit::FixedPixelWidth);
+         box.setLineWrapColumnOrWidth(200);
+     }},
+    {"a wider indent", [](RichTextBox &box) { box.document()->setIndentWidth(90); }},
+    {"a wider margin", [](RichTextBox &box) { box.document()->setDocumentMargin(30); }},
+};
+
+void PrintTo(const SettingChange &change, std::ostream *out) { *out << change.what; }
+
+class EditingLayoutSettingTest
+    : public ::testing::TestWithParam<std::tuple<SettingChange, QTextEdit::LineWrapMode>>
+{
+};
+
+TEST_P(EditingLayoutSettingTest, LooksAsWhenLaidOutAfresh)
+{
+    const auto &[change, wrapping] = GetParam();
+    ShownRichTextBox shown({500, 300});
+    RichTextBox &box = shown.box;
+    box.setLineWrapMode(wrapping);
+    box.LoadFile(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/tall-table-empty-after.rtf"));
+    QTextDocument &document = *box.document();
+    (void)document.documentLayout()->documentSize();
+    change.apply(box);
+    const double width = box.viewport()->width();
+    EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, EditingLayoutSettingTest,
+                         ::testing::Combine(::testing::ValuesIn(settingChanges),
+                                            ::testing::Values(QTextEdit::NoWrap,
+                                                              QTextEdit::WidgetWidth)));
+
+// A key typed at the start of a document just opened, while the rest is laid out in the
+// background: once the background layout is done, the document is laid out whole.
+TEST_P(EditingLayoutTest, KeyWhileTheDocumentIsLaidOutInTheBackground)
+{
+    ShownRichTextBox shown({500, 300});
+    RichTextBox &box = shown.box;
+    box.setLineWrapMode(GetParam());
+    box.LoadFile(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/spacing-join.rtf"));
+    QTextDocument &document = *box.document();
+    ASSERT_EQ(document.lastBlock().layout()->lineCount(), 0)
+        << "the test needs a document whose layout is still under way";
+    typeAt(document, 0, QStringLiteral("a"));
+    const double width = box.viewport()->width();
+    EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
+}
 
 } // namespace

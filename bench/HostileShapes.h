@@ -1,0 +1,40 @@
+#pragma once
+
+// Documents of unusual shape for the benchmark, which Qt's layout once took minutes to open:
+// one long table of two-cell rows, and tables nested inside each other's cells.
+#include <QByteArray>
+
+namespace HostileShapes {
+
+// Rows of two cells, as many as make about `bytes` bytes, between two paragraphs.
+inline QByteArray longTable(qsizetype bytes)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\fs20\n\\pard before the table\\par\n";
+    rtf.reserve(bytes + 256);
+    for (int row = 0; rtf.size() < bytes; ++row) {
+        const QByteArray number = QByteArray::number(row);
+        rtf += "\\trowd\\cellx3000\\cellx6000\\pard\\intbl row " + number + " left\\cell row " + number
+            + " right\\cell\\row\n";
+    }
+    return rtf + "\\pard after the table\\par}\n";
+}
+
+// A table in the one cell of a table, `depth` deep, each level's cell holding a line of text
+// before the table inside it, written as Word writes nested tables (\itap, \nestcell,
+// \nesttableprops).
+inline QByteArray nestedTables(int depth)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\fs20\n\\pard before the tables\\par\n"
+                     "\\trowd\\cellx9000\n";
+    for (int level = 1; level <= depth; ++level)
+        rtf += "\\pard\\intbl\\itap" + QByteArray::number(level) + " level " + QByteArray::number(level)
+            + "\\par\n";
+    for (int level = depth; level > 1; --level) {
+        rtf += "\\pard\\intbl\\itap" + QByteArray::number(level) + " end of level "
+            + QByteArray::number(level) + "\\nestcell{\\*\\nesttableprops\\trowd\\cellx"
+            + QByteArray::number(9000 - 8000 * level / depth) + "\\nestrow}{\\nonesttables\\par}\n";
+    }
+    return rtf + "\\pard\\intbl\\itap1 end of level 1\\cell\\row\n\\pard after the tables\\par}\n";
+}
+
+} // namespace HostileShapes
