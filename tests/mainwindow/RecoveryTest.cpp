@@ -119,6 +119,7 @@ TEST_F(RecoveryTest, TheCopyGoesAwayWhenTheDocumentIsSavedReplacedOrTheProgramEn
              t.form->mnuNew_Click();
          }},
         {"Open", [](RecoveryTest &t) {
+             t.messages.answers = {vbNo}; // don't save the draft first
              t.dialogs.answerFile(t.path("letter.rtf"), 1);
              t.form->mnuOpen_Click();
          }},
