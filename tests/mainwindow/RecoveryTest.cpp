@@ -157,6 +157,7 @@ TEST_F(RecoveryTest, TheCopyStaysWhenNothingWasSaved)
     form->mnuSaveAs_Click();
     messages.answers = {vbNo};
     form->mnuNew_Click();
+    messages.answers = {vbNo}; // Open goes on without saving, to a file that isn't there
     dialogs.answerFile(path("missing.rtf"), 1);
     form->mnuOpen_Click();
     EXPECT_TRUE(QFile::exists(copyPath()));
