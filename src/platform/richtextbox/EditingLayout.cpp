@@ -1,5 +1,6 @@
 #include "platform/richtextbox/EditingLayout.h"
 
+#include "platform/richtextbox/BackgroundLayout.h"
 #include "platform/richtextbox/QtLayoutState.h"
 
 #include <QByteArray>
@@ -17,6 +18,10 @@ namespace {
 
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
 using QtLayoutState::CheckPoint;
+
+// Qt lays out a change and a thousand characters after it, up to the next place to start again;
+// during the background layout, that must end before where the background layout has come.
+constexpr int backgroundMargin = 20000;
 
 // The widest line found up to a place only grows along the document.
 // Where the change made it smaller up to the stop, the old figures after the stop still hold
@@ -53,15 +58,40 @@ protected:
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
         const bool laidOut = layOutNearChange(from, oldLength, length);
         m_blockCount = document()->blockCount();
-        if (laidOut)
-            return;
-#endif
+        if (!laidOut)
+            QTextDocumentLayout::documentChanged(from, oldLength, length);
+        if (sameQt())
+            BackgroundLayout::pauseAfterChange(state(), *this);
+#else
         QTextDocumentLayout::documentChanged(from, oldLength, length);
+#endif
+    }
+
+    void timerEvent(QTimerEvent *event) override
+    {
+#ifdef CORVALA_HAS_QT_LAYOUT_STATE
+        QtLayoutState::Layout &d = state();
+        if (sameQt() && event->timerId() == d.layoutTimer.timerId()
+            && d.currentLazyLayoutPosition != -1) {
+            m_background.step(d, *this, [&] { QTextDocumentLayout::timerEvent(event); });
+            return;
+        }
+#endif
+        QTextDocumentLayout::timerEvent(event);
     }
 
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
 private:
     int m_blockCount = -1; // the document's paragraphs when the layout last heard of a change
+    BackgroundLayout m_background;
+
+    // The declarations repeat Qt 6.4's; the program may run with another Qt than it was built
+    // with.
+    static bool sameQt()
+    {
+        static const bool same = QByteArray(qVersion()).startsWith("6.4.");
+        return same;
+    }
 
     QtLayoutState::Layout &state()
     {
@@ -69,18 +99,19 @@ private:
             *static_cast<QAbstractTextDocumentLayoutPrivate *>(d_ptr.data()));
     }
 
-    // The state is used only when what it says agrees with the layout's public answers, the
-    // whole document is laid out, and its places to start again run from the start of the
-    // document (length laidOut before the change) to its end.
+    // The state is used only when what it says agrees with the layout's public answers, and
+    // its places to start again run from the start of the document to the end of what is laid
+    // out: the whole document (length laidOut before the change), or, while the rest is laid
+    // out in the background, up to where that has come (laidOut).
     bool stateAgrees(const QtLayoutState::Layout &d, const QtLayoutState::Frame &root,
                      int laidOut) const
     {
-        // The declarations repeat Qt 6.4's; the program may run with another Qt than it was
-        // built with.
-        static const bool sameQt = QByteArray(qVersion()).startsWith("6.4.");
-        if (!sameQt || d.fixedColumnWidth != -1 || d.cursorWidth != cursorWidth()
-            || d.currentLazyLayoutPosition != -1 || layoutStatus() != 100
-            || d.contentHasAlignment != contentHasAlignment() || d.idealWidth != idealWidth())
+        if (!sameQt() || d.fixedColumnWidth != -1 || d.cursorWidth != cursorWidth()
+            || d.contentHasAlignment != contentHasAlignment())
+            return false;
+        // The ideal width is known only once everything is laid out: asking lays it all out.
+        if (d.currentLazyLayoutPosition == -1
+            && (layoutStatus() != 100 || d.idealWidth != idealWidth()))
             return false;
         if (root.sizeDirty || root.layoutDirty || !root.floats.isEmpty()
             || root.size.toSizeF() != dynamicDocumentSize())
@@ -130,9 +161,10 @@ private:
         return stop.y + QFixed::fromReal(margin) - QFixed::fromReal(block.layout()->position().y());
     }
 
-    // Moves every paragraph and table of the document's top level from `at` on down by `by`;
-    // what is inside a table lies relative to it and moves with it.
-    bool moveAllAfter(int at, QFixed by)
+    // Moves every paragraph and table of the document's top level from `at` up to `end` down by
+    // `by`; what is inside a table lies relative to it and moves with it. What lies beyond `end`
+    // is not laid out yet: the background layout places it when it comes to it.
+    bool moveAllAfter(int at, int end, QFixed by)
     {
         const QTextDocument *doc = document();
         struct Table
@@ -145,6 +177,8 @@ private:
         for (QTextFrame *frame : doc->rootFrame()->childFrames()) {
             if (frame->firstPosition() < at)
                 continue;
+            if (frame->firstPosition() >= end)
+                break;
             QtLayoutState::Frame *layout = frameState(frame);
             if (!layout || layout->sizeDirty)
                 return false;
@@ -156,7 +190,8 @@ private:
         const QPointF down(0, by.toReal());
         auto table = tables.cbegin();
         QTextBlock block = doc->findBlock(at);
-        for (int number = block.blockNumber(); block.isValid(); block = block.next(), ++number) {
+        for (int number = block.blockNumber(); block.isValid() && block.position() < end;
+             block = block.next(), ++number) {
             while (table != tables.cend() && number > table->lastBlock)
                 ++table;
             if (table != tables.cend() && number >= table->firstBlock)
@@ -201,6 +236,20 @@ private:
         return widest;
     }
 
+    // While the rest is laid out in the background: what is laid out ends at the last place to
+    // start again up to `end`, and the background layout goes on from there. Qt positions
+    // paragraphs it passes without laying them out, so nothing past where it had come before
+    // the change may count as laid out.
+    bool resumeBackground(QtLayoutState::Layout &d, int end)
+    {
+        if (end == INT_MAX)
+            return true; // the layout is complete
+        while (d.checkPoints.size() > 1 && d.checkPoints.constLast().positionInFrame > end)
+            d.checkPoints.removeLast();
+        d.currentLazyLayoutPosition = d.checkPoints.constLast().positionInFrame;
+        return true;
+    }
+
     // Lets Qt lay out a change and stop at the first place to start again more than 1000
     // characters past it, as it does while it believes part of the document still to be laid
     // out. False when it went on to the end of the document instead: the layout is complete.
@@ -237,8 +286,14 @@ private:
         auto *root = frameState(doc->rootFrame());
         QtLayoutState::Layout &d = state();
         const int shift = length - oldLength;
-        if (!root || !stateAgrees(d, *root, documentLength - shift))
+        // While the rest is laid out in the background, only what is laid out already is moved;
+        // a change near or past where the background layout has come is left to Qt.
+        const int background = d.currentLazyLayoutPosition;
+        if (background != -1 && from + oldLength + backgroundMargin > background)
             return false;
+        if (!root || !stateAgrees(d, *root, background == -1 ? documentLength - shift : background))
+            return false;
+        const int laidOutEnd = background == -1 ? INT_MAX : background + shift;
 
         const std::optional<QFixed> widestBefore = widestBeforeChange(from, oldLength, length);
         const auto firstAfter = std::upper_bound(
@@ -249,7 +304,7 @@ private:
                                 root->maximumWidth, d.idealWidth};
 
         if (!layOutUpToStop(d, from, oldLength, length))
-            return true;
+            return resumeBackground(d, laidOutEnd);
         CheckPoint stop;
         QList<CheckPoint>::const_iterator rest; // the old places to start again after the stop
         std::optional<QFixed> moved;
@@ -282,10 +337,12 @@ private:
             // Qt stopped at a paragraph beside a table, which it may tuck into the table's
             // border: let it go on for another page.
             if (!layOutUpToStop(d, stop.positionInFrame, 0, 0))
-                return true;
+                return resumeBackground(d, laidOutEnd);
         }
         if (rest == after.cend() || !moved || !widthsHold
-            || (*moved != 0 && !moveAllAfter(stop.positionInFrame, *moved))) {
+            || (*moved != 0 && !moveAllAfter(stop.positionInFrame, laidOutEnd, *moved))) {
+            if (laidOutEnd != INT_MAX)
+                return resumeBackground(d, std::min(laidOutEnd, stop.positionInFrame));
             // Qt places what follows, from where it stopped.
             QTextDocumentLayout::documentChanged(stop.positionInFrame, 0, 0);
             return true;
@@ -309,6 +366,8 @@ private:
         root->minimumWidth = qMax(root->minimumWidth, before.minimumWidth);
         root->maximumWidth = qMax(root->maximumWidth, before.maximumWidth);
         d.idealWidth = qMax(d.idealWidth, before.idealWidth);
+        if (laidOutEnd != INT_MAX)
+            d.currentLazyLayoutPosition = laidOutEnd;
         d.showLayoutProgress = true;
         const QSizeF size = dynamicDocumentSize();
         if (size != d.lastReportedSize) {

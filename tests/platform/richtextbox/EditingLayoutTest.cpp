@@ -210,6 +210,46 @@ TEST_P(EditingLayoutTest, LooksAndAnswersAsWhenLaidOutAfresh)
     }
 }
 
+// While the rest of a document is laid out in the background, a change in the part laid out
+// already is laid out near it too; the rest, laid out later, joins it as if laid out afresh.
+TEST_P(EditingLayoutTest, ChangesWhileTheRestIsLaidOutInTheBackground)
+{
+    ShownRichTextBox shown({500, 300});
+    RichTextBox &box = shown.box;
+    box.setLineWrapMode(GetParam());
+    QTextDocument &document = *box.document();
+    fill(document);
+    // A page size set again starts the layout afresh, a step at a time, as after Open; the
+    // test's own steps lay out the first part of the document, up to a paragraph in its middle.
+    document.setPageSize(document.pageSize());
+    QAbstractTextDocumentLayout &layout = *document.documentLayout();
+    (void)layout.blockBoundingRect(document.findBlockByNumber(1200));
+    const double width = box.viewport()->width();
+    QTextCharFormat big;
+    big.setFontPointSize(30);
+
+    const struct
+    {
+        const char *what;
+        std::function<void(QTextDocument &)> apply;
+    } edits[] = {
+        {"a key at the start", [](QTextDocument &d) { typeAt(d, 0, QStringLiteral("a")); }},
+        {"a new paragraph", [](QTextDocument &d) { typeAt(d, 3, QStringLiteral("\n")); }},
+        {"a key in a table cell",
+         [](QTextDocument &d) { typeAt(d, tablePosition(d), QStringLiteral("t")); }},
+        {"a taller character", [big](QTextDocument &d) { typeAt(d, 5, QStringLiteral("T"), big); }},
+        {"a deleted character", [](QTextDocument &d) { deleteAt(d, 1); }},
+        {"its Undo", [](QTextDocument &d) { d.undo(); }},
+    };
+    for (const auto &edit : edits) {
+        SCOPED_TRACE(edit.what);
+        const int localBefore = EditingLayout::localChanges(document);
+        edit.apply(document);
+        EXPECT_EQ(EditingLayout::localChanges(document) - localBefore, 1);
+    }
+    EXPECT_TRUE(picture(document, width) == picture(*afresh(document), width));
+}
+
 INSTANTIATE_TEST_SUITE_P(WrapModes, EditingLayoutTest,
                          ::testing::Values(QTextEdit::NoWrap, QTextEdit::WidgetWidth));
 

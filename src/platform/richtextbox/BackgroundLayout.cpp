@@ -1,0 +1,44 @@
+#include "platform/richtextbox/BackgroundLayout.h"
+
+#ifdef CORVALA_HAS_QT_LAYOUT_STATE
+
+#include <QObject>
+
+#include <algorithm>
+
+namespace {
+
+// Qt's first step, before anything is known of the document's cost.
+constexpr int firstStepCharacters = 1000;
+// Qt's largest step: beyond it a step says nothing new about the cost.
+constexpr int largestStepCharacters = 200000;
+
+} // namespace
+
+void BackgroundLayout::step(QtLayoutState::Layout &layout, QObject &owner,
+                            const std::function<void()> &qtStep)
+{
+    const int from = layout.currentLazyLayoutPosition;
+    const double wanted = m_charactersPerMs > 0 ? m_charactersPerMs * sliceMs : firstStepCharacters;
+    layout.lazyLayoutStepSize = int(std::clamp(wanted, 1.0, double(largestStepCharacters)));
+    QElapsedTimer clock;
+    clock.start();
+    qtStep();
+    const double ms = std::max(clock.nsecsElapsed() / 1e6, 0.01);
+    const int done = layout.currentLazyLayoutPosition == -1 ? 0 : layout.currentLazyLayoutPosition - from;
+    if (done > 0) {
+        // Smoothed, so that one slow step (a table, a picture) does not halve the next ones.
+        const double rate = done / ms;
+        m_charactersPerMs = m_charactersPerMs > 0 ? 0.7 * m_charactersPerMs + 0.3 * rate : rate;
+    }
+    if (layout.currentLazyLayoutPosition != -1)
+        layout.layoutTimer.start(0, &owner);
+}
+
+void BackgroundLayout::pauseAfterChange(QtLayoutState::Layout &layout, QObject &owner)
+{
+    if (layout.currentLazyLayoutPosition != -1)
+        layout.layoutTimer.start(pauseAfterChangeMs, &owner);
+}
+
+#endif
