@@ -2,6 +2,7 @@
 
 #include "platform/richtextbox/BackgroundLayout.h"
 #include "platform/richtextbox/QtLayoutState.h"
+#include "platform/richtextbox/TablesNearChange.h"
 
 #include <QByteArray>
 #include <QTextBlock>
@@ -257,7 +258,18 @@ private:
     {
         d.currentLazyLayoutPosition = from + length;
         d.showLayoutProgress = false; // no document size is reported half way
-        QTextDocumentLayout::documentChanged(from, oldLength, length);
+        {
+            // Qt starts again at the last place to start again before the change.
+            auto restart = std::lower_bound(
+                d.checkPoints.cbegin(), d.checkPoints.cend(), from,
+                [](const CheckPoint &point, int position) { return point.positionInFrame < position; });
+            if (restart != d.checkPoints.cbegin())
+                --restart;
+            const int start = restart == d.checkPoints.cend() ? 0 : restart->positionInFrame;
+            const TablesNearChange tables(*document()->rootFrame(), start,
+                                          from + qMax(oldLength, length));
+            QTextDocumentLayout::documentChanged(from, oldLength, length);
+        }
         if (d.currentLazyLayoutPosition == -1)
             return false;
         d.layoutTimer.stop();
