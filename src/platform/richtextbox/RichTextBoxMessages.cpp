@@ -96,8 +96,10 @@ qintptr RichTextBox::undoOnce()
 void RichTextBox::copySelection()
 {
     const QTextCursor cursor = textCursor();
-    if (cursor.hasSelection())
+    if (cursor.hasSelection()) {
+        Clipboard::Release();
         Clipboard::SetContent(SelectionMime::fromSelection(cursor));
+    }
 }
 
 void RichTextBox::cutSelection()
@@ -105,6 +107,7 @@ void RichTextBox::cutSelection()
     QTextCursor cursor = textCursor();
     if (!cursor.hasSelection())
         return;
+    Clipboard::Release();
     Clipboard::SetContent(SelectionMime::fromSelection(cursor));
     cursor.removeSelectedText();
     setTextCursor(cursor);

@@ -1,6 +1,7 @@
 #include "platform/richtextbox/SelectionMime.h"
 
 #include "platform/richtextbox/Clipboard.h"
+#include "platform/richtextbox/CopiedSelection.h"
 #include "base/Failure.h"
 #include "platform/Pictures.h"
 #include "rtf/DocumentFiles.h"
@@ -59,7 +60,10 @@ bool crossesTable(const QTextCursor &selection)
     return false;
 }
 
-// The selection as RTF, as Save As would write it.
+} // namespace
+
+namespace SelectionMime {
+
 QByteArray richText(const QTextCursor &selection)
 {
     if (!crossesTable(selection)) {
@@ -84,10 +88,6 @@ QByteArray richText(const QTextCursor &selection)
     }
     return rtfFromDocument(copy);
 }
-
-} // namespace
-
-namespace SelectionMime {
 
 // What is copied is what Text shows of the selection; a block of table cells is copied as
 // those cells only, a row a line and a tab between cells.
@@ -118,14 +118,7 @@ QString plainText(const QTextCursor &selection)
     return raw;
 }
 
-QMimeData *fromSelection(const QTextCursor &selection)
-{
-    auto *data = new QMimeData;
-    // The RTF first, so that a big selection's plain text is not held while it is written.
-    data->setData(rtfFormat, richText(selection));
-    data->setText(plainText(selection));
-    return data;
-}
+QMimeData *fromSelection(const QTextCursor &selection) { return new CopiedSelection(selection); }
 
 bool insert(QTextCursor &cursor, const QMimeData &data)
 {
