@@ -2,6 +2,7 @@
 
 #include "platform/richtextbox/DeferredLayout.h"
 #include "platform/richtextbox/EditingLayout.h"
+#include "platform/richtextbox/TextBuffer.h"
 #include "base/Failure.h"
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
@@ -190,6 +191,7 @@ void RichTextBox::LoadFile(const QString &path, RichTextFileType type)
     // A loaded document starts with nothing to undo: its reading is not an edit.
     loaded->setUndoRedoEnabled(false);
     loaded->setUndoRedoEnabled(true);
+    TextBuffer::trim(*loaded);
     adoptDocument(loaded.release());
     Q_EMIT Change();
 }
