@@ -33,7 +33,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtGui/private/qtextdocumentlayout_p.h>
 #include <QtTest/QTest>
@@ -257,8 +259,12 @@ int typing(const QString &file)
     report("typed key right after Open", keyCpu, keyWall);
     report("  event-loop pass between keys", passCpu, passWall);
     report("  rest of the layout in the background, in all", {background}, {background});
-    std::fprintf(stderr, "typing: %zu keys, %zu passes, laid out: %d\n", keyCpu.size(), passCpu.size(),
-                 int(laidOut(*box.document())));
+    // A paragraph the layout passed without laying it out shows nothing: there must be none.
+    int withoutLines = 0;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+        withoutLines += block.length() > 1 && block.layout()->lineCount() == 0;
+    std::fprintf(stderr, "typing: %zu keys, %zu passes, laid out: %d, paragraphs without lines: %d\n",
+                 keyCpu.size(), passCpu.size(), int(laidOut(*box.document())), withoutLines);
     return 0;
 }
 

@@ -1,8 +1,8 @@
 #include "platform/richtextbox/EditingLayout.h"
 
-#include "platform/richtextbox/BackgroundLayout.h"
+#include "platform/richtextbox/qtstate/BackgroundLayout.h"
 #include "platform/richtextbox/QtLayoutState.h"
-#include "platform/richtextbox/TablesNearChange.h"
+#include "platform/richtextbox/qtstate/TablesNearChange.h"
 
 #include <QByteArray>
 #include <QTextBlock>
@@ -57,7 +57,7 @@ protected:
     void documentChanged(int from, int oldLength, int length) override
     {
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
-        const bool laidOut = layOutNearChange(from, oldLength, length);
+        const bool laidOut = layOutNearChange(from, oldLength, length) || leaveToBackground(from, oldLength, length);
         m_blockCount = document()->blockCount();
         if (!laidOut)
             QTextDocumentLayout::documentChanged(from, oldLength, length);
@@ -235,6 +235,32 @@ private:
                 break;
         }
         return widest;
+    }
+
+    // While the rest is laid out in the background, Qt lays out a change it is told of up to the
+    // first place to start again beyond where the background layout has come, passing the
+    // paragraphs in between without laying them out: they would show nothing, ever (typing at
+    // the start of a document just opened left thousands of them so). A change that is not laid
+    // out near itself is left to the background layout instead, which goes on from the last place
+    // to start again before the change; the screen, drawn next, lays out what it shows.
+    bool leaveToBackground(int from, int oldLength, int length)
+    {
+        QtLayoutState::Layout &d = state();
+        const QSizeF page = document()->pageSize();
+        if (!sameQt() || d.currentLazyLayoutPosition == -1 || d.checkPoints.isEmpty()
+            || page.isNull() || page.height() > 0
+            || (oldLength == 0 && length == document()->characterCount()))
+            return false;
+        // As Qt does first: the changed paragraphs' lines are gone.
+        QTextBlock block = document()->findBlock(from);
+        QTextBlock end = document()->findBlock(qMax(0, from + length - 1));
+        if (end.isValid())
+            end = end.next();
+        for (; block.isValid() && block != end; block = block.next())
+            block.clearLayout();
+        resumeBackground(d, from);
+        Q_EMIT update(QRectF(0, 0, INT_MAX, INT_MAX));
+        return true;
     }
 
     // While the rest is laid out in the background: what is laid out ends at the last place to

@@ -2,7 +2,7 @@
 
 #include "platform/richtextbox/DeferredLayout.h"
 #include "platform/richtextbox/EditingLayout.h"
-#include "platform/richtextbox/TextBuffer.h"
+#include "platform/richtextbox/qtstate/TextBuffer.h"
 #include "base/Failure.h"
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"

@@ -136,6 +136,14 @@ std::unique_ptr<QTextDocument> afresh(const QTextDocument &document)
     return copy;
 }
 
+// The area's document filled, the lines wrapping or not.
+QTextDocument &filled(RichTextBox &box, QTextEdit::LineWrapMode wrapping)
+{
+    box.setLineWrapMode(wrapping);
+    fill(*box.document());
+    return *box.document();
+}
+
 class EditingLayoutTest : public ::testing::TestWithParam<QTextEdit::LineWrapMode>
 {
 };
@@ -144,9 +152,7 @@ TEST_P(EditingLayoutTest, LooksAndAnswersAsWhenLaidOutAfresh)
 {
     ShownRichTextBox shown({500, 300});
     RichTextBox &box = shown.box;
-    box.setLineWrapMode(GetParam());
-    QTextDocument &document = *box.document();
-    fill(document);
+    QTextDocument &document = filled(box, GetParam());
     (void)document.documentLayout()->documentSize(); // the whole layout, as after a while
     const double width = box.viewport()->width();
     QTextCharFormat big;
@@ -216,9 +222,7 @@ TEST_P(EditingLayoutTest, ChangesWhileTheRestIsLaidOutInTheBackground)
 {
     ShownRichTextBox shown({500, 300});
     RichTextBox &box = shown.box;
-    box.setLineWrapMode(GetParam());
-    QTextDocument &document = *box.document();
-    fill(document);
+    QTextDocument &document = filled(box, GetParam());
     // A page size set again starts the layout afresh, a step at a time, as after Open; the
     // test's own steps lay out the first part of the document, up to a paragraph in its middle.
     document.setPageSize(document.pageSize());
@@ -247,6 +251,12 @@ TEST_P(EditingLayoutTest, ChangesWhileTheRestIsLaidOutInTheBackground)
         edit.apply(document);
         EXPECT_EQ(EditingLayout::localChanges(document) - localBefore, 1);
     }
+    EXPECT_TRUE(picture(document, width) == picture(*afresh(document), width));
+
+    // A change where the background layout has come to, or beyond it.
+    const int frontier = document.findBlockByNumber(1200).position();
+    typeAt(document, frontier - 5, QStringLiteral("f"));
+    typeAt(document, frontier + 20000, QStringLiteral("g"));
     EXPECT_TRUE(picture(document, width) == picture(*afresh(document), width));
 }
 

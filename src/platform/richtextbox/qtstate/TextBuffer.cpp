@@ -1,4 +1,4 @@
-#include "platform/richtextbox/TextBuffer.h"
+#include "platform/richtextbox/qtstate/TextBuffer.h"
 
 #include <QTextDocument>
 #include <QtGui/private/qtextdocument_p.h>

@@ -1,4 +1,4 @@
-#include "platform/richtextbox/TablesNearChange.h"
+#include "platform/richtextbox/qtstate/TablesNearChange.h"
 
 #include <QTextFrame>
 #include <QtGui/private/qtextobject_p.h>

@@ -1,4 +1,4 @@
-#include "platform/richtextbox/BackgroundLayout.h"
+#include "platform/richtextbox/qtstate/BackgroundLayout.h"
 
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
 
