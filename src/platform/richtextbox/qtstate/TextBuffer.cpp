@@ -1,5 +1,6 @@
 #include "platform/richtextbox/qtstate/TextBuffer.h"
 
+#include <QLibraryInfo>
 #include <QTextDocument>
 #include <QtGui/private/qtextdocument_p.h>
 
@@ -20,5 +21,9 @@ template struct TextMember<&QTextDocumentPrivate::text>;
 
 void TextBuffer::trim(QTextDocument &document)
 {
-    (QTextDocumentPrivate::get(&document)->*textMember()).squeeze();
+    // The member is where the private header built against says: only with that same Qt.
+    static const bool sameQt = QLibraryInfo::version().majorVersion() == QT_VERSION_MAJOR
+        && QLibraryInfo::version().minorVersion() == QT_VERSION_MINOR;
+    if (sameQt)
+        (QTextDocumentPrivate::get(&document)->*textMember()).squeeze();
 }
