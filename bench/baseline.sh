@@ -21,6 +21,9 @@ grep -q editing_bench "$dir/bench/CMakeLists.txt" || cat >>"$dir/bench/CMakeList
 add_executable(editing_bench editing_bench.cpp)
 target_link_libraries(editing_bench PRIVATE corvala_mainwindow Qt6::Test)
 CMAKE
+# It asks Qt's layout how far it has come, which takes Qt's private headers.
+grep -q 'editing_bench PRIVATE.*GuiPrivate' "$dir/bench/CMakeLists.txt" \
+  || echo 'target_link_libraries(editing_bench PRIVATE Qt6::GuiPrivate)' >>"$dir/bench/CMakeLists.txt"
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

@@ -1,12 +1,19 @@
-// editing_bench window FILE.rtf | editing_bench facade LINES DIR | editing_bench open FILE.rtf [KEYS]
+// editing_bench window FILE.rtf | editing_bench typing FILE.rtf | editing_bench facade LINES DIR
+// | editing_bench open FILE.rtf [KEYS]
 //
 // Times editing in the real main window (Form1, on whatever platform QT_QPA_PLATFORM names:
-// offscreen for a headless run), one command at a time, as the user meets it:
+// offscreen for a headless run), one command at a time, as the user meets it. Each mode is a
+// function of its own below, run in a process of its own (bench/editing.sh lists them):
 //
 //   window: Open of FILE until the first paint, the first line query after it (which needs the
 //     whole layout), a typed key at the start, middle and end of the text (200 each, every key
-//     with its paint), Undo and Redo of one key, Select All, Copy of everything, Paste of about
-//     1 MB and Save As RTF; keys typed while the recovery copy is written;
+//     with its paint), Undo and Redo of one key, Select All, Copy of everything, Save As RTF
+//     and Paste of about 1 MB; keys typed while the recovery copy is written;
+//   typing: Open of FILE, then keys typed at the caret from the moment the window shows the
+//     document, at a typist's pace, while the rest of the document is laid out in the
+//     background; the passes of the event loop between the keys are timed too, for the longest
+//     a key arriving during one of them would wait;
+//   open: Open of FILE, its whole layout and KEYS keys typed in its most deeply nested cell;
 //   facade: the editor facade's text services on a plain-text file of LINES lines it writes
 //     into DIR: the editing area's own plain-text load (the floor), LoadFromFile, setText of the
 //     same text, ForeColor and Convert (upper case) of the whole text, Copy and Paste of it all.
@@ -41,6 +48,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
+#include <QTimer>
+#include <QtGui/private/qtextdocumentlayout_p.h>
 #include <QtTest/QTest>
 
 #include <algorithm>
@@ -199,6 +209,16 @@ void keysDuringRecoveryWrite(Form1 &form, RichTextBox &box)
 }
 #endif
 
+// Open of the file through the menu command, until the window has painted the document.
+void openUntilFirstPaint(ShownWindow &shown, const QString &file)
+{
+    measure("Open until first paint", 1, [&] {
+        shown.dialogs.answers = {{file, 1}};
+        shown.form.mnuOpen_Click();
+        shown.form.txtEdit->viewport()->repaint();
+    });
+}
+
 int window(const QString &file)
 {
     ShownWindow shown;
@@ -207,11 +227,7 @@ int window(const QString &file)
     RichTextBox &box = *form.txtEdit;
     mTxtHelper &helper = *form.TxtHelper;
 
-    measure("Open until first paint", 1, [&] {
-        dialogs.answers = {{file, 1}};
-        form.mnuOpen_Click();
-        box.viewport()->repaint();
-    });
+    openUntilFirstPaint(shown, file);
     measure("first line query after Open", 1, [&] { (void)helper.LineCount(); });
     constexpr int keys = 200;
     measure("typed key at the start", keys, [&] { typeKey(box); }, [&] { box.setSelStart(0); });
@@ -293,17 +309,63 @@ int open(const QString &file, int keys)
     ShownWindow shown;
     Form1 &form = shown.form;
     RichTextBox &box = *form.txtEdit;
-    measure("Open until first paint", 1, [&] {
-        shown.dialogs.answers = {{file, 1}};
-        form.mnuOpen_Click();
-        box.viewport()->repaint();
-    });
+    openUntilFirstPaint(shown, file);
     measure("first line query after Open", 1, [&] { (void)form.TxtHelper->LineCount(); });
     const int cell = innermostCell(*box.document());
     measure("typed key in the innermost cell", keys, [&] { typeKey(box); },
             [&] { box.setSelStart(cell); });
     std::fprintf(stderr, "document: %d characters, %d paragraphs, file %lld bytes\n", box.TextLength(),
                  box.document()->blockCount(), qlonglong(QFileInfo(file).size()));
+    return 0;
+}
+
+// Whether the document's layout has come to its end (Qt's layout says how far it has come).
+bool laidOut(const QTextDocument &document)
+{
+    const auto *layout = qobject_cast<const QTextDocumentLayout *>(document.documentLayout());
+    return !layout || layout->layoutStatus() == 100;
+}
+
+int typing(const QString &file)
+{
+    ShownWindow shown;
+    RichTextBox &box = *shown.form.txtEdit;
+    openUntilFirstPaint(shown, file);
+
+    // Keys at the caret (the start), one every 30 to 130 ms of the clock, until the layout is
+    // complete, at least 40 of them. Between two keys the event loop runs as it would: every
+    // pass of it is timed; a key that came during a pass would wait for the rest of it.
+    Sequence pauses;
+    std::vector<double> keyCpu, keyWall, passCpu, passWall;
+    resetPeak();
+    double background = 0;
+    for (int key = 0; key < 4000 && (key < 40 || !laidOut(*box.document())); ++key) {
+        const double until = wallMs() + 30 + pauses.next(100);
+        for (double now = wallMs(); now < until; now = wallMs()) {
+            QTimer wake; // so that the wait ends on time when nothing else is due
+            wake.setSingleShot(true);
+            wake.start(int(until - now) + 1);
+            const double c = cpuMs(), w = wallMs();
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            passCpu.push_back(cpuMs() - c);
+            passWall.push_back(wallMs() - w);
+            background += passCpu.back();
+        }
+        const double c = cpuMs(), w = wallMs();
+        typeKey(box);
+        settle();
+        keyCpu.push_back(cpuMs() - c);
+        keyWall.push_back(wallMs() - w);
+    }
+    report("typed key right after Open", keyCpu, keyWall);
+    report("  event-loop pass between keys", passCpu, passWall);
+    report("  rest of the layout in the background, in all", {background}, {background});
+    // A paragraph the layout passed without laying it out shows nothing: there must be none.
+    int withoutLines = 0;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+        withoutLines += block.length() > 1 && block.layout()->lineCount() == 0;
+    std::fprintf(stderr, "typing: %zu keys, %zu passes, laid out: %d, paragraphs without lines: %d\n",
+                 keyCpu.size(), passCpu.size(), int(laidOut(*box.document())), withoutLines);
     return 0;
 }
 
@@ -378,8 +440,11 @@ int main(int argc, char **argv)
         return window(arguments[2]);
     if ((arguments.size() == 3 || arguments.size() == 4) && arguments[1] == QLatin1String("open"))
         return open(arguments[2], arguments.size() == 4 ? arguments[3].toInt() : 20);
+    if (arguments.size() == 3 && arguments[1] == QLatin1String("typing"))
+        return typing(arguments[2]);
     if (arguments.size() == 4 && arguments[1] == QLatin1String("facade"))
         return facade(arguments[2].toInt(), arguments[3]);
-    std::fprintf(stderr, "usage: editing_bench window FILE.rtf | editing_bench facade LINES DIR | editing_bench open FILE.rtf [KEYS]\n");
+    std::fprintf(stderr, "usage: editing_bench window FILE.rtf | editing_bench typing FILE.rtf | "
+                         "editing_bench facade LINES DIR | editing_bench open FILE.rtf [KEYS]\n");
     return 2;
 }

@@ -106,7 +106,7 @@ QT_QPA_PLATFORM=offscreen "$finder" "${FIND_REPS:-5}"
 # Editing big documents in the main window and the facade's text services, next to the program
 # as it was at BENCH_BASELINE (a commit, built once into BUILD_DIR/baseline by bench/baseline.sh;
 # empty to time this build alone).
-baseline=${BENCH_BASELINE-894ed5f}
+baseline=${BENCH_BASELINE-2e702a9}
 echo
 if [ -n "$baseline" ]; then
   before=$(bench/baseline.sh "$baseline" "$build/baseline")

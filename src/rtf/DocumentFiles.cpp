@@ -82,10 +82,39 @@ std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileTyp
 
 void saveDocument(const QTextDocument &document, const QString &path, RichTextFileType type)
 {
-    writeWholeFile(path, type == rtfRTF ? rtfFromDocument(document) : plainTextFromDocument(document));
+    if (type != rtfRTF) {
+        writeWholeFile(path, plainTextFromDocument(document));
+        return;
+    }
+    // A piece at a time: the RTF of a big document is larger than its text.
+    writeFileInPieces(path, [&](const std::function<void(QByteArrayView)> &write) {
+        RtfWriter::write(document, write);
+    });
 }
 
 void writeWholeFile(const QString &path, const QByteArray &bytes)
+{
+    writeFileInPieces(path, [&](const std::function<void(QByteArrayView)> &write) { write(bytes); });
+}
+
+namespace {
+
+// Every byte, retrying a short write: the retry either goes on or fails with the system's
+// reason.
+void writeAll(QSaveFile &file, QByteArrayView bytes)
+{
+    for (qsizetype written = 0; written < bytes.size();) {
+        const qint64 count = file.write(bytes.data() + written, bytes.size() - written);
+        if (count <= 0)
+            throw Failure(describe(file.error(), file.errorString()));
+        written += count;
+    }
+}
+
+} // namespace
+
+void writeFileInPieces(const QString &path,
+                       const std::function<void(const std::function<void(QByteArrayView)> &)> &produce)
 {
     // Everything that can fail before the disk is touched fails first.
     const QFileInfo info(path);
@@ -95,24 +124,24 @@ void writeWholeFile(const QString &path, const QByteArray &bytes)
         throw Failure(QStringLiteral("Path not found"));
     if (info.isDir())
         throw Failure(QStringLiteral("Is a directory"));
-    // A file that Open would refuse is not a save: the old file and the modified mark stay.
-    if (bytes.size() > largestDocumentBytes)
-        throw Failure(QStringLiteral("The document is too large to save (the limit is 512 MB)"));
-
     // Unbuffered, so that a failed write reports the system's reason ("No space left on
     // device") rather than a buffer flush's "Unknown error".
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Failure(describe(file.error(), file.errorString()));
-    // A short write is retried: the retry either goes on or fails with the system's reason.
-    for (qsizetype written = 0; written < bytes.size();) {
-        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
-        if (count <= 0) {
-            const QString reason = describe(file.error(), file.errorString());
-            file.cancelWriting();
-            throw Failure(reason);
-        }
-        written += count;
+    try {
+        qint64 total = 0;
+        produce([&](QByteArrayView bytes) {
+            total += bytes.size();
+            // A file that Open would refuse is not a save: the old file and the modified mark
+            // stay.
+            if (total > largestDocumentBytes)
+                throw Failure(QStringLiteral("The document is too large to save (the limit is 512 MB)"));
+            writeAll(file, bytes);
+        });
+    } catch (...) {
+        file.cancelWriting();
+        throw;
     }
     if (!file.commit())
         throw Failure(describe(file.error(), file.errorString()));

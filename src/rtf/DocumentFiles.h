@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QTextDocument;
@@ -21,6 +23,9 @@ void saveDocument(const QTextDocument &document, const QString &path, RichTextFi
 // Writes bytes as saveDocument writes a document: the old file is replaced only when every
 // byte is written. Throws Failure.
 void writeWholeFile(const QString &path, const QByteArray &bytes);
+// The same, for bytes that `produce` hands to the function it is given, a piece at a time.
+void writeFileInPieces(const QString &path,
+                       const std::function<void(const std::function<void(QByteArrayView)> &)> &produce);
 
 // The same conversions on bytes in memory, for the clipboard, tests and tools (the way back from
 // RTF is `documentFromRtf`, beside the reader).

@@ -10,7 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextList>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -122,6 +124,34 @@ TEST_F(DocumentFiles, FailedSaveLeavesTheOldFileIntact)
     EXPECT_EQ(contentsOf(path("keep.rtf")), "the old file");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.rtf")})
         << "no temporary file may be left behind";
+}
+
+// Save As writes a big document a piece at a time; the file is the same RTF as written at once,
+// whether a piece ends in a paragraph, a table or a list.
+TEST_F(DocumentFiles, SavedInPiecesTheFileIsTheSameRtf)
+{
+    for (const int paragraphs : {10, 5000}) {
+        SCOPED_TRACE(paragraphs);
+        const std::unique_ptr<QTextDocument> document = makeSampleDocument();
+        QTextCursor cursor(document.get());
+        cursor.movePosition(QTextCursor::End);
+        cursor.beginEditBlock();
+        for (int i = 0; i < paragraphs; ++i) {
+            cursor.insertBlock(QTextBlockFormat());
+            cursor.insertText(QStringLiteral("paragraph %1 \u00e9 ").arg(i).repeated(30));
+            if (i % 100 == 50) {
+                insertSampleTable(cursor);
+                cursor.movePosition(QTextCursor::End);
+            }
+            if (i % 100 == 70)
+                cursor.createList(QTextListFormat::ListDisc);
+        }
+        cursor.endEditBlock();
+        saveDocument(*document, path("pieces.rtf"), rtfRTF);
+        const QByteArray saved = contentsOf(path("pieces.rtf"));
+        EXPECT_GT(saved.size(), paragraphs * 400);
+        EXPECT_TRUE(saved == rtfFromDocument(*document));
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/richtextbox/Clipboard.h"
 
 #include "base/Failure.h"
+#include "platform/richtextbox/CopiedSelection.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -32,8 +33,13 @@ namespace Clipboard {
 bool HasText()
 {
     const QMimeData *data = systemClipboard().mimeData();
+    // What this program copied knows without making its text.
+    if (const auto *copied = qobject_cast<const CopiedSelection *>(data))
+        return copied->hasPlainText();
     return data && data->hasText() && !data->text().isEmpty();
 }
+
+void Release() { systemClipboard().clear(); }
 
 const QMimeData *Content() { return systemClipboard().mimeData(); }
 

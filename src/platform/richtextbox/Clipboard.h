@@ -15,6 +15,10 @@ bool HasText();
 // What the clipboard holds now; null when it holds nothing. Owned by the clipboard.
 const QMimeData *Content();
 
+// Empties the clipboard, freeing what this program had put on it: done before a new copy is made,
+// so that the old one and the new are never held together.
+void Release();
+
 // Replaces the clipboard's content; the clipboard takes ownership.
 void SetContent(QMimeData *data);
 

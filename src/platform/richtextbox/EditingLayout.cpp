@@ -1,6 +1,8 @@
 #include "platform/richtextbox/EditingLayout.h"
 
+#include "platform/richtextbox/qtstate/BackgroundLayout.h"
 #include "platform/richtextbox/QtLayoutState.h"
+#include "platform/richtextbox/qtstate/TablesNearChange.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -18,6 +20,10 @@ namespace {
 
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
 using QtLayoutState::CheckPoint;
+
+// Qt lays out a change and a thousand characters after it, up to the next place to start again;
+// during the background layout, that must end before where the background layout has come.
+constexpr int backgroundMargin = 20000;
 
 // The widest line found up to a place only grows along the document.
 // Where the change made it smaller up to the stop, the old figures after the stop still hold
@@ -63,19 +69,36 @@ protected:
         }
         m_wholeLayout = settings;
 
-        const bool laidOut = layOutNearChange(from, oldLength, length);
+        const bool laidOut = layOutNearChange(from, oldLength, length) || leaveToBackground(from, oldLength, length);
         m_blockCount = document()->blockCount();
-        if (laidOut)
-            return;
-        // While the document is still being laid out in the background, Qt lays out a change
-        // and goes on past the place the background layout had reached, taking the paragraphs
-        // there as laid out when they are not: they get no lines, and the layout ends there, as
-        // if the document ended. Everything after the change is given to it as changed, so
-        // that it lays out what it passes, up to where it stops as before.
-        if (state().currentLazyLayoutPosition != -1 && sameQt())
-            length = qMax(length, document()->characterCount() - from);
-#endif
+        if (!laidOut) {
+            // While the document is still being laid out in the background, Qt lays out a
+            // change and goes on past the place the background layout had reached, taking the
+            // paragraphs there as laid out when they are not: they get no lines, and the layout
+            // ends there, as if the document ended. Everything after the change is given to it
+            // as changed, so that it lays out what it passes, up to where it stops as before.
+            if (state().currentLazyLayoutPosition != -1 && sameQt())
+                length = qMax(length, document()->characterCount() - from);
+            QTextDocumentLayout::documentChanged(from, oldLength, length);
+        }
+        if (sameQt())
+            BackgroundLayout::pauseAfterChange(state(), *this);
+#else
         QTextDocumentLayout::documentChanged(from, oldLength, length);
+#endif
+    }
+
+    void timerEvent(QTimerEvent *event) override
+    {
+#ifdef CORVALA_HAS_QT_LAYOUT_STATE
+        QtLayoutState::Layout &d = state();
+        if (sameQt() && event->timerId() == d.layoutTimer.timerId()
+            && d.currentLazyLayoutPosition != -1) {
+            m_background.step(d, *this, [&] { QTextDocumentLayout::timerEvent(event); });
+            return;
+        }
+#endif
+        QTextDocumentLayout::timerEvent(event);
     }
 
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
@@ -116,6 +139,7 @@ private:
     std::optional<LaidOutAs> m_wholeLayout;
 
     int m_blockCount = -1; // the document's paragraphs when the layout last heard of a change
+    BackgroundLayout m_background;
 
     // The declarations repeat Qt 6.4's; the program may run with another Qt than it was built
     // with.
@@ -125,21 +149,26 @@ private:
         return same;
     }
 
+
     QtLayoutState::Layout &state()
     {
         return static_cast<QtLayoutState::Layout &>(
             *static_cast<QAbstractTextDocumentLayoutPrivate *>(d_ptr.data()));
     }
 
-    // The state is used only when what it says agrees with the layout's public answers, the
-    // whole document is laid out, and its places to start again run from the start of the
-    // document (length laidOut before the change) to its end.
+    // The state is used only when what it says agrees with the layout's public answers, and
+    // its places to start again run from the start of the document to the end of what is laid
+    // out: the whole document (length laidOut before the change), or, while the rest is laid
+    // out in the background, up to where that has come (laidOut).
     bool stateAgrees(const QtLayoutState::Layout &d, const QtLayoutState::Frame &root,
                      int laidOut) const
     {
         if (!sameQt() || d.fixedColumnWidth != -1 || d.cursorWidth != cursorWidth()
-            || d.currentLazyLayoutPosition != -1 || layoutStatus() != 100
-            || d.contentHasAlignment != contentHasAlignment() || d.idealWidth != idealWidth())
+            || d.contentHasAlignment != contentHasAlignment())
+            return false;
+        // The ideal width is known only once everything is laid out: asking lays it all out.
+        if (d.currentLazyLayoutPosition == -1
+            && (layoutStatus() != 100 || d.idealWidth != idealWidth()))
             return false;
         if (root.sizeDirty || root.layoutDirty || !root.floats.isEmpty()
             || root.size.toSizeF() != dynamicDocumentSize())
@@ -204,9 +233,10 @@ private:
             root.contentsWidth = paragraphs;
     }
 
-    // Moves every paragraph and table of the document's top level from `at` on down by `by`;
-    // what is inside a table lies relative to it and moves with it.
-    bool moveAllAfter(int at, QFixed by)
+    // Moves every paragraph and table of the document's top level from `at` up to `end` down by
+    // `by`; what is inside a table lies relative to it and moves with it. What lies beyond `end`
+    // is not laid out yet: the background layout places it when it comes to it.
+    bool moveAllAfter(int at, int end, QFixed by)
     {
         const QTextDocument *doc = document();
         struct Table
@@ -219,6 +249,8 @@ private:
         for (QTextFrame *frame : doc->rootFrame()->childFrames()) {
             if (frame->firstPosition() < at)
                 continue;
+            if (frame->firstPosition() >= end)
+                break;
             QtLayoutState::Frame *layout = frameState(frame);
             if (!layout || layout->sizeDirty)
                 return false;
@@ -230,7 +262,8 @@ private:
         const QPointF down(0, by.toReal());
         auto table = tables.cbegin();
         QTextBlock block = doc->findBlock(at);
-        for (int number = block.blockNumber(); block.isValid(); block = block.next(), ++number) {
+        for (int number = block.blockNumber(); block.isValid() && block.position() < end;
+             block = block.next(), ++number) {
             while (table != tables.cend() && number > table->lastBlock)
                 ++table;
             if (table != tables.cend() && number >= table->firstBlock)
@@ -275,6 +308,46 @@ private:
         return widest;
     }
 
+    // While the rest is laid out in the background, Qt lays out a change it is told of up to the
+    // first place to start again beyond where the background layout has come, passing the
+    // paragraphs in between without laying them out: they would show nothing, ever (typing at
+    // the start of a document just opened left thousands of them so). A change that is not laid
+    // out near itself is left to the background layout instead, which goes on from the last place
+    // to start again before the change; the screen, drawn next, lays out what it shows.
+    bool leaveToBackground(int from, int oldLength, int length)
+    {
+        QtLayoutState::Layout &d = state();
+        const QSizeF page = document()->pageSize();
+        if (!sameQt() || d.currentLazyLayoutPosition == -1 || d.checkPoints.isEmpty()
+            || page.isNull() || page.height() > 0
+            || (oldLength == 0 && length == document()->characterCount()))
+            return false;
+        // As Qt does first: the changed paragraphs' lines are gone.
+        QTextBlock block = document()->findBlock(from);
+        QTextBlock end = document()->findBlock(qMax(0, from + length - 1));
+        if (end.isValid())
+            end = end.next();
+        for (; block.isValid() && block != end; block = block.next())
+            block.clearLayout();
+        resumeBackground(d, from);
+        Q_EMIT update(QRectF(0, 0, INT_MAX, INT_MAX));
+        return true;
+    }
+
+    // While the rest is laid out in the background: what is laid out ends at the last place to
+    // start again up to `end`, and the background layout goes on from there. Qt positions
+    // paragraphs it passes without laying them out, so nothing past where it had come before
+    // the change may count as laid out.
+    bool resumeBackground(QtLayoutState::Layout &d, int end)
+    {
+        if (end == INT_MAX)
+            return true; // the layout is complete
+        while (d.checkPoints.size() > 1 && d.checkPoints.constLast().positionInFrame > end)
+            d.checkPoints.removeLast();
+        d.currentLazyLayoutPosition = d.checkPoints.constLast().positionInFrame;
+        return true;
+    }
+
     // Lets Qt lay out a change and stop at the first place to start again more than 1000
     // characters past it, as it does while it believes part of the document still to be laid
     // out. False when it went on to the end of the document instead: the layout is complete.
@@ -282,7 +355,18 @@ private:
     {
         d.currentLazyLayoutPosition = from + length;
         d.showLayoutProgress = false; // no document size is reported half way
-        QTextDocumentLayout::documentChanged(from, oldLength, length);
+        {
+            // Qt starts again at the last place to start again before the change.
+            auto restart = std::lower_bound(
+                d.checkPoints.cbegin(), d.checkPoints.cend(), from,
+                [](const CheckPoint &point, int position) { return point.positionInFrame < position; });
+            if (restart != d.checkPoints.cbegin())
+                --restart;
+            const int start = restart == d.checkPoints.cend() ? 0 : restart->positionInFrame;
+            const TablesNearChange tables(*document()->rootFrame(), start,
+                                          from + qMax(oldLength, length));
+            QTextDocumentLayout::documentChanged(from, oldLength, length);
+        }
         if (d.currentLazyLayoutPosition == -1)
             return false;
         d.layoutTimer.stop();
@@ -311,8 +395,14 @@ private:
         auto *root = frameState(doc->rootFrame());
         QtLayoutState::Layout &d = state();
         const int shift = length - oldLength;
-        if (!root || !stateAgrees(d, *root, documentLength - shift))
+        // While the rest is laid out in the background, only what is laid out already is moved;
+        // a change near or past where the background layout has come is left to Qt.
+        const int background = d.currentLazyLayoutPosition;
+        if (background != -1 && from + oldLength + backgroundMargin > background)
             return false;
+        if (!root || !stateAgrees(d, *root, background == -1 ? documentLength - shift : background))
+            return false;
+        const int laidOutEnd = background == -1 ? INT_MAX : background + shift;
 
         const std::optional<QFixed> widestBefore = widestBeforeChange(from, oldLength, length);
         const auto firstAfter = std::upper_bound(
@@ -322,7 +412,7 @@ private:
         const RootBefore before{root->size.height, root->minimumWidth, root->maximumWidth};
 
         if (!layOutUpToStop(d, from, oldLength, length))
-            return true;
+            return resumeBackground(d, laidOutEnd);
         CheckPoint stop;
         QList<CheckPoint>::const_iterator rest; // the old places to start again after the stop
         std::optional<QFixed> moved;
@@ -358,10 +448,12 @@ private:
             // Qt stopped at a paragraph beside a table, which it may tuck into the table's
             // border: let it go on for another page.
             if (!layOutUpToStop(d, stop.positionInFrame, 0, 0))
-                return true;
+                return resumeBackground(d, laidOutEnd);
         }
         if (rest == after.cend() || !moved || !widthsHold
-            || (*moved != 0 && !moveAllAfter(stop.positionInFrame, *moved))) {
+            || (*moved != 0 && !moveAllAfter(stop.positionInFrame, laidOutEnd, *moved))) {
+            if (laidOutEnd != INT_MAX)
+                return resumeBackground(d, std::min(laidOutEnd, stop.positionInFrame));
             // Qt places what follows, from where it stopped.
             QTextDocumentLayout::documentChanged(stop.positionInFrame, 0, 0);
             return true;
@@ -385,6 +477,8 @@ private:
         widenBy(d, *root, d.checkPoints.constLast().contentsWidth);
         root->minimumWidth = qMax(root->minimumWidth, before.minimumWidth);
         root->maximumWidth = qMax(root->maximumWidth, before.maximumWidth);
+        if (laidOutEnd != INT_MAX)
+            d.currentLazyLayoutPosition = laidOutEnd;
         d.showLayoutProgress = true;
         const QSizeF size = dynamicDocumentSize();
         if (size != d.lastReportedSize) {

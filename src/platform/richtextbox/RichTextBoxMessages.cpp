@@ -97,8 +97,10 @@ qintptr RichTextBox::undoOnce()
 void RichTextBox::copySelection()
 {
     const QTextCursor cursor = textCursor();
-    if (cursor.hasSelection())
+    if (cursor.hasSelection()) {
+        Clipboard::Release();
         Clipboard::SetContent(SelectionMime::fromSelection(cursor));
+    }
 }
 
 void RichTextBox::cutSelection()
@@ -106,6 +108,7 @@ void RichTextBox::cutSelection()
     QTextCursor cursor = textCursor();
     if (!cursor.hasSelection())
         return;
+    Clipboard::Release();
     Clipboard::SetContent(SelectionMime::fromSelection(cursor));
     cursor.removeSelectedText();
     setTextCursor(cursor);

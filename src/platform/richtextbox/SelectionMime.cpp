@@ -1,6 +1,7 @@
 #include "platform/richtextbox/SelectionMime.h"
 
 #include "platform/richtextbox/Clipboard.h"
+#include "platform/richtextbox/CopiedSelection.h"
 #include "base/Failure.h"
 #include "platform/Pictures.h"
 #include "rtf/DocumentFiles.h"
@@ -60,7 +61,10 @@ bool crossesTable(const QTextCursor &selection)
     return false;
 }
 
-// The selection as RTF, as Save As would write it.
+} // namespace
+
+namespace SelectionMime {
+
 QByteArray richText(const QTextCursor &selection)
 {
     if (!crossesTable(selection)) {
@@ -85,10 +89,6 @@ QByteArray richText(const QTextCursor &selection)
     }
     return rtfFromDocument(copy);
 }
-
-} // namespace
-
-namespace SelectionMime {
 
 // What is copied is the plain text of what Text shows of the selection, each list item that
 // starts inside it with its marker; a block of table cells is copied as those cells only, a
@@ -122,14 +122,7 @@ QString plainText(const QTextCursor &selection)
                             selection.selectionStart());
 }
 
-QMimeData *fromSelection(const QTextCursor &selection)
-{
-    auto *data = new QMimeData;
-    // The RTF first, so that a big selection's plain text is not held while it is written.
-    data->setData(rtfFormat, richText(selection));
-    data->setText(plainText(selection));
-    return data;
-}
+QMimeData *fromSelection(const QTextCursor &selection) { return new CopiedSelection(selection); }
 
 bool insert(QTextCursor &cursor, const QMimeData &data)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QMimeData;
@@ -11,9 +12,12 @@ namespace SelectionMime {
 // The selection's characters as plain text: "\n" for every break, pictures left out.
 QString plainText(const QTextCursor &selection);
 
+// The selection as RTF, as Save As would write it.
+QByteArray richText(const QTextCursor &selection);
+
 // Clipboard content for the selection: its plain text, and its rich content as RTF (formatted
 // text with the pictures themselves, so that a picture survives a paste into another document
-// or another program).
+// or another program). The RTF is made at once, the plain text when asked for (CopiedSelection).
 QMimeData *fromSelection(const QTextCursor &selection);
 
 // Puts clipboard content in place of the cursor's selection, as one undo step: RTF (ours or

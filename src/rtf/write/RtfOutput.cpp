@@ -52,6 +52,13 @@ void RtfOutput::appendNumber(int value)
     m_bytes.append(digits, result.ptr - digits);
 }
 
+void RtfOutput::passOnRest()
+{
+    if (m_sink)
+        m_sink(m_bytes);
+    m_bytes.resize(0); // the capacity stays, for the next piece
+}
+
 void RtfOutput::controlWord(const char *name)
 {
     m_bytes.append('\\');

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QStringView>
 
+#include <functional>
+
 // The bytes of an RTF file as they are written: control words with their delimiters, text with
 // its escapes, picture data in hex. Everything written is 7-bit ASCII, so the file reads the same
 // under any code page.
@@ -40,11 +42,30 @@ public:
     const QByteArray &bytes() const { return m_bytes; }
     QByteArray take() { return std::move(m_bytes); }
 
+    // From now on the bytes are handed to `sink` a piece at a time (passOnIfFull, passOnRest)
+    // instead of being kept; an empty sink drops them.
+    using Sink = std::function<void(QByteArrayView)>;
+    void passOn(Sink sink)
+    {
+        m_sink = std::move(sink);
+        m_passingOn = true;
+    }
+    // Hands the bytes written so far on once they make up a piece.
+    void passOnIfFull()
+    {
+        if (m_passingOn && m_bytes.size() >= pieceBytes)
+            passOnRest();
+    }
+    void passOnRest();
+
 private:
     void needDelimiter() { m_pendingDelimiter = true; }
     void flushDelimiterBefore(char next);
     void appendNumber(int value);
 
+    static constexpr qsizetype pieceBytes = 1 << 20;
     QByteArray m_bytes;
     bool m_pendingDelimiter = false;
+    bool m_passingOn = false;
+    Sink m_sink;
 };

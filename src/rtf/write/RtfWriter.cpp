@@ -42,10 +42,40 @@ RtfWriter::RtfWriter(const QTextDocument &document, int from, int to)
 
 QByteArray RtfWriter::write()
 {
+    writeBody();
+    return inFrontOfBody(front());
+}
+
+// The tables that go in front of the body are known only once the body is written: it is
+// written twice, first only to learn them, then to the sink.
+void RtfWriter::write(const QTextDocument &document, const RtfOutput::Sink &sink)
+{
+    QByteArray tables;
+    {
+        RtfWriter learning(document);
+        learning.m_body.passOn({});
+        learning.writeBody();
+        tables = learning.front();
+    }
+    sink(tables);
+    RtfWriter writer(document);
+    writer.m_body.passOn(sink);
+    writer.writeBody();
+    writer.m_body.raw("}\r\n");
+    writer.m_body.passOnRest();
+    // The same document, written the same way, names the same fonts, colours and lists.
+    Q_ASSERT(writer.front() == tables);
+}
+
+void RtfWriter::writeBody()
+{
     writeFrameContents(*m_document.rootFrame(), 0);
     closeRun();
     closeLink();
+}
 
+QByteArray RtfWriter::front()
+{
     // Every run names its font, so the default font is only for the kept groups' text that
     // names none (after \plain, say): it is the one their file had.
     const int defaultFont = std::max(savedFontIndex(m_keptTables, m_keptTables.defaultFont, m_fonts), 0);
@@ -68,7 +98,7 @@ QByteArray RtfWriter::write()
     }
     out.raw(m_documentWords);
     out.raw("{\\*\\generator Corvala Software;}\\viewkind4\r\n");
-    return inFrontOfBody(out.bytes());
+    return out.take();
 }
 
 // The body's own buffer becomes the file: the body is moved along once to make room for what
@@ -139,6 +169,7 @@ void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
 
 void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
 {
+    m_body.passOnIfFull();
     // Paragraphs are separated, not terminated: a \par after the last one would read back as
     // an extra empty paragraph.
     endParagraph("par");

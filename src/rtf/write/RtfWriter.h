@@ -37,8 +37,14 @@ public:
     RtfWriter(const QTextDocument &document, int from, int to);
 
     QByteArray write();
+    // Writes the whole document as write() does, the same bytes, handing them to `sink` a piece
+    // at a time: no more of the file is held at once than a piece (Save As of a big document).
+    static void write(const QTextDocument &document, const RtfOutput::Sink &sink);
 
 private:
+    void writeBody();
+    // What goes in front of the body: the font, colour and list tables, the kept groups.
+    QByteArray front();
     // Tables nest no deeper than a reader keeps them apart.
     static constexpr int maxTableLevel = 16;
     QByteArray inFrontOfBody(const QByteArray &front);

@@ -82,6 +82,14 @@ int tablePosition(const QTextDocument &document)
     return document.find(QStringLiteral("cell 4")).selectionStart();
 }
 
+// The area's document filled, the lines wrapping or not.
+QTextDocument &filled(RichTextBox &box, QTextEdit::LineWrapMode wrapping)
+{
+    box.setLineWrapMode(wrapping);
+    fill(*box.document());
+    return *box.document();
+}
+
 class EditingLayoutTest : public ::testing::TestWithParam<QTextEdit::LineWrapMode>
 {
 };
@@ -90,9 +98,7 @@ TEST_P(EditingLayoutTest, LooksAndAnswersAsWhenLaidOutAfresh)
 {
     ShownRichTextBox shown({500, 300});
     RichTextBox &box = shown.box;
-    box.setLineWrapMode(GetParam());
-    QTextDocument &document = *box.document();
-    fill(document);
+    QTextDocument &document = filled(box, GetParam());
     (void)document.documentLayout()->documentSize(); // the whole layout, as after a while
     const double width = box.viewport()->width();
     QTextCharFormat big;
@@ -154,6 +160,50 @@ TEST_P(EditingLayoutTest, LooksAndAnswersAsWhenLaidOutAfresh)
         }
         EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
     }
+}
+
+// While the rest of a document is laid out in the background, a change in the part laid out
+// already is laid out near it too; the rest, laid out later, joins it as if laid out afresh.
+TEST_P(EditingLayoutTest, ChangesWhileTheRestIsLaidOutInTheBackground)
+{
+    ShownRichTextBox shown({500, 300});
+    RichTextBox &box = shown.box;
+    QTextDocument &document = filled(box, GetParam());
+    // A page size set again starts the layout afresh, a step at a time, as after Open; the
+    // test's own steps lay out the first part of the document, up to a paragraph in its middle.
+    document.setPageSize(document.pageSize());
+    QAbstractTextDocumentLayout &layout = *document.documentLayout();
+    (void)layout.blockBoundingRect(document.findBlockByNumber(1200));
+    const double width = box.viewport()->width();
+    QTextCharFormat big;
+    big.setFontPointSize(30);
+
+    const struct
+    {
+        const char *what;
+        std::function<void(QTextDocument &)> apply;
+    } edits[] = {
+        {"a key at the start", [](QTextDocument &d) { typeAt(d, 0, QStringLiteral("a")); }},
+        {"a new paragraph", [](QTextDocument &d) { typeAt(d, 3, QStringLiteral("\n")); }},
+        {"a key in a table cell",
+         [](QTextDocument &d) { typeAt(d, tablePosition(d), QStringLiteral("t")); }},
+        {"a taller character", [big](QTextDocument &d) { typeAt(d, 5, QStringLiteral("T"), big); }},
+        {"a deleted character", [](QTextDocument &d) { deleteAt(d, 1); }},
+        {"its Undo", [](QTextDocument &d) { d.undo(); }},
+    };
+    for (const auto &edit : edits) {
+        SCOPED_TRACE(edit.what);
+        const int localBefore = EditingLayout::localChanges(document);
+        edit.apply(document);
+        EXPECT_EQ(EditingLayout::localChanges(document) - localBefore, 1);
+    }
+    EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
+
+    // A change where the background layout has come to, or beyond it.
+    const int frontier = document.findBlockByNumber(1200).position();
+    typeAt(document, frontier - 5, QStringLiteral("f"));
+    typeAt(document, frontier + 20000, QStringLiteral("g"));
+    EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
 }
 
 INSTANTIATE_TEST_SUITE_P(WrapModes, EditingLayoutTest,

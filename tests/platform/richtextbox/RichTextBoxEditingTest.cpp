@@ -5,6 +5,7 @@
 
 #include "base/Failure.h"
 #include "platform/WindowMessages.h"
+#include "platform/richtextbox/SelectionMime.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -226,6 +227,66 @@ TEST(RichTextBoxClipboard, CopiedPictureAndFormatSurviveAPasteIntoAnotherDocumen
     QTextCursor at(other.document());
     at.setPosition(2);
     EXPECT_EQ(at.charFormat().fontWeight(), QFont::Bold);
+}
+
+// What was copied stays on the clipboard as it was, whatever the document becomes: its plain
+// text, made only when asked for, is the same before the document changes (made from the
+// document) and after (made from the copied RTF), and so is its RTF.
+TEST(RichTextBoxClipboard, TheCopyIsTheSelectionAsItWasWhenCopied)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    int tableStart = 0, tableEnd = 0;
+    const auto build = [&] {
+        box.setText(QStringLiteral("one two\nthree\u00A0four\nfive\nsix\nseven"));
+        QTextCursor cursor = box.textCursor();
+        cursor.setPosition(3);
+        cursor.insertImage(QImage(picture(Qt::red)));
+        cursor.setPosition(9);
+        cursor.insertText(QString(QChar::LineSeparator));
+        cursor.setPosition(box.document()->findBlockByNumber(2).position());
+        cursor.createList(QTextListFormat::ListDecimal);
+        cursor.setPosition(box.document()->findBlockByNumber(3).position());
+        QTextTable *table = cursor.insertTable(2, 3);
+        for (int cell = 0; cell < 6; ++cell)
+            table->cellAt(cell / 3, cell % 3).firstCursorPosition().insertText(QStringLiteral("c%1").arg(cell));
+        tableStart = table->firstPosition();
+        tableEnd = table->lastPosition();
+    };
+    build();
+    const QString before = box.Text();
+
+    const struct
+    {
+        const char *what;
+        int start, end;
+    } cases[] = {
+        {"words and a picture", 1, 6},
+        {"the picture alone", 3, 4},
+        {"a line break and a paragraph's end", 8, 16},
+        {"a list item", 16, 23},
+        {"across a table", 16, tableEnd + 3},
+        {"inside one cell", tableStart + 3, tableStart + 4},
+        {"a block of cells", tableStart + 1, tableStart + 8},
+        {"everything", 0, int(before.size())},
+    };
+    for (const auto &c : cases) {
+        for (const bool changedSince : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (changedSince ? ", the document changed since" : ""));
+            build();
+            ASSERT_EQ(box.Text(), before);
+            select(box, c.start, c.end - c.start);
+            box.SendMessage(WM_COPY, 0, 0);
+            const QString text = SelectionMime::plainText(box.textCursor());
+            const QByteArray rtf = QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf"));
+            if (changedSince)
+                box.setText(QStringLiteral("something else"));
+            const QMimeData &copied = *QGuiApplication::clipboard()->mimeData();
+            EXPECT_EQ(copied.hasText(), !text.isEmpty());
+            EXPECT_EQ(copied.text(), text);
+            EXPECT_EQ(copied.data(QStringLiteral("text/rtf")), rtf);
+        }
+    }
 }
 
 TEST(RichTextBoxClipboard, APictureThatCannotBeDrawnTravelsWithItsOwnData)

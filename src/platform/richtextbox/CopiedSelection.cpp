@@ -1,0 +1,102 @@
+#include "platform/richtextbox/CopiedSelection.h"
+
+#include "platform/richtextbox/SelectionMime.h"
+#include "rtf/read/RtfReader.h"
+
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+namespace {
+
+const QString rtfFormat = QStringLiteral("text/rtf");
+const QString textFormat = QStringLiteral("text/plain");
+
+// Whether the range holds a character that plain text keeps: anything but a picture.
+bool holdsText(const QTextDocument &document, int from, int to)
+{
+    for (int position = from; position < to; ++position) {
+        if (document.characterAt(position) != QChar::ObjectReplacementCharacter)
+            return true;
+    }
+    return false;
+}
+
+// The same selection in a document read back from its RTF: all of it, or, for a block of table
+// cells (which the RTF holds as a table of those cells), the cells of that table.
+QTextCursor sameSelection(QTextDocument &copy, bool cellBlock)
+{
+    QTextCursor selection(&copy);
+    const QList<QTextFrame *> frames = copy.rootFrame()->childFrames();
+    const QTextTable *table = frames.isEmpty() ? nullptr : qobject_cast<const QTextTable *>(frames.first());
+    if (cellBlock && table) {
+        selection.setPosition(table->cellAt(0, 0).firstPosition());
+        selection.setPosition(table->cellAt(table->rows() - 1, table->columns() - 1).lastPosition(),
+                              QTextCursor::KeepAnchor);
+    } else {
+        selection.select(QTextCursor::Document);
+    }
+    return selection;
+}
+
+bool isCellBlock(const QTextCursor &selection)
+{
+    int firstRow = -1, rows = 0, firstColumn = -1, columns = 0;
+    selection.selectedTableCells(&firstRow, &rows, &firstColumn, &columns);
+    return rows > 0;
+}
+
+} // namespace
+
+CopiedSelection::CopiedSelection(const QTextCursor &selection)
+    : m_rtf(SelectionMime::richText(selection)),
+      m_hasPlainText(holdsText(*selection.document(), selection.selectionStart(), selection.selectionEnd())),
+      m_cellBlock(isCellBlock(selection)),
+      m_document(selection.document()),
+      m_selection(selection)
+{
+    m_rtf.squeeze();
+    // Any change, even elsewhere in the document, and the selection no longer says what was
+    // copied.
+    connect(m_document, &QTextDocument::contentsChange, this, [this] {
+        m_documentChanged = true;
+        disconnect(m_document, nullptr, this, nullptr);
+    });
+}
+
+QStringList CopiedSelection::formats() const
+{
+    QStringList types{rtfFormat};
+    if (m_hasPlainText)
+        types.append(textFormat);
+    return types;
+}
+
+bool CopiedSelection::hasFormat(const QString &mimeType) const
+{
+    return mimeType == rtfFormat || (m_hasPlainText && mimeType == textFormat);
+}
+
+QVariant CopiedSelection::retrieveData(const QString &mimeType, QMetaType type) const
+{
+    if (mimeType == rtfFormat)
+        return m_rtf;
+    if (mimeType == textFormat && m_hasPlainText)
+        return plainText();
+    return QMimeData::retrieveData(mimeType, type);
+}
+
+// Made once, when first asked for: a program may ask again in each of the text types it knows.
+QString CopiedSelection::plainText() const
+{
+    if (!m_plainTextMade) {
+        if (m_document && !m_documentChanged) {
+            m_plainText = SelectionMime::plainText(m_selection);
+        } else {
+            const std::unique_ptr<QTextDocument> copy = documentFromRtf(m_rtf);
+            m_plainText = SelectionMime::plainText(sameSelection(*copy, m_cellBlock));
+        }
+        m_plainTextMade = true;
+    }
+    return m_plainText;
+}
