@@ -2,7 +2,6 @@
 
 #include "platform/richtextbox/qtstate/BackgroundLayout.h"
 #include "platform/richtextbox/QtLayoutState.h"
-#include "platform/richtextbox/qtstate/TablesNearChange.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -355,18 +354,7 @@ private:
     {
         d.currentLazyLayoutPosition = from + length;
         d.showLayoutProgress = false; // no document size is reported half way
-        {
-            // Qt starts again at the last place to start again before the change.
-            auto restart = std::lower_bound(
-                d.checkPoints.cbegin(), d.checkPoints.cend(), from,
-                [](const CheckPoint &point, int position) { return point.positionInFrame < position; });
-            if (restart != d.checkPoints.cbegin())
-                --restart;
-            const int start = restart == d.checkPoints.cend() ? 0 : restart->positionInFrame;
-            const TablesNearChange tables(*document()->rootFrame(), start,
-                                          from + qMax(oldLength, length));
-            QTextDocumentLayout::documentChanged(from, oldLength, length);
-        }
+        QTextDocumentLayout::documentChanged(from, oldLength, length);
         if (d.currentLazyLayoutPosition == -1)
             return false;
         d.layoutTimer.stop();
