@@ -47,11 +47,8 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
             state.keep = entry.action == Action::KeptDocumentGroup ? 1 : 2;
         break;
     case Action::KeptAnchoredWord:
-        if (acceptsBodyText()) {
-            flushBytes();
-            m_builder.keepAnchoredGroup("\\" + token.text.toByteArray() + ' ', keptTables());
-            m_kept.codePage = m_defaultCodePage;
-        }
+        if (acceptsBodyText())
+            keepAnchoredGroup("\\" + token.text.toByteArray() + ' ');
         break;
     case Action::KeptDocumentWord:
         if (!m_inLaterSection && !m_kept.documentWords.contains(token.text.toByteArray()))
