@@ -286,6 +286,18 @@ std::unique_ptr<QTextDocument> expectSavedAlike(const QString &path)
     return second;
 }
 
+// Inputs that once broke the reader or its round trip.
+TEST(RtfRegressionRoundTrip, EveryFileSavesAlike)
+{
+    const QDir dir(QStringLiteral(CORVALA_TEST_DATA "/rtf/regressions"));
+    const QStringList files = dir.entryList(QDir::Files);
+    ASSERT_FALSE(files.isEmpty()) << "no files in " << dir.path().toStdString();
+    for (const QString &name : files) {
+        SCOPED_TRACE(name.toStdString());
+        expectSavedAlike(dir.filePath(name));
+    }
+}
+
 // The corpus: real files from many programs.
 class RtfCorpusRoundTrip : public ::testing::TestWithParam<std::string>
 {

@@ -410,6 +410,7 @@ void RtfReader::decodeFontName(FontEntry &font, bool complete)
         font.pendingName.clear();
     }
     if (complete) {
+        font.name.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });   // as in the text
         font.name = font.name.trimmed();
         font.complete = true;
     }

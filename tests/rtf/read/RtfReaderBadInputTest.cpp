@@ -141,6 +141,7 @@ TEST(ReaderRegressions, EveryFileLoadsOrFailsCleanly)
         {"extra-closing-brace.rtf", "a"},
         {"hex-zero-and-empty-hex.rtf", "ab"},
         {"hostile-font-table.rtf", "abcde"},
+        {"list-marker-of-many-letters.rtf", "zzzzzzzzzzzzzzz)\titem\n"},
         {"huge-numbers.rtf", "abc\nde"},
         {"oversized-picture.rtf", "a\uFFFCb"},
         {"picture-in-the-outermost-group.rtf", "\uFFFC\n"},
