@@ -298,6 +298,19 @@ TEST(RtfRegressionRoundTrip, EveryFileSavesAlike)
     }
 }
 
+// A footnote in a group past the depth the reader's stack holds: the deepest group it shares
+// its state with (an object's result, shown as text) must not become a kept group, written
+// again beside its text.
+TEST(RtfRoundTripNesting, AFootnoteBeyondTheStackKeepsNoSharedGroup)
+{
+    const int depth = 199997;
+    const QByteArray rtf = "{\\rtf1 " + QByteArray(depth, '{') + "{\\object{\\result shown{\\footnote note} more}}"
+                           + QByteArray(depth, '}') + " end}";
+    const auto first = readBack(rtf);
+    EXPECT_EQ(first->toPlainText(), "shown more end");
+    EXPECT_EQ(readBack(rtfFromDocument(*first))->toPlainText(), "shown more end");
+}
+
 // The corpus: real files from many programs.
 class RtfCorpusRoundTrip : public ::testing::TestWithParam<std::string>
 {

@@ -43,7 +43,9 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::KeptDocumentGroup:
     case Action::KeptAnchoredGroup:
         startDestination(RtfDestination::Skip);
-        if (state.ownsDestination)
+        // only a group that this word made a destination is kept (not the document's own
+        // group, nor one whose state deeper groups share)
+        if (state.ownsDestination && state.destination == RtfDestination::Skip)
             state.keep = entry.action == Action::KeptDocumentGroup ? 1 : 2;
         break;
     case Action::KeptAnchoredWord:
