@@ -545,6 +545,28 @@ void RtfReader::levelText(QChar ch)
         level->text.append(ch);
 }
 
+// Whether a control word is the first thing in its group, \* and line ends aside, as a
+// destination's word is.
+bool RtfReader::beginsGroup(const RtfTokenizer::Token &token) const
+{
+    if (m_overflowDepth > 0)
+        return true;   // a group past the stack's depth: where it began is not known, and it is skipped
+    const qsizetype word = token.text.data() - m_input.data() - 1;   // its backslash
+    const qsizetype start = m_stack.empty() ? 0 : m_stack.back().groupStart + 1;
+    if (m_stack.size() < 2 || word < start || word > m_input.size())
+        return false;
+    QByteArrayView before = m_input.sliced(start, word - start);
+    const auto skipLineEnds = [&before] {
+        while (!before.isEmpty() && (before.front() == '\r' || before.front() == '\n' || before.front() == ' '))
+            before = before.sliced(1);
+    };
+    skipLineEnds();
+    if (before.startsWith("\\*"))
+        before = before.sliced(2);
+    skipLineEnds();
+    return before.isEmpty();
+}
+
 // The bytes of \binN. A length past the end of the file is damage, not data: taken at its
 // word, it would make the rest of the file disappear, so what follows is read as RTF.
 QByteArrayView RtfReader::takeBinary(const RtfTokenizer::Token &token)

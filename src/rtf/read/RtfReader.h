@@ -67,6 +67,7 @@ private:
     void keepGroup(const RtfGroupState &ended);
     QByteArrayView takeBinary(const RtfTokenizer::Token &token);
     void reportDamage();
+    bool beginsGroup(const RtfTokenizer::Token &token) const;
     void keepAnchoredGroup(const QByteArray &group);
     const KeptRtfTables &keptTables();
 

@@ -42,6 +42,10 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         break;
     case Action::KeptDocumentGroup:
     case Action::KeptAnchoredGroup:
+        // Kept from its '{', a group must begin with the word: one that comes after text the
+        // body already shows would be written twice.
+        if (!beginsGroup(token))
+            break;
         startDestination(RtfDestination::Skip);
         // only a group that this word made a destination is kept (not the document's own
         // group, nor one whose state deeper groups share)
