@@ -45,6 +45,8 @@ public:
 
     explicit RtfReader(QTextDocument &document);
 
+    static bool isDroppedControl(char16_t c);
+
     // Throws Failure when the bytes are not RTF at all.
     void read(QByteArrayView data);
 

@@ -9,12 +9,6 @@ namespace {
 
 const QString fallbackFamily = QStringLiteral("Times New Roman");
 
-// Control characters other than the tab have no place in a paragraph's text, and the writer
-// writes none: read, they would make the document differ from what Save As writes.
-bool isDroppedControl(char16_t c)
-{
-    return (c < 0x20 && c != u'\t') || c == 0x7f;
-}
 
 // Symbol fonts draw their own glyphs at byte positions; the bullets that lists use are the
 // ones worth showing as their Unicode characters.
@@ -38,6 +32,13 @@ char16_t symbolCharacter(unsigned char byte, RtfReader::SymbolMap map)
 }
 
 } // namespace
+
+// Control characters other than the tab have no place in a paragraph's text, and the writer
+// writes none: read, they would make the document differ from what Save As writes.
+bool RtfReader::isDroppedControl(char16_t c)
+{
+    return (c < 0x20 && c != u'\t') || c == 0x7f;
+}
 
 void RtfReader::tablesChanged()
 {
