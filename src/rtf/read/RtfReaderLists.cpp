@@ -47,6 +47,9 @@ void RtfReader::emitListMarker()
         return listCharacter(ch, font);
     });
     marker.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });   // as in any text
+    // It is text of the paragraph's run now, read back as that run's characters are.
+    for (QChar &ch : marker)
+        ch = listCharacter(ch, m_runProps.font);
     if (marker.isEmpty())
         return;
     flushBytes();

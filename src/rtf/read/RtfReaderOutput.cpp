@@ -119,7 +119,11 @@ int RtfReader::codePageOf(int font) const
 
 RtfReader::SymbolMap RtfReader::symbolMapOf(int font) const
 {
+    // the font whose name the text is shown in (familyOf), so that what is read is what is
+    // read again from a file that names that font
     auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.constEnd() || it->name.isEmpty())
+        it = m_fonts.constFind(m_defaultFont);
     if (it == m_fonts.constEnd())
         return SymbolMap::None;
     // LibreOffice's own symbol font, whatever character set the file gives it
