@@ -3,7 +3,9 @@
 #include "rtf/read/RtfTokenizer.h"
 #include "rtf/write/RtfWriterTables.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -62,8 +64,12 @@ int savedFontIndex(const KeptRtfTables &tables, int number, RtfFontTable &fonts)
 QByteArray renumberKeptGroups(const QByteArray &groups, const KeptRtfTables &tables,
                               RtfFontTable &fonts, RtfColorTable &colors)
 {
-    if (tables.isEmpty() || groups.isEmpty())
+    if (groups.isEmpty())
         return groups;
+    // A number that names nothing (the file had no such entry, or no table at all) names in the
+    // saved file what the reader of that file makes of it: the default font, the automatic
+    // colour. Left as it was, it would name another entry of the saved file's tables.
+    std::optional<int> defaultFont;   // looked up when needed, as it adds a font to the table
     QByteArray out;
     out.reserve(groups.size() + 16);
     qsizetype copied = 0;   // groups[0, copied) is in `out`
@@ -79,12 +85,13 @@ QByteArray renumberKeptGroups(const QByteArray &groups, const KeptRtfTables &tab
         const Refers refers = refersTo(token.text);
         if (refers == Refers::Nothing || !token.hasParameter)
             continue;
-        if (refers == Refers::Font && tables.fonts.isEmpty())
-            continue;   // a file without a font table: its numbers mean what they always did
-        const int saved = refers == Refers::Font ? savedFontIndex(tables, token.parameter, fonts)
-                                                 : savedColorIndex(tables, token.parameter, colors);
-        if (saved < 0)
-            continue;
+        int saved = refers == Refers::Font ? savedFontIndex(tables, token.parameter, fonts)
+                                           : savedColorIndex(tables, token.parameter, colors);
+        if (saved < 0) {
+            if (!defaultFont)
+                defaultFont = std::max(savedFontIndex(tables, tables.defaultFont, fonts), 0);
+            saved = *defaultFont;
+        }
         // The word's name is a view into `groups`; its number follows it directly.
         const qsizetype numberStart = token.text.data() - groups.constData() + token.text.size();
         qsizetype numberEnd = numberStart;

@@ -44,7 +44,8 @@ std::optional<int> numberOf(QStringView token, Style style)
         break;
     case QTextListFormat::ListLowerAlpha:
     case QTextListFormat::ListUpperAlpha:
-        if (!isLetters(token, style == QTextListFormat::ListUpperAlpha))
+        // "zzzzzz" is the longest run of letters whose number an int holds
+        if (token.size() > 6 || !isLetters(token, style == QTextListFormat::ListUpperAlpha))
             return std::nullopt;
         for (QChar c : token)
             number = number * 26 + (c.toLower().unicode() - u'a' + 1);

@@ -139,10 +139,10 @@ const RtfTextCase malformedCases[] = {
     // The 63rd cell takes the text of the cells beyond it, a paragraph each.
     {"more cells than a row holds", "{\\rtf1 \\trowd" + repeated("\\cellx#", 2000) + "\\intbl " + repeated("x\\cell ", 100) + "\\row}",
      "\n" + QString(repeated("x\t", 62)) + QString(repeated("x\n", 38))},
-    // Levels beyond the deepest are read as the deepest; each level's table has a paragraph
-    // before it in its cell.
+    // Levels beyond the deepest (8) are text in the deepest cell; each level's table has a
+    // paragraph before it in its cell.
     {"deeper than any table nests", "{\\rtf1 \\intbl\\itap200 deep\\nestcell\\nestrow\\pard after}",
-     QString(16, u'\n') + QStringLiteral("deep") + QString(16, u'\n') + QStringLiteral("after")},
+     QString(8, u'\n') + QStringLiteral("deep") + QString(8, u'\n') + QStringLiteral("after")},
 };
 INSTANTIATE_TEST_SUITE_P(RtfTables, MalformedTables, testing::ValuesIn(malformedCases));
 

@@ -84,6 +84,11 @@ void RtfReader::read(QByteArrayView data)
             started = true;
             continue;
         }
+        if (m_overflowSkipDepth > 0 && token.kind != RtfTokenizer::Kind::GroupEnd) {
+            if (token.kind == RtfTokenizer::Kind::ControlWord && token.text == "bin")
+                takeBinary(token);
+            continue;
+        }
         switch (token.kind) {
         case RtfTokenizer::Kind::GroupEnd:
             m_skipRemaining = 0;
@@ -139,7 +144,8 @@ void RtfReader::popGroup()
 {
     m_starred = false;
     if (m_overflowDepth > 0) {
-        --m_overflowDepth;
+        if (--m_overflowDepth < m_overflowSkipDepth)
+            m_overflowSkipDepth = 0;   // the skipped destination's group has ended
         return;
     }
     if (m_stack.back().fieldGroup)
@@ -186,6 +192,21 @@ void RtfReader::startDestination(RtfDestination destination)
     RtfGroupState &state = top();
     if (state.destination == destination)
         return;
+    // A destination word right in the document's own group (a stray \header) would take
+    // the whole document with it: the body goes on, and no text is lost or kept twice. (Data
+    // left open there ends at the next paragraph mark, as anywhere.)
+    const bool data = destination == RtfDestination::Picture || destination == RtfDestination::Object
+                      || destination == RtfDestination::ObjectData;
+    if (m_stack.size() == 1 && !data)
+        return;
+    // Groups past the depth the stack holds share its innermost state, which a destination
+    // must not change: its group is skipped instead, and when it ends the shared state goes
+    // on as before, so the text after it stays text (a field's result is not taken for its
+    // instruction).
+    if (m_overflowDepth > 0) {
+        m_overflowSkipDepth = m_overflowDepth;
+        return;
+    }
     state.destination = destination;
     state.ownsDestination = true;
 }
@@ -197,14 +218,14 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
         // count as one together.
         --m_skipRemaining;
         if (token.text == "bin")
-            m_tokenizer->takeBinary(token.parameter);
+            takeBinary(token);
         m_starred = false;
         return;
     }
     const RtfControlWords::Entry entry = RtfControlWords::lookup(token.text);
     if (entry.action == Action::Binary) {
         // The data is skipped everywhere, and kept only inside a picture.
-        const QByteArrayView bytes = m_tokenizer->takeBinary(token.hasParameter ? token.parameter : 0);
+        const QByteArrayView bytes = takeBinary(token);
         if (top().destination == RtfDestination::Picture && m_picture)
             m_picture->appendBinary(bytes);
         return;
@@ -291,6 +312,11 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
             state.fieldGroup = true;
         } else if (entry.action == Action::FieldInstruction && !m_fields.empty() && m_fields.back().inInstruction) {
             startDestination(RtfDestination::Skip);
+        } else if (entry.action == Action::Unicode && token.hasParameter) {
+            // An address with letters beyond ASCII, as the writer writes it
+            if (m_fieldInstruction.size() < maxFieldInstructionLength)
+                m_fieldInstruction.append(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
+            m_skipRemaining = top().unicodeSkip;
         }
         return;
     case RtfDestination::Body:
@@ -390,7 +416,7 @@ void RtfReader::handleHexByte(unsigned char byte)
             m_fonts[m_fontEntry].pendingName.append(c);
         break;
     case RtfDestination::FieldInstruction:
-        if (m_fieldInstruction.size() < 4096)
+        if (m_fieldInstruction.size() < maxFieldInstructionLength)
             m_fieldInstruction.append(QChar::fromLatin1(c));
         break;
     case RtfDestination::NumberingText:
@@ -445,8 +471,8 @@ void RtfReader::handleText(QByteArrayView text)
         }
         break;
     case RtfDestination::FieldInstruction:
-        if (m_fieldInstruction.size() < 4096)
-            m_fieldInstruction.append(QString::fromLatin1(text.first(std::min<qsizetype>(text.size(), 4096))));
+        if (m_fieldInstruction.size() < maxFieldInstructionLength)
+            m_fieldInstruction.append(QString::fromLatin1(text.first(std::min(text.size(), maxFieldInstructionLength))));
         break;
     case RtfDestination::NumberingText:
         for (char c : text)
@@ -535,6 +561,50 @@ void RtfReader::levelText(QChar ch)
         level->text.append(ch);
 }
 
+// Whether a control word is the first thing in its group, \* and line ends aside, as a
+// destination's word is.
+bool RtfReader::beginsGroup(const RtfTokenizer::Token &token) const
+{
+    if (m_overflowDepth > 0)
+        return true;   // a group past the stack's depth: where it began is not known, and it is skipped
+    const qsizetype word = token.text.data() - m_input.data() - 1;   // its backslash
+    const qsizetype start = m_stack.empty() ? 0 : m_stack.back().groupStart + 1;
+    if (m_stack.size() < 2 || word < start || word > m_input.size())
+        return false;
+    QByteArrayView before = m_input.sliced(start, word - start);
+    const auto skipLineEnds = [&before] {
+        while (!before.isEmpty() && (before.front() == '\r' || before.front() == '\n' || before.front() == ' '))
+            before = before.sliced(1);
+    };
+    skipLineEnds();
+    if (before.startsWith("\\*"))
+        before = before.sliced(2);
+    skipLineEnds();
+    return before.isEmpty();
+}
+
+// The bytes of \binN. A length past the end of the file is damage, not data: taken at its
+// word, it would make the rest of the file disappear, so what follows is read as RTF.
+QByteArrayView RtfReader::takeBinary(const RtfTokenizer::Token &token)
+{
+    const qsizetype count = token.hasParameter ? token.parameter : 0;
+    if (count > m_tokenizer->remaining()) {
+        reportDamage();
+        return {};
+    }
+    return m_tokenizer->takeBinary(count);
+}
+
+// A damaged file is read as far as it can be, and the document says where, once: a U+FFFD
+// where the body's text next goes, as for bytes that are no character.
+void RtfReader::reportDamage()
+{
+    if (m_damageReported)
+        return;
+    m_damageReported = true;
+    m_damagePending = true;
+}
+
 // A picture's or an object's data never holds a paragraph mark. Some writers leave such a
 // group open and go on with the body's paragraphs, so a \par or \pard seen inside one ends
 // the data there: the groups that hold it read on as their parent did, and the braces still
@@ -579,7 +649,18 @@ void RtfReader::keepGroup(const RtfGroupState &ended)
     if (ended.keep == 1)
         (m_inLaterSection ? m_kept.laterSectionGroups : m_kept.documentGroups).append(group);
     else
-        m_builder.keepAnchoredGroup(group, keptTables());
+        keepAnchoredGroup(group);
+    m_kept.codePage = m_defaultCodePage;
+}
+
+// A footnote or comment is anchored in the paragraph around it: where that paragraph is out of
+// a table, the table ends first, so the group goes with the text after the table rather than
+// into a cell of its own.
+void RtfReader::keepAnchoredGroup(const QByteArray &group)
+{
+    flushBytes();
+    enterTableLevel(tableLevel());
+    m_builder.keepAnchoredGroup(group, keptTables());
     m_kept.codePage = m_defaultCodePage;
 }
 

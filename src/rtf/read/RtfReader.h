@@ -39,10 +39,13 @@ public:
     // Groups nested deeper than this share the innermost state instead of each taking memory.
     static constexpr std::size_t maxStateDepth = 200000;
     static constexpr qsizetype maxFontNameLength = 1024;
+    static constexpr qsizetype maxFieldInstructionLength = 4096;
     // What the decoded pictures of one file may take together.
     static constexpr qint64 maxPictureBytes = 512 * 1024 * 1024;
 
     explicit RtfReader(QTextDocument &document);
+
+    static bool isDroppedControl(char16_t c);
 
     // Throws Failure when the bytes are not RTF at all.
     void read(QByteArrayView data);
@@ -64,6 +67,10 @@ private:
     void endDestination(const RtfGroupState &ended);
     bool abandonUnclosedData();
     void keepGroup(const RtfGroupState &ended);
+    QByteArrayView takeBinary(const RtfTokenizer::Token &token);
+    void reportDamage();
+    bool beginsGroup(const RtfTokenizer::Token &token) const;
+    void keepAnchoredGroup(const QByteArray &group);
     const KeptRtfTables &keptTables();
 
     void handleControlWord(const RtfTokenizer::Token &token);
@@ -100,6 +107,8 @@ private:
     // output to the body (RtfReaderOutput.cpp)
     bool acceptsBodyText() { return top().destination == RtfDestination::Body && !top().chars.hidden; }
     void beginOutput();
+    void useCurrentCharProps();
+    void useMarkCharProps();
     void emitBytes(QByteArrayView bytes);
     void emitUnit(char16_t unit);
     void flushBytes();
@@ -113,7 +122,9 @@ private:
 
     // tables (RtfReaderTables.cpp)
     void applyTableProperty(int property, const RtfTokenizer::Token &token);
+    int fileTableLevel() const;
     int tableLevel() const;
+    bool beyondNesting(bool nested) const;
     void enterTableLevel(int level);
     void endCell(bool nested);
     void endTableRow(bool nested);
@@ -148,6 +159,9 @@ private:
     RtfRowDefinition m_rowDefinitions[2];   // the outermost table's row, and a nested one's
     std::vector<RtfGroupState> m_stack;
     std::size_t m_overflowDepth = 0;
+    std::size_t m_overflowSkipDepth = 0;   // a destination in a shared group: skipped to its end
+    bool m_damageReported = false;
+    bool m_damagePending = false;          // the mark is still to be put in the body
     bool m_starred = false;
     int m_skipRemaining = 0;
 

@@ -42,16 +42,19 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         break;
     case Action::KeptDocumentGroup:
     case Action::KeptAnchoredGroup:
+        // Kept from its '{', a group must begin with the word: one that comes after text the
+        // body already shows would be written twice.
+        if (!beginsGroup(token))
+            break;
         startDestination(RtfDestination::Skip);
-        if (state.ownsDestination)
+        // only a group that this word made a destination is kept (not the document's own
+        // group, nor one whose state deeper groups share)
+        if (state.ownsDestination && state.destination == RtfDestination::Skip)
             state.keep = entry.action == Action::KeptDocumentGroup ? 1 : 2;
         break;
     case Action::KeptAnchoredWord:
-        if (acceptsBodyText()) {
-            flushBytes();
-            m_builder.keepAnchoredGroup("\\" + token.text.toByteArray() + ' ', keptTables());
-            m_kept.codePage = m_defaultCodePage;
-        }
+        if (acceptsBodyText())
+            keepAnchoredGroup("\\" + token.text.toByteArray() + ' ');
         break;
     case Action::KeptDocumentWord:
         if (!m_inLaterSection && !m_kept.documentWords.contains(token.text.toByteArray()))

@@ -21,6 +21,16 @@ std::optional<QTextListFormat::Style> bulletStyleOfText(const QString &text)
     return shown.size() == 1 ? RtfListStyle::bulletStyleOf(shown[0]) : std::nullopt;
 }
 
+// A numbered style whose marker, written out, would read back as another ("1.7U": a suffix
+// with digits or letters): no list draws it, so that the marker written is the one read.
+bool readsBack(const RtfListStyle &style)
+{
+    if (style.isBullet())
+        return true;
+    const auto marker = RtfListMarker::parse(style.prefix + RtfListStyle::numberText(1, style.style) + style.suffix, style);
+    return marker && marker->style == style;
+}
+
 } // namespace
 
 // A list paragraph whose file does not write out its number or bullet shows the one its list
@@ -35,9 +45,13 @@ void RtfReader::emitListMarker()
         m_listItemPending = true;
         return;
     }
-    const QString marker = m_listNumbering.marker(para.list, para.listLevel, [this](QChar ch, int font) {
+    QString marker = m_listNumbering.marker(para.list, para.listLevel, [this](QChar ch, int font) {
         return listCharacter(ch, font);
     });
+    marker.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });   // as in any text
+    // It is text of the paragraph's run now, read back as that run's characters are.
+    for (QChar &ch : marker)
+        ch = listCharacter(ch, m_runProps.font);
     if (marker.isEmpty())
         return;
     flushBytes();
@@ -173,7 +187,8 @@ std::optional<RtfListStyle> RtfReader::levelStyle(const RtfParaProps &para) cons
     const auto style = RtfListStyle::fromRtfNumberFormat(level.format);
     if (!style || placeholders != 1 || level.startAt != 1)
         return std::nullopt;
-    return RtfListStyle{*style, shown.left(numberAt), shown.mid(numberAt)};
+    const RtfListStyle defined{*style, shown.left(numberAt), shown.mid(numberAt)};
+    return readsBack(defined) ? std::optional(defined) : std::nullopt;
 }
 
 std::optional<RtfListStyle> RtfReader::numberingStyle(const RtfParaProps &para) const
@@ -195,7 +210,8 @@ std::optional<RtfListStyle> RtfReader::numberingStyle(const RtfParaProps &para) 
     const auto style = RtfListStyle::fromRtfNumberFormat(numbering.format);
     if (!style || numbering.start != 1)
         return std::nullopt;
-    return RtfListStyle{*style, numbering.before, numbering.after};
+    const RtfListStyle defined{*style, numbering.before, numbering.after};
+    return readsBack(defined) ? std::optional(defined) : std::nullopt;
 }
 
 // Makes the paragraph an item of its list where a list style draws its marker. A marker the

@@ -10,6 +10,7 @@ namespace {
 
 const QString fallbackFamily = QStringLiteral("Times New Roman");
 
+
 // Symbol fonts draw their own glyphs at byte positions; the bullets that lists use are the
 // ones worth showing as their Unicode characters.
 char16_t symbolCharacter(unsigned char byte, RtfReader::SymbolMap map)
@@ -32,6 +33,13 @@ char16_t symbolCharacter(unsigned char byte, RtfReader::SymbolMap map)
 }
 
 } // namespace
+
+// Control characters other than the tab have no place in a paragraph's text, and the writer
+// writes none: read, they would make the document differ from what Save As writes.
+bool RtfReader::isDroppedControl(char16_t c)
+{
+    return (c < 0x20 && c != u'\t') || c == 0x7f;
+}
 
 void RtfReader::tablesChanged()
 {
@@ -116,7 +124,11 @@ int RtfReader::codePageOf(int font) const
 
 RtfReader::SymbolMap RtfReader::symbolMapOf(int font) const
 {
+    // the font whose name the text is shown in (familyOf), so that what is read is what is
+    // read again from a file that names that font
     auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.constEnd() || it->name.isEmpty())
+        it = m_fonts.constFind(m_defaultFont);
     if (it == m_fonts.constEnd())
         return SymbolMap::None;
     // LibreOffice's own symbol font, whatever character set the file gives it
@@ -128,20 +140,38 @@ RtfReader::SymbolMap RtfReader::symbolMapOf(int font) const
                                                                               : SymbolMap::Symbol;
 }
 
+// The character properties in effect become those of what is appended next.
+void RtfReader::useCurrentCharProps()
+{
+    const RtfCharProps &props = top().chars;
+    if (m_haveRun && props == m_runProps)
+        return;
+    flushBytes();
+    m_runProps = props;
+    m_haveRun = true;
+    m_builder.setCharFormat(formatFor(props));
+    m_runCodePage = codePageOf(props.font);
+    m_runTable = CodePages::singleByteTable(m_runCodePage);
+    m_runSymbols = symbolMapOf(props.font);
+    startShownRun(props);
+}
+
+// An empty paragraph's mark has the character properties in effect where it ends, not those
+// of the last text before it: that is how its size and font are written. A list item that
+// holds only its written marker is empty once its list draws the marker.
+void RtfReader::useMarkCharProps()
+{
+    if (!m_pendingBytes.isEmpty() || !acceptsBodyText())
+        return;
+    const bool onlyMarker = m_listTextStart >= 0 && m_listTextEnd >= 0 && m_builder.position() == m_listTextEnd;
+    if (m_builder.paragraphIsEmpty() || onlyMarker)
+        useCurrentCharProps();
+}
+
 void RtfReader::beginOutput()
 {
     enterTableLevel(tableLevel());
-    const RtfCharProps &props = top().chars;
-    if (!m_haveRun || !(props == m_runProps)) {
-        flushBytes();
-        m_runProps = props;
-        m_haveRun = true;
-        m_builder.setCharFormat(formatFor(props));
-        m_runCodePage = codePageOf(props.font);
-        m_runTable = CodePages::singleByteTable(m_runCodePage);
-        m_runSymbols = symbolMapOf(props.font);
-        startShownRun(props);
-    }
+    useCurrentCharProps();
     if (m_pendingCells > 0) {
         flushBytes();
         m_builder.run().append(QString(m_pendingCells, QLatin1Char('\t')));
@@ -157,6 +187,11 @@ void RtfReader::beginOutput()
     if (!m_listMarkerChecked) {
         m_listMarkerChecked = true;
         emitListMarker();
+    }
+    if (m_damagePending) {
+        m_damagePending = false;
+        flushBytes();
+        m_builder.appendChar(QChar(u'\uFFFD'));
     }
 }
 
@@ -181,6 +216,7 @@ void RtfReader::emitBytes(QByteArrayView bytes)
         QString text(bytes.size(), Qt::Uninitialized);
         for (qsizetype i = 0; i < bytes.size(); ++i)
             text[i] = QChar(m_runTable[static_cast<unsigned char>(bytes[i])]);
+        text.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });
         appendShown(text);
         return;
     }
@@ -188,16 +224,24 @@ void RtfReader::emitBytes(QByteArrayView bytes)
         QString &run = m_builder.run();
         const qsizetype start = run.size();
         run.resize(start + bytes.size());
-        char16_t *out = reinterpret_cast<char16_t *>(run.data()) + start;
-        for (qsizetype i = 0; i < bytes.size(); ++i)
-            out[i] = m_runTable[static_cast<unsigned char>(bytes[i])];
+        char16_t *const begin = reinterpret_cast<char16_t *>(run.data()) + start;
+        char16_t *out = begin;
+        for (const char byte : bytes) {
+            const char16_t c = m_runTable[static_cast<unsigned char>(byte)];
+            if (!isDroppedControl(c))
+                *out++ = c;
+        }
+        run.resize(start + (out - begin));
         return;
     }
     if (m_runSymbols != SymbolMap::None) {
         for (char byte : bytes) {
             const char16_t symbol = symbolCharacter(uchar(byte), m_runSymbols);
-            const QChar ch = symbol ? QChar(symbol) : QChar(m_runTable ? m_runTable[uchar(byte)] : char16_t(uchar(byte)));
-            appendShown(QStringView(&ch, 1));
+            const char16_t c = symbol ? symbol : m_runTable ? m_runTable[uchar(byte)] : char16_t(uchar(byte));
+            if (!isDroppedControl(c)) {
+                const QChar ch(c);
+                appendShown(QStringView(&ch, 1));
+            }
         }
         return;
     }
@@ -212,7 +256,9 @@ void RtfReader::flushBytes()
 {
     if (m_pendingBytes.isEmpty())
         return;
-    appendShown(CodePages::toUnicode(m_pendingBytes, m_pendingCodePage));
+    QString text = CodePages::toUnicode(m_pendingBytes, m_pendingCodePage);
+    text.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });
+    appendShown(text);
     m_pendingBytes.clear();
 }
 
@@ -229,6 +275,8 @@ void RtfReader::resolveDanglingSurrogate()
 // Surrogate pairs come as two \u words; a half without its partner becomes U+FFFD.
 void RtfReader::emitUnit(char16_t unit)
 {
+    if (isDroppedControl(unit))
+        return;
     if (QChar::isLowSurrogate(unit) && m_highSurrogate) {
         const char16_t high = m_highSurrogate;
         m_highSurrogate = 0;
@@ -267,6 +315,7 @@ void RtfReader::endParagraph()
     const RtfParaProps &para = top().para;
     if (inLevelList(para) && !m_listMarkerChecked && acceptsBodyText())
         beginOutput();   // an empty list paragraph shows its number too
+    useMarkCharProps();
     QTextBlockFormat format = blockFormat(para);
     placeInList(format, para);
     m_builder.endParagraph(format);
@@ -339,6 +388,8 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
     enterTableLevel(0);
     if (!m_haveRun)
         m_builder.setCharFormat(formatFor(RtfCharProps{}));
+    if (m_damagePending)
+        m_builder.appendChar(QChar(u'\uFFFD'));
     QTextBlockFormat format = blockFormat(lastParagraph);
     if (!m_builder.paragraphIsEmpty())   // the empty paragraph after a file's last \par is none
         placeInList(format, lastParagraph);
@@ -382,6 +433,7 @@ void RtfReader::decodeFontName(FontEntry &font, bool complete)
         font.pendingName.clear();
     }
     if (complete) {
+        font.name.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });   // as in the text
         font.name = font.name.trimmed();
         font.complete = true;
     }

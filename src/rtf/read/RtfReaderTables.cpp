@@ -7,12 +7,25 @@
 using namespace RtfControlWords;
 
 // A paragraph with \intbl is in a table, at the depth \itap gives (1 when it gives none).
-int RtfReader::tableLevel() const
+int RtfReader::fileTableLevel() const
 {
     if (m_stack.empty())
         return 0;
     const RtfParaProps &para = m_stack.back().para;
     return para.inTable ? std::max<int>(para.tableLevel, 1) : 0;
+}
+
+// Tables deeper than the builder nests are read into the deepest table it makes.
+int RtfReader::tableLevel() const
+{
+    return std::min(fileTableLevel(), RtfTableBuilder::maxDepth);
+}
+
+// A cell or row of a table nested deeper than the builder's tables go: its text stays text in
+// the deepest cell, a cell's end a tab and a row's a line break, as outside any table.
+bool RtfReader::beyondNesting(bool nested) const
+{
+    return nested && fileTableLevel() > RtfTableBuilder::maxDepth;
 }
 
 void RtfReader::enterTableLevel(int level)
@@ -22,13 +35,16 @@ void RtfReader::enterTableLevel(int level)
     flushBytes();
     m_tables.setLevel(level);
     forgetListText();
+    // Cells and rows read as text belong to the paragraph they ended in, not to another table's.
+    m_pendingCells = 0;
+    m_pendingRowBreak = false;
 }
 
 void RtfReader::applyTableProperty(int property, const RtfTokenizer::Token &token)
 {
     const int parameter = token.parameter;
     if (property == NestingLevel) {
-        top().para.tableLevel = std::uint8_t(std::clamp(parameter, 0, RtfTableBuilder::maxDepth));
+        top().para.tableLevel = std::uint8_t(std::clamp(parameter, 0, 255));
         return;
     }
     RtfRowDefinition &row = m_rowDefinitions[top().nestedRowDefinition ? 1 : 0];
@@ -97,7 +113,7 @@ void RtfReader::endCell(bool nested)
     int level = tableLevel() > 0 ? tableLevel() : m_tables.level();
     if (level > 1 && !nested)
         level = 1;
-    if (level == 0) {
+    if (level == 0 || beyondNesting(nested)) {
         emitCellSeparator();
         return;
     }
@@ -106,6 +122,7 @@ void RtfReader::endCell(bool nested)
     enterTableLevel(level);
     m_pendingCells = 0;
     m_pendingRowBreak = false;
+    useMarkCharProps();
     QTextBlockFormat format = blockFormat(top().para);
     placeInList(format, top().para);   // the cell's last paragraph
     m_tables.endCell(format);
@@ -115,7 +132,7 @@ void RtfReader::endCell(bool nested)
 void RtfReader::endTableRow(bool nested)
 {
     const int level = !nested ? 1 : tableLevel() > 0 ? tableLevel() : m_tables.level();
-    if (m_tables.level() == 0 && tableLevel() == 0) {
+    if ((m_tables.level() == 0 && tableLevel() == 0) || beyondNesting(nested)) {
         endRow(nested);
         return;
     }

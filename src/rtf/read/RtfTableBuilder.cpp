@@ -1,5 +1,7 @@
 #include "rtf/read/RtfTableBuilder.h"
 
+#include "base/CheckedArithmetic.h"
+
 #include <QTextTable>
 
 #include <algorithm>
@@ -8,6 +10,10 @@ namespace {
 
 constexpr double twipsPerPixel = 15.0;
 constexpr int defaultCellWidth = 1440;   // an inch, for cells whose file gives no edge
+// No page is wider than 22 inches, so no cell of a real file is; and a row of the most columns
+// a table gets is no wider than that many such cells. Edges beyond are a damaged file's.
+constexpr int maxCellWidth = 22 * 1440;
+constexpr int maxRowWidth = RtfTableBuilder::maxColumns * maxCellWidth;
 constexpr int defaultGap = 108;          // Word's \trgaph
 
 bool holdsContent(const RtfRecording &cell)
@@ -177,11 +183,13 @@ std::vector<RtfTableBuilder::PlacedCell> RtfTableBuilder::place(Table &table, st
             const bool mergedIntoPrevious = definition->horizontalMerge == 2 && !placed.edges.empty();
             int right = definition->right;
             if (i >= definitions.size() || (right <= edge && !mergedIntoPrevious))
-                right = edge + defaultCellWidth;
-            right = std::max(right, edge);   // a merged cell of no width adds no column
+                right = CheckedArithmetic::saturatingAdd(edge, defaultCellWidth);
+            right = std::clamp(right, edge, std::min(CheckedArithmetic::saturatingAdd(edge, maxCellWidth), maxRowWidth));
+            // A merged cell of no width adds no column, nor does a cell past the widest row.
+            const bool noRoom = !placed.edges.empty() && right <= placed.edges.back();
             edge = right;
             placed.allEdges.push_back(right);
-            if (mergedIntoPrevious || placed.edges.size() >= std::size_t(maxColumns)) {
+            if (mergedIntoPrevious || noRoom || placed.edges.size() >= std::size_t(maxColumns)) {
                 placed.edges.back() = right;
                 placed.contents.back().push_back(&row.cells[i]);
                 continue;

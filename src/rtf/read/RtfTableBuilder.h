@@ -56,7 +56,10 @@ struct RtfRowDefinition
 class RtfTableBuilder
 {
 public:
-    static constexpr int maxDepth = 16;
+    // Each level of nesting doubles what the editing area's layout does for the innermost
+    // cell (8 levels take about 0.1 s to lay out, 16 about 30 s); no real document nests
+    // tables half as deep.
+    static constexpr int maxDepth = 8;
     static constexpr int maxColumns = 63;      // as many cells as a word processor's row holds
     static constexpr int maxGridColumns = 256;
 

@@ -31,6 +31,7 @@ public:
     QByteArrayView takeBinary(qsizetype count);
 
     qsizetype position() const { return m_pos; }
+    qsizetype remaining() const { return m_data.size() - m_pos; }
 
 private:
     Token readControl();

@@ -119,6 +119,15 @@ QString RtfListWriter::markerOf(const QTextBlock &block)
     const QTextListFormat::Style style = list->format().style();
     if (RtfListStyle::isBulletStyle(style) || style == QTextListFormat::ListStyleUndefined)
         return RtfListStyle::bulletCharacter(style);
+    // The editing area shows a right-to-left item's marker the other way round (".1"); the
+    // file holds it in reading order, as the list's level text has it, so that it reads back
+    // as the same list.
+    if (block.blockFormat().layoutDirection() == Qt::RightToLeft) {
+        const RtfListStyle shown = RtfListStyle::of(list->format());
+        const QString number = RtfListStyle::numberText(list->itemNumber(block) + 1, style);
+        if (!number.isEmpty())
+            return shown.prefix + number + shown.suffix;
+    }
     return list->itemText(block);
 }
 

@@ -123,6 +123,27 @@ void RtfOutput::text(QStringView text)
     m_pendingDelimiter = pendingDelimiter;
 }
 
+void RtfOutput::fontName(QStringView name)
+{
+    // The font table reads \\, \{ and \} as the characters; the other escapes are words and
+    // symbols that mean nothing there.
+    const auto special = [](QChar c) {
+        return c == u';' || (escapeFor(c.unicode()) && c != u'\\' && c != u'{' && c != u'}');
+    };
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (!special(name[i]))
+            continue;
+        text(name.sliced(from, i - from));
+        flushDelimiterBefore('\\');
+        m_bytes.append("\\u");
+        appendNumber(int(int16_t(name[i].unicode())));
+        m_bytes.append('?');
+        from = i + 1;
+    }
+    text(name.sliced(from));
+}
+
 void RtfOutput::hex(QByteArrayView bytes)
 {
     flushDelimiterBefore('0');

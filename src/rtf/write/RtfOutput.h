@@ -35,6 +35,9 @@ public:
     // Text of one paragraph, every character outside printable ASCII as an escape, so that
     // nothing depends on the reader's code page.
     void text(QStringView text);
+    // A font's name in the font table: text, except that what would end the name (';') or
+    // has no place in one (\tab, \~, ...) goes out as \uN.
+    void fontName(QStringView name);
 
     // Bytes as hexadecimal digits in lines of a fixed length, as picture data is written.
     void hex(QByteArrayView bytes);

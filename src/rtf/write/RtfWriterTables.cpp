@@ -106,7 +106,7 @@ void RtfFontTable::write(RtfOutput &out) const
         else
             out.controlWord(classify(m_families[i]).family);
         out.controlWord("fcharset", charsetOf(i));
-        out.text(m_families[i]);
+        out.fontName(m_families[i]);
         out.raw(";}");
     }
     out.raw("}\r\n");

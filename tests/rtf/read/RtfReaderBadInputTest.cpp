@@ -20,17 +20,48 @@ TEST_P(ReaderBadInput, ReadsWhatIsThere)
     EXPECT_EQ(textOf(*document), c.text);
 }
 
+// Fields inside fields' results, deeper than the reader's stack holds groups.
+QByteArray nestedFields(int depth)
+{
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < depth; ++i)
+        rtf += "{\\field{\\*\\fldinst HYPERLINK \"http://example.com/\"}{\\fldrslt ";
+    rtf += "deep text";
+    for (int i = 0; i < depth; ++i)
+        rtf += "}}";
+    return rtf + " after}";
+}
+
 const RtfTextCase badCases[] = {
     {"empty file is an empty document", "", ""},
     {"white space only is an empty document", " \r\n", ""},
     {"missing closing braces", "{\\rtf1 Hello {\\b world", "Hello world"},
     {"cut inside a control word", "{\\rtf1 a\\pa", "a"},
     {"cut after a backslash", "{\\rtf1 a\\", "a"},
-    {"cut inside a hex byte", "{\\rtf1 a\\'4", "a\x04"},
+    {"cut inside a hex byte", "{\\rtf1 a\\'4", "a"},
     {"bad hex digits", "{\\rtf1 a\\'zzb\\'00c}", "azzbc"},
     {"extra closing brace ends the document", "{\\rtf1 a}}b", "a"},
     {"text after the document is ignored", "{\\rtf1 a}{\\rtf1 b}", "a"},
-    {"bin beyond the end", "{\\rtf1 a\\bin99999999 xyz", "a"},
+    {"bin beyond the end: the rest is read, the damage marked", "{\\rtf1 a\\bin99999999 xyz {\\b b}\\bin3 {}}c}",
+     QString::fromUtf16(u"a\uFFFDxyz bc")},
+    {"damage is marked once", "{\\rtf1 a\\bin999 b\\bin999 c}", QString::fromUtf16(u"a\uFFFDbc")},
+    {"damage in a picture is marked at the picture", "{\\rtf1 a{\\pict\\bin999 }b}",
+     QString::fromUtf16(u"a\uFFFD\uFFFCb")},
+    {"control characters are no text", "{\\rtf1 a\\'01b\\u2?c\\'0bd\\u127?e\\'0d\\'0af\\'09g}", "abcdef\tg"},
+    {"a destination word in the document's own group", "{\\rtf1 Body\\par More \\header text\\par\\*\\x y}",
+     "Body\nMore text\ny"},
+    {"fields nested past the shared depth keep their text", nestedFields(100000), "deep text after"},
+    {"cell edges at the largest value",
+     "{\\rtf1\\trowd\\cellx2147483647\\cellx2147483647\\pard\\intbl a\\cell b\\cell\\row\\pard END}", "\na\tb\nEND"},
+    {"cell edges past 32 bits",
+     "{\\rtf1\\trowd\\cellx2147483648\\cellx4294967296\\pard\\intbl a\\cell b\\cell c\\cell\\row\\pard END}",
+     "\na\tb\tc\nEND"},
+    {"negative cell edges", "{\\rtf1\\trowd\\cellx-5\\cellx-2147483648\\pard\\intbl a\\cell b\\cell\\row\\pard END}",
+     "\na\tb\nEND"},
+    {"tables nested past the deepest level keep their cells as text",
+     "{\\rtf1\\trowd\\cellx1000\\pard\\intbl\\itap12 a\\nestcell b\\nestcell\\nestrow c\\nestcell\\nestrow"
+     "\\pard\\intbl\\itap1 x\\cell\\row\\pard END}",
+     "\n\n\n\n\n\n\n\na\tb\u2028c\n\n\n\n\n\n\nx\nEND"},
     {"negative bin", "{\\rtf1 a\\bin-5 b}", "ab"},
     {"overlong number saturates", "{\\rtf1 \\fs999999999999999999999 a\\u99999999999 b}",
      QString::fromUtf16(u"a\uFFFD")},
@@ -110,6 +141,7 @@ TEST(ReaderRegressions, EveryFileLoadsOrFailsCleanly)
         {"extra-closing-brace.rtf", "a"},
         {"hex-zero-and-empty-hex.rtf", "ab"},
         {"hostile-font-table.rtf", "abcde"},
+        {"list-marker-of-many-letters.rtf", "zzzzzzzzzzzzzzz)\titem\n"},
         {"huge-numbers.rtf", "abc\nde"},
         {"oversized-picture.rtf", "a\uFFFCb"},
         {"picture-in-the-outermost-group.rtf", "\uFFFC\n"},
