@@ -372,6 +372,20 @@ const SavedCase savedCases[] = {
      }},
     {"hostile/stray-header-in-body.rtf",
      [](const QTextDocument &document) { EXPECT_EQ(document.toPlainText(), "Body text.\nMore text"); }},
+    // What these hold is checked where they matter (the case files' reading, plain text and the
+    // layout's tests); here, that two saves give the same file.
+    {"associated-fonts.rtf", nullptr},
+    {"blank-stored-marker.rtf", nullptr},
+    {"bullet-level-with-number-placeholder.rtf", nullptr},
+    {"fields-kept.rtf", nullptr},
+    {"list-markers.rtf", nullptr},
+    {"picture-in-floating-shape.rtf", nullptr},
+    {"picture-in-shape-with-drawing-object.rtf", nullptr},
+    {"spacing-join.rtf", nullptr},
+    {"stored-marker-with-leading-tab.rtf", nullptr},
+    {"tall-table-empty-after.rtf", nullptr},
+    {"unclosed-object-group.rtf", nullptr},
+    {"wide-table.rtf", nullptr},
 };
 
 class RtfSavedCase : public ::testing::TestWithParam<SavedCase>
@@ -382,7 +396,8 @@ TEST_P(RtfSavedCase, SavesAlikeAndKeepsWhatItHolds)
 {
     const auto read = expectSavedAlike(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/") + QLatin1String(GetParam().file));
     ASSERT_NE(read, nullptr) << "the reader refuses " << GetParam().file;
-    GetParam().check(*read);
+    if (GetParam().check)
+        GetParam().check(*read);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RtfSavedCase, ::testing::ValuesIn(savedCases));

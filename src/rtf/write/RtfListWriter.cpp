@@ -153,6 +153,11 @@ void RtfListWriter::writeLevel(const Level &level, int depth, RtfOutput &out) co
         shown.levelText = shown.style.isBullet() ? QString(RtfListStyle::bulletCharacter(shown.style.style))
                                                  : shown.style.prefix + QChar(char16_t(depth)) + shown.style.suffix;
     }
+    // A control character has no place in a level's text (the output leaves it out), so it
+    // must not count in the length written before the text either.
+    shown.levelText.removeIf([](QChar c) {
+        return (c.unicode() > u'\t' && c.unicode() < 0x20) || c.unicode() == 0x7f || c.unicode() == 0xfffc;
+    });
     out.raw("{");
     out.controlWord("listlevel");
     out.controlWord("levelnfc", shown.numberFormat);
