@@ -1,0 +1,341 @@
+#include "editor/spelling/InlineSpelling.h"
+
+#include "editor/spelling/SpellChecker.h"
+#include "editor/spelling/SpellingDictionary.h"
+#include "editor/spelling/WordSplitter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
+
+namespace {
+
+// How long the text or the view must stay still before the check runs: typing or scrolling on
+// is not slowed by checks whose outcome it would overtake.
+constexpr int kQuietMs = 150;
+// A paragraph longer than this is checked only where it shows (and a page around), not whole.
+constexpr int kLongParagraph = 4000;
+// A change of more paragraphs than this makes every record out of date at once.
+constexpr int kMostBlocksMarked = 64;
+// At most this many paragraphs are checked in one go (a view of many empty lines).
+constexpr int kMostBlocksChecked = 4000;
+// Around a word that is looked at alone (the one right-clicked, the one being typed), this much
+// of its paragraph is read on each side: more than any judged word is long.
+constexpr int kWordReach = 2 * SpellingDictionary::kLongestWord + 2;
+
+using Range = std::pair<int, int>; // start, length
+
+// What the last check of a paragraph found; it moves with the paragraph through edits.
+struct BlockSpelling : QTextBlockUserData
+{
+    quint64 generation = 0; // 0: out of date
+    int from = 0;           // the part of the paragraph checked
+    int to = 0;
+    QList<Range> misspelled; // offsets within the paragraph
+};
+
+BlockSpelling *recordOf(const QTextBlock &block)
+{
+    return dynamic_cast<BlockSpelling *>(block.userData());
+}
+
+QString textBetween(QTextDocument &document, int from, int to)
+{
+    QTextCursor cursor(&document);
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    return cursor.selectedText();
+}
+
+// The part of a long paragraph within the band of the view, as offsets, with room for the
+// words cut at its edges.
+Range partShown(const QTextBlock &block, const QRectF &band, const QAbstractTextDocumentLayout &layout)
+{
+    const int length = block.length() - 1;
+    const QTextLayout *lines = block.layout();
+    const QPointF origin = layout.blockBoundingRect(block).topLeft();
+    int from = length;
+    int to = 0;
+    for (int i = 0; lines && i < lines->lineCount(); ++i) {
+        const QTextLine line = lines->lineAt(i);
+        const qreal top = origin.y() + line.y();
+        if (top + line.height() < band.top() || top > band.bottom())
+            continue;
+        from = std::min(from, line.xToCursor(band.left() - origin.x()));
+        to = std::max(to, line.xToCursor(band.right() - origin.x()));
+    }
+    if (from > to) // not laid out yet: its start
+        return {0, std::min(length, kLongParagraph)};
+    from = std::max(0, from - kWordReach);
+    to = std::min(length, to + kWordReach);
+    return {from, to - from};
+}
+
+} // namespace
+
+InlineSpelling::InlineSpelling(QTextEdit &area, SpellChecker &checker)
+    : QObject(&area), m_area(area), m_checker(checker)
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &InlineSpelling::check);
+    connect(&m_checker, &SpellChecker::ready, this, [this] { schedule(0); });
+    connect(&m_checker, &SpellChecker::wordsChanged, this, [this] {
+        ++m_generation;
+        schedule(0);
+    });
+    connect(&m_area, &QTextEdit::cursorPositionChanged, this, &InlineSpelling::caretMoved);
+    for (QScrollBar *bar : {m_area.verticalScrollBar(), m_area.horizontalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [this] { schedule(kQuietMs); });
+    m_area.viewport()->installEventFilter(this);
+    watchDocument();
+}
+
+InlineSpelling::~InlineSpelling() = default;
+
+void InlineSpelling::watchDocument()
+{
+    if (m_document == m_area.document())
+        return;
+    if (m_document)
+        disconnect(m_document, nullptr, this, nullptr);
+    m_document = m_area.document();
+    connect(m_document, &QTextDocument::contentsChange, this, &InlineSpelling::documentChanged);
+    m_typing = false;
+    m_editPoint = QTextCursor();
+    ++m_generation;
+    show({});
+    schedule(kQuietMs);
+}
+
+bool InlineSpelling::eventFilter(QObject *watched, QEvent *event)
+{
+    // The area has no signal for a new document; a new document always shows itself.
+    if (event->type() == QEvent::Paint && m_area.document() != m_document)
+        watchDocument();
+    else if (event->type() == QEvent::Resize)
+        schedule(kQuietMs);
+    return QObject::eventFilter(watched, event);
+}
+
+void InlineSpelling::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    if (!enabled)
+        show({});
+    schedule(0);
+}
+
+void InlineSpelling::schedule(int delay)
+{
+    m_timer.start(delay);
+}
+
+void InlineSpelling::documentChanged(int from, int removed, int added)
+{
+    if (!m_document)
+        return;
+    // The paragraphs the change touched are checked again; a change of many, all of them.
+    int marked = 0;
+    const int end = std::min(from + added, m_document->characterCount() - 1);
+    for (QTextBlock block = m_document->findBlock(from); block.isValid() && block.position() <= end;
+         block = block.next()) {
+        if (++marked > kMostBlocksMarked) {
+            ++m_generation;
+            break;
+        }
+        if (BlockSpelling *record = recordOf(block))
+            record->generation = 0;
+    }
+    // A key, a Backspace or a short input: the word it is in is being typed.
+    m_typing = added + removed <= 4;
+    if (m_typing) {
+        m_editPoint = QTextCursor(m_document);
+        m_editPoint.setPosition(std::clamp(from + added, 0, m_document->characterCount() - 1));
+    }
+    schedule(kQuietMs);
+}
+
+std::pair<int, int> InlineSpelling::typedWord() const
+{
+    if (!m_typing || m_editPoint.isNull() || !m_document)
+        return {0, 0};
+    const int point = m_editPoint.position();
+    const QTextBlock block = m_document->findBlock(point);
+    const int from = std::max(block.position(), point - kWordReach);
+    const int to = std::min(block.position() + block.length() - 1, point + kWordReach);
+    const WordSplitter::Word run = WordSplitter::runAt(textBetween(*m_document, from, to), point - from);
+    const int caret = m_area.textCursor().position();
+    if (run.length == 0 || caret < from + run.start || caret > from + run.start + run.length)
+        return {0, 0};
+    return {from + run.start, run.length};
+}
+
+void InlineSpelling::caretMoved()
+{
+    // Leaving the word being typed has it judged.
+    if (m_typing && typedWord().second == 0) {
+        m_typing = false;
+        schedule(kQuietMs);
+    }
+}
+
+void InlineSpelling::checkNow()
+{
+    if (m_timer.isActive()) {
+        m_timer.stop();
+        check();
+    }
+}
+
+void InlineSpelling::check()
+{
+    watchDocument();
+    if (!m_enabled || !m_checker.isReady() || !m_document) {
+        show({});
+        Q_EMIT checked();
+        return;
+    }
+    QTextDocument &document = *m_document;
+    const QAbstractTextDocumentLayout &layout = *document.documentLayout();
+    const QSize view = m_area.viewport()->size();
+    // The screen and a page on each side, in the document's coordinates.
+    const QPointF scrolled(m_area.horizontalScrollBar()->value(), m_area.verticalScrollBar()->value());
+    const QRectF band = QRectF(QPointF(-view.width(), -view.height()), QSizeF(view.width() * 3, view.height() * 3))
+                            .translated(scrolled);
+    const int first = m_area.cursorForPosition(QPoint(0, -view.height())).position();
+    const int last = m_area.cursorForPosition(QPoint(view.width(), 2 * view.height())).position();
+    const Range typed = typedWord();
+
+    QStringList symbolFamilies;
+    bool symbolFamiliesRead = false;
+    QList<Range> ranges;
+    int blocks = 0;
+    for (QTextBlock block = document.findBlock(first); block.isValid() && block.position() <= last
+         && blocks < kMostBlocksChecked; block = block.next(), ++blocks) {
+        const int length = block.length() - 1;
+        const Range part = length <= kLongParagraph ? Range{0, length} : partShown(block, band, layout);
+        const int from = part.first;
+        const int to = part.first + part.second;
+        BlockSpelling *record = recordOf(block);
+        if (!record || record->generation != m_generation || from < record->from || to > record->to) {
+            if (!symbolFamiliesRead) {
+                symbolFamilies = WordSplitter::symbolFamilies(document);
+                symbolFamiliesRead = true;
+            }
+            const QString text = block.text();
+            QList<Range> misspelled;
+            for (const WordSplitter::Word &word : WordSplitter::wordsOfBlock(block, from, to, symbolFamilies))
+                if (m_checker.isMisspelled(QStringView(text).mid(word.start, word.length)))
+                    misspelled.append({word.start, word.length});
+            // A paragraph carrying someone else's record is checked each time instead.
+            if (!record && !block.userData()) {
+                record = new BlockSpelling;
+                block.setUserData(record);
+            }
+            if (record) {
+                record->generation = m_generation;
+                record->from = from;
+                record->to = to;
+                record->misspelled = misspelled;
+            } else {
+                for (const Range &word : std::as_const(misspelled))
+                    ranges.append({block.position() + word.first, word.second});
+                continue;
+            }
+        }
+        for (const Range &word : std::as_const(record->misspelled)) {
+            const int start = block.position() + word.first;
+            if (word.first < from || word.first + word.second > to)
+                continue;
+            if (typed.second > 0 && start < typed.first + typed.second && start + word.second > typed.first)
+                continue;
+            ranges.append({start, word.second});
+        }
+    }
+    show(ranges);
+    Q_EMIT checked();
+}
+
+QList<std::pair<int, int>> InlineSpelling::underlined() const
+{
+    QList<Range> ranges;
+    for (const QTextEdit::ExtraSelection &selection : m_area.extraSelections())
+        ranges.append({selection.cursor.selectionStart(), selection.cursor.selectionEnd() - selection.cursor.selectionStart()});
+    return ranges;
+}
+
+void InlineSpelling::show(const QList<std::pair<int, int>> &ranges)
+{
+    // Setting the same underlines again would repaint them for nothing.
+    if (underlined() == ranges)
+        return;
+    QTextCharFormat underline;
+    underline.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+    underline.setUnderlineColor(Qt::red);
+    QList<QTextEdit::ExtraSelection> selections;
+    selections.reserve(ranges.size());
+    for (const Range &range : ranges) {
+        QTextCursor cursor(m_document);
+        cursor.setPosition(range.first);
+        cursor.setPosition(range.first + range.second, QTextCursor::KeepAnchor);
+        selections.append({cursor, underline});
+    }
+    m_area.setExtraSelections(selections);
+}
+
+InlineSpelling::Word InlineSpelling::misspelledWordAt(const QPoint &viewportPoint) const
+{
+    if (!m_enabled || !m_checker.isReady() || !m_document || m_document != m_area.document())
+        return {};
+    const int position = m_area.cursorForPosition(viewportPoint).position();
+    const QTextBlock block = m_document->findBlock(position);
+    const int offset = position - block.position();
+    const int from = std::max(0, offset - kWordReach);
+    const int to = std::min(block.length() - 1, offset + kWordReach);
+    const QString text = block.text();
+    for (const WordSplitter::Word &word :
+         WordSplitter::wordsOfBlock(block, from, to, WordSplitter::symbolFamilies(*m_document))) {
+        if (offset < word.start || offset > word.start + word.length)
+            continue;
+        const QString found = text.mid(word.start, word.length);
+        if (m_checker.isMisspelled(found))
+            return {block.position() + word.start, found};
+        break;
+    }
+    return {};
+}
+
+void InlineSpelling::replace(const Word &word, const QString &replacement)
+{
+    if (!word.isValid() || !m_document || word.start + word.text.size() >= m_document->characterCount()
+        || textBetween(*m_document, word.start, word.start + int(word.text.size())) != word.text)
+        return;
+    // Only what differs is replaced, so the letters that stay keep their own formats.
+    const QString &old = word.text;
+    const int shorter = int(std::min(old.size(), replacement.size()));
+    int same = 0;
+    while (same < shorter && old[same] == replacement[same])
+        ++same;
+    int sameEnd = 0;
+    while (sameEnd < shorter - same && old[old.size() - 1 - sameEnd] == replacement[replacement.size() - 1 - sameEnd])
+        ++sameEnd;
+    const int from = word.start + same;
+    const int to = word.start + int(old.size()) - sameEnd;
+    if (from == to && same + sameEnd == replacement.size())
+        return;
+    // The new letters take the format of the first letter they replace, else of the letter
+    // before them, else of the word's first letter.
+    QTextCursor probe(m_document);
+    probe.setPosition(to > from ? from + 1 : (from > word.start ? from : word.start + 1));
+    const QTextCharFormat format = probe.charFormat();
+    QTextCursor edit(m_document);
+    edit.setPosition(from);
+    edit.setPosition(to, QTextCursor::KeepAnchor);
+    edit.beginEditBlock();
+    edit.insertText(replacement.mid(same, replacement.size() - same - sameEnd), format);
+    edit.endEditBlock();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTextCursor>
+#include <QTimer>
+
+class QTextDocument;
+class QTextEdit;
+class SpellChecker;
+
+// Spelling checked as the user types: misspelled words of an editing area get the red wavy
+// underline. The underline is drawn over the text (the area's extra selections), never put
+// into the document: it is not saved, copied or printed, it does not change the document, its
+// undo steps or its modified state. This class owns the area's extra selections.
+//
+// Only what is on the screen, and a page above and below it, is checked; a paragraph's words are
+// checked again only after it changed. The checks run on a timer after the text changes or the
+// view moves, never inside a key press. The word being typed is left alone until the caret
+// leaves it.
+class InlineSpelling : public QObject
+{
+    Q_OBJECT
+
+public:
+    InlineSpelling(QTextEdit &area, SpellChecker &checker);
+    ~InlineSpelling() override;
+
+    bool isEnabled() const { return m_enabled; }
+    // Off takes every underline away; on checks the view again.
+    void setEnabled(bool enabled);
+
+    struct Word
+    {
+        int start = -1; // position in the document
+        QString text;
+        bool isValid() const { return start >= 0; }
+    };
+    // The word at a point of the area's viewport when spelling is on and judges it wrong;
+    // an invalid Word otherwise.
+    Word misspelledWordAt(const QPoint &viewportPoint) const;
+    // Puts `replacement` in place of the word, keeping its format, as one undo step. Nothing
+    // happens when the document no longer holds the word there.
+    void replace(const Word &word, const QString &replacement);
+
+    // The document ranges now underlined, in order (for tests).
+    QList<std::pair<int, int>> underlined() const;
+    // Runs the check that is due at once (tests and the benchmark wait for it otherwise).
+    void checkNow();
+
+Q_SIGNALS:
+    // A check has run and the underlines show its outcome.
+    void checked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void watchDocument();
+    void documentChanged(int from, int removed, int added);
+    void caretMoved();
+    void schedule(int delay);
+    void check();
+    // The range of the word being typed, when there is one: empty otherwise.
+    std::pair<int, int> typedWord() const;
+    void show(const QList<std::pair<int, int>> &ranges);
+
+    QTextEdit &m_area;
+    SpellChecker &m_checker;
+    QPointer<QTextDocument> m_document;
+    QTimer m_timer;
+    bool m_enabled = true;
+    // Raised whenever what was judged before may no longer hold (a word taken as right, a new
+    // document, a change of many paragraphs): every paragraph's record is then out of date.
+    quint64 m_generation = 1;
+    // Where the last small edit ended, while the caret stays in the word there.
+    bool m_typing = false;
+    QTextCursor m_editPoint;
+};
