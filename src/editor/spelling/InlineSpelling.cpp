@@ -150,8 +150,8 @@ void InlineSpelling::documentChanged(int from, int removed, int added)
         if (BlockSpelling *record = recordOf(block))
             record->generation = 0;
     }
-    // A key, a Backspace or a short input: the word it is in is being typed.
-    m_typing = added + removed <= 4;
+    // A key, a Backspace or a short input at the caret: the word it is in is being typed.
+    m_typing = added + removed <= 4 && m_area.textCursor().position() == from + added;
     if (m_typing) {
         m_editPoint = QTextCursor(m_document);
         m_editPoint.setPosition(std::clamp(from + added, 0, m_document->characterCount() - 1));
@@ -185,10 +185,8 @@ void InlineSpelling::caretMoved()
 
 void InlineSpelling::checkNow()
 {
-    if (m_timer.isActive()) {
-        m_timer.stop();
-        check();
-    }
+    m_timer.stop();
+    check();
 }
 
 void InlineSpelling::check()

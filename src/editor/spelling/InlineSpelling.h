@@ -45,7 +45,7 @@ public:
 
     // The document ranges now underlined, in order (for tests).
     QList<std::pair<int, int>> underlined() const;
-    // Runs the check that is due at once (tests and the benchmark wait for it otherwise).
+    // Checks the view at once, instead of when the timer says (for tests and the benchmark).
     void checkNow();
 
 Q_SIGNALS:
