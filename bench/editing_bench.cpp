@@ -1,4 +1,4 @@
-// editing_bench window FILE.rtf | editing_bench facade LINES DIR
+// editing_bench window FILE.rtf | editing_bench facade LINES DIR | editing_bench spelling FILE.rtf on|off
 //
 // Times editing in the real main window (Form1, on whatever platform QT_QPA_PLATFORM names:
 // offscreen for a headless run), one command at a time, as the user meets it:
@@ -9,7 +9,12 @@
 //     1 MB and Save As RTF;
 //   facade: the editor facade's text services on a plain-text file of LINES lines it writes
 //     into DIR: the editing area's own plain-text load (the floor), LoadFromFile, setText of the
-//     same text, ForeColor and Convert (upper case) of the whole text, Copy and Paste of it all.
+//     same text, ForeColor and Convert (upper case) of the whole text, Copy and Paste of it all;
+//   spelling: the same window with spelling on or off (English): Open of FILE until the first
+//     paint, the first check of the view after it, a typed key at the start and in the middle
+//     and a page down (200, 200 and 50), each followed by its paint and by the check it causes,
+//     run at once instead of after the timer's pause. One process for each side, so that each
+//     has the machine's memory and caches alike.
 //
 // Each step prints one line: name, CPU time of the process in ms (median and worst for steps
 // repeated), wall-clock ms (median), the resident set's peak during the step and after it in MB:
@@ -18,6 +23,8 @@
 #include "ScriptedAnswers.h"
 #include "Sequence.h"
 #include "editor/mTxtHelper.h"
+#include "editor/spelling/InlineSpelling.h"
+#include "editor/spelling/SpellChecker.h"
 #include "mainwindow/Form1.h"
 #include "platform/richtextbox/RichTextBox.h"
 #include "platform/WindowMessages.h"
@@ -28,6 +35,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest/QTest>
 
@@ -264,6 +272,58 @@ int facade(int lines, const QString &dir)
     return 0;
 }
 
+// Spelling on or off: what it adds to opening, to a key and to scrolling. Each key and page is
+// followed by the check it causes at once, so that its whole cost is counted.
+int spelling(const QString &file, bool on)
+{
+    // Neither the user's word list nor the user's "Check Spelling" choice take part.
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    qputenv("LC_ALL", "en_US.UTF-8");
+    ShownWindow shown;
+    Form1 &form = shown.form;
+    RichTextBox &box = *form.txtEdit;
+    InlineSpelling &spelling = *form.txtEditSpelling;
+    SpellChecker &checker = SpellChecker::shared();
+    for (int waited = 0; !checker.isReady() && waited < 20000; waited += 10)
+        QTest::qWait(10);
+    if (!checker.isReady()) {
+        std::fprintf(stderr, "spelling: no English dictionary (hunspell-en-us)\n");
+        return 1;
+    }
+    const auto checked = [&](const std::function<void()> &action) {
+        return [&, action] {
+            action();
+            settle();
+            spelling.checkNow();
+        };
+    };
+    constexpr int keys = 200;
+    constexpr int pages = 50;
+    {
+        spelling.setEnabled(on);
+        const std::string side = on ? " (spelling on)" : " (spelling off)";
+        const auto name = [&](const char *step) { return step + side; };
+        measure(name("Open until first paint").c_str(), 1, [&] {
+            shown.dialogs.answers = {{file, 1}};
+            form.mnuOpen_Click();
+            box.viewport()->repaint();
+        });
+        measure(name("first check after Open").c_str(), 1, [&] { spelling.checkNow(); });
+        std::fprintf(stderr, "spelling%s: %lld words underlined on and around the screen\n", side.c_str(),
+                     qlonglong(spelling.underlined().size()));
+        measure(name("typed key at the start").c_str(), keys, checked([&] { typeKey(box); }),
+                [&] { box.setSelStart(0); });
+        measure(name("typed key in the middle").c_str(), keys, checked([&] { typeKey(box); }),
+                [&] { box.setSelStart(box.TextLength() / 2); });
+        box.setSelStart(box.TextLength() / 3);
+        settle();
+        measure(name("page down").c_str(), pages, checked([&] { QTest::keyClick(&box, Qt::Key_PageDown); }));
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -274,6 +334,9 @@ int main(int argc, char **argv)
         return window(arguments[2]);
     if (arguments.size() == 4 && arguments[1] == QLatin1String("facade"))
         return facade(arguments[2].toInt(), arguments[3]);
-    std::fprintf(stderr, "usage: editing_bench window FILE.rtf | editing_bench facade LINES DIR\n");
+    if (arguments.size() == 4 && arguments[1] == QLatin1String("spelling"))
+        return spelling(arguments[2], arguments[3] == QLatin1String("on"));
+    std::fprintf(stderr, "usage: editing_bench window FILE.rtf | editing_bench facade LINES DIR"
+                         " | editing_bench spelling FILE.rtf on|off\n");
     return 2;
 }

@@ -85,6 +85,7 @@ InlineSpelling::InlineSpelling(QTextEdit &area, SpellChecker &checker)
     connect(&m_checker, &SpellChecker::ready, this, [this] { schedule(0); });
     connect(&m_checker, &SpellChecker::wordsChanged, this, [this] {
         ++m_generation;
+        m_checkAll = true;
         schedule(0);
     });
     connect(&m_area, &QTextEdit::cursorPositionChanged, this, &InlineSpelling::caretMoved);
@@ -106,6 +107,8 @@ void InlineSpelling::watchDocument()
     connect(m_document, &QTextDocument::contentsChange, this, &InlineSpelling::documentChanged);
     m_typing = false;
     m_editPoint = QTextCursor();
+    m_touched.clear();
+    m_checkAll = true;
     ++m_generation;
     show({});
     schedule(kQuietMs);
@@ -124,6 +127,7 @@ bool InlineSpelling::eventFilter(QObject *watched, QEvent *event)
 void InlineSpelling::setEnabled(bool enabled)
 {
     m_enabled = enabled;
+    m_checkAll = true;
     if (!enabled)
         show({});
     schedule(0);
@@ -145,10 +149,13 @@ void InlineSpelling::documentChanged(int from, int removed, int added)
          block = block.next()) {
         if (++marked > kMostBlocksMarked) {
             ++m_generation;
+            m_bandStart = QTextCursor(); // the band's paragraphs may have grown or gone
+            m_checkAll = true;
             break;
         }
         if (BlockSpelling *record = recordOf(block))
             record->generation = 0;
+        m_touched.append(QTextCursor(block));
     }
     // A key, a Backspace or a short input at the caret: the word it is in is being typed.
     m_typing = added + removed <= 4 && m_area.textCursor().position() == from + added;
@@ -179,6 +186,8 @@ void InlineSpelling::caretMoved()
     // Leaving the word being typed has it judged.
     if (m_typing && typedWord().second == 0) {
         m_typing = false;
+        if (!m_editPoint.isNull())
+            m_touched.append(m_editPoint);
         schedule(kQuietMs);
     }
 }
@@ -189,6 +198,77 @@ void InlineSpelling::checkNow()
     check();
 }
 
+QRectF InlineSpelling::band() const
+{
+    const QSize view = m_area.viewport()->size();
+    return QRectF(m_area.horizontalScrollBar()->value() - view.width(), m_area.verticalScrollBar()->value() - view.height(),
+                  view.width() * 3, view.height() * 3);
+}
+
+QTextBlock InlineSpelling::firstBlockOfBand(const QRectF &band) const
+{
+    // Walked to from the band's last start, a page or so away after a scroll: asking the layout
+    // for the paragraph at a height walks the document's tables, 10 ms and more a time in a
+    // long document.
+    const QAbstractTextDocumentLayout &layout = *m_document->documentLayout();
+    QTextBlock block = m_bandStart.isNull() || m_bandStart.document() != m_document
+        ? m_area.cursorForPosition(QPoint(0, 0)).block()
+        : m_document->findBlock(m_bandStart.position());
+    int steps = 0;
+    while (block.previous().isValid() && layout.blockBoundingRect(block).top() > band.top() && ++steps < kMostBlocksChecked)
+        block = block.previous();
+    while (block.next().isValid() && layout.blockBoundingRect(block).bottom() < band.top() && ++steps < kMostBlocksChecked)
+        block = block.next();
+    if (steps >= kMostBlocksChecked)
+        block = m_area.cursorForPosition(QPoint(0, -m_area.viewport()->height())).block();
+    return block;
+}
+
+QList<std::pair<int, int>> InlineSpelling::misspelledIn(QTextBlock block, const QRectF &band, const std::pair<int, int> &typed)
+{
+    const int length = block.length() - 1;
+    const Range part = length <= kLongParagraph ? Range{0, length} : partShown(block, band, *m_document->documentLayout());
+    const int from = part.first;
+    const int to = part.first + part.second;
+    m_bandHasLongParagraph = m_bandHasLongParagraph || length > kLongParagraph;
+    BlockSpelling *record = recordOf(block);
+    QList<Range> misspelled;
+    if (!record || record->generation != m_generation || from < record->from || to > record->to) {
+        if (!m_symbolFamiliesRead) {
+            m_symbolFamilies = WordSplitter::symbolFamilies(*m_document);
+            m_symbolFamiliesRead = true;
+        }
+        const QString text = block.text();
+        for (const WordSplitter::Word &word : WordSplitter::wordsOfBlock(block, from, to, m_symbolFamilies))
+            if (m_checker.isMisspelled(QStringView(text).mid(word.start, word.length)))
+                misspelled.append({word.start, word.length});
+        // A paragraph carrying someone else's record is checked each time instead.
+        if (!record && !block.userData()) {
+            record = new BlockSpelling;
+            block.setUserData(record);
+        }
+        if (record) {
+            record->generation = m_generation;
+            record->from = from;
+            record->to = to;
+            record->misspelled = misspelled;
+        }
+    } else {
+        misspelled = record->misspelled;
+    }
+    QList<Range> ranges;
+    const int position = block.position();
+    for (const Range &word : std::as_const(misspelled)) {
+        const int start = position + word.first;
+        if (word.first < from || word.first + word.second > to)
+            continue;
+        if (typed.second > 0 && start < typed.first + typed.second && start + word.second > typed.first)
+            continue;
+        ranges.append({start, word.second});
+    }
+    return ranges;
+}
+
 void InlineSpelling::check()
 {
     watchDocument();
@@ -197,63 +277,50 @@ void InlineSpelling::check()
         Q_EMIT checked();
         return;
     }
-    QTextDocument &document = *m_document;
-    const QAbstractTextDocumentLayout &layout = *document.documentLayout();
-    const QSize view = m_area.viewport()->size();
-    // The screen and a page on each side, in the document's coordinates.
-    const QPointF scrolled(m_area.horizontalScrollBar()->value(), m_area.verticalScrollBar()->value());
-    const QRectF band = QRectF(QPointF(-view.width(), -view.height()), QSizeF(view.width() * 3, view.height() * 3))
-                            .translated(scrolled);
-    const int first = m_area.cursorForPosition(QPoint(0, -view.height())).position();
-    const int last = m_area.cursorForPosition(QPoint(view.width(), 2 * view.height())).position();
+    const QRectF now = band();
+    // Sideways scrolling matters only to a paragraph too long to be checked whole.
+    const bool moved = now.top() != m_band.top() || now.size() != m_band.size()
+        || (m_bandHasLongParagraph && now.left() != m_band.left());
     const Range typed = typedWord();
-
-    QStringList symbolFamilies;
-    bool symbolFamiliesRead = false;
+    m_symbolFamiliesRead = false;
     QList<Range> ranges;
-    int blocks = 0;
-    for (QTextBlock block = document.findBlock(first); block.isValid() && block.position() <= last
-         && blocks < kMostBlocksChecked; block = block.next(), ++blocks) {
-        const int length = block.length() - 1;
-        const Range part = length <= kLongParagraph ? Range{0, length} : partShown(block, band, layout);
-        const int from = part.first;
-        const int to = part.first + part.second;
-        BlockSpelling *record = recordOf(block);
-        if (!record || record->generation != m_generation || from < record->from || to > record->to) {
-            if (!symbolFamiliesRead) {
-                symbolFamilies = WordSplitter::symbolFamilies(document);
-                symbolFamiliesRead = true;
-            }
-            const QString text = block.text();
-            QList<Range> misspelled;
-            for (const WordSplitter::Word &word : WordSplitter::wordsOfBlock(block, from, to, symbolFamilies))
-                if (m_checker.isMisspelled(QStringView(text).mid(word.start, word.length)))
-                    misspelled.append({word.start, word.length});
-            // A paragraph carrying someone else's record is checked each time instead.
-            if (!record && !block.userData()) {
-                record = new BlockSpelling;
-                block.setUserData(record);
-            }
-            if (record) {
-                record->generation = m_generation;
-                record->from = from;
-                record->to = to;
-                record->misspelled = misspelled;
-            } else {
-                for (const Range &word : std::as_const(misspelled))
-                    ranges.append({block.position() + word.first, word.second});
-                continue;
-            }
+    if (moved || m_checkAll || m_bandStart.isNull() || m_bandStart.document() != m_document) {
+        // The whole band: its paragraphs from the top of the band to its bottom.
+        m_band = now;
+        m_bandHasLongParagraph = false;
+        const QAbstractTextDocumentLayout &layout = *m_document->documentLayout();
+        QTextBlock block = firstBlockOfBand(now);
+        m_bandStart = QTextCursor(block);
+        for (int blocks = 0; block.isValid() && blocks < kMostBlocksChecked; block = block.next(), ++blocks) {
+            if (blocks > 0 && layout.blockBoundingRect(block).top() > now.bottom())
+                break;
+            ranges += misspelledIn(block, now, typed);
+            m_bandEnd = QTextCursor(block);
+            m_bandEnd.movePosition(QTextCursor::EndOfBlock);
         }
-        for (const Range &word : std::as_const(record->misspelled)) {
-            const int start = block.position() + word.first;
-            if (word.first < from || word.first + word.second > to)
-                continue;
-            if (typed.second > 0 && start < typed.first + typed.second && start + word.second > typed.first)
-                continue;
-            ranges.append({start, word.second});
+    } else {
+        // Only the paragraphs changed since the last check, and the one the typed word was in:
+        // the underlines elsewhere have moved with the text by themselves.
+        QList<QTextBlock> blocks;
+        for (const QTextCursor &place : std::as_const(m_touched)) {
+            const QTextBlock block = m_document->findBlock(place.position());
+            if (!blocks.contains(block) && block.position() >= m_bandStart.position()
+                && block.position() <= m_bandEnd.position())
+                blocks.append(block);
         }
+        for (const Range &range : underlined()) {
+            const bool redone = std::any_of(blocks.cbegin(), blocks.cend(), [&](const QTextBlock &block) {
+                return range.first >= block.position() && range.first <= block.position() + block.length();
+            });
+            if (!redone && range.second > 0)
+                ranges.append(range);
+        }
+        for (const QTextBlock &block : std::as_const(blocks))
+            ranges += misspelledIn(block, now, typed);
+        std::sort(ranges.begin(), ranges.end());
     }
+    m_checkAll = false;
+    m_touched.clear();
     show(ranges);
     Q_EMIT checked();
 }

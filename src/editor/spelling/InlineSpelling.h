@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRectF>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -76,4 +78,20 @@ private:
     // Where the last small edit ended, while the caret stays in the word there.
     bool m_typing = false;
     QTextCursor m_editPoint;
+    // The band checked last (the screen and a page on each side, in the document's
+    // coordinates) and its ends in the text, which move with it.
+    QRectF band() const;
+    QTextBlock firstBlockOfBand(const QRectF &band) const;
+    // The misspelled words of a paragraph within the band, but the one being typed, checked
+    // again when its record is out of date.
+    QList<std::pair<int, int>> misspelledIn(QTextBlock block, const QRectF &band, const std::pair<int, int> &typed);
+    QRectF m_band;
+    bool m_bandHasLongParagraph = false;
+    QTextCursor m_bandStart;
+    QTextCursor m_bandEnd;
+    // Set when the whole band must be checked again; else only the paragraphs touched.
+    bool m_checkAll = true;
+    QList<QTextCursor> m_touched;
+    QStringList m_symbolFamilies;
+    bool m_symbolFamiliesRead = false;
 };
