@@ -103,3 +103,21 @@ for side in "${sides[@]}"; do
     "$(ratio "$(figure "$side" facade "facade Convert (upper case)" 2)" "$plain")x the plain-text load (goal 2);" \
     "peak $(figure "$side" "$big" "Paste of 1 MB" 6) MB with the $fileMb MB file after Copy all and Paste."
 done
+
+# Spelling off and on in the biggest document, one process each, alternating (editing_bench
+# spelling): what spelling adds to Open, to a key with the check it causes, and to a page down.
+spellRun() { # SIDE REP
+  QT_QPA_PLATFORM=offscreen "$after/bench/editing_bench" spelling "$work/doc-$big.rtf" "$1" \
+    >"$work/spelling-$1-$2.tsv" 2>"$work/spelling-$1-$2.log" \
+    || { echo "bench: spelling $1 failed (no hunspell-en-us?):" >&2; cat "$work/spelling-$1-$2.log" >&2; return 0; }
+}
+for ((rep = 0; rep < reps; rep++)); do spellRun off "$rep"; spellRun on "$rep"; done
+if ls "$work"/spelling-on-*.tsv >/dev/null 2>&1 && [ -s "$(ls "$work"/spelling-on-*.tsv | head -1)" ]; then
+  echo
+  echo "| step, $big MB document | CPU ms spelling off (worst) | CPU ms spelling on (worst) | on / off |"
+  echo "|---|---|---|---|"
+  for step in "Open until first paint" "first check after Open" "typed key at the start" "typed key in the middle" "page down"; do
+    off=$(figure spelling "off" "$step (spelling off)" 2); on=$(figure spelling "on" "$step (spelling on)" 2)
+    echo "| $step | $(cell spelling off "$step (spelling off)") | $(cell spelling on "$step (spelling on)") | $(ratio "$on" "$off") |"
+  done
+fi

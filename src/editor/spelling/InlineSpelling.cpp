@@ -301,11 +301,13 @@ void InlineSpelling::check()
     } else {
         // Only the paragraphs changed since the last check, and the one the typed word was in:
         // the underlines elsewhere have moved with the text by themselves.
+        // The band's ends are compared by paragraph: text typed at an end moves it along.
+        const int bandFirst = m_bandStart.block().position();
+        const int bandLast = m_bandEnd.block().position();
         QList<QTextBlock> blocks;
         for (const QTextCursor &place : std::as_const(m_touched)) {
             const QTextBlock block = m_document->findBlock(place.position());
-            if (!blocks.contains(block) && block.position() >= m_bandStart.position()
-                && block.position() <= m_bandEnd.position())
+            if (!blocks.contains(block) && block.position() >= bandFirst && block.position() <= bandLast)
                 blocks.append(block);
         }
         for (const Range &range : underlined()) {

@@ -108,6 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(InlineSpellingTest, TheWordBeingTypedIsJudgedWhenTheCaretLeavesIt)
 {
+    // Checked empty first, as a new window is: typing starts where the checked band ends.
+    EXPECT_EQ(area->underlinedWords(), QStringList());
     QTest::keyClicks(&area->box, QStringLiteral("This is rong"));
     EXPECT_EQ(area->underlinedWords(), QStringList());
     QTest::keyClick(&area->box, Qt::Key_Period);
