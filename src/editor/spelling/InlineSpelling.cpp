@@ -239,7 +239,7 @@ QList<std::pair<int, int>> InlineSpelling::misspelledIn(QTextBlock block, const 
             m_symbolFamiliesRead = true;
         }
         const QString text = block.text();
-        for (const WordSplitter::Word &word : WordSplitter::wordsOfBlock(block, from, to, m_symbolFamilies))
+        for (const WordSplitter::Word &word : WordSplitter::wordsOfBlock(block, text, from, to, m_symbolFamilies))
             if (m_checker.isMisspelled(QStringView(text).mid(word.start, word.length)))
                 misspelled.append({word.start, word.length});
         // A paragraph carrying someone else's record is checked each time instead.
@@ -282,12 +282,13 @@ void InlineSpelling::check()
     const bool moved = now.top() != m_band.top() || now.size() != m_band.size()
         || (m_bandHasLongParagraph && now.left() != m_band.left());
     const Range typed = typedWord();
-    m_symbolFamiliesRead = false;
     QList<Range> ranges;
     if (moved || m_checkAll || m_bandStart.isNull() || m_bandStart.document() != m_document) {
         // The whole band: its paragraphs from the top of the band to its bottom.
         m_band = now;
         m_bandHasLongParagraph = false;
+        // The fonts a file declared change only with the document; read again with each whole check.
+        m_symbolFamiliesRead = false;
         const QAbstractTextDocumentLayout &layout = *m_document->documentLayout();
         QTextBlock block = firstBlockOfBand(now);
         m_bandStart = QTextCursor(block);
@@ -365,7 +366,7 @@ InlineSpelling::Word InlineSpelling::misspelledWordAt(const QPoint &viewportPoin
     const int to = std::min(block.length() - 1, offset + kWordReach);
     const QString text = block.text();
     for (const WordSplitter::Word &word :
-         WordSplitter::wordsOfBlock(block, from, to, WordSplitter::symbolFamilies(*m_document))) {
+         WordSplitter::wordsOfBlock(block, text, from, to, WordSplitter::symbolFamilies(*m_document))) {
         if (offset < word.start || offset > word.start + word.length)
             continue;
         const QString found = text.mid(word.start, word.length);

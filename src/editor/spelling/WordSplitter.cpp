@@ -119,9 +119,8 @@ QStringList symbolFamilies(const QTextDocument &document)
     return families;
 }
 
-QList<Word> wordsOfBlock(const QTextBlock &block, int from, int to, const QStringList &symbolFamilies)
+QList<Word> wordsOfBlock(const QTextBlock &block, QStringView text, int from, int to, const QStringList &symbolFamilies)
 {
-    const QString text = block.text();
     QList<Word> found = words(text, from, to);
     if (found.isEmpty())
         return found;

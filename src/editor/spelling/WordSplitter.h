@@ -39,7 +39,8 @@ bool isSymbolFont(const QTextCharFormat &format, const QStringList &symbolFamili
 // The families the document's file declared with the symbol character set.
 QStringList symbolFamilies(const QTextDocument &document);
 
-// The words of a paragraph between its offsets `from` and `to`, runs in symbol fonts left out.
-QList<Word> wordsOfBlock(const QTextBlock &block, int from, int to, const QStringList &symbolFamilies);
+// The words of a paragraph (`text` is its text) between its offsets `from` and `to`, runs in
+// symbol fonts left out.
+QList<Word> wordsOfBlock(const QTextBlock &block, QStringView text, int from, int to, const QStringList &symbolFamilies);
 
 } // namespace WordSplitter
