@@ -11,10 +11,11 @@
 //     into DIR: the editing area's own plain-text load (the floor), LoadFromFile, setText of the
 //     same text, ForeColor and Convert (upper case) of the whole text, Copy and Paste of it all;
 //   spelling: the same window with spelling on or off (English): Open of FILE until the first
-//     paint, the first check of the view after it, a typed key at the start and in the middle
-//     and a page down (200, 200 and 50), each followed by its paint and by the check it causes,
-//     run at once instead of after the timer's pause. One process for each side, so that each
-//     has the machine's memory and caches alike.
+//     paint, the first check of the view after it, and 50 page downs, one process for each side;
+//     then in either process a typed key at the start and in the middle, 200 each, with spelling
+//     off and on in turns of 20. Each key and page is followed by its paint and by the check it
+//     causes, run at once instead of after the timer's pause, and reported with it ("its check"
+//     is that check alone).
 //
 // Each step prints one line: name, CPU time of the process in ms (median and worst for steps
 // repeated), wall-clock ms (median), the resident set's peak during the step and after it in MB:
@@ -326,9 +327,40 @@ int spelling(const QString &file, bool on)
         measure(name("first check after Open").c_str(), 1, [&] { spelling.checkNow(); });
         std::fprintf(stderr, "spelling%s: %lld words underlined on and around the screen\n", side.c_str(),
                      qlonglong(spelling.underlined().size()));
-        measureChecked(name("typed key at the start"), keys, [&] { typeKey(box); }, [&] { box.setSelStart(0); });
-        measureChecked(name("typed key in the middle"), keys, [&] { typeKey(box); },
-                       [&] { box.setSelStart(box.TextLength() / 2); });
+        // Keys with spelling off and on in turns of 20 at the same place, so that the load of
+        // the machine (shared, and never steady) falls on both alike.
+        const auto keysBothWays = [&](const std::string &step, const std::function<void()> &place) {
+            std::vector<double> cpu[2], wall[2], ownCpu[2], ownWall[2];
+            for (int round = 0; round < keys / 20; ++round) {
+                for (const bool side : {false, true}) {
+                    spelling.setEnabled(side);
+                    spelling.checkNow();
+                    settle();
+                    for (int i = 0; i < 20; ++i) {
+                        place();
+                        settle();
+                        const double c = cpuMs(), w = wallMs();
+                        typeKey(box);
+                        settle();
+                        const double checkC = cpuMs(), checkW = wallMs();
+                        spelling.checkNow();
+                        settle();
+                        cpu[side].push_back(cpuMs() - c);
+                        wall[side].push_back(wallMs() - w);
+                        ownCpu[side].push_back(cpuMs() - checkC);
+                        ownWall[side].push_back(wallMs() - checkW);
+                    }
+                }
+            }
+            for (const bool side : {false, true}) {
+                const std::string named = step + (side ? " (spelling on)" : " (spelling off)");
+                report(named.c_str(), cpu[side], wall[side]);
+                report(("  its check: " + named).c_str(), ownCpu[side], ownWall[side]);
+            }
+            spelling.setEnabled(on);
+        };
+        keysBothWays("typed key at the start", [&] { box.setSelStart(0); });
+        keysBothWays("typed key in the middle", [&] { box.setSelStart(box.TextLength() / 2); });
         box.setSelStart(box.TextLength() / 3);
         settle();
         measureChecked(name("page down"), pages, [&] { QTest::keyClick(&box, Qt::Key_PageDown); });
