@@ -3,9 +3,11 @@
 #include "editor/spelling/SpellChecker.h"
 #include "editor/spelling/SpellingDictionary.h"
 #include "editor/spelling/WordSplitter.h"
+#include "platform/richtextbox/RichTextBox.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -92,6 +94,8 @@ InlineSpelling::InlineSpelling(QTextEdit &area, SpellChecker &checker)
     for (QScrollBar *bar : {m_area.verticalScrollBar(), m_area.horizontalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, [this] { schedule(kQuietMs); });
     m_area.viewport()->installEventFilter(this);
+    if (auto *box = qobject_cast<RichTextBox *>(&m_area))
+        box->setOverlayPainter([this](QPainter &painter, const QRect &exposed) { paint(painter, exposed); });
     watchDocument();
 }
 
@@ -331,8 +335,9 @@ void InlineSpelling::check()
 QList<std::pair<int, int>> InlineSpelling::underlined() const
 {
     QList<Range> ranges;
-    for (const QTextEdit::ExtraSelection &selection : m_area.extraSelections())
-        ranges.append({selection.cursor.selectionStart(), selection.cursor.selectionEnd() - selection.cursor.selectionStart()});
+    ranges.reserve(m_underlines.size());
+    for (const QTextCursor &cursor : m_underlines)
+        ranges.append({cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()});
     return ranges;
 }
 
@@ -341,18 +346,70 @@ void InlineSpelling::show(const QList<std::pair<int, int>> &ranges)
     // Setting the same underlines again would repaint them for nothing.
     if (underlined() == ranges)
         return;
-    QTextCharFormat underline;
-    underline.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
-    underline.setUnderlineColor(Qt::red);
-    QList<QTextEdit::ExtraSelection> selections;
-    selections.reserve(ranges.size());
+    m_underlines.clear();
+    m_underlines.reserve(ranges.size());
     for (const Range &range : ranges) {
         QTextCursor cursor(m_document);
         cursor.setPosition(range.first);
         cursor.setPosition(range.first + range.second, QTextCursor::KeepAnchor);
-        selections.append({cursor, underline});
+        m_underlines.append(cursor);
     }
-    m_area.setExtraSelections(selections);
+    m_area.viewport()->update();
+}
+
+void InlineSpelling::paint(QPainter &painter, const QRect &exposed) const
+{
+    if (m_underlines.isEmpty() || !m_document || m_document != m_area.document())
+        return;
+    // Only the underlines on the screen are drawn; they come in the text's order, so each
+    // paragraph is looked up once.
+    const QAbstractTextDocumentLayout &layout = *m_document->documentLayout();
+    const QPointF scrolled(m_area.horizontalScrollBar()->value(), m_area.verticalScrollBar()->value());
+    const QRectF visible = QRectF(exposed).translated(scrolled);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::red, 1));
+    painter.translate(-scrolled);
+    // The first underline whose paragraph reaches the visible part, found by halving: the
+    // paragraphs of the underlines before it end above it.
+    const auto above = [&](const QTextCursor &cursor) {
+        return layout.blockBoundingRect(m_document->findBlock(cursor.selectionStart())).bottom() < visible.top();
+    };
+    const auto first = std::partition_point(m_underlines.cbegin(), m_underlines.cend(), above);
+    QTextBlock block;
+    QPointF origin;
+    bool shown = false;
+    for (auto it = first; it != m_underlines.cend(); ++it) {
+        const int start = it->selectionStart();
+        const int end = it->selectionEnd();
+        if (end <= start)
+            continue;
+        if (!block.isValid() || !block.contains(start)) {
+            block = m_document->findBlock(start);
+            const QRectF rect = layout.blockBoundingRect(block);
+            if (rect.top() > visible.bottom())
+                break; // the rest are further down
+            shown = rect.intersects(visible);
+            origin = rect.topLeft() - block.layout()->boundingRect().topLeft();
+        }
+        if (!shown)
+            continue;
+        const QTextLayout &lines = *block.layout();
+        const int from = start - block.position();
+        const int to = end - block.position();
+        for (QTextLine line = lines.lineForTextPosition(from); line.isValid() && line.textStart() < to;
+             line = lines.lineAt(line.lineNumber() + 1)) {
+            const qreal left = origin.x() + line.cursorToX(std::max(from, line.textStart()));
+            const qreal right = origin.x() + line.cursorToX(std::min(to, line.textStart() + line.textLength()));
+            const qreal y = origin.y() + line.y() + line.ascent() + 2;
+            // The wave: up and down every two pixels.
+            QPolygonF wave;
+            for (qreal x = std::min(left, right); x <= std::max(left, right) + 0.5; x += 2)
+                wave << QPointF(x, y + ((int(x - left) / 2) % 2 ? 1.5 : 0));
+            painter.drawPolyline(wave);
+        }
+    }
+    painter.restore();
 }
 
 InlineSpelling::Word InlineSpelling::misspelledWordAt(const QPoint &viewportPoint) const

@@ -8,13 +8,15 @@
 #include <QTimer>
 
 class QTextDocument;
+class QPainter;
 class QTextEdit;
 class SpellChecker;
 
 // Spelling checked as the user types: misspelled words of an editing area get the red wavy
-// underline. The underline is drawn over the text (the area's extra selections), never put
-// into the document: it is not saved, copied or printed, it does not change the document, its
-// undo steps or its modified state. This class owns the area's extra selections.
+// underline. The underline is drawn over the text once it is painted (the RichTextBox's overlay
+// painter), never put into the document: it is not saved, copied or printed, it does not change
+// the document, its undo steps or its modified state. Only the underlines on the screen are
+// drawn: Qt's extra selections would be compared with every paragraph its painting walks.
 //
 // Only what is on the screen, and a page above and below it, is checked; a paragraph's words are
 // checked again only after it changed. The checks run on a timer after the text changes or the
@@ -66,6 +68,7 @@ private:
     // The range of the word being typed, when there is one: empty otherwise.
     std::pair<int, int> typedWord() const;
     void show(const QList<std::pair<int, int>> &ranges);
+    void paint(QPainter &painter, const QRect &exposed) const;
 
     QTextEdit &m_area;
     SpellChecker &m_checker;
@@ -94,4 +97,6 @@ private:
     QList<QTextCursor> m_touched;
     QStringList m_symbolFamilies;
     bool m_symbolFamiliesRead = false;
+    // The underlines, as ranges of the text that move with it.
+    QList<QTextCursor> m_underlines;
 };

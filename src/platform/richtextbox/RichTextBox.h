@@ -127,6 +127,11 @@ public:
     // Redraws the window's frame under its current style (SetWindowPos with SWP_FRAMECHANGED).
     void RefreshFrame();
 
+    // Draws over the text once the area has painted it (spelling's underlines), with a painter
+    // on the viewport clipped to what is being painted. Nothing it draws is in the document.
+    using OverlayPainter = std::function<void(QPainter &painter, const QRect &exposed)>;
+    void setOverlayPainter(OverlayPainter painter) { m_overlayPainter = std::move(painter); }
+
 Q_SIGNALS:
     // Every change of the content, typed or made by a command, formatting included.
     void Change();
@@ -136,6 +141,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     // Dragging and the area's own copy and paste keys carry the same content as the Copy and
     // Paste commands.
@@ -173,4 +179,5 @@ private:
     QPalette m_paletteShowingSelection;
     int m_otherStyleBits;
     int m_backColor = int(0x80000005); // the window colour
+    OverlayPainter m_overlayPainter;
 };

@@ -225,6 +225,26 @@ TEST_F(InlineSpellingTest, TheUnderlineIsNotSavedCopiedOrAnEdit)
     EXPECT_EQ(box.document()->availableUndoSteps(), undoSteps);
 }
 
+// The underline is drawn, red, over the text, and goes when spelling is turned off.
+TEST_F(InlineSpellingTest, TheUnderlineIsDrawnInRed)
+{
+    area->box.setText(QStringLiteral("This sentense is rong."));
+    const auto redPixels = [&] {
+        area->spelling->checkNow();
+        const QImage shown = area->box.viewport()->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QColor colour = shown.pixelColor(x, y);
+                red += colour.red() > 160 && colour.green() < 120 && colour.blue() < 120;
+            }
+        return red;
+    };
+    EXPECT_GT(redPixels(), 20);
+    area->spelling->setEnabled(false);
+    EXPECT_EQ(redPixels(), 0);
+}
+
 TEST_F(InlineSpellingTest, HostileTextNeitherCrashesNorHangs)
 {
     const QString huge(1 << 20, QLatin1Char('w'));
