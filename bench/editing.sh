@@ -115,3 +115,24 @@ for side in "${sides[@]}"; do
     "$(ratio "$(figure "$side" facade "facade Convert (upper case)" 2)" "$plain")x the plain-text load (goal 2)."
   echo "- $side: worst key during a recovery write in the $big MB document $(figure "$side" "window-$big" "typed key during a recovery write" 3) ms (goal under 16)."
 done
+
+# Spelling off and on in the biggest document, one process each, alternating (editing_bench
+# spelling): what spelling adds to Open, to a key with the check it causes, and to a page down.
+spellRun() { # SIDE REP
+  QT_QPA_PLATFORM=offscreen "$after/bench/editing_bench" spelling "$work/doc-$big.rtf" "$1" \
+    >"$work/spelling-$1-$2.tsv" 2>"$work/spelling-$1-$2.log" \
+    || { echo "bench: spelling $1 failed (no hunspell-en-us?):" >&2; cat "$work/spelling-$1-$2.log" >&2; return 0; }
+}
+for ((rep = 0; rep < reps; rep++)); do spellRun off "$rep"; spellRun on "$rep"; done
+if ls "$work"/spelling-on-*.tsv >/dev/null 2>&1 && [ -s "$(ls "$work"/spelling-on-*.tsv | head -1)" ]; then
+  echo
+  echo "| step, $big MB document | CPU ms spelling off (worst) | CPU ms spelling on (worst) | on / off |"
+  echo "|---|---|---|---|"
+  for step in "Open until first paint" "first check after Open" "typed key at the start" "  its check: typed key at the start" \
+              "typed key in the middle" "  its check: typed key in the middle" "page down" "  its check: page down"; do
+    offStep="$step (spelling off)"; onStep="$step (spelling on)"
+    case "$step" in "  its check: "*) offStep="  its check: ${step#  its check: } (spelling off)"; onStep="  its check: ${step#  its check: } (spelling on)" ;; esac
+    off=$(figure spelling "off" "$offStep" 2); on=$(figure spelling "on" "$onStep" 2)
+    echo "| $step | $(cell spelling off "$offStep") | $(cell spelling on "$onStep") | $(ratio "$on" "$off") |"
+  done
+fi

@@ -1,5 +1,5 @@
 // editing_bench window FILE.rtf | editing_bench typing FILE.rtf | editing_bench facade LINES DIR
-// | editing_bench open FILE.rtf [KEYS]
+// | editing_bench open FILE.rtf [KEYS] | editing_bench spelling FILE.rtf on|off
 //
 // Times editing in the real main window (Form1, on whatever platform QT_QPA_PLATFORM names:
 // offscreen for a headless run), one command at a time, as the user meets it. Each mode is a
@@ -13,13 +13,18 @@
 //     document, at a typist's pace, while the rest of the document is laid out in the
 //     background; the passes of the event loop between the keys are timed too, for the longest
 //     a key arriving during one of them would wait;
-//   open: Open of FILE, its whole layout and KEYS keys typed in its most deeply nested cell;
-//   facade: the editor facade's text services on a plain-text file of LINES lines it writes
-//     into DIR: the editing area's own plain-text load (the floor), LoadFromFile, setText of the
-//     same text, ForeColor and Convert (upper case) of the whole text, Copy and Paste of it all.
 //   open: Open of FILE until the first paint, the rest of its layout, and a typed key in the
 //     innermost table cell (KEYS of them, default 20), for files of unusual shape (a very long
-//     table, tables nested deep) that make_big_rtf writes.
+//     table, tables nested deep) that make_big_rtf writes;
+//   facade: the editor facade's text services on a plain-text file of LINES lines it writes
+//     into DIR: the editing area's own plain-text load (the floor), LoadFromFile, setText of the
+//     same text, ForeColor and Convert (upper case) of the whole text, Copy and Paste of it all;
+//   spelling: the same window with spelling on or off (English): Open of FILE until the first
+//     paint, the first check of the view after it, and 50 page downs, one process for each side;
+//     then in either process a typed key at the start and in the middle, 200 each, with spelling
+//     off and on in turns of 20. Each key and page is followed by its paint and by the check it
+//     causes, run at once instead of after the timer's pause, and reported with it ("its check"
+//     is that check alone).
 //
 // Each step prints one line: name, CPU time of the process in ms (median and worst for steps
 // repeated), wall-clock ms (median), the resident set's peak during the step and after it in MB:
@@ -32,6 +37,12 @@
 #define EDITING_BENCH_RECOVERY 1
 #endif
 #include "editor/mTxtHelper.h"
+// Older trees, which bench/baseline.sh builds the benchmark in, have no spelling.
+#if __has_include("editor/spelling/InlineSpelling.h")
+#include "editor/spelling/InlineSpelling.h"
+#include "editor/spelling/SpellChecker.h"
+#define EDITING_BENCH_SPELLING 1
+#endif
 #include "mainwindow/Form1.h"
 #include "platform/richtextbox/RichTextBox.h"
 #include "platform/WindowMessages.h"
@@ -430,6 +441,103 @@ int facade(int lines, const QString &dir)
     return 0;
 }
 
+#ifdef EDITING_BENCH_SPELLING
+// Spelling on or off: what it adds to opening, to a key and to scrolling. Each key and page is
+// followed by the check it causes at once, so that its whole cost is counted.
+int spelling(const QString &file, bool on)
+{
+    // Neither the user's word list nor the user's "Check Spelling" choice take part.
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    qputenv("LC_ALL", "en_US.UTF-8");
+    ShownWindow shown;
+    Form1 &form = shown.form;
+    RichTextBox &box = *form.txtEdit;
+    InlineSpelling &spelling = *form.txtEditSpelling;
+    SpellChecker &checker = SpellChecker::shared();
+    for (int waited = 0; !checker.isReady() && waited < 20000; waited += 10)
+        QTest::qWait(10);
+    if (!checker.isReady()) {
+        std::fprintf(stderr, "spelling: no English dictionary (hunspell-en-us)\n");
+        return 1;
+    }
+    // The check's own share of each step, reported beside it.
+    std::vector<double> checkCpu, checkWall;
+    const auto checked = [&](const std::function<void()> &action) {
+        return [&, action] {
+            action();
+            settle();
+            const double c = cpuMs(), w = wallMs();
+            spelling.checkNow();
+            settle();
+            checkCpu.push_back(cpuMs() - c);
+            checkWall.push_back(wallMs() - w);
+        };
+    };
+    const auto measureChecked = [&](const std::string &step, int times, const std::function<void()> &action,
+                                    const std::function<void()> &between = {}) {
+        checkCpu.clear();
+        checkWall.clear();
+        measure(step.c_str(), times, checked(action), between);
+        report(("  its check: " + step).c_str(), checkCpu, checkWall);
+    };
+    constexpr int keys = 200;
+    constexpr int pages = 50;
+    {
+        spelling.setEnabled(on);
+        const std::string side = on ? " (spelling on)" : " (spelling off)";
+        const auto name = [&](const char *step) { return step + side; };
+        measure(name("Open until first paint").c_str(), 1, [&] {
+            shown.dialogs.answers = {{file, 1}};
+            form.mnuOpen_Click();
+            box.viewport()->repaint();
+        });
+        measure(name("first check after Open").c_str(), 1, [&] { spelling.checkNow(); });
+        std::fprintf(stderr, "spelling%s: %lld words underlined on and around the screen\n", side.c_str(),
+                     qlonglong(spelling.underlined().size()));
+        // Keys with spelling off and on in turns of 20 at the same place, so that the load of
+        // the machine (shared, and never steady) falls on both alike.
+        const auto keysBothWays = [&](const std::string &step, const std::function<void()> &place) {
+            std::vector<double> cpu[2], wall[2], ownCpu[2], ownWall[2];
+            for (int round = 0; round < keys / 20; ++round) {
+                for (const bool side : {false, true}) {
+                    spelling.setEnabled(side);
+                    spelling.checkNow();
+                    settle();
+                    for (int i = 0; i < 20; ++i) {
+                        place();
+                        settle();
+                        const double c = cpuMs(), w = wallMs();
+                        typeKey(box);
+                        settle();
+                        const double checkC = cpuMs(), checkW = wallMs();
+                        spelling.checkNow();
+                        settle();
+                        cpu[side].push_back(cpuMs() - c);
+                        wall[side].push_back(wallMs() - w);
+                        ownCpu[side].push_back(cpuMs() - checkC);
+                        ownWall[side].push_back(wallMs() - checkW);
+                    }
+                }
+            }
+            for (const bool side : {false, true}) {
+                const std::string named = step + (side ? " (spelling on)" : " (spelling off)");
+                report(named.c_str(), cpu[side], wall[side]);
+                report(("  its check: " + named).c_str(), ownCpu[side], ownWall[side]);
+            }
+            spelling.setEnabled(on);
+        };
+        keysBothWays("typed key at the start", [&] { box.setSelStart(0); });
+        keysBothWays("typed key in the middle", [&] { box.setSelStart(box.TextLength() / 2); });
+        box.setSelStart(box.TextLength() / 3);
+        settle();
+        measureChecked(name("page down"), pages, [&] { QTest::keyClick(&box, Qt::Key_PageDown); });
+    }
+    return 0;
+}
+#endif
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -444,7 +552,12 @@ int main(int argc, char **argv)
         return typing(arguments[2]);
     if (arguments.size() == 4 && arguments[1] == QLatin1String("facade"))
         return facade(arguments[2].toInt(), arguments[3]);
+#ifdef EDITING_BENCH_SPELLING
+    if (arguments.size() == 4 && arguments[1] == QLatin1String("spelling"))
+        return spelling(arguments[2], arguments[3] == QLatin1String("on"));
+#endif
     std::fprintf(stderr, "usage: editing_bench window FILE.rtf | editing_bench typing FILE.rtf | "
-                         "editing_bench facade LINES DIR | editing_bench open FILE.rtf [KEYS]\n");
+                         "editing_bench facade LINES DIR | editing_bench open FILE.rtf [KEYS] | "
+                         "editing_bench spelling FILE.rtf on|off\n");
     return 2;
 }

@@ -16,7 +16,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Documents name Arial; the Liberation fonts have its metrics, so lines break where they did.
+# libhunspell itself comes from the program's libraries (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# Spelling needs a dictionary, any of Debian's; without one it is simply off.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hunspell-en-us | hunspell-dictionary")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rich-text editor")
 # The summary above is the synopsis line; this is the extended description under it.

@@ -11,11 +11,13 @@
 #include <memory>
 
 class DialogHost;
+class InlineSpelling;
 class MessageBoxService;
 class QAction;
 class QMenu;
 class RichTextBox;
 class SkinFramework;
+class SpellingMenu;
 class Toolbar;
 class ToolbarButton;
 class mTxtHelper;
@@ -54,6 +56,8 @@ public:
     std::unique_ptr<mTxtHelper> TxtHelper;
     // The recovery copy of the document's unsaved changes; idle until StartRecovery.
     std::unique_ptr<RecoveryKeeper> Recovery;
+    // Spelling checked as the user types in the editing area (owned by it).
+    InlineSpelling *txtEditSpelling = nullptr;
 
     // Where the optional cursor and skin files are looked for: the program's own directory.
     QString ApplicationDirectory;
@@ -131,6 +135,8 @@ private:
     void buildDesign();
     void buildMenus();
     void buildToolbar();
+    // Spelling in the editing area and its items in the area's right-click menu.
+    void buildSpelling();
     // The design's client size, centred on the screen.
     void placeWindow();
     // Runs a command chosen from a menu or a key: a failure it does not report itself is shown to the
@@ -166,6 +172,7 @@ private:
     MessageBoxService &m_messages;
     QWidget *m_client = nullptr;
     QMenu *m_editContextMenu = nullptr;
+    SpellingMenu *m_spellingMenu = nullptr;
     bool m_modified = false;
     int m_chosenFilterIndex = 0;
     int m_mousePointer = vbDefault;

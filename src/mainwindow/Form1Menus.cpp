@@ -2,6 +2,10 @@
 #include "mainwindow/Form1.h"
 
 #include "app/ErrorReport.h"
+#include "editor/spelling/InlineSpelling.h"
+#include "editor/spelling/SpellChecker.h"
+#include "editor/spelling/SpellingMenu.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/richtextbox/RichTextBox.h"
 #include "platform/Toolbar.h"
 #include "platform/Twips.h"
@@ -9,6 +13,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace {
 
@@ -150,6 +155,22 @@ void Form1::buildMenus()
     connect(txtEdit, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
         runCommand([&] { txtEdit_ContextMenu(position); });
     });
+    buildSpelling();
+}
+
+void Form1::buildSpelling()
+{
+    SpellChecker &checker = SpellChecker::shared();
+    txtEditSpelling = new InlineSpelling(*txtEdit, checker);
+    txtEditSpelling->setEnabled(SpellingMenu::savedCheckSpelling());
+    m_spellingMenu = new SpellingMenu(*m_editContextMenu, *txtEditSpelling, checker,
+                                      [this](const std::function<void()> &work) { runCommand(work); });
+    // A personal word list that can't be read is told once, when the window is up.
+    QTimer::singleShot(0, this, [this] {
+        const QString problem = SpellChecker::shared().takeWordListProblem();
+        if (!problem.isEmpty())
+            m_messages.MsgBox(problem, vbExclamation);
+    });
 }
 
 void Form1::txtEdit_ContextMenu(const QPoint &position)
@@ -157,6 +178,7 @@ void Form1::txtEdit_ContextMenu(const QPoint &position)
     for (QAction *copy : m_editContextMenu->actions())
         if (!copy->isSeparator())
             copy->setEnabled(EditCommandAvailable(copy->data().value<QAction *>()));
+    m_spellingMenu->prepare(position);
     m_editContextMenu->popup(txtEdit->viewport()->mapToGlobal(position));
 }
 

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QTextCursor>
 
+#include "editor/spelling/InlineSpelling.h"
 #include "platform/WindowMessages.h"
 
 namespace {
@@ -156,12 +157,37 @@ TEST_F(MainWindowTest, TheContextMenuShowsWhatCanBeDoneWhenItOpens)
     for (QAction *item : menu->actions())
         items << (item->isSeparator() ? QStringLiteral("-") : item->objectName() + (item->isEnabled() ? "" : " (off)"));
     EXPECT_EQ(items, QStringList({"mnuUndo", "mnuRedo (off)", "-", "mnuCut", "mnuCopy", "mnuPaste (off)", "-",
-                                  "mnuSelAll", "-", "mnuSearchReplace"}));
+                                  "mnuSelAll", "-", "mnuSearchReplace", "-", "mnuCheckSpelling"}));
     EXPECT_FALSE(form->mnuCut->isEnabled()); // the Edit menu waits for its own refresh
 
     menu->actions().at(4)->trigger(); // Copy
     menu->hide();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("hello"));
+}
+
+// "Check Spelling" at the end of the context menu is kept for the next window (the test
+// programs' settings are their own, in a temporary folder).
+TEST_F(MainWindowTest, CheckSpellingIsRememberedForTheNextWindow)
+{
+    Q_EMIT form->txtEdit->customContextMenuRequested(QPoint(5, 5));
+    auto *menu = form->findChild<QMenu *>(QStringLiteral("txtEditContextMenu"));
+    ASSERT_NE(menu, nullptr);
+    QAction *checkSpelling = menu->actions().last();
+    ASSERT_EQ(checkSpelling->text(), QStringLiteral("Check Spelling"));
+    EXPECT_TRUE(checkSpelling->isChecked());
+    checkSpelling->trigger();
+    menu->hide();
+    EXPECT_FALSE(form->txtEditSpelling->isEnabled());
+
+    Form1 next(messages, dialogs);
+    next.Form_Load();
+    EXPECT_FALSE(next.txtEditSpelling->isEnabled());
+    Q_EMIT next.txtEdit->customContextMenuRequested(QPoint(5, 5));
+    auto *nextMenu = next.findChild<QMenu *>(QStringLiteral("txtEditContextMenu"));
+    EXPECT_FALSE(nextMenu->actions().last()->isChecked());
+    nextMenu->actions().last()->trigger(); // on again, for the tests after this one
+    nextMenu->hide();
+    EXPECT_TRUE(next.txtEditSpelling->isEnabled());
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <QAction>
 #include <QColor>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -235,6 +237,16 @@ bool RichTextBox::event(QEvent *event)
         }
     }
     return QTextEdit::event(event);
+}
+
+void RichTextBox::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+    if (!m_overlayPainter)
+        return;
+    QPainter painter(viewport());
+    painter.setClipRegion(event->region());
+    m_overlayPainter(painter, event->rect());
 }
 
 void RichTextBox::keyPressEvent(QKeyEvent *event)

@@ -139,6 +139,11 @@ public:
     // Redraws the window's frame under its current style (SetWindowPos with SWP_FRAMECHANGED).
     void RefreshFrame();
 
+    // Draws over the text once the area has painted it (spelling's underlines), with a painter
+    // on the viewport clipped to what is being painted. Nothing it draws is in the document.
+    using OverlayPainter = std::function<void(QPainter &painter, const QRect &exposed)>;
+    void setOverlayPainter(OverlayPainter painter) { m_overlayPainter = std::move(painter); }
+
 Q_SIGNALS:
     // Every change of the content, typed or made by a command, formatting included.
     void Change();
@@ -148,6 +153,7 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     // Dragging and the area's own copy and paste keys carry the same content as the Copy and
@@ -196,4 +202,5 @@ private:
     int m_zoom = 100;
     int m_wheelZoomDelta = 0;
     QImage m_zoomedScreen; // the resolution a zoomed document is laid out for
+    OverlayPainter m_overlayPainter;
 };
