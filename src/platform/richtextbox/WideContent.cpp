@@ -176,8 +176,14 @@ void WideContent::applyWidth()
     }
     const int window = m_box.viewport()->width();
     int width = window;
-    if (m_widest > window)
-        width = int(std::ceil(m_widest * kWidthRoom / kWidthStep)) * kWidthStep;
+    if (m_widest > window) {
+        // The line keeps its room while the widest paragraph still fits in it: it is made wider
+        // (and the document laid out again) only once that paragraph outgrows it, not each time
+        // a few more keys make the paragraph wider.
+        const int current = m_box.lineWrapColumnOrWidth();
+        const bool fits = m_box.lineWrapMode() == QTextEdit::FixedPixelWidth && current > window && m_widest <= current;
+        width = fits ? current : int(std::ceil(m_widest * kWidthRoom / kWidthStep)) * kWidthStep;
+    }
     if (m_box.lineWrapMode() != QTextEdit::FixedPixelWidth)
         m_box.setLineWrapMode(QTextEdit::FixedPixelWidth);
     if (m_box.lineWrapColumnOrWidth() != width)

@@ -124,4 +124,23 @@ TEST(WideContent, WhatIsWiderThanTheWindowCanBeScrolledToWhenLinesWrap)
     EXPECT_FALSE(box.horizontalScrollBar()->isVisible());
 }
 
+// Typing on in the widest paragraph stays in the room its line was given: the document is not
+// laid out again (nor its lines moved to another width) every few keys.
+TEST(WideContent, TypingInTheWidestParagraphKeepsTheLineWidth)
+{
+    ShownRichTextBox shown({400, 200});
+    RichTextBox &box = shown.box;
+    box.setScrollBars(RichTextBox::rtfBoth);
+    typeIntoCellTwo(box, RichTextBox::rtfBoth);
+    const int width = box.lineWrapColumnOrWidth();
+    ASSERT_GT(width, box.viewport()->width());
+    QTextCursor end(box.document());
+    end.movePosition(QTextCursor::End);
+    for (int key = 0; key < 40; ++key) {
+        end.insertText(QStringLiteral("w"));
+        settle();
+    }
+    EXPECT_EQ(box.lineWrapColumnOrWidth(), width);
+}
+
 } // namespace
