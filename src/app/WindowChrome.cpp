@@ -2,7 +2,7 @@
 
 #include "platform/Colors.h"
 #include "platform/SkinFramework.h"
-#include "platform/Toolbar.h"
+#include "platform/toolbar/Toolbar.h"
 
 #include <QApplication>
 #include <QCheckBox>

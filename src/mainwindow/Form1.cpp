@@ -13,7 +13,7 @@
 #include "platform/Pictures.h"
 #include "platform/richtextbox/RichTextBox.h"
 #include "platform/SkinFramework.h"
-#include "platform/Toolbar.h"
+#include "platform/toolbar/Toolbar.h"
 #include "platform/Twips.h"
 
 #include <QApplication>

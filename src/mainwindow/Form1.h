@@ -2,7 +2,7 @@
 
 #include "app/recovery/RecoveryKeeper.h"
 #include "platform/dialogs/CommonDialog.h"
-#include "platform/ImageList.h"
+#include "platform/toolbar/ImageList.h"
 #include "platform/PictureBox.h"
 
 #include <QCursor>

@@ -7,7 +7,7 @@
 #include "editor/mTxtHelper.h"
 #include "base/Failure.h"
 #include "platform/richtextbox/RichTextBox.h"
-#include "platform/Toolbar.h"
+#include "platform/toolbar/Toolbar.h"
 
 #include <QAction>
 

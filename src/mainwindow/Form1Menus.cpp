@@ -7,7 +7,7 @@
 #include "editor/spelling/SpellingMenu.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/richtextbox/RichTextBox.h"
-#include "platform/Toolbar.h"
+#include "platform/toolbar/Toolbar.h"
 #include "platform/Twips.h"
 
 #include <QActionGroup>

@@ -1,6 +1,6 @@
 #include "platform/ProductIcon.h"
 
-#include "platform/ImageList.h"
+#include "platform/toolbar/ImageList.h"
 
 #include <QPainter>
 #include <QPainterPath>

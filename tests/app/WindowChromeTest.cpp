@@ -1,7 +1,7 @@
 #include "app/WindowChrome.h"
 #include "platform/Colors.h"
 #include "platform/SkinFramework.h"
-#include "platform/Toolbar.h"
+#include "platform/toolbar/Toolbar.h"
 
 #include <QDir>
 #include <QFile>

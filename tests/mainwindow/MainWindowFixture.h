@@ -2,7 +2,7 @@
 
 #include "mainwindow/Form1.h"
 #include "platform/richtextbox/RichTextBox.h"
-#include "platform/Toolbar.h"
+#include "platform/toolbar/Toolbar.h"
 #include "support/ScriptedDialogHost.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TestFiles.h"

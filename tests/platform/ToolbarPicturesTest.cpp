@@ -1,7 +1,7 @@
 // The toolbar's pictures and the product icon: every one present at each size it promises,
 // drawn (not blank), on a transparent background, and no two toolbar pictures alike.
 #include "base/Failure.h"
-#include "platform/ImageList.h"
+#include "platform/toolbar/ImageList.h"
 #include "platform/ProductIcon.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "base/Failure.h"
-#include "platform/ImageList.h"
-#include "platform/Toolbar.h"
+#include "platform/toolbar/ImageList.h"
+#include "platform/toolbar/Toolbar.h"
 
 #include <QSignalSpy>
 #include <QToolButton>

@@ -1,6 +1,6 @@
 #include "rtf/write/RtfListWriter.h"
 
-#include "rtf/RtfListNumbering.h"
+#include "rtf/lists/RtfListNumbering.h"
 
 #include "rtf/write/RtfOutput.h"
 #include "rtf/write/RtfWriterUnits.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rtf/RtfListStyle.h"
+#include "rtf/lists/RtfListStyle.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "rtf/RtfListNumbering.h"
+#include "rtf/lists/RtfListNumbering.h"
 
 namespace {
 

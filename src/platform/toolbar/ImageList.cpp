@@ -1,4 +1,4 @@
-#include "platform/ImageList.h"
+#include "platform/toolbar/ImageList.h"
 
 #include "base/Failure.h"
 

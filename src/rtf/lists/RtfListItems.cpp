@@ -1,4 +1,4 @@
-#include "rtf/RtfListItems.h"
+#include "rtf/lists/RtfListItems.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

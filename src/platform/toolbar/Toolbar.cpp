@@ -1,7 +1,7 @@
-#include "platform/Toolbar.h"
+#include "platform/toolbar/Toolbar.h"
 
 #include "base/Failure.h"
-#include "platform/ImageList.h"
+#include "platform/toolbar/ImageList.h"
 #include "platform/Twips.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The toolbar's nine pictures, drawn in code on a 16-cell grid so that each is sharp at 16 and
 // at 32 pixels.
-#include "platform/ImageList.h"
+#include "platform/toolbar/ImageList.h"
 #include "platform/PixelCanvas.h"
 
 #include <QPainterPath>

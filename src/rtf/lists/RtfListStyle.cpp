@@ -1,6 +1,6 @@
-#include "rtf/RtfListStyle.h"
+#include "rtf/lists/RtfListStyle.h"
 
-#include "rtf/RtfListNumbering.h"
+#include "rtf/lists/RtfListNumbering.h"
 
 #include <QTextList>
 
