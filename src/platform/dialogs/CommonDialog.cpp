@@ -10,15 +10,26 @@ CommonDialog::CommonDialog(DialogHost &host) : m_host(host) {}
 
 CommonDialog::~CommonDialog() = default;
 
-QStringList CommonDialog::NameFilters(const QString &filter)
+namespace {
+
+// The filter's file types, as "description|pattern" pairs; an empty pair is no type.
+QList<std::pair<QString, QString>> fileTypes(const QString &filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList nameFilters;
+    QList<std::pair<QString, QString>> types;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString &description = parts.at(i);
-        const QString &pattern = parts.at(i + 1);
-        if (description.isEmpty() && pattern.isEmpty())
-            continue;
+        if (!parts.at(i).isEmpty() || !parts.at(i + 1).isEmpty())
+            types.append({parts.at(i), parts.at(i + 1)});
+    }
+    return types;
+}
+
+} // namespace
+
+QStringList CommonDialog::NameFilters(const QString &filter)
+{
+    QStringList nameFilters;
+    for (const auto &[description, pattern] : fileTypes(filter)) {
         // The dialog takes its patterns from the parentheses at the end of a name filter; a
         // description that already ends in its own pattern is shown exactly as written.
         const QString patterns = QString(pattern).replace(QLatin1Char(';'), QLatin1Char(' '));
@@ -31,12 +42,9 @@ QStringList CommonDialog::NameFilters(const QString &filter)
 
 QStringList CommonDialog::TypeExtensions(const QString &filter)
 {
-    const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList extensions;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts.at(i).isEmpty() && parts.at(i + 1).isEmpty())
-            continue;
-        const QString first = parts.at(i + 1).section(QLatin1Char(';'), 0, 0).trimmed();
+    for (const auto &type : fileTypes(filter)) {
+        const QString first = type.second.section(QLatin1Char(';'), 0, 0).trimmed();
         const QString extension = first.startsWith(QLatin1String("*.")) ? first.mid(1) : QString();
         const bool concrete = extension.size() > 1 && !extension.contains(QLatin1Char('*'))
                               && !extension.contains(QLatin1Char('?'));
