@@ -9,7 +9,6 @@
 
 namespace {
 
-const QString rtfFormat = QStringLiteral("text/rtf");
 const QString textFormat = QStringLiteral("text/plain");
 
 // Whether the range holds a character that plain text keeps: anything but a picture.
@@ -66,7 +65,7 @@ CopiedSelection::CopiedSelection(const QTextCursor &selection)
 
 QStringList CopiedSelection::formats() const
 {
-    QStringList types{rtfFormat};
+    QStringList types{SelectionMime::rtfFormat};
     if (m_hasPlainText)
         types.append(textFormat);
     return types;
@@ -74,12 +73,12 @@ QStringList CopiedSelection::formats() const
 
 bool CopiedSelection::hasFormat(const QString &mimeType) const
 {
-    return mimeType == rtfFormat || (m_hasPlainText && mimeType == textFormat);
+    return mimeType == SelectionMime::rtfFormat || (m_hasPlainText && mimeType == textFormat);
 }
 
 QVariant CopiedSelection::retrieveData(const QString &mimeType, QMetaType type) const
 {
-    if (mimeType == rtfFormat)
+    if (mimeType == SelectionMime::rtfFormat)
         return m_rtf;
     if (mimeType == textFormat && m_hasPlainText)
         return plainText();

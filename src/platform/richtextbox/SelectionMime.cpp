@@ -22,8 +22,6 @@
 
 namespace {
 
-const QString rtfFormat = QStringLiteral("text/rtf");
-
 QList<QTextFragment> pictureFragments(const QTextDocument &document)
 {
     QList<QTextFragment> pictures;

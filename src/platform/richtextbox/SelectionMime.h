@@ -9,7 +9,11 @@ class QTextCursor;
 // What the editing area puts on the clipboard and how it takes content back from it.
 namespace SelectionMime {
 
-// The selection's characters as plain text: "\n" for every break, pictures left out.
+// The clipboard's name for RTF, the type word processors offer and take.
+inline const QString rtfFormat = QStringLiteral("text/rtf");
+
+// The selection's characters as plain text: "\n" for every break, list items with their
+// markers, pictures left out.
 QString plainText(const QTextCursor &selection);
 
 // The selection as RTF, as Save As would write it.
