@@ -19,7 +19,7 @@ struct CaseFile
     const char *file;         // under tests/data/rtf
     QStringList paragraphs;   // as describeLists gives them
     QStringList families;     // the fonts the text is shown in
-    QList<QByteArray> saved;  // what Save As writes, among the rest
+    QList<QByteArray> saved = {};  // what Save As writes, among the rest
 };
 
 void PrintTo(const CaseFile &c, std::ostream *out) { *out << c.file; }

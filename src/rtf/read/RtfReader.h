@@ -135,6 +135,8 @@ private:
     QTextCharFormat formatFor(const RtfCharProps &props);
     QTextBlockFormat blockFormat(const RtfParaProps &props) const;
     QString familyOf(int font) const;
+    const FontEntry *shownFont(int font) const;
+    const QHash<QString, int> &familyCharsets();
     int codePageOf(int font) const;
     SymbolMap symbolMapOf(int font) const;
 
@@ -229,4 +231,5 @@ private:
     int m_pendingCodePage = 0;
     char16_t m_highSurrogate = 0;
     QHash<RtfCharProps, QTextCharFormat> m_formats;
+    std::optional<QHash<QString, int>> m_familyCharsets;   // each family's first declared \fcharset
 };

@@ -45,6 +45,7 @@ void RtfReader::tablesChanged()
 {
     m_keptTables.reset();
     m_formats.clear();
+    m_familyCharsets.reset();
     m_haveRun = false;
 }
 
@@ -56,6 +57,11 @@ QTextCharFormat RtfReader::formatFor(const RtfCharProps &props)
     QTextCharFormat format;
     const QString family = familyOf(props.font);
     format.setFontFamilies(QStringList{family});
+    if (const FontEntry *font = shownFont(props.font); font && font->charset >= 0
+        && font->charset != familyCharsets().value(family, font->charset)) {
+        format.setProperty(DeclaredFontCharset::family, family);
+        format.setProperty(DeclaredFontCharset::charset, font->charset);
+    }
     format.setFontPointSize(props.halfPoints / 2.0);
     format.setFontWeight(props.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(props.italic);
@@ -103,12 +109,36 @@ QTextBlockFormat RtfReader::blockFormat(const RtfParaProps &props) const
     return format;
 }
 
-QString RtfReader::familyOf(int font) const
+// The font table's entry whose name the text is shown in: the default font's where the text's
+// own font has no entry or no name.
+const RtfReader::FontEntry *RtfReader::shownFont(int font) const
 {
     auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
     if (it == m_fonts.constEnd() || it->name.isEmpty())
         it = m_fonts.constFind(m_defaultFont);
-    return it == m_fonts.constEnd() || it->name.isEmpty() ? fallbackFamily : it->name;
+    return it == m_fonts.constEnd() || it->name.isEmpty() ? nullptr : &*it;
+}
+
+QString RtfReader::familyOf(int font) const
+{
+    const FontEntry *entry = shownFont(font);
+    return entry ? entry->name : fallbackFamily;
+}
+
+// The character set each family is written with: that of its lowest-numbered entry.
+const QHash<QString, int> &RtfReader::familyCharsets()
+{
+    if (!m_familyCharsets) {
+        m_familyCharsets.emplace();
+        QList<int> numbers = m_fonts.keys();
+        std::sort(numbers.begin(), numbers.end());
+        for (int number : numbers) {
+            const FontEntry &font = m_fonts[number];
+            if (!font.name.isEmpty() && font.charset >= 0 && !m_familyCharsets->contains(font.name))
+                m_familyCharsets->insert(font.name, font.charset);
+        }
+    }
+    return *m_familyCharsets;
 }
 
 int RtfReader::codePageOf(int font) const
@@ -126,10 +156,8 @@ RtfReader::SymbolMap RtfReader::symbolMapOf(int font) const
 {
     // the font whose name the text is shown in (familyOf), so that what is read is what is
     // read again from a file that names that font
-    auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
-    if (it == m_fonts.constEnd() || it->name.isEmpty())
-        it = m_fonts.constFind(m_defaultFont);
-    if (it == m_fonts.constEnd())
+    const FontEntry *it = shownFont(font);
+    if (!it)
         return SymbolMap::None;
     // LibreOffice's own symbol font, whatever character set the file gives it
     if (it->name.compare(QLatin1String("OpenSymbol"), Qt::CaseInsensitive) == 0)
@@ -394,12 +422,10 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
     if (!m_builder.paragraphIsEmpty())   // the empty paragraph after a file's last \par is none
         placeInList(format, lastParagraph);
     m_builder.finish(format);
-    QList<int> numbers = m_fonts.keys();
-    std::sort(numbers.begin(), numbers.end());
-    for (int number : numbers) {
-        const FontEntry &font = m_fonts[number];
-        if (!font.name.isEmpty() && font.charset >= 0 && !m_kept.fontCharsets.contains(font.name))
-            m_kept.fontCharsets.insert(font.name, font.charset);
+    const QHash<QString, int> &charsets = familyCharsets();
+    for (auto it = charsets.cbegin(); it != charsets.cend(); ++it) {
+        if (!m_kept.fontCharsets.contains(it.key()))
+            m_kept.fontCharsets.insert(it.key(), it.value());
     }
     if (m_kept.codePage > 0)   // some group was kept
         m_kept.tables = keptTables();

@@ -1,5 +1,7 @@
 #include "rtf/write/RtfFormatWords.h"
 
+#include "rtf/KeptRtfParts.h"
+
 #include "rtf/write/RtfOutput.h"
 #include "rtf/write/RtfWriterUnits.h"
 #include "rtf/write/RtfWriterTables.h"
@@ -122,7 +124,14 @@ void writeRtfCharFormat(const QTextCharFormat &format, const QFont &defaultFont,
                         RtfFontTable &fonts, RtfColorTable &colors, RtfOutput &out)
 {
     const QString family = familyOf(format, defaultFont);
-    out.controlWord("f", family.isEmpty() ? 0 : fonts.indexOf(family));
+    int font = 0;
+    if (!family.isEmpty()) {
+        const bool ownCharset = format.hasProperty(DeclaredFontCharset::charset)
+            && format.stringProperty(DeclaredFontCharset::family) == family;
+        font = ownCharset ? fonts.indexOf(family, format.intProperty(DeclaredFontCharset::charset), QByteArray())
+                          : fonts.indexOf(family);
+    }
+    out.controlWord("f", font);
     out.controlWord("fs", int(std::lround(pointSizeOf(format, defaultFont) * 2)));
     if (isBold(format, defaultFont))
         out.controlWord("b");
