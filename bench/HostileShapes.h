@@ -1,8 +1,11 @@
 #pragma once
 
 // Documents of unusual shape for the benchmark, which Qt's layout once took minutes to open:
-// one long table of two-cell rows, and tables nested inside each other's cells.
+// one long table of two-cell rows, tables nested inside each other's cells, and a list item
+// whose stored marker is one word of a megabyte.
 #include <QByteArray>
+
+#include <algorithm>
 
 namespace HostileShapes {
 
@@ -35,6 +38,19 @@ inline QByteArray nestedTables(int depth)
             + QByteArray::number(9000 - 8000 * level / depth) + "\\nestrow}{\\nonesttables\\par}\n";
     }
     return rtf + "\\pard\\intbl\\itap1 end of level 1\\cell\\row\n\\pard after the tables\\par}\n";
+}
+
+// A numbered list of three items, the first with a stored marker (\\listtext) of about `bytes`
+// bytes, all one word.
+inline QByteArray longStoredMarker(qsizetype bytes)
+{
+    const QByteArray item = "\\pard\\ls1\\ilvl0\\fi-360\\li720 ";
+    return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\n"
+           "{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}"
+           "\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\n"
+           "\\pard before the list\\par\n{\\listtext " + QByteArray(std::max<qsizetype>(bytes, 1), '1') + ".\\tab}"
+        + item + "first item\\par\n{\\listtext 2.\\tab}" + item + "second item\\par\n"
+        + "{\\listtext 3.\\tab}" + item + "third item\\par\n\\pard after the list\\par}\n";
 }
 
 } // namespace HostileShapes

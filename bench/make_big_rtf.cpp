@@ -7,7 +7,8 @@
 // writes the same file.
 //
 // make_big_rtf OUT MEGABYTES rows: one table of two-cell rows instead (HostileShapes.h);
-// make_big_rtf OUT 0 nested DEPTH: tables nested DEPTH deep.
+// make_big_rtf OUT 0 nested DEPTH: tables nested DEPTH deep;
+// make_big_rtf OUT MEGABYTES marker: a list item whose stored marker is one word that long.
 #include "HostileShapes.h"
 #include "Sequence.h"
 
@@ -112,10 +113,11 @@ int main(int argc, char **argv)
     const bool structure = argc > 3 && QByteArray(argv[3]) == "structure";
     // A header and a footer on every page, with the page number and count in fields.
     const bool headers = argc > 3 && QByteArray(argv[3]) == "headers";
-    if (argc > 3 && (QByteArray(argv[3]) == "rows" || QByteArray(argv[3]) == "nested")) {
-        const QByteArray shape = QByteArray(argv[3]) == "rows"
-            ? HostileShapes::longTable(target)
-            : HostileShapes::nestedTables(argc > 4 ? std::atoi(argv[4]) : 16);
+    const QByteArray shapeName = argc > 3 ? QByteArray(argv[3]) : QByteArray();
+    if (shapeName == "rows" || shapeName == "nested" || shapeName == "marker") {
+        const QByteArray shape = shapeName == "rows" ? HostileShapes::longTable(target)
+            : shapeName == "marker"                  ? HostileShapes::longStoredMarker(target)
+                                                     : HostileShapes::nestedTables(argc > 4 ? std::atoi(argv[4]) : 16);
         QFile file(QString::fromLocal8Bit(argv[1]));
         return file.open(QIODevice::WriteOnly) && file.write(shape) == shape.size() ? 0 : 1;
     }

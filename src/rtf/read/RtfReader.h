@@ -40,6 +40,9 @@ public:
     static constexpr std::size_t maxStateDepth = 200000;
     static constexpr qsizetype maxFontNameLength = 1024;
     static constexpr qsizetype maxFieldInstructionLength = 4096;
+    // A list marker as the file stored it (\listtext) longer than any a list level can hold:
+    // the item takes its level's own marker instead.
+    static constexpr qsizetype maxStoredMarkerLength = 255;
     // What the decoded pictures of one file may take together.
     static constexpr qint64 maxPictureBytes = 512 * 1024 * 1024;
 

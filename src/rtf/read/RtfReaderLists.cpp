@@ -220,16 +220,22 @@ std::optional<RtfListStyle> RtfReader::numberingStyle(const RtfParaProps &para) 
 // at the paragraph's start, in an item of a list that draws none (RtfReaderLiteralLists.cpp).
 void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
 {
-    const bool pending = m_listItemPending;
-    const bool written = m_listTextStart >= 0 && m_listTextEnd > m_listTextStart;
+    const bool stored = m_listTextStart >= 0 && m_listTextEnd > m_listTextStart;
     const int writtenStart = m_listTextStart, writtenEnd = m_listTextEnd;
-    const QString writtenText = m_listText;
+    // A stored marker of a megabyte would be one unbreakable word at the item's start, which
+    // takes the layout minutes to break into lines: the item is numbered as if none was stored.
+    const bool overlong = stored && m_listText.size() > maxStoredMarkerLength;
+    const bool written = stored && !overlong;
+    const bool pending = m_listItemPending || overlong;
+    const QString writtenText = written ? m_listText : QString();
     const QString levelMarker = std::exchange(m_levelMarkerText, QString());
     m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = false;
     m_listTextStart = m_listTextEnd = -1;
     m_listTextDepth = 0;
     m_listText.clear();
     const bool byLevel = inLevelList(para);
+    if (overlong && (byLevel || para.numbering >= 0))
+        m_builder.removeFrom(writtenStart, writtenEnd);
     if (byLevel)
         m_listNumbering.count(para.list, para.listLevel);
     if (!byLevel && para.numbering < 0)

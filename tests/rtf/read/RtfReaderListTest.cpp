@@ -62,6 +62,9 @@ const ListCase listCases[] = {
      "{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}}\\listid1}}"
      "{\\*\\listoverridetable{\\listoverride\\listid1\\ls0}}\\pard\\ls0 One\\par\\pard\\ls0 Two}",
      {"0:1.|One", "0:2.|Two"}},
+    {"a written marker longer than any level holds gives way to the level's",
+     header + item(1, 0, QByteArray(256, '7').append('.').constData(), "Long") + item(1, 0, "2.", "Two") + "}",
+     {"0:1.|Long", "0:2.|Two", "|"}},
     {"a written marker without a list stays text",
      "{\\rtf1 {\\listtext 10.\\tab}Ten}", {"|10.\tTen"}},
     {"older numbering with its written marker",
