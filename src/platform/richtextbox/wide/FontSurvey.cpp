@@ -1,5 +1,7 @@
 #include "platform/richtextbox/wide/FontSurvey.h"
 
+#include "platform/richtextbox/qtstate/TextRuns.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <QFontMetricsF>
@@ -13,6 +15,7 @@
 #include <QtGui/private/qfont_p.h>
 
 #include <algorithm>
+#include <climits>
 #include <array>
 #include <cmath>
 #include <deque>
@@ -97,6 +100,14 @@ QFont layoutFont(const QTextCharFormat &format, const QPaintDevice *device)
     return font;
 }
 
+// A paragraph's end, or a table's start or end (Qt's own characters for them).
+bool separator(char32_t c)
+{
+    return c == QChar::ParagraphSeparator || c == 0xfdd0 || c == 0xfdd1;
+}
+
+// Takes the document's text a run of one format at a time (TextRuns), keeping track of the
+// paragraph the run is in.
 class Surveyor
 {
 public:
@@ -104,30 +115,33 @@ public:
         : m_document(document)
         , m_device(document.documentLayout()->paintDevice())
         , m_defaultTabs(document.defaultTextOption().tabStopDistance())
+        , m_formats(document.allFormats())
+        , m_frames(document.rootFrame()->childFrames())
     {
     }
 
     FontSurvey::Survey run()
     {
-        FontSurvey::Survey survey;
-        const QList<QTextFrame *> frames = m_document.rootFrame()->childFrames();
-        // Without tables the lines' width is not set from the widest paragraph: then only the
-        // fonts are met.
-        const bool estimate = !frames.isEmpty();
-        qsizetype frame = 0;
-        for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next()) {
-            const int position = block.position();
-            while (frame < frames.size() && frames[frame]->lastPosition() < position)
-                ++frame;
-            const bool inFrame = frame < frames.size() && frames[frame]->firstPosition() <= position;
-            if (!estimate || inFrame) {
-                meetFonts(block);
-                continue;
+        TextRuns::forEach(m_document, [this](QStringView text, int position, int formatIndex) {
+            FormatFont &font = fontOf(formatIndex);
+            if (m_frames.isEmpty()) {
+                meet(font, text, 0, text.size());
+                return;
             }
-            const qreal text = textWidth(block);
-            if (text > 0)
-                survey.widestParagraph = std::max(survey.widestParagraph, text + margins(block));
-        }
+            for (qsizetype i = 0; i < text.size();) {
+                if (position + i >= m_blockEnd)
+                    enterBlock(position + int(i));
+                const qsizetype stop = std::min(text.size(), qsizetype(m_blockEnd - position));
+                if (m_measuring)
+                    measure(font, text, i, stop, position, formatIndex);
+                else
+                    meet(font, text, i, stop);
+                i = stop;
+            }
+        });
+        leaveBlock();
+        FontSurvey::Survey survey;
+        survey.widestParagraph = m_widest;
         for (const FormatFont &font : m_fonts) {
             font.shapeSample();
             survey.fonts.append(font.font());
@@ -136,14 +150,13 @@ public:
     }
 
 private:
-    FormatFont &fontOf(const QTextFragment &fragment)
+    FormatFont &fontOf(int index)
     {
-        const int index = fragment.charFormatIndex();
         if (index >= qsizetype(m_byFormat.size()))
             m_byFormat.resize(index + 1, nullptr);
         if (!m_byFormat[index]) {
             // Formats that differ only in colour, underline and the like share the font.
-            const QFont font = layoutFont(fragment.charFormat(), m_device);
+            const QFont font = layoutFont(m_formats.value(index).toCharFormat(), m_device);
             FormatFont *&shared = m_byFont[font];
             if (!shared)
                 shared = &m_fonts.emplace_back(font);
@@ -152,59 +165,76 @@ private:
         return *m_byFormat[index];
     }
 
-    // The fonts of the paragraph's text, and the fallback fonts of its characters beyond Latin-1.
-    void meetFonts(const QTextBlock &block)
+    void enterBlock(int position)
     {
-        const QString text = block.text();
-        const int start = block.position();
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            FormatFont &font = fontOf(fragment);
-            const qsizetype end = fragment.position() - start + fragment.length();
-            for (qsizetype i = fragment.position() - start; i < end; ++i)
-                if (const char32_t c = character(text, i, end); c >= 256)
-                    font.width(c);
+        leaveBlock();
+        m_block = m_block.isValid() ? m_block.next() : m_document.begin();
+        while (m_block.isValid() && m_block.position() + m_block.length() <= position)
+            m_block = m_block.next();
+        if (!m_block.isValid()) {
+            m_blockEnd = INT_MAX;
+            m_measuring = false;
+            return;
+        }
+        const int start = m_block.position();
+        m_blockEnd = start + m_block.length();
+        while (m_frame < m_frames.size() && m_frames[m_frame]->lastPosition() < start)
+            ++m_frame;
+        // Without tables the lines' width is not set from the widest paragraph, and a paragraph
+        // in a table wraps in its cell: then only the fonts are met.
+        m_measuring = !m_frames.isEmpty()
+            && !(m_frame < m_frames.size() && m_frames[m_frame]->firstPosition() <= start);
+        m_tabs = m_measuring ? m_block.blockFormat().tabPositions() : QList<QTextOption::Tab>();
+        m_width = m_lineStart = 0;
+    }
+
+    void leaveBlock()
+    {
+        if (m_measuring && m_width > 0)
+            m_widest = std::max(m_widest, m_width + margins(m_block));
+        m_measuring = false;
+    }
+
+    // The fonts of the text, and the fallback fonts of its characters beyond Latin-1.
+    static void meet(FormatFont &font, QStringView text, qsizetype from, qsizetype to)
+    {
+        for (qsizetype i = from; i < to; ++i) {
+            if (text[i].unicode() < 256)
+                continue;
+            if (const char32_t c = character(text, i, to); !separator(c))
+                font.width(c);
         }
     }
 
     // The paragraph's text unbroken, all its lines in one, from its characters' widths: the
     // layout's own shaping (kerning, ligatures) makes it a little narrower.
-    qreal textWidth(const QTextBlock &block)
+    void measure(FormatFont &font, QStringView text, qsizetype from, qsizetype to, int position, int formatIndex)
     {
-        const QList<QTextOption::Tab> tabs = block.blockFormat().tabPositions();
-        const QString text = block.text();
-        const int start = block.position();
-        qreal width = 0, line = 0;
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            FormatFont &font = fontOf(fragment);
-            const qsizetype end = fragment.position() - start + fragment.length();
-            for (qsizetype i = fragment.position() - start; i < end; ++i) {
-                const char32_t c = character(text, i, end);
-                qreal advance;
-                if (c < 256 && c != u'\t') {
-                    advance = font.latinWidth(c);
-                } else if (c == u'\t') {
-                    advance = tabAdvance(line, tabs);
-                } else if (c == QChar::LineSeparator) {
-                    // The layout counts a paragraph's lines one after another, breaks or not;
-                    // tabs are measured from the line's start.
-                    line = 0;
-                    continue;
-                } else if (c == QChar::ObjectReplacementCharacter) {
-                    advance = objectWidth(fragment, int(i + start - fragment.position()));
-                } else {
-                    advance = font.width(c);
-                }
-                line += advance;
-                width += advance;
+        for (qsizetype i = from; i < to; ++i) {
+            const char32_t c = character(text, i, to);
+            qreal advance;
+            if (c < 256 && c != u'\t') {
+                advance = font.latinWidth(c);
+            } else if (c == u'\t') {
+                advance = tabAdvance(m_width - m_lineStart, m_tabs);
+            } else if (c == QChar::LineSeparator) {
+                // The layout counts a paragraph's lines one after another, breaks or not; tabs
+                // are measured from the line's start.
+                m_lineStart = m_width;
+                continue;
+            } else if (c == QChar::ObjectReplacementCharacter) {
+                advance = objectWidth(position + int(i), formatIndex);
+            } else if (separator(c)) {
+                continue;
+            } else {
+                advance = font.width(c);
             }
+            m_width += advance;
         }
-        return width;
     }
 
     // The character at i, both halves of a surrogate pair in one (i is moved onto the second).
-    static char32_t character(const QString &text, qsizetype &i, qsizetype end)
+    static char32_t character(QStringView text, qsizetype &i, qsizetype end)
     {
         const char16_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < end && text[i + 1].isLowSurrogate())
@@ -212,24 +242,23 @@ private:
         return c;
     }
 
-    // How far a tab at x moves on: to the block's next tab stop, or at most the distance
-    // between the default stops (where the layout's line starts is not known here).
+    // How far a tab at x moves on: to the block's next tab stop, or to the next default one.
     qreal tabAdvance(qreal x, const QList<QTextOption::Tab> &tabs) const
     {
         for (const QTextOption::Tab &tab : tabs)
             if (tab.position > x)
                 return tab.position - x;
-        return m_defaultTabs;
+        return m_defaultTabs > 0 ? (std::floor(x / m_defaultTabs) + 1) * m_defaultTabs - x : 0;
     }
 
-    qreal objectWidth(const QTextFragment &fragment, int offset) const
+    qreal objectWidth(int position, int formatIndex) const
     {
-        const QTextCharFormat format = fragment.charFormat();
+        const QTextCharFormat format = m_formats.value(formatIndex).toCharFormat();
         QAbstractTextDocumentLayout *layout = m_document.documentLayout();
         QTextObjectInterface *handler = layout->handlerForObject(format.objectType());
         if (!handler)
             return 0;
-        return handler->intrinsicSize(const_cast<QTextDocument *>(&m_document), fragment.position() + offset, format).width();
+        return handler->intrinsicSize(const_cast<QTextDocument *>(&m_document), position, format).width();
     }
 
     // What the layout puts left and right of a paragraph's text (QTextDocumentLayout's block
@@ -248,9 +277,20 @@ private:
     const QTextDocument &m_document;
     const QPaintDevice *m_device;
     const qreal m_defaultTabs;
+    const QList<QTextFormat> m_formats;
+    const QList<QTextFrame *> m_frames; // the top level's tables
     std::deque<FormatFont> m_fonts;
     std::vector<FormatFont *> m_byFormat;
     QHash<QFont, FormatFont *> m_byFont;
+
+    QTextBlock m_block; // the paragraph of the text at hand, up to m_blockEnd
+    int m_blockEnd = -1;
+    qsizetype m_frame = 0;
+    bool m_measuring = false; // whether it is of the body, in a document with tables
+    QList<QTextOption::Tab> m_tabs;
+    qreal m_width = 0;
+    qreal m_lineStart = 0; // where the line at hand starts in m_width
+    qreal m_widest = 0;
 };
 
 } // namespace
