@@ -15,8 +15,8 @@
 #include <QtGui/private/qfont_p.h>
 
 #include <algorithm>
-#include <climits>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <deque>
 #include <vector>
@@ -178,12 +178,16 @@ private:
         }
         const int start = m_block.position();
         m_blockEnd = start + m_block.length();
-        while (m_frame < m_frames.size() && m_frames[m_frame]->lastPosition() < start)
-            ++m_frame;
+        // The next table's ends, asked of Qt once a table (it looks them up in its pieces).
+        while (m_frame < m_frames.size() && m_frameLast < start) {
+            m_frameFirst = m_frames[m_frame]->firstPosition();
+            m_frameLast = m_frames[m_frame]->lastPosition();
+            if (m_frameLast < start)
+                ++m_frame;
+        }
         // Without tables the lines' width is not set from the widest paragraph, and a paragraph
         // in a table wraps in its cell: then only the fonts are met.
-        m_measuring = !m_frames.isEmpty()
-            && !(m_frame < m_frames.size() && m_frames[m_frame]->firstPosition() <= start);
+        m_measuring = !m_frames.isEmpty() && !(m_frame < m_frames.size() && m_frameFirst <= start);
         m_tabs = m_measuring ? m_block.blockFormat().tabPositions() : QList<QTextOption::Tab>();
         m_width = m_lineStart = 0;
     }
@@ -285,7 +289,9 @@ private:
 
     QTextBlock m_block; // the paragraph of the text at hand, up to m_blockEnd
     int m_blockEnd = -1;
-    qsizetype m_frame = 0;
+    qsizetype m_frame = 0; // the first table not before the paragraph at hand
+    int m_frameFirst = -1; // its first and last positions
+    int m_frameLast = -1;
     bool m_measuring = false; // whether it is of the body, in a document with tables
     QList<QTextOption::Tab> m_tabs;
     qreal m_width = 0;
