@@ -32,6 +32,14 @@ bool widthStillHolds(QFixed before, QFixed after, QFixed nextBefore)
     return after >= before || nextBefore > before;
 }
 
+// The first of the top level's tables (in document order) that starts at or after `at`: found by
+// halving, as a key in a document of hundreds of tables would otherwise ask each one where it is.
+QList<QTextFrame *>::const_iterator firstTableFrom(const QList<QTextFrame *> &tables, int at)
+{
+    return std::partition_point(tables.cbegin(), tables.cend(),
+                                [at](const QTextFrame *table) { return table->firstPosition() < at; });
+}
+
 // The root frame's height, and the narrowest and widest that the document's top level allows.
 struct RootBefore
 {
@@ -197,16 +205,17 @@ private:
     {
         const QTextDocument *doc = document();
         const int at = stop.positionInFrame;
-        for (QTextFrame *frame : doc->rootFrame()->childFrames()) {
-            if (frame->firstPosition() == at) {
-                const QtLayoutState::Frame *table = frameState(frame);
-                if (!table || table->sizeDirty)
-                    return std::nullopt;
-                return stop.y - table->position.y;
-            }
-            if (frame->firstPosition() == at + 1 || frame->lastPosition() + 1 == at)
+        const QList<QTextFrame *> tables = doc->rootFrame()->childFrames();
+        const auto next = firstTableFrom(tables, at);
+        if (next != tables.cend() && (*next)->firstPosition() == at) {
+            const QtLayoutState::Frame *table = frameState(*next);
+            if (!table || table->sizeDirty)
                 return std::nullopt;
+            return stop.y - table->position.y;
         }
+        if ((next != tables.cend() && (*next)->firstPosition() == at + 1)
+            || (next != tables.cbegin() && (*std::prev(next))->lastPosition() + 1 == at))
+            return std::nullopt;
         const QTextBlock block = doc->findBlock(at);
         if (!block.isValid() || block.position() != at || !block.isVisible() || paintDevice())
             return std::nullopt;
@@ -245,9 +254,9 @@ private:
             QtLayoutState::Frame *layout;
         };
         QList<Table> tables;
-        for (QTextFrame *frame : doc->rootFrame()->childFrames()) {
-            if (frame->firstPosition() < at)
-                continue;
+        const QList<QTextFrame *> frames = doc->rootFrame()->childFrames();
+        for (auto it = firstTableFrom(frames, at); it != frames.cend(); ++it) {
+            QTextFrame *frame = *it;
             if (frame->firstPosition() >= end)
                 break;
             QtLayoutState::Frame *layout = frameState(frame);

@@ -1,5 +1,6 @@
 #include "platform/richtextbox/RichTextBox.h"
-#include "platform/richtextbox/WideContent.h"
+#include "platform/richtextbox/wide/FontSurvey.h"
+#include "platform/richtextbox/wide/WideContent.h"
 
 #include "platform/richtextbox/DeferredLayout.h"
 #include "platform/richtextbox/EditingLayout.h"
@@ -78,9 +79,14 @@ void RichTextBox::adoptDocument(QTextDocument *document)
     document->setDefaultTextOption(option);
     EditingLayout::install(*document);
     setDocument(document);
-    m_wide->watch(*document);
-    connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
     applyZoom();
+    // Before the first paint: the fonts of the whole text are met now rather than in the first
+    // steps of the background layout, where a key would wait for them, and lines that don't
+    // wrap get their width before the first layout.
+    FontSurvey::Survey survey = FontSurvey::survey(*document);
+    m_documentFonts = std::move(survey.fonts);
+    m_wide->watch(*document, survey.widestParagraph);
+    connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
     if (previous && previous != document && previous->parent() == this)
         previous->deleteLater();
 }

@@ -198,6 +198,9 @@ private:
     int m_otherStyleBits;
     // Lines that don't wrap, and what is wider than the window (WideContent.h).
     WideContent *m_wide = nullptr;
+    // The fonts of the document's text and their fallbacks, met when it was put in place
+    // (FontSurvey.h) and held so that Qt's font cache keeps them for the layout.
+    QList<QFont> m_documentFonts;
     int m_backColor = int(0x80000005); // the window colour
     int m_zoom = 100;
     int m_wheelZoomDelta = 0;

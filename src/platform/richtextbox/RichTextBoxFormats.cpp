@@ -1,6 +1,6 @@
 // The editing area's selection formats, scroll bars and background colour.
 #include "platform/richtextbox/RichTextBox.h"
-#include "platform/richtextbox/WideContent.h"
+#include "platform/richtextbox/wide/WideContent.h"
 
 #include "platform/Colors.h"
 #include "base/Failure.h"

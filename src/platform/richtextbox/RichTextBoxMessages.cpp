@@ -1,7 +1,7 @@
 // The window messages that the editing area answers, and the clipboard, undo, line and layout
 // requests behind them.
 #include "platform/richtextbox/RichTextBox.h"
-#include "platform/richtextbox/WideContent.h"
+#include "platform/richtextbox/wide/WideContent.h"
 
 #include "platform/richtextbox/Clipboard.h"
 #include "platform/richtextbox/SelectionMime.h"

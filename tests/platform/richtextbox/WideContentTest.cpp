@@ -2,12 +2,18 @@
 // lines wrap at the window's edge, and what is wider than the window can be scrolled to.
 #include "ShownRichTextBox.h"
 
+#include <QFile>
+
 #include <QAbstractTextDocumentLayout>
+#include <QDir>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTextTable>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -141,6 +147,91 @@ TEST(WideContent, TypingInTheWidestParagraphKeepsTheLineWidth)
         settle();
     }
     EXPECT_EQ(box.lineWrapColumnOrWidth(), width);
+}
+
+// Documents with tables whose lines are not to wrap: the line gets its width from an estimate of
+// the widest paragraph before the first layout. The estimate must not fall short (the whole
+// document would be laid out a second time, at the wider line), nor leave the line, and the
+// horizontal scroll range, much wider than the widest paragraph.
+const char *const table = "\\trowd\\cellx1500\\cellx3000\\intbl narrow cell\\cell second cell\\cell\\row\\pard ";
+
+QByteArray repeated(const QByteArray &text, int times)
+{
+    QByteArray all;
+    for (int i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
+QList<QString> widthCases(const QString &folder)
+{
+    const QByteArray header = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 DejaVu Sans;}{\\f1 DejaVu Serif;}"
+                              "{\\f2\\fcharset204 DejaVu Sans Mono;}}\n";
+    const QList<std::pair<const char *, QByteArray>> generated = {
+        {"fonts", repeated("plain {\\b bold} {\\i italic} {\\f1\\fs40 large serif} {\\fs12 small} ", 12)},
+        {"scripts", repeated("\\u20013?\\u25991?\\u26085?\\u26412? \\f2\\'ef\\'f0\\'e8\\'e2\\'e5\\'f2\\f0 \\u955?\\u945? "
+                             "\\u-10179?\\u-8704? ", 20)},
+        {"tabs and breaks", repeated("a\\tab b\\tab\\tab long words here\\line next line\\tab c ", 10)},
+        {"indents and lists", "\\li1440\\ri720\\fi360 " + repeated("indented text of a list item ", 12)},
+        {"raised", repeated("x{\\super 2} + y{\\sub i} and so on ", 20)},
+    };
+    QList<QString> files;
+    for (const auto &[name, paragraph] : generated) {
+        const QString file = folder + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".rtf");
+        QFile out(file);
+        if (out.open(QIODevice::WriteOnly))
+            out.write(header + "short paragraph\\par " + table + paragraph + "\\par " + table + "end\\par}");
+        files.append(file);
+    }
+    const QDir corpus(QStringLiteral(CORVALA_TEST_DATA "/rtf/corpus"));
+    for (const QString &name : corpus.entryList({QStringLiteral("*.rtf")})) {
+        QFile in(corpus.filePath(name));
+        if (in.open(QIODevice::ReadOnly) && in.readAll().contains("\\trowd"))
+            files.append(corpus.filePath(name));
+    }
+    return files;
+}
+
+// The widest paragraph of the body as laid out: where its line would end unbroken.
+qreal widestLaidOut(const QTextDocument &document)
+{
+    qreal widest = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        if (document.frameAt(block.position()) == document.rootFrame() && block.layout()->maximumWidth() > 0)
+            widest = std::max(widest, block.layout()->position().x() + block.layout()->maximumWidth()
+                                          + block.blockFormat().rightMargin() + document.documentMargin());
+    return widest;
+}
+
+TEST(WideContent, LinesThatDontWrapGetTheirWidthBeforeTheFirstLayout)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QList<QString> files = widthCases(folder.path());
+    ASSERT_GT(files.size(), 10);
+    for (const QString &file : files) {
+        for (const bool unwrappedAtOpen : {true, false}) {
+            SCOPED_TRACE(file.toStdString() + (unwrappedAtOpen ? ", Word Wrap off at Open" : ", turned off after Open"));
+            ShownRichTextBox shown({400, 200});
+            RichTextBox &box = shown.box;
+            box.setScrollBars(unwrappedAtOpen ? RichTextBox::rtfBoth : RichTextBox::rtfVertical);
+            box.LoadFile(file);
+            if (!unwrappedAtOpen)
+                box.setScrollBars(RichTextBox::rtfBoth);
+            const int first = box.lineWrapColumnOrWidth();
+            QTextDocument &document = *box.document();
+            (void)document.documentLayout()->blockBoundingRect(document.lastBlock()); // all of it
+            settle();
+            const qreal widest = widestLaidOut(document);
+            if (widest <= box.viewport()->width())
+                continue; // the window's width: nothing to estimate
+            EXPECT_EQ(box.lineWrapMode(), QTextEdit::FixedPixelWidth);
+            EXPECT_EQ(box.lineWrapColumnOrWidth(), first);
+            // The room a measured paragraph is given (a quarter more, in steps of 256), and a
+            // step beyond it at most.
+            EXPECT_LE(first, std::ceil(widest * 1.25 / 256) * 256 + 256) << "widest " << widest;
+        }
+    }
 }
 
 } // namespace

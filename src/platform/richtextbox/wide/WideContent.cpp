@@ -1,4 +1,6 @@
-#include "platform/richtextbox/WideContent.h"
+#include "platform/richtextbox/wide/WideContent.h"
+
+#include "platform/richtextbox/wide/FontSurvey.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
@@ -32,7 +34,7 @@ WideContent::WideContent(QTextEdit &box)
     connect(box.horizontalScrollBar(), &QScrollBar::rangeChanged, this, &WideContent::updateHorizontalBar);
 }
 
-void WideContent::watch(QTextDocument &document)
+void WideContent::watch(QTextDocument &document, qreal widestEstimate)
 {
     if (m_document) {
         disconnect(m_document, nullptr, this, nullptr);
@@ -45,13 +47,15 @@ void WideContent::watch(QTextDocument &document)
     connect(&document, &QTextDocument::contentsChanged, this, &WideContent::measure);
     connect(document.documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this, &WideContent::schedule);
     connect(document.documentLayout(), &QAbstractTextDocumentLayout::update, this, &WideContent::schedule);
-    startOver();
+    startOver(widestEstimate);
 }
 
 void WideContent::setUnwrapped(bool unwrapped)
 {
     m_unwrapped = unwrapped;
-    startOver();
+    // The text may have changed since it was put in place: its widest paragraph is estimated
+    // again, so that the lines get their width before they are laid out.
+    startOver(unwrapped && hasTables() ? FontSurvey::survey(*m_document).widestParagraph : 0);
 }
 
 void WideContent::forgetMeasures()
@@ -61,10 +65,14 @@ void WideContent::forgetMeasures()
     m_changed.clear();
 }
 
-// Lays the lines out for a new document or mode, and measures what the layout lays out.
-void WideContent::startOver()
+// Lays the lines out for a new document or mode, and measures what the layout lays out. The
+// estimate gives the lines their width from the start: the layout reaches the widest paragraph
+// only at its end, and a wider line then would lay the whole document out again. Where the
+// estimate falls short, the measures make the line wider as before.
+void WideContent::startOver(qreal widestEstimate)
 {
     forgetMeasures();
+    m_widest = hasTables() ? widestEstimate : 0;
     applyWidth();
     measure();
     schedule();
@@ -165,9 +173,12 @@ void WideContent::applyWidth()
     const bool tables = hasTables();
     if (tables != m_laidOutForTables) {
         m_laidOutForTables = tables;
-        forgetMeasures();
+        // Nothing is measured without tables: what m_widest holds then is the estimate, which
+        // stands until the layout has measured.
         if (tables)
             schedule();
+        else
+            forgetMeasures();
     }
     if (!tables) {
         if (m_box.lineWrapMode() != QTextEdit::NoWrap)

@@ -33,15 +33,16 @@ public:
     void setHorizontalBar(bool on);
     bool horizontalBar() const { return m_horizontalBar; }
 
-    // To be called when the box is given another document.
-    void watch(QTextDocument &document);
+    // To be called when the box is given another document, with its widest paragraph as
+    // estimated before it is laid out (FontSurvey.h).
+    void watch(QTextDocument &document, qreal widestEstimate);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void forgetMeasures();
-    void startOver();
+    void startOver(qreal widestEstimate);
     void contentsChanged(int from, int removed, int added);
     void schedule();
     void measure();
@@ -56,7 +57,8 @@ private:
     bool m_horizontalBar = true;
     bool m_scheduled = false;
     bool m_laidOutForTables = false; // whether the lines are laid out at the widest paragraph
-    // The widest paragraph of the body measured so far, at its full unbroken width.
+    // The widest paragraph of the body measured so far, at its full unbroken width, or as
+    // estimated before the layout when that is wider.
     qreal m_widest = 0;
     // Paragraphs from the start up to here have been measured since the layout last started
     // over; changed ranges before it wait in m_changed.
