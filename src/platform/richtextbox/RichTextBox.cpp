@@ -58,6 +58,7 @@ RichTextBox::RichTextBox(QWidget *parent)
         if (!m_undoing)
             m_lastEditWasUndo = false;
     });
+    connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextBox::leaveSeam);
 }
 
 void RichTextBox::adoptDocument(QTextDocument *document)

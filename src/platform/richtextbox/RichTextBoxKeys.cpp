@@ -2,13 +2,17 @@
 // and zooming the view.
 #include "platform/richtextbox/RichTextBox.h"
 
+#include "rtf/TableContinuation.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
+#include <QTextBlock>
 #include <QTextTable>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -98,6 +102,16 @@ bool RichTextBox::tabInTable(bool backwards)
     if (!table)
         return false;
     QTextTableCell target = neighbourCell(table, table->cellAt(cursor), backwards ? -1 : 1);
+    // Past a seam the same long table goes on in the next table (TableContinuation.h).
+    if (!target.isValid() && backwards) {
+        if (const QTextBlock seam = TableContinuation::seamBefore(*table); seam.isValid()) {
+            QTextTable *before = TableContinuation::tableBefore(seam);
+            target = before->cellAt(before->lastPosition() - 1);
+        }
+    } else if (!target.isValid()) {
+        if (const QTextBlock seam = TableContinuation::seamAfter(*table); seam.isValid())
+            target = TableContinuation::tableAfter(seam)->cellAt(0, 0);
+    }
     if (!target.isValid()) {
         if (backwards)
             return true; // the first cell: Shift+Tab stays
@@ -109,6 +123,31 @@ bool RichTextBox::tabInTable(bool backwards)
     cursor.setPosition(target.lastCursorPosition().position(), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
     return true;
+}
+
+// The caret never rests in the seam between two tables of one long table, which takes no room
+// on the screen: it goes on to the cell next to it in the direction it came from, the cell
+// below or above in the same column for Down and Up.
+void RichTextBox::leaveSeam()
+{
+    QTextCursor cursor = textCursor();
+    const int position = cursor.position();
+    const int from = std::exchange(m_caretBefore, position);
+    const QTextBlock seam = document()->findBlock(position);
+    if (seam.position() != position || !TableContinuation::isSeam(seam))
+        return;
+    QTextTable *before = TableContinuation::tableBefore(seam);
+    QTextTable *after = TableContinuation::tableAfter(seam);
+    int target = from <= position ? position + 1 : position - 1;
+    if (from < position - 1 && before->cellAt(from).isValid()) {
+        target = after->cellAt(0, before->cellAt(from).column()).firstCursorPosition().position();
+    } else if (from > position + 1 && after->cellAt(from).isValid()) {
+        const QTextTableCell above = before->cellAt(before->rows() - 1, after->cellAt(from).column());
+        target = above.lastCursorPosition().position();
+    }
+    cursor.setPosition(target, cursor.hasSelection() ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    m_caretBefore = target;
+    setTextCursor(cursor);
 }
 
 void RichTextBox::setZoom(int percent)
