@@ -20,7 +20,7 @@ constexpr int property = QTextFormat::UserProperty + 0x4c30;
 
 // How many rows each table of a long table holds at most: few enough that laying out one
 // costs about what a key costs elsewhere.
-constexpr int rowsPerTable = 100;
+constexpr int rowsPerTable = 50;
 
 // The format of the paragraph between two tables of one long table.
 QTextBlockFormat seamFormat();

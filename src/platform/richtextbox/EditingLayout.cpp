@@ -198,7 +198,14 @@ private:
     {
         const QTextDocument *doc = document();
         const int at = stop.positionInFrame;
-        for (QTextFrame *frame : doc->rootFrame()->childFrames()) {
+        // Only the tables that end just before `at` or begin at it or just after it matter: a
+        // long table read in pieces makes thousands of them.
+        const QList<QTextFrame *> frames = doc->rootFrame()->childFrames();
+        auto near = std::lower_bound(frames.cbegin(), frames.cend(), at, [](const QTextFrame *frame, int at) {
+            return frame->lastPosition() + 1 < at;
+        });
+        for (; near != frames.cend() && (*near)->firstPosition() <= at + 1; ++near) {
+            QTextFrame *frame = *near;
             if (frame->firstPosition() == at) {
                 const QtLayoutState::Frame *table = frameState(frame);
                 if (!table || table->sizeDirty)
@@ -246,9 +253,11 @@ private:
             QtLayoutState::Frame *layout;
         };
         QList<Table> tables;
-        for (QTextFrame *frame : doc->rootFrame()->childFrames()) {
-            if (frame->firstPosition() < at)
-                continue;
+        const QList<QTextFrame *> frames = doc->rootFrame()->childFrames();
+        const auto first = std::lower_bound(frames.cbegin(), frames.cend(), at, [](const QTextFrame *frame, int at) {
+            return frame->firstPosition() < at;
+        });
+        for (QTextFrame *frame : QList<QTextFrame *>(first, frames.cend())) {
             if (frame->firstPosition() >= end)
                 break;
             QtLayoutState::Frame *layout = frameState(frame);
