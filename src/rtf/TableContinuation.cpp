@@ -31,6 +31,14 @@ QTextBlockFormat seamFormat()
     return format;
 }
 
+QTextBlockFormat withoutSeam(QTextBlockFormat format)
+{
+    format.clearProperty(property);
+    format.clearProperty(QTextFormat::LineHeight);
+    format.clearProperty(QTextFormat::LineHeightType);
+    return format;
+}
+
 bool isSeam(const QTextBlock &block)
 {
     if (!block.isValid() || block.length() != 1 || !block.blockFormat().boolProperty(property))

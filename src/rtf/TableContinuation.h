@@ -13,7 +13,7 @@ class QTextTable;
 // a seam, and the tables on both sides of it are one table to the writer, to plain text, to
 // lines and to the caret. A seam still takes a position (Text shows it as U+FFFC, as it shows
 // a picture, just before the "\n" that ends the row above it; plain text leaves it out).
-// Should text ever get into it, it is an ordinary paragraph again.
+// Should text ever get into it, or a table beside it go, it is an ordinary paragraph again.
 namespace TableContinuation {
 
 constexpr int property = QTextFormat::UserProperty + 0x4c30;
@@ -24,6 +24,9 @@ constexpr int rowsPerTable = 50;
 
 // The format of the paragraph between two tables of one long table.
 QTextBlockFormat seamFormat();
+
+// `format` without what makes a seam: the format of an ordinary paragraph.
+QTextBlockFormat withoutSeam(QTextBlockFormat format);
 
 // Whether `block` is an empty paragraph with the seam's property between two tables.
 bool isSeam(const QTextBlock &block);

@@ -81,6 +81,8 @@ void RichTextBox::adoptDocument(QTextDocument *document)
     setDocument(document);
     m_wide->watch(*document);
     connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
+    connect(document, &QTextDocument::contentsChange, this, &RichTextBox::noteChangeNearSeams);
+    m_changedFrom = m_changedTo = -1;
     applyZoom();
     if (previous && previous != document && previous->parent() == this)
         previous->deleteLater();

@@ -182,7 +182,10 @@ private:
     // (RichTextBoxKeys.cpp): true when the key was used.
     bool conventionKey(QKeyEvent *event);
     bool tabInTable(bool backwards);
+    // The seams between the pieces of a long table (TableContinuation.h, RichTextBoxKeys.cpp).
     void leaveSeam();
+    void noteChangeNearSeams(int from, int removed, int added);
+    void mendStraySeams();
     void applyZoom();
     // Enter in a list item (RichTextBoxLists.cpp)
     bool enterInListItem(QKeyEvent *event);
@@ -197,6 +200,7 @@ private:
     bool m_undoing = false;
     bool m_hideSelection = false;
     int m_caretBefore = 0;   // where the caret was before it last moved
+    int m_changedFrom = -1, m_changedTo = -1;   // what changed since the seams were last looked at
     QPalette m_paletteShowingSelection;
     int m_otherStyleBits;
     // Lines that don't wrap, and what is wider than the window (WideContent.h).

@@ -1,5 +1,5 @@
 // The keys every word processor knows: Tab between table cells, Ctrl+B, Ctrl+I and Ctrl+U,
-// and zooming the view.
+// and zooming the view; the caret and the seams of a long table read in pieces.
 #include "platform/richtextbox/RichTextBox.h"
 
 #include "rtf/TableContinuation.h"
@@ -148,6 +148,37 @@ void RichTextBox::leaveSeam()
     cursor.setPosition(target, cursor.hasSelection() ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
     m_caretBefore = target;
     setTextCursor(cursor);
+}
+
+// A seam whose table before or after it went (a piece deleted whole) would stay an empty
+// paragraph that takes no room, where the caret could go and what is typed would not show: it
+// becomes an ordinary paragraph, in the undo step of the change that left it so.
+void RichTextBox::noteChangeNearSeams(int from, int, int added)
+{
+    if (m_changedFrom < 0)
+        QMetaObject::invokeMethod(this, &RichTextBox::mendStraySeams, Qt::QueuedConnection);
+    m_changedFrom = m_changedFrom < 0 ? from : std::min(m_changedFrom, from);
+    m_changedTo = std::max(m_changedTo, from + added);
+}
+
+void RichTextBox::mendStraySeams()
+{
+    const int from = std::exchange(m_changedFrom, -1);
+    const int to = std::exchange(m_changedTo, -1);
+    if (from < 0)
+        return;
+    QTextBlock block = document()->findBlock(from);
+    if (block.previous().isValid())
+        block = block.previous();
+    const QTextBlock end = document()->findBlock(to).next();
+    for (; block.isValid() && block != end; block = block.next()) {
+        if (!block.blockFormat().hasProperty(TableContinuation::property) || TableContinuation::isSeam(block))
+            continue;
+        QTextCursor cursor(block);
+        cursor.joinPreviousEditBlock();
+        cursor.setBlockFormat(TableContinuation::withoutSeam(block.blockFormat()));
+        cursor.endEditBlock();
+    }
 }
 
 void RichTextBox::setZoom(int percent)

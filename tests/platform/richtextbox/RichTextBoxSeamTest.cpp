@@ -4,8 +4,10 @@
 
 #include "rtf/TableContinuation.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextTable>
 #include <functional>
@@ -15,10 +17,10 @@ namespace {
 
 constexpr int pieceRows = TableContinuation::rowsPerTable;
 
-// Two pieces: rows of two cells, "r<row>c<column>".
+// Two pieces: rows of two cells, "r<row>c<column>", after a paragraph and an empty one.
 QByteArray twoPieces()
 {
-    QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard before\\par\n";
+    QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard before\\par\\par\n";
     for (int row = 0; row < 2 * pieceRows; ++row) {
         const QByteArray r = QByteArray::number(row);
         rtf += "\\trowd\\cellx1500\\cellx3000\\pard\\intbl r" + r + "c0\\cell r" + r + "c1\\cell\\row\n";
@@ -105,5 +107,39 @@ TEST_P(RichTextBoxSeam, CaretGoesOnToTheNeighbouringCell)
 }
 
 INSTANTIATE_TEST_SUITE_P(LongTables, RichTextBoxSeam, testing::ValuesIn(seamMoves));
+
+// A piece deleted whole leaves no empty paragraph that takes no room (where the caret could go
+// and typed text would not show); Undo brings the piece and its seam back.
+TEST(RichTextBoxSeams, APieceDeletedWholeLeavesAnOrdinaryParagraph)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.rtf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(twoPieces()) > 0);
+    file.close();
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    box.LoadFile(path);
+    QTextDocument &document = *box.document();
+    const QTextFrame *first = document.rootFrame()->childFrames().constFirst();
+    // As a command would: the caret, which never rests in a seam, would take the next piece too.
+    QTextCursor piece(&document);
+    piece.setPosition(first->firstPosition() - 1);
+    piece.setPosition(first->lastPosition() + 1, QTextCursor::KeepAnchor);
+    piece.removeSelectedText();
+    QCoreApplication::sendPostedEvents();
+    const auto seamFormatted = [&] {
+        int blocks = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+            blocks += block.blockFormat().hasProperty(TableContinuation::property) ? 1 : 0;
+        return blocks;
+    };
+    EXPECT_EQ(document.rootFrame()->childFrames().size(), 1);
+    EXPECT_EQ(seamFormatted(), 0);
+    document.undo();
+    EXPECT_EQ(document.rootFrame()->childFrames().size(), 2);
+    ASSERT_EQ(seamFormatted(), 1);
+    EXPECT_TRUE(TableContinuation::seamAfter(*qobject_cast<QTextTable *>(document.rootFrame()->childFrames().constFirst())).isValid());
+}
 
 } // namespace
