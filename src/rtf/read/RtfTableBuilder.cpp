@@ -280,6 +280,19 @@ std::vector<int> RtfTableBuilder::pieceStarts(const std::vector<PlacedCell> &cel
     return starts;
 }
 
+// The widest top border of the cells of `row` among [begin, end), in pixels.
+double RtfTableBuilder::topBorder(std::vector<PlacedCell>::const_iterator begin,
+                                  std::vector<PlacedCell>::const_iterator end, int row)
+{
+    double widest = 0;
+    for (auto cell = begin; cell != end && cell->row == row; ++cell) {
+        const RtfCellDefinition::Border &top = cell->definition->borders[RtfCellDefinition::Top];
+        if (top.style != 0)
+            widest = std::max(widest, std::max(top.width / twipsPerPixel, 1.0));
+    }
+    return widest;
+}
+
 // `outermost`: a table in the document itself, not in a cell; only such a table is cut into
 // pieces, as Qt lays out a table inside a cell with the cell anyway.
 void RtfTableBuilder::write(int index, bool outermost)
@@ -313,7 +326,12 @@ void RtfTableBuilder::write(int index, bool outermost)
         const int first = starts[piece];
         const int end = piece + 1 < starts.size() ? starts[piece + 1] : rows;
         auto pieceEnd = std::find_if(cell, cells.end(), [end](const PlacedCell &c) { return c.row >= end; });
-        QTextTable *qtTable = m_builder.insertTable(end - first, int(edges.size()), format);
+        // A piece after the first moves up over the border its first row draws at its top, which
+        // the row above draws at its bottom already: one line, as inside a table.
+        QTextTableFormat pieceFormat = format;
+        if (piece > 0)
+            pieceFormat.setTopMargin(-2 * topBorder(cell, pieceEnd, first));
+        QTextTable *qtTable = m_builder.insertTable(end - first, int(edges.size()), pieceFormat);
         for (auto c = cell; c != pieceEnd; ++c) {
             if (c->rowSpan > 1 || c->columnSpan > 1)
                 qtTable->mergeCells(c->row - first, c->column, c->rowSpan, c->columnSpan);

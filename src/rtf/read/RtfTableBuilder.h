@@ -102,6 +102,8 @@ private:
     void recordIntoCurrentCell();
     void write(int index, bool outermost);
     static std::vector<int> pieceStarts(const std::vector<PlacedCell> &cells, int rows);
+    static double topBorder(std::vector<PlacedCell>::const_iterator begin,
+                            std::vector<PlacedCell>::const_iterator end, int row);
     void writeCells(QTextTable &table, std::vector<PlacedCell>::const_iterator begin,
                     std::vector<PlacedCell>::const_iterator end, int firstRow);
     std::vector<PlacedCell> place(Table &table, std::vector<int> &gridEdges) const;
