@@ -28,6 +28,19 @@ QByteArray twoPieces()
     return rtf + "\\pard after}";
 }
 
+// The two pieces opened as a file is.
+bool loadTwoPieces(RichTextBox &box)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.rtf"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(twoPieces()) <= 0)
+        return false;
+    file.close();
+    box.LoadFile(path);
+    return true;
+}
+
 QString cellAtCaret(const RichTextBox &box)
 {
     const QTextCursor caret = box.textCursor();
@@ -89,14 +102,9 @@ class RichTextBoxSeam : public testing::TestWithParam<SeamMove> {};
 TEST_P(RichTextBoxSeam, CaretGoesOnToTheNeighbouringCell)
 {
     const SeamMove &move = GetParam();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("long.rtf"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(twoPieces()) > 0);
-    file.close();
     ShownRichTextBox shown;
     RichTextBox &box = shown.box;
-    box.LoadFile(path);
+    ASSERT_TRUE(loadTwoPieces(box));
     ASSERT_EQ(box.document()->rootFrame()->childFrames().size(), 2);
     const QString text = box.Text();
     box.setSelStart(move.start(text));
@@ -112,14 +120,9 @@ INSTANTIATE_TEST_SUITE_P(LongTables, RichTextBoxSeam, testing::ValuesIn(seamMove
 // and typed text would not show); Undo brings the piece and its seam back.
 TEST(RichTextBoxSeams, APieceDeletedWholeLeavesAnOrdinaryParagraph)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("long.rtf"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(twoPieces()) > 0);
-    file.close();
     ShownRichTextBox shown;
     RichTextBox &box = shown.box;
-    box.LoadFile(path);
+    ASSERT_TRUE(loadTwoPieces(box));
     QTextDocument &document = *box.document();
     const QTextFrame *first = document.rootFrame()->childFrames().constFirst();
     // As a command would: the caret, which never rests in a seam, would take the next piece too.
