@@ -1,5 +1,7 @@
 #include "rtf/DocumentText.h"
 
+#include "rtf/TableContinuation.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -48,7 +50,10 @@ void countBreaks(const QTextDocument &document, QString &text, int from)
         const char16_t c = p[i];
         if (c < 0x2028 || !isBreak(c))
             continue;
-        p[i] = c == cellStart && endsCellInRow(document, from + int(i)) ? u'\t' : u'\n';
+        if (c == frameEnd && TableContinuation::endsContinuedTable(document, from + int(i)))
+            p[i] = u'\uFFFC';   // the seam of a long table, no line (TableContinuation.h)
+        else
+            p[i] = c == cellStart && endsCellInRow(document, from + int(i)) ? u'\t' : u'\n';
     }
 }
 

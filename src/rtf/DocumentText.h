@@ -8,7 +8,9 @@ class QTextDocument;
 // text): one character per position of the document. A paragraph break and each mark of a
 // table's structure is one position; the end of a table cell that another cell of its row
 // follows shows as a tab, every other break as "\n", so a table reads as rows of
-// tab-separated cells, one row a line.
+// tab-separated cells, one row a line. The end of a table that a seam continues
+// (TableContinuation.h) is U+FFFC, which plain text leaves out, so that a long table read in
+// pieces reads as the one table it is.
 namespace DocumentText {
 
 // Whether the document holds a table (or another frame) at all: without one, every break is

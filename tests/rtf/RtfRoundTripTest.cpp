@@ -379,6 +379,7 @@ const SavedCase savedCases[] = {
     {"bullet-level-with-number-placeholder.rtf", nullptr},
     {"fields-kept.rtf", nullptr},
     {"list-markers.rtf", nullptr},
+    {"long-table.rtf", nullptr},
     {"picture-in-floating-shape.rtf", nullptr},
     {"picture-in-shape-with-drawing-object.rtf", nullptr},
     {"spacing-join.rtf", nullptr},

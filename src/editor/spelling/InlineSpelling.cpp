@@ -14,6 +14,8 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
+#include <cmath>
+
 namespace {
 
 // How long the text or the view must stay still before the check runs: typing or scrolling on
@@ -215,8 +217,12 @@ QTextBlock InlineSpelling::firstBlockOfBand(const QRectF &band) const
     // for the paragraph at a height walks the document's tables, 10 ms and more a time in a
     // long document.
     const QAbstractTextDocumentLayout &layout = *m_document->documentLayout();
+    // Not the very top of the view at the start of the document: in the margin above the first
+    // line, Qt's hit test passes every paragraph by and takes those not laid out yet for ones
+    // above the point, answering with the document's end, and laying out all of it on the way.
+    const int firstLine = int(std::ceil(m_document->documentMargin())) + 1 - m_area.verticalScrollBar()->value();
     QTextBlock block = m_bandStart.isNull() || m_bandStart.document() != m_document
-        ? m_area.cursorForPosition(QPoint(0, 0)).block()
+        ? m_area.cursorForPosition(QPoint(0, std::max(0, firstLine))).block()
         : m_document->findBlock(m_bandStart.position());
     int steps = 0;
     while (block.previous().isValid() && layout.blockBoundingRect(block).top() > band.top() && ++steps < kMostBlocksChecked)

@@ -2,6 +2,7 @@
 
 #include "platform/richtextbox/qtstate/BackgroundLayout.h"
 #include "platform/richtextbox/QtLayoutState.h"
+#include "rtf/TableContinuation.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -430,6 +431,12 @@ private:
             // between it and the paragraph before may have changed (a join with a paragraph
             // of other spacing).
             moved = movedAt(stop);
+            // The seam between two tables of a long table is placed after the table before
+            // it as it was, when the change was before that table's end: it moves with the
+            // place to start again at it.
+            if (!moved && stopKnown && TableContinuation::isSeam(doc->findBlock(stop.positionInFrame))
+                && from + length < stop.positionInFrame)
+                moved = stop.y - std::prev(rest)->y;
             if (stopKnown) {
                 const CheckPoint &old = *std::prev(rest);
                 widthsHold = widthsHold

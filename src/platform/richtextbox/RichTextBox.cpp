@@ -59,6 +59,7 @@ RichTextBox::RichTextBox(QWidget *parent)
         if (!m_undoing)
             m_lastEditWasUndo = false;
     });
+    connect(this, &QTextEdit::cursorPositionChanged, this, &RichTextBox::leaveSeam);
 }
 
 void RichTextBox::adoptDocument(QTextDocument *document)
@@ -87,6 +88,8 @@ void RichTextBox::adoptDocument(QTextDocument *document)
     m_documentFonts = std::move(survey.fonts);
     m_wide->watch(*document, survey.widestParagraph);
     connect(document, &QTextDocument::contentsChanged, this, &RichTextBox::Change);
+    connect(document, &QTextDocument::contentsChange, this, &RichTextBox::noteChangeNearSeams);
+    m_changedFrom = m_changedTo = -1;
     if (previous && previous != document && previous->parent() == this)
         previous->deleteLater();
 }

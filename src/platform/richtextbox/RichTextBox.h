@@ -16,6 +16,7 @@ class WideContent;
 // Positions: a paragraph or line break counts as one character in Text, SelStart and SelLength,
 // and so does a picture; Text returns "\n" for every break, keeps a no-break space as it is and
 // a picture as U+FFFC, so that positions taken from Text agree with the selection everywhere.
+// The seam between two pieces of a long table is a U+FFFC too; the caret never rests in it.
 class RichTextBox : public QTextEdit
 {
     Q_OBJECT
@@ -181,6 +182,10 @@ private:
     // (RichTextBoxKeys.cpp): true when the key was used.
     bool conventionKey(QKeyEvent *event);
     bool tabInTable(bool backwards);
+    // The seams between the pieces of a long table (TableContinuation.h, RichTextBoxKeys.cpp).
+    void leaveSeam();
+    void noteChangeNearSeams(int from, int removed, int added);
+    void mendStraySeams();
     void applyZoom();
     // Enter in a list item (RichTextBoxLists.cpp)
     bool enterInListItem(QKeyEvent *event);
@@ -194,6 +199,8 @@ private:
     bool m_lastEditWasUndo = false;
     bool m_undoing = false;
     bool m_hideSelection = false;
+    int m_caretBefore = 0;   // where the caret was before it last moved
+    int m_changedFrom = -1, m_changedTo = -1;   // what changed since the seams were last looked at
     QPalette m_paletteShowingSelection;
     int m_otherStyleBits;
     // Lines that don't wrap, and what is wider than the window (WideContent.h).

@@ -1,14 +1,18 @@
 // The keys every word processor knows: Tab between table cells, Ctrl+B, Ctrl+I and Ctrl+U,
-// and zooming the view.
+// and zooming the view; the caret and the seams of a long table read in pieces.
 #include "platform/richtextbox/RichTextBox.h"
+
+#include "rtf/TableContinuation.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
+#include <QTextBlock>
 #include <QTextTable>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -98,6 +102,16 @@ bool RichTextBox::tabInTable(bool backwards)
     if (!table)
         return false;
     QTextTableCell target = neighbourCell(table, table->cellAt(cursor), backwards ? -1 : 1);
+    // Past a seam the same long table goes on in the next table (TableContinuation.h).
+    if (!target.isValid() && backwards) {
+        if (const QTextBlock seam = TableContinuation::seamBefore(*table); seam.isValid()) {
+            QTextTable *before = TableContinuation::tableBefore(seam);
+            target = before->cellAt(before->lastPosition() - 1);
+        }
+    } else if (!target.isValid()) {
+        if (const QTextBlock seam = TableContinuation::seamAfter(*table); seam.isValid())
+            target = TableContinuation::tableAfter(seam)->cellAt(0, 0);
+    }
     if (!target.isValid()) {
         if (backwards)
             return true; // the first cell: Shift+Tab stays
@@ -109,6 +123,62 @@ bool RichTextBox::tabInTable(bool backwards)
     cursor.setPosition(target.lastCursorPosition().position(), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
     return true;
+}
+
+// The caret never rests in the seam between two tables of one long table, which takes no room
+// on the screen: it goes on to the cell next to it in the direction it came from, the cell
+// below or above in the same column for Down and Up.
+void RichTextBox::leaveSeam()
+{
+    QTextCursor cursor = textCursor();
+    const int position = cursor.position();
+    const int from = std::exchange(m_caretBefore, position);
+    const QTextBlock seam = document()->findBlock(position);
+    if (seam.position() != position || !TableContinuation::isSeam(seam))
+        return;
+    QTextTable *before = TableContinuation::tableBefore(seam);
+    QTextTable *after = TableContinuation::tableAfter(seam);
+    int target = from <= position ? position + 1 : position - 1;
+    if (from < position - 1 && before->cellAt(from).isValid()) {
+        target = after->cellAt(0, before->cellAt(from).column()).firstCursorPosition().position();
+    } else if (from > position + 1 && after->cellAt(from).isValid()) {
+        const QTextTableCell above = before->cellAt(before->rows() - 1, after->cellAt(from).column());
+        target = above.lastCursorPosition().position();
+    }
+    cursor.setPosition(target, cursor.hasSelection() ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    m_caretBefore = target;
+    setTextCursor(cursor);
+}
+
+// A seam whose table before or after it went (a piece deleted whole) would stay an empty
+// paragraph that takes no room, where the caret could go and what is typed would not show: it
+// becomes an ordinary paragraph, in the undo step of the change that left it so.
+void RichTextBox::noteChangeNearSeams(int from, int, int added)
+{
+    if (m_changedFrom < 0)
+        QMetaObject::invokeMethod(this, &RichTextBox::mendStraySeams, Qt::QueuedConnection);
+    m_changedFrom = m_changedFrom < 0 ? from : std::min(m_changedFrom, from);
+    m_changedTo = std::max(m_changedTo, from + added);
+}
+
+void RichTextBox::mendStraySeams()
+{
+    const int from = std::exchange(m_changedFrom, -1);
+    const int to = std::exchange(m_changedTo, -1);
+    if (from < 0)
+        return;
+    QTextBlock block = document()->findBlock(from);
+    if (block.previous().isValid())
+        block = block.previous();
+    const QTextBlock end = document()->findBlock(to).next();
+    for (; block.isValid() && block != end; block = block.next()) {
+        if (!block.blockFormat().hasProperty(TableContinuation::property) || TableContinuation::isSeam(block))
+            continue;
+        QTextCursor cursor(block);
+        cursor.joinPreviousEditBlock();
+        cursor.setBlockFormat(TableContinuation::withoutSeam(block.blockFormat()));
+        cursor.endEditBlock();
+    }
 }
 
 void RichTextBox::setZoom(int percent)

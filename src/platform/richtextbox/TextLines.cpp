@@ -1,6 +1,7 @@
 #include "platform/richtextbox/TextLines.h"
 
 #include "rtf/DocumentText.h"
+#include "rtf/TableContinuation.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -34,9 +35,15 @@ int tableLinesOf(const QTextBlock &block)
     return mark == QLatin1String("\t") ? 0 : 1;
 }
 
+// A hidden paragraph, or the seam between two tables of one long table: no line of its own.
+bool noLine(const QTextBlock &block)
+{
+    return !block.isVisible() || TableContinuation::isSeam(block);
+}
+
 int linesOf(const QTextBlock &block)
 {
-    if (!block.isVisible())
+    if (noLine(block))
         return 0;
     if (inTable(block))
         return tableLinesOf(block);
@@ -64,7 +71,7 @@ LineInBlock locate(const QTextDocument &document, int line)
         if (line < lines)
             return {block, line, first};
         line -= lines;
-        if (lines > 0 || !block.isVisible())
+        if (lines > 0 || noLine(block))
             first = QTextBlock();
     }
     return {};
@@ -102,6 +109,8 @@ int lineFromPosition(const QTextDocument &document, int position)
         line += linesOf(block);
     if (inTable(target))
         return line;
+    if (TableContinuation::isSeam(target))
+        return std::max(line - 1, 0);   // the seam's position is the end of the row above
     if (const QTextLayout *layout = target.layout(); layout && layout->lineCount() > 0) {
         const QTextLine hit = layout->lineForTextPosition(position - target.position());
         line += hit.isValid() ? hit.lineNumber() : layout->lineCount() - 1;
@@ -145,7 +154,7 @@ int firstVisibleLine(const QTextDocument &document, double top)
     int line = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QTextLayout *layout = block.layout();
-        if (!block.isVisible() || !layout || layout->lineCount() == 0) {
+        if (noLine(block) || !layout || layout->lineCount() == 0) {
             line += linesOf(block);
             continue;
         }

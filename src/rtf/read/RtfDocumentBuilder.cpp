@@ -1,6 +1,7 @@
 #include "rtf/read/RtfDocumentBuilder.h"
 
 #include "rtf/KeptRtfParts.h"
+#include "rtf/TableContinuation.h"
 
 #include <QTextDocument>
 #include <QTextImageFormat>
@@ -356,6 +357,11 @@ void RtfDocumentBuilder::beginCell(const QTextTableCell &cell)
 {
     m_cursor = cell.firstCursorPosition();
     m_paragraphEmpty = true;
+}
+
+void RtfDocumentBuilder::continueTable()
+{
+    m_cursor.setBlockFormat(TableContinuation::seamFormat());
 }
 
 void RtfDocumentBuilder::continueAfter(const QTextTable &table)

@@ -86,6 +86,9 @@ public:
     QTextTable *insertTable(int rows, int columns, const QTextTableFormat &format);
     void beginCell(const QTextTableCell &cell);
     void continueAfter(const QTextTable &table);
+    // The paragraph after the table just written is the seam to the next table of the same
+    // long table.
+    void continueTable();
 
     // Whether anything was appended since the last paragraph began.
     bool paragraphIsEmpty() const { return m_paragraphEmpty && m_run.isEmpty(); }

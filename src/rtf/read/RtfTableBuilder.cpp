@@ -1,6 +1,7 @@
 #include "rtf/read/RtfTableBuilder.h"
 
 #include "base/CheckedArithmetic.h"
+#include "rtf/TableContinuation.h"
 
 #include <QTextTable>
 
@@ -127,7 +128,7 @@ void RtfTableBuilder::close()
     m_open.pop_back();
     recordIntoCurrentCell();
     if (m_open.empty()) {
-        write(index);
+        write(index, true);
         m_tables.clear();
     }
 }
@@ -259,7 +260,42 @@ std::vector<RtfTableBuilder::PlacedCell> RtfTableBuilder::place(Table &table, st
     return cells;
 }
 
-void RtfTableBuilder::write(int index)
+// Where a long table is cut into tables of at most `TableContinuation::rowsPerTable` rows: the
+// first row of each but the first. A cell merged down across a cut would be split, so a cut
+// moves down past it.
+std::vector<int> RtfTableBuilder::pieceStarts(const std::vector<PlacedCell> &cells, int rows)
+{
+    std::vector<int> starts{0};
+    if (rows <= TableContinuation::rowsPerTable)
+        return starts;
+    std::vector<bool> spanned(std::size_t(rows) + 1, false);   // a merged cell goes on past the row
+    for (const PlacedCell &cell : cells) {
+        for (int row = cell.row + 1; row < cell.row + cell.rowSpan && row < rows; ++row)
+            spanned[std::size_t(row)] = true;
+    }
+    for (int row = TableContinuation::rowsPerTable; row < rows; ++row) {
+        if (!spanned[std::size_t(row)] && row - starts.back() >= TableContinuation::rowsPerTable)
+            starts.push_back(row);
+    }
+    return starts;
+}
+
+// The widest top border of the cells of `row` among [begin, end), in pixels.
+double RtfTableBuilder::topBorder(std::vector<PlacedCell>::const_iterator begin,
+                                  std::vector<PlacedCell>::const_iterator end, int row)
+{
+    double widest = 0;
+    for (auto cell = begin; cell != end && cell->row == row; ++cell) {
+        const RtfCellDefinition::Border &top = cell->definition->borders[RtfCellDefinition::Top];
+        if (top.style != 0)
+            widest = std::max(widest, std::max(top.width / twipsPerPixel, 1.0));
+    }
+    return widest;
+}
+
+// `outermost`: a table in the document itself, not in a cell; only such a table is cut into
+// pieces, as Qt lays out a table inside a cell with the cell anyway.
+void RtfTableBuilder::write(int index, bool outermost)
 {
     Table &table = m_tables[index];
     std::vector<int> edges;
@@ -283,23 +319,41 @@ void RtfTableBuilder::write(int index)
     format.setCellSpacing(0);
     const int gap = table.rows.front().definition.gap;
     format.setCellPadding((gap >= 0 ? std::min(gap, 1440) : defaultGap) / twipsPerPixel);
-    QTextTable *qtTable = m_builder.insertTable(int(table.rows.size()), int(edges.size()), format);
-    for (const PlacedCell &cell : cells) {
-        if (cell.rowSpan > 1 || cell.columnSpan > 1)
-            qtTable->mergeCells(cell.row, cell.column, cell.rowSpan, cell.columnSpan);
+    const int rows = int(table.rows.size());
+    const std::vector<int> starts = outermost ? pieceStarts(cells, rows) : std::vector<int>{0};
+    auto cell = cells.begin();
+    for (std::size_t piece = 0; piece < starts.size(); ++piece) {
+        const int first = starts[piece];
+        const int end = piece + 1 < starts.size() ? starts[piece + 1] : rows;
+        auto pieceEnd = std::find_if(cell, cells.end(), [end](const PlacedCell &c) { return c.row >= end; });
+        // A piece after the first moves up over the border its first row draws at its top, which
+        // the row above draws at its bottom already: one line, as inside a table.
+        QTextTableFormat pieceFormat = format;
+        if (piece > 0)
+            pieceFormat.setTopMargin(-2 * topBorder(cell, pieceEnd, first));
+        QTextTable *qtTable = m_builder.insertTable(end - first, int(edges.size()), pieceFormat);
+        for (auto c = cell; c != pieceEnd; ++c) {
+            if (c->rowSpan > 1 || c->columnSpan > 1)
+                qtTable->mergeCells(c->row - first, c->column, c->rowSpan, c->columnSpan);
+        }
+        writeCells(*qtTable, cell, pieceEnd, first);
+        m_builder.continueAfter(*qtTable);
+        if (piece + 1 < starts.size())
+            m_builder.continueTable();
+        cell = pieceEnd;
     }
-    writeCells(*qtTable, cells);
-    m_builder.continueAfter(*qtTable);
 }
 
-void RtfTableBuilder::writeCells(QTextTable &table, const std::vector<PlacedCell> &cells)
+void RtfTableBuilder::writeCells(QTextTable &table, std::vector<PlacedCell>::const_iterator begin,
+                                 std::vector<PlacedCell>::const_iterator end, int firstRow)
 {
-    const auto insertNested = [this](int nested) { write(nested); };
-    for (const PlacedCell &placed : cells) {
-        QTextTableCell cell = table.cellAt(placed.row, placed.column);
+    const auto insertNested = [this](int nested) { write(nested, false); };
+    for (auto placed = begin; placed != end; ++placed) {
+        const int row = placed->row - firstRow;
+        QTextTableCell cell = table.cellAt(row, placed->column);
         m_builder.beginCell(cell);
         const RtfRecording *previous = nullptr;
-        for (const RtfRecording *contents : placed.contents) {
+        for (const RtfRecording *contents : placed->contents) {
             if (previous && !holdsContent(*contents))
                 continue;   // the empty rest of a merged cell
             if (previous) {
@@ -311,10 +365,10 @@ void RtfTableBuilder::writeCells(QTextTable &table, const std::vector<PlacedCell
         }
         // The cell's format is the character format of the mark that begins it, which is
         // also its first paragraph's: the cell's properties go on top of that paragraph's.
-        cell = table.cellAt(placed.row, placed.column);
+        cell = table.cellAt(row, placed->column);
         QTextCharFormat format = cell.format();
         format.clearProperty(QTextFormat::BackgroundBrush);   // only the file's shading shades it
-        format.merge(cellFormat(*placed.definition));
+        format.merge(cellFormat(*placed->definition));
         cell.setFormat(format);
     }
 }

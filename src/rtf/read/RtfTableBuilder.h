@@ -50,6 +50,9 @@ struct RtfRowDefinition
 // because only then are the grid's columns known: the union of every row's cell edges, over
 // which a cell of a row with other widths spans several columns.
 //
+// A long table in the document itself is written as consecutive tables of a few hundred rows,
+// one long table to everything else (TableContinuation.h).
+//
 // Tables nest: a cell's contents may hold a table of the next level. Levels beyond
 // `maxDepth` are read as the deepest one, and rows beyond a sane width keep their text in the
 // last cell, so no file's text is lost, however its tables are made.
@@ -97,8 +100,12 @@ private:
     void open();
     void close();
     void recordIntoCurrentCell();
-    void write(int index);
-    void writeCells(QTextTable &table, const std::vector<PlacedCell> &cells);
+    void write(int index, bool outermost);
+    static std::vector<int> pieceStarts(const std::vector<PlacedCell> &cells, int rows);
+    static double topBorder(std::vector<PlacedCell>::const_iterator begin,
+                            std::vector<PlacedCell>::const_iterator end, int row);
+    void writeCells(QTextTable &table, std::vector<PlacedCell>::const_iterator begin,
+                    std::vector<PlacedCell>::const_iterator end, int firstRow);
     std::vector<PlacedCell> place(Table &table, std::vector<int> &gridEdges) const;
 
     RtfDocumentBuilder &m_builder;

@@ -1,6 +1,7 @@
 #include "rtf/write/RtfWriter.h"
 
 #include "rtf/KeptRtfParts.h"
+#include "rtf/TableContinuation.h"
 #include "rtf/write/RtfPictureWriter.h"
 #include "rtf/write/RtfWriterUnits.h"
 
@@ -131,6 +132,11 @@ void RtfWriter::writeFrameContents(const QTextFrame &frame, int tableLevel)
             const QTextBlock block = it.currentBlock();
             if (block.position() > m_to)
                 break;
+            if (TableContinuation::isSeam(block)) {
+                // the next table's rows are the last one's next rows
+                m_rowsContinue = !outsideRange(block.position() - 1, block.position());
+                continue;
+            }
             if (!outsideRange(block.position(), block.position() + block.length() - 1))
                 writeBlock(block, tableLevel);
         }
@@ -183,7 +189,10 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
     const int from = std::max(m_from, blockStart + (partStart ? 0 : RtfListWriter::markerLengthInText(block)));
     const int to = std::min(m_to, blockStart + block.length() - 1);
     const bool last = m_to <= blockStart + block.length() - 1 || !block.next().isValid();
-    m_body.controlWords(partStart ? plainParagraphWords() : paragraphWords(block));
+    m_rowsContinue = false;
+    // A seam with text in it is a paragraph like any other, not one that takes no room.
+    const bool plain = partStart || block.blockFormat().hasProperty(TableContinuation::property);
+    m_body.controlWords(plain ? plainParagraphWords() : paragraphWords(block));
     writeTableLevel(tableLevel);
     m_paragraphOpen = true;
     if (m_charWordsOutsideRuns) {

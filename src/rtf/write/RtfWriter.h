@@ -103,6 +103,7 @@ private:
     std::vector<QByteArray> m_paragraphWords;   // by block format index, likewise
     QByteArray m_plainParagraphWords;
     bool m_paragraphOpen = false;
+    bool m_rowsContinue = false;   // a seam was passed: the next table goes on with the last one
     QString m_openLink;
     bool m_charWordsOutsideRuns = false;
     int m_codePage = 1252;

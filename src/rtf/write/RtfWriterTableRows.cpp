@@ -9,6 +9,8 @@
 
 #include <QTextTable>
 
+#include <utility>
+
 namespace {
 
 // The width a table is spread over when its columns ask for shares rather than lengths:
@@ -134,8 +136,13 @@ void RtfWriter::writeTable(const QTextTable &table, int level)
     endParagraph("par");
     const std::vector<int> edges = columnRightEdges(table);
     const char *cellEnd = level > 1 ? "nestcell" : "cell";
+    // The rows of a table that continues the one before it (TableContinuation.h) follow that
+    // one's rows as rows of the same table, as the file had them.
+    const bool continues = level == 1 && std::exchange(m_rowsContinue, false);
     for (int row = 0; row < table.rows(); ++row) {
-        if (level == 1) {
+        if (level == 1 && continues && row == 0) {
+            writeRowDefinition(table, row, edges);
+        } else if (level == 1) {
             m_body.raw("\r\n");
             writeRowDefinition(table, row, edges);
         }

@@ -243,6 +243,13 @@ void typeInFirstCell(QTextDocument &document)
            QStringLiteral("WWWW"));
 }
 
+// The last cell of the first piece of a long table (TableContinuation.h), just before a seam.
+QTextTableCell beforeSeam(QTextDocument &document)
+{
+    QTextTable *table = firstTable(document);
+    return table->cellAt(table->rows() - 1, table->columns() - 1);
+}
+
 void lineBreakAfterTable(QTextDocument &document)
 {
     typeAt(document, firstTable(document)->lastPosition() + 1, QString(QChar::LineSeparator));
@@ -263,6 +270,12 @@ const FileEdit fileEdits[] = {
      typeInFirstCell},
     {"tall-table-empty-after.rtf", "a key widening the table before a line break",
      lineBreakAfterTable, typeInFirstCell},
+    // The seam between two pieces of a long table moves with the rows before it.
+    {"long-table.rtf", "a key in a long table", {}, typeInFirstCell},
+    {"long-table.rtf", "a key before a seam", {},
+     [](QTextDocument &d) { typeAt(d, beforeSeam(d).lastCursorPosition().position(), QStringLiteral("x")); }},
+    {"long-table.rtf", "the row before a seam grown by a line", {},
+     [](QTextDocument &d) { typeAt(d, beforeSeam(d).lastCursorPosition().position(), QString(QChar::LineSeparator)); }},
 };
 
 void PrintTo(const FileEdit &edit, std::ostream *out) { *out << edit.file << ": " << edit.what; }
