@@ -110,8 +110,9 @@ TEST_P(RichTextBoxSeam, CaretGoesOnToTheNeighbouringCell)
     box.setSelStart(move.start(text));
     move.move(box);
     EXPECT_EQ(cellAtCaret(box), QLatin1String(move.cell));
-    if (move.at)
+    if (move.at) {
         EXPECT_EQ(box.textCursor().position(), move.at(text));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(LongTables, RichTextBoxSeam, testing::ValuesIn(seamMoves));
