@@ -6,10 +6,10 @@ set -euo pipefail
 
 # Printing needs nothing of its own: qt6-base-dev brings Qt's print support and its CUPS
 # library (libcups2); with no print server the print dialog still prints to a PDF file.
-# What every build needs: the compiler, Qt and GoogleTest (the tests are configured with the
+# What every build needs: the compiler, Qt, zlib and GoogleTest (the tests are configured with the
 # program), the fonts that stand in for Arial, and Hunspell with the English dictionary
 # (spelling; its tests judge English words).
-build_packages=(cmake make g++ pkgconf qt6-base-dev qt6-base-private-dev libgl-dev libgtest-dev libgmock-dev
+build_packages=(cmake make g++ pkgconf qt6-base-dev qt6-base-private-dev libgl-dev zlib1g-dev libgtest-dev libgmock-dev
                 fonts-liberation2 fonts-dejavu-core libhunspell-dev hunspell-en-us)
 # One list per target, added to the build's.
 run_packages=()

@@ -69,6 +69,16 @@ QByteArray rtfFromRange(const QTextDocument &document, int from, int to)
     return RtfWriter(document, from, to).write();
 }
 
+void rtfFromDocument(const QTextDocument &document, const std::function<void(QByteArrayView)> &sink)
+{
+    RtfWriter::write(document, sink);
+}
+
+void rtfFromRange(const QTextDocument &document, int from, int to, const std::function<void(QByteArrayView)> &sink)
+{
+    RtfWriter::write(document, from, to, sink);
+}
+
 QByteArray plainTextFromDocument(const QTextDocument &document)
 {
     return plainTextOf(document);
@@ -87,9 +97,7 @@ void saveDocument(const QTextDocument &document, const QString &path, RichTextFi
         return;
     }
     // A piece at a time: the RTF of a big document is larger than its text.
-    writeFileInPieces(path, [&](const std::function<void(QByteArrayView)> &write) {
-        RtfWriter::write(document, write);
-    });
+    writeFileInPieces(path, [&](const std::function<void(QByteArrayView)> &write) { rtfFromDocument(document, write); });
 }
 
 void writeWholeFile(const QString &path, const QByteArray &bytes)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PackedBytes.h"
+
 #include <QByteArray>
 #include <QMimeData>
 #include <QPointer>
@@ -11,7 +13,8 @@ class QTextDocument;
 // (formatted text with its pictures) and as plain text.
 //
 // The RTF is written at once: it is the copy of the selection, which the document may change
-// right after. The plain text, as long again in memory, is made only when a program asks for it:
+// right after. It is kept deflated, a sixth of its size, and given out whole when a program asks
+// for it. The plain text, as long again in memory, is made only when a program asks for it:
 // from the document while it has not changed since, else from the RTF.
 class CopiedSelection : public QMimeData
 {
@@ -32,7 +35,7 @@ protected:
 private:
     QString plainText() const;
 
-    QByteArray m_rtf;
+    PackedBytes m_rtf;
     bool m_hasPlainText = false;
     bool m_cellBlock = false; // a block of table cells, as SelectionMime::plainText copies it
     QPointer<QTextDocument> m_document;

@@ -63,13 +63,13 @@ bool crossesTable(const QTextCursor &selection)
 
 namespace SelectionMime {
 
-QByteArray richText(const QTextCursor &selection)
+void richText(const QTextCursor &selection, const std::function<void(QByteArrayView)> &sink)
 {
     if (!crossesTable(selection)) {
         // Straight from the document: the same RTF as from a copy of the selection below,
         // without building the copy.
-        return rtfFromRange(*selection.document(), selection.selectionStart(),
-                            selection.selectionEnd());
+        rtfFromRange(*selection.document(), selection.selectionStart(), selection.selectionEnd(), sink);
+        return;
     }
 
     // The rich content is RTF, which word processors take from the clipboard too. A selection
@@ -85,7 +85,7 @@ QByteArray richText(const QTextCursor &selection)
         const QString name = fragment.charFormat().toImageFormat().name();
         addPicture(copy, name, pictureImage(source, name), originalPicture(source, name));
     }
-    return rtfFromDocument(copy);
+    rtfFromDocument(copy, sink);
 }
 
 // What is copied is the plain text of what Text shows of the selection, each list item that

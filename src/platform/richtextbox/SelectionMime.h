@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <functional>
 
 class QMimeData;
 class QTextCursor;
@@ -16,12 +19,13 @@ inline const QString rtfFormat = QStringLiteral("text/rtf");
 // markers, pictures left out.
 QString plainText(const QTextCursor &selection);
 
-// The selection as RTF, as Save As would write it.
-QByteArray richText(const QTextCursor &selection);
+// The selection as RTF, as Save As would write it, handed to `sink` a piece at a time.
+void richText(const QTextCursor &selection, const std::function<void(QByteArrayView)> &sink);
 
 // Clipboard content for the selection: its plain text, and its rich content as RTF (formatted
 // text with the pictures themselves, so that a picture survives a paste into another document
-// or another program). The RTF is made at once, the plain text when asked for (CopiedSelection).
+// or another program). The RTF is made at once and kept deflated, the plain text made when asked
+// for (CopiedSelection).
 QMimeData *fromSelection(const QTextCursor &selection);
 
 // Puts clipboard content in place of the cursor's selection, as one undo step: RTF (ours or

@@ -47,19 +47,30 @@ QByteArray RtfWriter::write()
     return inFrontOfBody(front());
 }
 
+void RtfWriter::write(const QTextDocument &document, const RtfOutput::Sink &sink)
+{
+    writeTwice(sink, [&] { return RtfWriter(document); });
+}
+
+void RtfWriter::write(const QTextDocument &document, int from, int to, const RtfOutput::Sink &sink)
+{
+    writeTwice(sink, [&] { return RtfWriter(document, from, to); });
+}
+
 // The tables that go in front of the body are known only once the body is written: it is
 // written twice, first only to learn them, then to the sink.
-void RtfWriter::write(const QTextDocument &document, const RtfOutput::Sink &sink)
+template <typename MakeWriter>
+void RtfWriter::writeTwice(const RtfOutput::Sink &sink, MakeWriter makeWriter)
 {
     QByteArray tables;
     {
-        RtfWriter learning(document);
+        RtfWriter learning = makeWriter();
         learning.m_body.passOn({});
         learning.writeBody();
         tables = learning.front();
     }
     sink(tables);
-    RtfWriter writer(document);
+    RtfWriter writer = makeWriter();
     writer.m_body.passOn(sink);
     writer.writeBody();
     writer.m_body.raw("}\r\n");

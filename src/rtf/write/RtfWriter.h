@@ -40,8 +40,12 @@ public:
     // Writes the whole document as write() does, the same bytes, handing them to `sink` a piece
     // at a time: no more of the file is held at once than a piece (Save As of a big document).
     static void write(const QTextDocument &document, const RtfOutput::Sink &sink);
+    // The range's RTF as the range's write() writes it, a piece at a time.
+    static void write(const QTextDocument &document, int from, int to, const RtfOutput::Sink &sink);
 
 private:
+    template <typename MakeWriter>
+    static void writeTwice(const RtfOutput::Sink &sink, MakeWriter makeWriter);
     void writeBody();
     // What goes in front of the body: the font, colour and list tables, the kept groups.
     QByteArray front();
