@@ -1,6 +1,7 @@
 #include "platform/richtextbox/EditingLayout.h"
 
 #include "platform/richtextbox/qtstate/BackgroundLayout.h"
+#include "platform/richtextbox/qtstate/PageWidening.h"
 #include "platform/richtextbox/QtLayoutState.h"
 
 #include <QByteArray>
@@ -73,6 +74,10 @@ protected:
             settings = laidOutAs();
             if (settings == m_wholeLayout)
                 return;
+            if (widenPage()) {
+                m_wholeLayout = settings;
+                return;
+            }
         }
         m_wholeLayout = settings;
 
@@ -368,6 +373,35 @@ private:
             return false;
         d.layoutTimer.stop();
         d.currentLazyLayoutPosition = -1;
+        return true;
+    }
+
+    // The page made wider (the editing area's fixed width, once a paragraph outgrows it): the
+    // lines keep their places but for the paragraphs that broke at the old width, which are laid
+    // out again near themselves, as a change of each. Qt would lay out the whole document.
+    bool widenPage()
+    {
+        QTextDocument *doc = document();
+        const QSizeF page = doc->pageSize();
+        auto *root = frameState(doc->rootFrame());
+        QtLayoutState::Layout &d = state();
+        if (page.isNull() || page.height() > 0 || !root || d.currentLazyLayoutPosition != -1
+            || !stateAgrees(d, *root, doc->characterCount()))
+            return false;
+        const std::optional<QList<int>> broken = PageWidening::widen(d, *root, *doc);
+        if (!broken)
+            return false;
+        for (const int at : *broken) {
+            const int length = doc->findBlock(at).length();
+            if (!layOutNearChange(at, length, length))
+                QTextDocumentLayout::documentChanged(at, length, length);
+        }
+        const QSizeF size = dynamicDocumentSize();
+        if (size != d.lastReportedSize) {
+            d.lastReportedSize = size;
+            Q_EMIT documentSizeChanged(size);
+        }
+        Q_EMIT update(QRectF(0, 0, INT_MAX, INT_MAX));
         return true;
     }
 
