@@ -385,16 +385,19 @@ private:
         const QSizeF page = doc->pageSize();
         auto *root = frameState(doc->rootFrame());
         QtLayoutState::Layout &d = state();
-        if (page.isNull() || page.height() > 0 || !root || d.currentLazyLayoutPosition != -1
-            || !stateAgrees(d, *root, doc->characterCount()))
+        const int background = d.currentLazyLayoutPosition;
+        const int laidOut = background == -1 ? doc->characterCount() : background;
+        if (page.isNull() || page.height() > 0 || !root || !stateAgrees(d, *root, laidOut))
             return false;
-        const std::optional<QList<int>> broken = PageWidening::widen(d, *root, *doc);
+        const std::optional<QList<int>> broken = PageWidening::widen(*root, *doc, laidOut);
         if (!broken)
             return false;
-        for (const int at : *broken) {
-            const int length = doc->findBlock(at).length();
-            if (!layOutNearChange(at, length, length))
-                QTextDocumentLayout::documentChanged(at, length, length);
+        // Laid out last to first, so that each is where the background layout has come, while it
+        // has not finished, and moved by what was laid out after it.
+        for (auto at = broken->crbegin(); at != broken->crend(); ++at) {
+            const int length = doc->findBlock(*at).length();
+            if (!layOutNearChange(*at, length, length) && !leaveToBackground(*at, length, length))
+                QTextDocumentLayout::documentChanged(*at, length, length);
         }
         const QSizeF size = dynamicDocumentSize();
         if (size != d.lastReportedSize) {

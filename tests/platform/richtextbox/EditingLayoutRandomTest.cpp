@@ -12,6 +12,7 @@
 #include <QTextList>
 #include <QTextTable>
 
+#include <array>
 #include <random>
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ constexpr int changes = 300;
 // (the layout's places to start again fall after them); tables every few dozen paragraphs,
 // wide ones and ones followed by an empty paragraph; lists and pictures.
 // With `fixedColumns`, every table's columns have fixed widths and the table is said to be at the
-// left, as tables read from a file are.
+// left, as tables read from a file are, and paragraphs are aligned every way.
 void fill(QTextDocument &document, std::mt19937 &random, bool fixedColumns)
 {
     QImage picture(40, 30, QImage::Format_RGB32);
@@ -39,6 +40,9 @@ void fill(QTextDocument &document, std::mt19937 &random, bool fixedColumns)
             spacing.setBottomMargin(40);
         if (random() % 6 == 0)
             spacing.setTopMargin(15);
+        // Lines placed by the width: centred, right-aligned and justified paragraphs.
+        if (fixedColumns && i % 5 != 0)
+            spacing.setAlignment(std::array{Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify, Qt::AlignLeft}[i % 4]);
         cursor.setBlockFormat(spacing);
         cursor.insertText(QStringLiteral("line %1 of the document ").arg(i).repeated(1 + int(random() % 6)));
         if (i % 37 == 7)

@@ -7,6 +7,9 @@
 #include <QTextFrame>
 #include <QTextLayout>
 #include <QTextTable>
+
+#include <algorithm>
+#include <QtGui/private/qtextdocument_p.h>
 #include <QtGui/private/qtextengine_p.h>
 
 namespace PageWidening {
@@ -35,38 +38,80 @@ bool tableKeepsItsLayout(QTextFrame *frame, QFixed width)
     return true;
 }
 
-// Whether the paragraph broke a line at the width: a line other than its last ends otherwise
-// than at a line break of its own. A line Qt gave no width (an indent wider than the page) is
-// laid out again too.
-bool brokeAtWidth(const QTextBlock &block, const QTextLayout &lines)
+// The document's characters, read in place from Qt's pieces of its text at positions that only
+// grow: a document has tens of thousands of paragraphs, and finding each character or copying
+// each paragraph's text would cost a lot more.
+class Characters
 {
-    const int count = lines.lineCount();
-    for (int i = 0; i < count; ++i) {
-        if (lines.lineAt(i).width() <= 0)
-            return true;
+public:
+    explicit Characters(const QTextDocument &document)
+        : m_document(*QTextDocumentPrivate::get(&document))
+        , m_text(m_document.buffer())
+        , m_piece(m_document.begin())
+    {
     }
-    if (count < 2)
-        return false;
-    const QString text = block.text();
-    for (int i = 0; i + 1 < count; ++i) {
+
+    QChar at(int position)
+    {
+        for (; m_piece != m_document.end(); ++m_piece) {
+            const int size = int(m_piece->size_array[0]);
+            if (position < m_start + size)
+                return m_text.at(m_piece->stringPosition + position - m_start);
+            m_start += size;
+        }
+        return {};
+    }
+
+private:
+    const QTextDocumentPrivate &m_document;
+    const QString m_text; // shared, not copied
+    QTextDocumentPrivate::FragmentIterator m_piece;
+    int m_start = 0; // where m_piece starts
+};
+
+// Widens the lines of the paragraph at `position` by `growth`, and answers whether the paragraph
+// broke a line at the old width (a line other than its last ends otherwise than at a line break of
+// its own), or had a line Qt gave no width (an indent wider than the page): it is laid out again.
+bool widenLines(const QTextBlock &block, int position, QFixed growth, Characters &characters)
+{
+    QTextEngine &engine = *block.layout()->engine();
+    bool broken = false;
+    // Every line is as wide as the room between the page's margins and the paragraph's; a
+    // centred or right-aligned line is placed in it by its width when it is drawn.
+    for (QScriptLine &line : engine.lines) {
+        broken = broken || line.width <= 0;
+        line.width += growth;
+    }
+    const qsizetype count = engine.lines.size();
+    const QTextLayout &lines = *block.layout();
+    for (int i = 0; !broken && i + 1 < count; ++i) {
         const QTextLine line = lines.lineAt(i);
         const int last = line.textStart() + line.textLength() - 1;
-        if (last < 0 || last >= text.size() || text.at(last) != QChar::LineSeparator)
-            return true;
+        broken = last < 0 || last >= block.length() - 1
+            || characters.at(position + last) != QChar::LineSeparator;
     }
-    return false;
+    return broken;
+}
+
+// Whether a paragraph has a horizontal rule, as wide as Qt makes it from the page's width: asked
+// of the document's formats, far fewer than its paragraphs.
+bool hasRule(const QTextDocument &document)
+{
+    const QList<QTextFormat> formats = document.allFormats();
+    return std::any_of(formats.cbegin(), formats.cend(), [](const QTextFormat &format) {
+        return format.isBlockFormat() && format.hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth);
+    });
 }
 
 } // namespace
 
-std::optional<QList<int>> widen(QtLayoutState::Layout &layout, QtLayoutState::Frame &root,
-                                const QTextDocument &document)
+std::optional<QList<int>> widen(QtLayoutState::Frame &root, const QTextDocument &document, int laidOut)
 {
     QTextFrame *frame = document.rootFrame();
     const QTextFrameFormat format = frame->frameFormat();
     const QFixed margins = 2 * (root.border + root.padding) + root.leftMargin + root.rightMargin;
     // Qt lays the document out afresh when its margins changed too.
-    if (layout.contentHasAlignment || !root.floats.isEmpty() || format.width().type() != QTextLength::VariableLength
+    if (!root.floats.isEmpty() || format.width().type() != QTextLength::VariableLength
         || root.topMargin != QFixed::fromReal(format.topMargin())
         || root.bottomMargin != QFixed::fromReal(format.bottomMargin())
         || root.leftMargin != QFixed::fromReal(format.leftMargin())
@@ -77,32 +122,35 @@ std::optional<QList<int>> widen(QtLayoutState::Layout &layout, QtLayoutState::Fr
     const QFixed newWidth = QFixed::fromReal(qMax(qreal(0), document.pageSize().width())) - margins;
     if (oldWidth <= 0 || newWidth <= oldWidth || root.contentsWidth < oldWidth)
         return std::nullopt;
+    // The paragraphs of each table of the top level, by number, to be passed over: a document has
+    // tens of thousands of paragraphs, and asking each where it is would cost a lot more.
+    QList<std::pair<int, int>> tables;
     for (QTextFrame *table : frame->childFrames()) {
         if (!tableKeepsItsLayout(table, oldWidth))
             return std::nullopt;
+        tables.append({document.findBlock(table->firstPosition()).blockNumber(),
+                       document.findBlock(table->lastPosition()).blockNumber()});
     }
+    const QTextBlock end = document.findBlock(laidOut);
+    const int endNumber = end.isValid() ? end.blockNumber() : document.blockCount();
 
-    // First what must be laid out again, as nothing may change when the widening is not taken over.
+    if (hasRule(document))
+        return std::nullopt;
+
+    // Each paragraph of the top level laid out, passing over the tables' paragraphs.
+    Characters characters(document);
     QList<int> broken;
-    for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        const QTextBlock block = it.currentBlock();
-        if (!block.isValid())
-            continue; // a table
-        // A horizontal rule is as wide as Qt makes it from the page's width.
-        if (block.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth))
-            return std::nullopt;
-        if (brokeAtWidth(block, *block.layout()))
-            broken.append(block.position());
-    }
-    const QFixed growth = newWidth - oldWidth;
-    for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        const QTextBlock block = it.currentBlock();
-        if (!block.isValid())
+    auto table = tables.cbegin();
+    int number = 0;
+    int position = 0;
+    for (QTextBlock block = document.begin(); block.isValid() && number < endNumber;
+         position += block.length(), block = block.next(), ++number) {
+        while (table != tables.cend() && number > table->second)
+            ++table;
+        if (table != tables.cend() && number >= table->first)
             continue;
-        // Every line is as wide as the room between the page's margins and the paragraph's.
-        QTextEngine *engine = block.layout()->engine();
-        for (QScriptLine &line : engine->lines)
-            line.width += growth;
+        if (widenLines(block, position, newWidth - oldWidth, characters))
+            broken.append(position);
     }
     // As Qt's layout of the root frame works it out: the room, or what is wider than it.
     root.oldContentsWidth = newWidth;
