@@ -389,7 +389,8 @@ private:
         const int laidOut = background == -1 ? doc->characterCount() : background;
         if (page.isNull() || page.height() > 0 || !root || !stateAgrees(d, *root, laidOut))
             return false;
-        const std::optional<QList<int>> broken = PageWidening::widen(*root, *doc, laidOut);
+        // Each paragraph laid out again here costs about a key; more are left to Qt.
+        const std::optional<QList<int>> broken = PageWidening::widen(*root, *doc, laidOut, 8);
         if (!broken)
             return false;
         // Laid out last to first, so that each is where the background layout has come, while it
@@ -405,6 +406,7 @@ private:
             Q_EMIT documentSizeChanged(size);
         }
         Q_EMIT update(QRectF(0, 0, INT_MAX, INT_MAX));
+        ++localChanges;
         return true;
     }
 

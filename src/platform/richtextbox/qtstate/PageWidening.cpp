@@ -105,7 +105,8 @@ bool hasRule(const QTextDocument &document)
 
 } // namespace
 
-std::optional<QList<int>> widen(QtLayoutState::Frame &root, const QTextDocument &document, int laidOut)
+std::optional<QList<int>> widen(QtLayoutState::Frame &root, const QTextDocument &document, int laidOut,
+                                int maxBroken)
 {
     QTextFrame *frame = document.rootFrame();
     const QTextFrameFormat format = frame->frameFormat();
@@ -137,20 +138,40 @@ std::optional<QList<int>> widen(QtLayoutState::Frame &root, const QTextDocument 
     if (hasRule(document))
         return std::nullopt;
 
-    // Each paragraph of the top level laid out, passing over the tables' paragraphs.
+    // Calls `paragraph` with each paragraph of the top level laid out before the paragraph
+    // numbered `endBefore`, and its position, until it answers false.
+    const auto eachParagraph = [&](int endBefore, const auto &paragraph) {
+        auto table = tables.cbegin();
+        int number = 0;
+        int position = 0;
+        for (QTextBlock block = document.begin(); block.isValid() && number < endBefore;
+             position += block.length(), block = block.next(), ++number) {
+            while (table != tables.cend() && number > table->second)
+                ++table;
+            if (table != tables.cend() && number >= table->first)
+                continue;
+            if (!paragraph(block, position))
+                return number;
+        }
+        return -1;
+    };
     Characters characters(document);
     QList<int> broken;
-    auto table = tables.cbegin();
-    int number = 0;
-    int position = 0;
-    for (QTextBlock block = document.begin(); block.isValid() && number < endNumber;
-         position += block.length(), block = block.next(), ++number) {
-        while (table != tables.cend() && number > table->second)
-            ++table;
-        if (table != tables.cend() && number >= table->first)
-            continue;
-        if (widenLines(block, position, newWidth - oldWidth, characters))
+    const QFixed growth = newWidth - oldWidth;
+    const int stopped = eachParagraph(endNumber, [&](const QTextBlock &block, int position) {
+        if (widenLines(block, position, growth, characters))
             broken.append(position);
+        return broken.size() <= maxBroken;
+    });
+    if (stopped != -1) {
+        // Wrapped text, the window made wider: Qt lays it out a page at a time, in the
+        // background, faster than each paragraph laid out here. What was widened is put back.
+        eachParagraph(stopped + 1, [&](const QTextBlock &block, int) {
+            for (QScriptLine &line : block.layout()->engine()->lines)
+                line.width -= growth;
+            return true;
+        });
+        return std::nullopt;
     }
     // As Qt's layout of the root frame works it out: the room, or what is wider than it.
     root.oldContentsWidth = newWidth;

@@ -25,8 +25,9 @@ namespace PageWidening {
 // width: the root frame's widths and every line's width become what a fresh layout at the new
 // width gives. Returns the positions of the paragraphs that broke at the old width (their lines
 // change), for the caller to lay out again near themselves; nullopt, with nothing changed, when
-// the widening isn't one of these.
-std::optional<QList<int>> widen(QtLayoutState::Frame &root, const QTextDocument &document, int laidOut);
+// the widening isn't one of these or more than `maxBroken` paragraphs broke.
+std::optional<QList<int>> widen(QtLayoutState::Frame &root, const QTextDocument &document, int laidOut,
+                                int maxBroken);
 
 } // namespace PageWidening
 
