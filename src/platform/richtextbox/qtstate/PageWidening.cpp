@@ -16,7 +16,7 @@ namespace PageWidening {
 namespace {
 
 // A table Qt lays out alike at any page width at least `width`: every column at a fixed width,
-// in the flow, left-aligned, and no wider than `width` (else Qt lays it out again breaking words
+// in the flow, not centred or right-aligned, and no wider than `width` (else Qt lays it out again breaking words
 // anywhere, by the page's width).
 bool tableKeepsItsLayout(QTextFrame *frame, QFixed width)
 {
