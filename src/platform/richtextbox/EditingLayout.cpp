@@ -1,6 +1,7 @@
 #include "platform/richtextbox/EditingLayout.h"
 
 #include "platform/richtextbox/qtstate/BackgroundLayout.h"
+#include "platform/richtextbox/qtstate/PageWidening.h"
 #include "platform/richtextbox/QtLayoutState.h"
 #include "rtf/TableContinuation.h"
 
@@ -74,6 +75,10 @@ protected:
             settings = laidOutAs();
             if (settings == m_wholeLayout)
                 return;
+            if (widenPage()) {
+                m_wholeLayout = settings;
+                return;
+            }
         }
         m_wholeLayout = settings;
 
@@ -369,6 +374,40 @@ private:
             return false;
         d.layoutTimer.stop();
         d.currentLazyLayoutPosition = -1;
+        return true;
+    }
+
+    // The page made wider (the editing area's fixed width, once a paragraph outgrows it): the
+    // lines keep their places but for the paragraphs that broke at the old width, which are laid
+    // out again near themselves, as a change of each. Qt would lay out the whole document.
+    bool widenPage()
+    {
+        QTextDocument *doc = document();
+        const QSizeF page = doc->pageSize();
+        auto *root = frameState(doc->rootFrame());
+        QtLayoutState::Layout &d = state();
+        const int background = d.currentLazyLayoutPosition;
+        const int laidOut = background == -1 ? doc->characterCount() : background;
+        if (page.isNull() || page.height() > 0 || !root || !stateAgrees(d, *root, laidOut))
+            return false;
+        // Each paragraph laid out again here costs about a key; more are left to Qt.
+        const std::optional<QList<int>> broken = PageWidening::widen(*root, *doc, laidOut, 8);
+        if (!broken)
+            return false;
+        // Laid out last to first, so that each is where the background layout has come, while it
+        // has not finished, and moved by what was laid out after it.
+        for (auto at = broken->crbegin(); at != broken->crend(); ++at) {
+            const int length = doc->findBlock(*at).length();
+            if (!layOutNearChange(*at, length, length) && !leaveToBackground(*at, length, length))
+                QTextDocumentLayout::documentChanged(*at, length, length);
+        }
+        const QSizeF size = dynamicDocumentSize();
+        if (size != d.lastReportedSize) {
+            d.lastReportedSize = size;
+            Q_EMIT documentSizeChanged(size);
+        }
+        Q_EMIT update(QRectF(0, 0, INT_MAX, INT_MAX));
+        ++localChanges;
         return true;
     }
 
