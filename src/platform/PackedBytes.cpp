@@ -90,15 +90,18 @@ void PackedBytes::finish()
     m_packed.squeeze();
 }
 
-QByteArray PackedBytes::unpacked() const
+QByteArray PackedBytes::unpacked(QByteArrayView front) const
 {
-    if (m_stream || m_unpackedSize == 0)
+    if (m_stream)
         return {};
-    QByteArray bytes(m_unpackedSize, Qt::Uninitialized);
+    if (m_unpackedSize == 0)
+        return front.toByteArray();
+    QByteArray bytes(front.size() + m_unpackedSize, Qt::Uninitialized);
+    std::copy(front.begin(), front.end(), bytes.begin());
     z_stream z{};
     if (inflateInit(&z) != Z_OK)
         return {};
-    qsizetype in = 0, out = 0;
+    qsizetype in = 0, out = front.size();
     int result = Z_OK;
     while (result == Z_OK) {
         const qsizetype inPart = std::min<qsizetype>(m_packed.size() - in, UINT_MAX);

@@ -20,9 +20,10 @@ public:
     void append(QByteArrayView piece);
     // No more pieces come: what is kept shrinks to what it holds.
     void finish();
-    // The bytes as they were appended; empty if the packed bytes can't be read back (zlib out
-    // of memory), which the clipboard then offers as no content rather than as wrong content.
-    QByteArray unpacked() const;
+    // The bytes as they were appended, after `front` in the same buffer; empty if the packed
+    // bytes can't be read back (zlib out of memory), which the clipboard then offers as no
+    // content rather than as wrong content.
+    QByteArray unpacked(QByteArrayView front = {}) const;
     qsizetype unpackedSize() const { return m_unpackedSize; }
 
 private:

@@ -69,14 +69,14 @@ QByteArray rtfFromRange(const QTextDocument &document, int from, int to)
     return RtfWriter(document, from, to).write();
 }
 
-void rtfFromDocument(const QTextDocument &document, const std::function<void(QByteArrayView)> &sink)
+QByteArray rtfBodyFirst(const QTextDocument &document, const std::function<void(QByteArrayView)> &body)
 {
-    RtfWriter::write(document, sink);
+    return RtfWriter::writeBodyFirst(document, body);
 }
 
-void rtfFromRange(const QTextDocument &document, int from, int to, const std::function<void(QByteArrayView)> &sink)
+QByteArray rtfBodyFirst(const QTextDocument &document, int from, int to, const std::function<void(QByteArrayView)> &body)
 {
-    RtfWriter::write(document, from, to, sink);
+    return RtfWriter::writeBodyFirst(document, from, to, body);
 }
 
 QByteArray plainTextFromDocument(const QTextDocument &document)
@@ -97,7 +97,9 @@ void saveDocument(const QTextDocument &document, const QString &path, RichTextFi
         return;
     }
     // A piece at a time: the RTF of a big document is larger than its text.
-    writeFileInPieces(path, [&](const std::function<void(QByteArrayView)> &write) { rtfFromDocument(document, write); });
+    writeFileInPieces(path, [&](const std::function<void(QByteArrayView)> &write) {
+        RtfWriter::write(document, write);
+    });
 }
 
 void writeWholeFile(const QString &path, const QByteArray &bytes)

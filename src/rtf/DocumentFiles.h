@@ -32,7 +32,8 @@ void writeFileInPieces(const QString &path,
 QByteArray rtfFromDocument(const QTextDocument &document);
 // The characters from `from` to `to` as RtfWriter's range writes them; no table may cross an end.
 QByteArray rtfFromRange(const QTextDocument &document, int from, int to);
-// The same bytes handed to `sink` a piece at a time, none of them held longer.
-void rtfFromDocument(const QTextDocument &document, const std::function<void(QByteArrayView)> &sink);
-void rtfFromRange(const QTextDocument &document, int from, int to, const std::function<void(QByteArrayView)> &sink);
+// The same bytes in two parts, written once, none of them held longer than a piece: the body
+// handed to `body` a piece at a time, and what goes in front of it returned at the end.
+QByteArray rtfBodyFirst(const QTextDocument &document, const std::function<void(QByteArrayView)> &body);
+QByteArray rtfBodyFirst(const QTextDocument &document, int from, int to, const std::function<void(QByteArrayView)> &body);
 QByteArray plainTextFromDocument(const QTextDocument &document);        // UTF-8

@@ -53,8 +53,8 @@ CopiedSelection::CopiedSelection(const QTextCursor &selection)
       m_document(selection.document()),
       m_selection(selection)
 {
-    SelectionMime::richText(selection, [this](QByteArrayView piece) { m_rtf.append(piece); });
-    m_rtf.finish();
+    m_rtfFront = SelectionMime::richText(selection, [this](QByteArrayView piece) { m_rtfBody.append(piece); });
+    m_rtfBody.finish();
     // Any change, even elsewhere in the document, and the selection no longer says what was
     // copied.
     connect(m_document, &QTextDocument::contentsChange, this, [this] {
@@ -79,7 +79,7 @@ bool CopiedSelection::hasFormat(const QString &mimeType) const
 QVariant CopiedSelection::retrieveData(const QString &mimeType, QMetaType type) const
 {
     if (mimeType == SelectionMime::rtfFormat)
-        return m_rtf.unpacked();
+        return m_rtfBody.unpacked(m_rtfFront);
     if (mimeType == textFormat && m_hasPlainText)
         return plainText();
     return QMimeData::retrieveData(mimeType, type);
@@ -92,7 +92,7 @@ QString CopiedSelection::plainText() const
         if (m_document && !m_documentChanged) {
             m_plainText = SelectionMime::plainText(m_selection);
         } else {
-            const std::unique_ptr<QTextDocument> copy = documentFromRtf(m_rtf.unpacked());
+            const std::unique_ptr<QTextDocument> copy = documentFromRtf(m_rtfBody.unpacked(m_rtfFront));
             m_plainText = SelectionMime::plainText(sameSelection(*copy, m_cellBlock));
         }
         m_plainTextMade = true;

@@ -35,7 +35,9 @@ protected:
 private:
     QString plainText() const;
 
-    PackedBytes m_rtf;
+    // The RTF's font, colour and list tables, and its body deflated.
+    QByteArray m_rtfFront;
+    PackedBytes m_rtfBody;
     bool m_hasPlainText = false;
     bool m_cellBlock = false; // a block of table cells, as SelectionMime::plainText copies it
     QPointer<QTextDocument> m_document;

@@ -63,13 +63,12 @@ bool crossesTable(const QTextCursor &selection)
 
 namespace SelectionMime {
 
-void richText(const QTextCursor &selection, const std::function<void(QByteArrayView)> &sink)
+QByteArray richText(const QTextCursor &selection, const std::function<void(QByteArrayView)> &body)
 {
     if (!crossesTable(selection)) {
         // Straight from the document: the same RTF as from a copy of the selection below,
         // without building the copy.
-        rtfFromRange(*selection.document(), selection.selectionStart(), selection.selectionEnd(), sink);
-        return;
+        return rtfBodyFirst(*selection.document(), selection.selectionStart(), selection.selectionEnd(), body);
     }
 
     // The rich content is RTF, which word processors take from the clipboard too. A selection
@@ -85,7 +84,7 @@ void richText(const QTextCursor &selection, const std::function<void(QByteArrayV
         const QString name = fragment.charFormat().toImageFormat().name();
         addPicture(copy, name, pictureImage(source, name), originalPicture(source, name));
     }
-    rtfFromDocument(copy, sink);
+    return rtfBodyFirst(copy, body);
 }
 
 // What is copied is the plain text of what Text shows of the selection, each list item that

@@ -19,8 +19,9 @@ inline const QString rtfFormat = QStringLiteral("text/rtf");
 // markers, pictures left out.
 QString plainText(const QTextCursor &selection);
 
-// The selection as RTF, as Save As would write it, handed to `sink` a piece at a time.
-void richText(const QTextCursor &selection, const std::function<void(QByteArrayView)> &sink);
+// The selection as RTF, as Save As would write it, in two parts written once: the body handed to
+// `body` a piece at a time, and what goes in front of it returned at the end.
+QByteArray richText(const QTextCursor &selection, const std::function<void(QByteArrayView)> &body);
 
 // Clipboard content for the selection: its plain text, and its rich content as RTF (formatted
 // text with the pictures themselves, so that a picture survives a paste into another document

@@ -47,36 +47,34 @@ QByteArray RtfWriter::write()
     return inFrontOfBody(front());
 }
 
+// The tables that go in front of the body are known only once the body is written: it is
+// written twice, first only to learn them, then to the sink. The same document, written the same
+// way, names the same fonts, colours and lists.
 void RtfWriter::write(const QTextDocument &document, const RtfOutput::Sink &sink)
 {
-    writeTwice(sink, [&] { return RtfWriter(document); });
+    sink(writeBodyFirst(document, {}));
+    writeBodyFirst(document, sink);
 }
 
-void RtfWriter::write(const QTextDocument &document, int from, int to, const RtfOutput::Sink &sink)
+QByteArray RtfWriter::writeBodyFirst(const QTextDocument &document, const RtfOutput::Sink &bodySink)
 {
-    writeTwice(sink, [&] { return RtfWriter(document, from, to); });
+    return bodyFirst(bodySink, [&] { return RtfWriter(document); });
 }
 
-// The tables that go in front of the body are known only once the body is written: it is
-// written twice, first only to learn them, then to the sink.
+QByteArray RtfWriter::writeBodyFirst(const QTextDocument &document, int from, int to, const RtfOutput::Sink &bodySink)
+{
+    return bodyFirst(bodySink, [&] { return RtfWriter(document, from, to); });
+}
+
 template <typename MakeWriter>
-void RtfWriter::writeTwice(const RtfOutput::Sink &sink, MakeWriter makeWriter)
+QByteArray RtfWriter::bodyFirst(const RtfOutput::Sink &bodySink, MakeWriter makeWriter)
 {
-    QByteArray tables;
-    {
-        RtfWriter learning = makeWriter();
-        learning.m_body.passOn({});
-        learning.writeBody();
-        tables = learning.front();
-    }
-    sink(tables);
     RtfWriter writer = makeWriter();
-    writer.m_body.passOn(sink);
+    writer.m_body.passOn(bodySink);
     writer.writeBody();
     writer.m_body.raw("}\r\n");
     writer.m_body.passOnRest();
-    // The same document, written the same way, names the same fonts, colours and lists.
-    Q_ASSERT(writer.front() == tables);
+    return writer.front();
 }
 
 void RtfWriter::writeBody()

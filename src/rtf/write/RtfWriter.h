@@ -40,12 +40,15 @@ public:
     // Writes the whole document as write() does, the same bytes, handing them to `sink` a piece
     // at a time: no more of the file is held at once than a piece (Save As of a big document).
     static void write(const QTextDocument &document, const RtfOutput::Sink &sink);
-    // The range's RTF as the range's write() writes it, a piece at a time.
-    static void write(const QTextDocument &document, int from, int to, const RtfOutput::Sink &sink);
+    // The same bytes in two parts, written once, for a caller that can keep them apart: the body
+    // (up to the closing brace) handed to `bodySink` a piece at a time, and what goes in front of
+    // it returned at the end. The second form writes the range as the range's write() does.
+    static QByteArray writeBodyFirst(const QTextDocument &document, const RtfOutput::Sink &bodySink);
+    static QByteArray writeBodyFirst(const QTextDocument &document, int from, int to, const RtfOutput::Sink &bodySink);
 
 private:
     template <typename MakeWriter>
-    static void writeTwice(const RtfOutput::Sink &sink, MakeWriter makeWriter);
+    static QByteArray bodyFirst(const RtfOutput::Sink &bodySink, MakeWriter makeWriter);
     void writeBody();
     // What goes in front of the body: the font, colour and list tables, the kept groups.
     QByteArray front();
