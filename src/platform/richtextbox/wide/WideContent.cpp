@@ -167,9 +167,8 @@ void WideContent::applyWidth()
 {
     if (!m_unwrapped)
         return;
-    // Without tables Qt's own no-wrap mode shows the same, and its layout of a typed key stays
-    // near the key (EditingLayout), where at a fixed width it would lay out the rest of the
-    // document again: it is used until a table comes in.
+    // Without tables Qt's own no-wrap mode shows the same, with no line width to keep ahead of
+    // the text: it is used until a table comes in.
     const bool tables = hasTables();
     if (tables != m_laidOutForTables) {
         m_laidOutForTables = tables;
