@@ -192,12 +192,12 @@ private:
     bool m_paragraphHasListText = false;   // the file wrote this paragraph's marker itself
     bool m_listMarkerChecked = false;      // the paragraph's text has begun
     bool m_listItemPending = false;        // its list draws the marker its level defines
-    // The marker the file wrote for this paragraph: where it is in the text, and what it says
+    // The marker the file wrote for this paragraph, or the one its list level put in as text:
+    // where it is in the text, and what it says
     std::size_t m_listTextDepth = 0;       // the stack's size inside the \listtext group
     int m_listTextStart = -1;
     int m_listTextEnd = -1;
     QString m_listText;
-    QString m_levelMarkerText;             // the marker put in as text from the list level
     // The older numbering (\pn) of paragraphs, as read; a paragraph refers to one by index.
     struct ParagraphNumbering
     {

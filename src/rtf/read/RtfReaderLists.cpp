@@ -35,7 +35,8 @@ bool readsBack(const RtfListStyle &style)
 
 // A list paragraph whose file does not write out its number or bullet shows the one its list
 // level gives: drawn by its list where a list style draws it, else as text at the
-// paragraph's start, the way written markers are read.
+// paragraph's start, read as if the file had written it: Save As writes it out (\listtext),
+// and what is read back from there must be the same list item.
 void RtfReader::emitListMarker()
 {
     const RtfParaProps &para = top().para;
@@ -55,8 +56,10 @@ void RtfReader::emitListMarker()
     if (marker.isEmpty())
         return;
     flushBytes();
+    m_listTextStart = m_builder.position();
     m_builder.run().append(marker);
-    m_levelMarkerText = marker;
+    m_listTextEnd = m_builder.position();
+    m_listText = marker;
 }
 
 // \ls0 is a list where the file's list override table has one of that number (LibreOffice
@@ -228,7 +231,6 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     const bool written = stored && !overlong;
     const bool pending = m_listItemPending || overlong;
     const QString writtenText = written ? m_listText : QString();
-    const QString levelMarker = std::exchange(m_levelMarkerText, QString());
     m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = false;
     m_listTextStart = m_listTextEnd = -1;
     m_listTextDepth = 0;
@@ -262,14 +264,12 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     } else if (defined && (pending || !byLevel)) {
         style = *defined;
     } else {
-        if (byLevel)
-            placeAsMarkedItem(format, para, levelMarker);
         return;
     }
     QTextList *list = m_listItems.join(byLevel ? para.list : -1, level, style, number);
     if (!list) {
         if (byLevel && !pending)
-            placeAsMarkedItem(format, para, written ? writtenText : levelMarker);
+            placeAsMarkedItem(format, para, writtenText);
         return;
     }
     if (written)
