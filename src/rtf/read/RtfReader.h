@@ -2,6 +2,7 @@
 
 #include "rtf/read/RtfControlWords.h"
 #include "rtf/KeptRtfParts.h"
+#include "rtf/SymbolFonts.h"
 #include "rtf/read/RtfDocumentBuilder.h"
 #include "rtf/lists/RtfListItems.h"
 #include "rtf/lists/RtfListNumbering.h"
@@ -33,8 +34,8 @@ std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf);
 class RtfReader
 {
 public:
-    // Symbol fonts whose list bullets are shown as the Unicode characters they draw.
-    enum class SymbolMap { None, Symbol, Wingdings, OpenSymbol };
+    // Symbol fonts whose bullets are shown as the Unicode characters they draw.
+    using SymbolMap = SymbolFonts::Map;
 
     // Groups nested deeper than this share the innermost state instead of each taking memory.
     static constexpr std::size_t maxStateDepth = 200000;

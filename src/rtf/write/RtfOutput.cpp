@@ -82,7 +82,7 @@ void RtfOutput::flushDelimiterBefore(char)
     }
 }
 
-void RtfOutput::text(QStringView text)
+void RtfOutput::text(QStringView text, SymbolFonts::Map symbols)
 {
     if (text.isEmpty())
         return;
@@ -96,7 +96,7 @@ void RtfOutput::text(QStringView text)
     bool pendingDelimiter = false;
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
-        if (isPlainAscii(c)) {
+        if (isPlainAscii(c) && !SymbolFonts::characterAt(uchar(c), symbols)) {
             if (pendingDelimiter) {
                 *out++ = ' ';
                 pendingDelimiter = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/SymbolFonts.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QStringView>
@@ -33,8 +35,9 @@ public:
     }
 
     // Text of one paragraph, every character outside printable ASCII as an escape, so that
-    // nothing depends on the reader's code page.
-    void text(QStringView text);
+    // nothing depends on the reader's code page. In a symbol font (`symbols`), the letters
+    // whose bytes the font shows as symbols go out as \uN too: they are the letters.
+    void text(QStringView text, SymbolFonts::Map symbols = SymbolFonts::Map::None);
     // A font's name in the font table: text, except that what would end the name (';') or
     // has no place in one (\tab, \~, ...) goes out as \uN.
     void fontName(QStringView name);

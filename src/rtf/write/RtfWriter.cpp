@@ -239,7 +239,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
                     writeRtfPicture(m_document, format.image, m_body);
             }
         } else {
-            m_body.text(run);
+            m_body.text(run, format.symbols);
         }
     }
 }
@@ -293,7 +293,7 @@ const RtfWriter::RunFormat &RtfWriter::runFormat(int formatIndex,
 void RtfWriter::describeRun(RunFormat &format, const QTextCharFormat &charFormat)
 {
     RtfOutput out;
-    writeRtfCharFormat(charFormat, m_defaultFont, m_fonts, m_colors, out);
+    format.symbols = m_fonts.symbolsOf(writeRtfCharFormat(charFormat, m_defaultFont, m_fonts, m_colors, out));
     format.words = out.take();
     format.isImage = charFormat.isImageFormat();
     if (charFormat.isAnchor())
@@ -323,7 +323,7 @@ void RtfWriter::writeAnchoredText(QStringView run, const RunFormat &format)
         if (run.first(first) == QStringView(u"\uFFFC"))
             writeRtfPicture(m_document, format.image, m_body);
     } else {
-        m_body.text(run.first(first));
+        m_body.text(run.first(first), format.symbols);
     }
     if (!format.groupsAfter.isEmpty())
         m_body.raw(format.groupsAfter);
@@ -333,7 +333,7 @@ void RtfWriter::writeAnchoredText(QStringView run, const RunFormat &format)
                 writeRtfPicture(m_document, format.image, m_body);
         }
     } else {
-        m_body.text(run.sliced(first));
+        m_body.text(run.sliced(first), format.symbols);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "rtf/write/RtfWriterTables.h"
 
+#include "rtf/SymbolFonts.h"
 #include "rtf/write/RtfOutput.h"
 
 #include <array>
@@ -16,11 +17,10 @@ struct FontClass
 
 FontClass classify(const QString &family)
 {
+    if (SymbolFonts::isSymbolFamily(family))
+        return {"ftech", 2};
     const QString name = family.toLower();
-    static const std::array<std::pair<const char *, FontClass>, 20> known{{
-        {"symbol", {"ftech", 2}},
-        {"wingdings", {"ftech", 2}},
-        {"webdings", {"ftech", 2}},
+    static const std::array<std::pair<const char *, FontClass>, 17> known{{
         {"courier", {"fmodern", 0}},
         {"mono", {"fmodern", 0}},
         {"consolas", {"fmodern", 0}},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/SymbolFonts.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QHash>
@@ -21,6 +23,8 @@ public:
     // the group's bytes decode as they did.
     int indexOf(const QString &family, int charset, const QByteArray &familyClass);
     void write(RtfOutput &out) const;
+    // How a reader reads the text of font `index` as the table declares it.
+    SymbolFonts::Map symbolsOf(int index) const { return SymbolFonts::mapOf(m_families[index], charsetOf(index)); }
     // The character sets the fonts were declared with when the document was read; a font
     // keeps its own, so other readers decode its text as before.
     void setDeclaredCharsets(const QHash<QString, int> &charsets) { m_declaredCharsets = charsets; }
