@@ -198,6 +198,7 @@ private:
     std::size_t m_listTextDepth = 0;       // the stack's size inside the \listtext group
     int m_listTextStart = -1;
     int m_listTextEnd = -1;
+    bool m_listTextFirst = false;          // it begins its paragraph
     QString m_listText;
     // The older numbering (\pn) of paragraphs, as read; a paragraph refers to one by index.
     struct ParagraphNumbering

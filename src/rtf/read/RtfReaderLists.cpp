@@ -56,6 +56,7 @@ void RtfReader::emitListMarker()
     if (marker.isEmpty())
         return;
     flushBytes();
+    m_listTextFirst = m_builder.paragraphIsEmpty();
     m_listTextStart = m_builder.position();
     m_builder.run().append(marker);
     m_listTextEnd = m_builder.position();
@@ -75,6 +76,7 @@ void RtfReader::beginListText()
     if (m_listTextStart >= 0 || m_listTextDepth > 0)
         return;   // one marker a paragraph
     flushBytes();
+    m_listTextFirst = m_builder.paragraphIsEmpty();
     m_listTextStart = m_builder.position();
     m_listTextDepth = m_stack.size();
 }
@@ -96,6 +98,7 @@ void RtfReader::endListText()
 void RtfReader::forgetListText()
 {
     m_listTextStart = m_listTextDepth > 0 ? m_builder.position() : -1;
+    m_listTextFirst = m_listTextDepth > 0 && m_builder.paragraphIsEmpty();
     m_listTextEnd = -1;
     m_listText.clear();
 }
@@ -231,6 +234,8 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     const bool written = stored && !overlong;
     const bool pending = m_listItemPending || overlong;
     const QString writtenText = written ? m_listText : QString();
+    // A marker stays text where it is; only one that begins its paragraph marks it as an item.
+    const bool markerFirst = std::exchange(m_listTextFirst, false) && written;
     m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = false;
     m_listTextStart = m_listTextEnd = -1;
     m_listTextDepth = 0;
@@ -259,7 +264,8 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     } else if (written && defined && writtenText.trimmed().isEmpty()) {
         style = *defined;
     } else if (written) {
-        placeAsMarkedItem(format, para, writtenText);
+        if (markerFirst)
+            placeAsMarkedItem(format, para, writtenText);
         return;
     } else if (defined && (pending || !byLevel)) {
         style = *defined;
@@ -268,7 +274,7 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     }
     QTextList *list = m_listItems.join(byLevel ? para.list : -1, level, style, number);
     if (!list) {
-        if (byLevel && !pending)
+        if (byLevel && !pending && markerFirst)
             placeAsMarkedItem(format, para, writtenText);
         return;
     }
