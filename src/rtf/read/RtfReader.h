@@ -99,6 +99,7 @@ private:
     std::optional<RtfListStyle> levelStyle(const RtfParaProps &para) const;
     std::optional<RtfListStyle> numberingStyle(const RtfParaProps &para) const;
     QChar listCharacter(QChar ch, int font) const;
+    static QChar shownCharacter(QChar ch, SymbolMap map);
     void placeInList(QTextBlockFormat &format, const RtfParaProps &para);
     void placeAsMarkedItem(QTextBlockFormat &format, const RtfParaProps &para, const QString &marker);
 

@@ -50,9 +50,10 @@ void RtfReader::emitListMarker()
         return listCharacter(ch, font);
     });
     marker.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });   // as in any text
-    // It is text of the paragraph's run now, read back as that run's characters are.
+    // It is text of the paragraph's run now, read back as that run's characters are: in its
+    // font, or the document's default font where it names none.
     for (QChar &ch : marker)
-        ch = listCharacter(ch, m_runProps.font);
+        ch = shownCharacter(ch, m_runSymbols);
     if (marker.isEmpty())
         return;
     flushBytes();

@@ -36,10 +36,15 @@ QTextCharFormat RtfReader::formatFor(const RtfCharProps &props)
     QTextCharFormat format;
     const QString family = familyOf(props.font);
     format.setFontFamilies(QStringList{family});
-    if (const FontEntry *font = shownFont(props.font); font && font->charset >= 0
-        && font->charset != familyCharsets().value(family, font->charset)) {
+    // Text in a font declared with another character set than its family's first entry, or
+    // with none (-1), such as text in the family that stands in for a font without a name,
+    // keeps its own: as symbols or letters, it reads back as it was read.
+    const FontEntry *font = shownFont(props.font);
+    const int charset = font ? font->charset : -1;
+    if (const auto declared = familyCharsets().constFind(family);
+        declared != familyCharsets().constEnd() && *declared != charset) {
         format.setProperty(DeclaredFontCharset::family, family);
-        format.setProperty(DeclaredFontCharset::charset, font->charset);
+        format.setProperty(DeclaredFontCharset::charset, charset);
     }
     format.setFontPointSize(props.halfPoints / 2.0);
     format.setFontWeight(props.bold ? QFont::Bold : QFont::Normal);
@@ -198,7 +203,11 @@ void RtfReader::beginOutput()
 // symbol fonts are the Unicode characters they show.
 QChar RtfReader::listCharacter(QChar ch, int font) const
 {
-    const SymbolMap map = font >= 0 ? symbolMapOf(font) : SymbolMap::None;
+    return shownCharacter(ch, font >= 0 ? symbolMapOf(font) : SymbolMap::None);
+}
+
+QChar RtfReader::shownCharacter(QChar ch, SymbolMap map)
+{
     const char16_t unit = ch.unicode();
     if (map != SymbolMap::None && (unit < 0x100 || (unit >= 0xF020 && unit <= 0xF0FF))) {
         if (const char16_t symbol = SymbolFonts::characterAt(uchar(unit & 0xFF), map))

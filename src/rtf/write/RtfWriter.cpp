@@ -156,13 +156,16 @@ void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
     m_body.raw("{\\listtext\\pard\\plain");
     writeTableLevel(tableLevel);
     const int markerInText = RtfListWriter::markerLengthInText(block);
+    SymbolFonts::Map symbols = SymbolFonts::Map::None;
     if (markerInText > 0) {
         // a marker that is the paragraph's text keeps that text's format
         const QTextFragment first = block.begin().fragment();
-        m_body.controlWords(runFormat(first.charFormatIndex(), [&] { return first.charFormat(); }).words);
+        const RunFormat &format = runFormat(first.charFormatIndex(), [&] { return first.charFormat(); });
+        m_body.controlWords(format.words);
+        symbols = format.symbols;
     }
     m_body.raw(" ");
-    m_body.text(markerInText > 0 ? block.text().left(markerInText).trimmed() : RtfListWriter::markerOf(block));
+    m_body.text(markerInText > 0 ? block.text().left(markerInText).trimmed() : RtfListWriter::markerOf(block), symbols);
     m_body.controlWord("tab");
     m_body.raw("}");
 }
