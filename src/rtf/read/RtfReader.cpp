@@ -471,8 +471,10 @@ void RtfReader::handleText(QByteArrayView text)
         }
         break;
     case RtfDestination::FieldInstruction:
-        if (m_fieldInstruction.size() < maxFieldInstructionLength)
-            m_fieldInstruction.append(QString::fromLatin1(text.first(std::min(text.size(), maxFieldInstructionLength))));
+        // no longer than the limit the other pieces keep to, so that what is written back reads
+        // back whole
+        m_fieldInstruction.append(QString::fromLatin1(
+            text.first(std::clamp(maxFieldInstructionLength - m_fieldInstruction.size(), qsizetype(0), text.size()))));
         break;
     case RtfDestination::NumberingText:
         for (char c : text)
