@@ -82,7 +82,7 @@ void RtfOutput::flushDelimiterBefore(char)
     }
 }
 
-void RtfOutput::text(QStringView text, SymbolFonts::Map symbols)
+void RtfOutput::text(QStringView text, const AsciiSet &asUnicode)
 {
     if (text.isEmpty())
         return;
@@ -96,13 +96,14 @@ void RtfOutput::text(QStringView text, SymbolFonts::Map symbols)
     bool pendingDelimiter = false;
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
-        if (isPlainAscii(c) && !SymbolFonts::characterAt(uchar(c), symbols)) {
+        const bool ownByte = c >= asUnicode.size() || !asUnicode.test(c);
+        if (isPlainAscii(c) && ownByte) {
             if (pendingDelimiter) {
                 *out++ = ' ';
                 pendingDelimiter = false;
             }
             *out++ = char(c);
-        } else if (const Escape *escape = escapeFor(c)) {
+        } else if (const Escape *escape = ownByte ? escapeFor(c) : nullptr) {
             out = std::copy(escape->rtf.begin(), escape->rtf.end(), out);
             pendingDelimiter = escape->endsInWord;
         } else if (c < 0x20 || c == 0x7f || c == 0xfffc) {

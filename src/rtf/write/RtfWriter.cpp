@@ -156,16 +156,16 @@ void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
     m_body.raw("{\\listtext\\pard\\plain");
     writeTableLevel(tableLevel);
     const int markerInText = RtfListWriter::markerLengthInText(block);
-    SymbolFonts::Map symbols = SymbolFonts::Map::None;
+    RtfOutput::AsciiSet asUnicode;
     if (markerInText > 0) {
         // a marker that is the paragraph's text keeps that text's format
         const QTextFragment first = block.begin().fragment();
         const RunFormat &format = runFormat(first.charFormatIndex(), [&] { return first.charFormat(); });
         m_body.controlWords(format.words);
-        symbols = format.symbols;
+        asUnicode = format.asUnicode;
     }
     m_body.raw(" ");
-    m_body.text(markerInText > 0 ? block.text().left(markerInText).trimmed() : RtfListWriter::markerOf(block), symbols);
+    m_body.text(markerInText > 0 ? block.text().left(markerInText).trimmed() : RtfListWriter::markerOf(block), asUnicode);
     m_body.controlWord("tab");
     m_body.raw("}");
 }
@@ -242,7 +242,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
                     writeRtfPicture(m_document, format.image, m_body);
             }
         } else {
-            m_body.text(run, format.symbols);
+            m_body.text(run, format.asUnicode);
         }
     }
 }
@@ -296,7 +296,7 @@ const RtfWriter::RunFormat &RtfWriter::runFormat(int formatIndex,
 void RtfWriter::describeRun(RunFormat &format, const QTextCharFormat &charFormat)
 {
     RtfOutput out;
-    format.symbols = m_fonts.symbolsOf(writeRtfCharFormat(charFormat, m_defaultFont, m_fonts, m_colors, out));
+    format.asUnicode = m_fonts.asciiReadOtherwise(writeRtfCharFormat(charFormat, m_defaultFont, m_fonts, m_colors, out));
     format.words = out.take();
     format.isImage = charFormat.isImageFormat();
     if (charFormat.isAnchor())
@@ -326,7 +326,7 @@ void RtfWriter::writeAnchoredText(QStringView run, const RunFormat &format)
         if (run.first(first) == QStringView(u"\uFFFC"))
             writeRtfPicture(m_document, format.image, m_body);
     } else {
-        m_body.text(run.first(first), format.symbols);
+        m_body.text(run.first(first), format.asUnicode);
     }
     if (!format.groupsAfter.isEmpty())
         m_body.raw(format.groupsAfter);
@@ -336,7 +336,7 @@ void RtfWriter::writeAnchoredText(QStringView run, const RunFormat &format)
                 writeRtfPicture(m_document, format.image, m_body);
         }
     } else {
-        m_body.text(run.sliced(first), format.symbols);
+        m_body.text(run.sliced(first), format.asUnicode);
     }
 }
 

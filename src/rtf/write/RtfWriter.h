@@ -68,7 +68,7 @@ private:
         // footnotes and comments kept at this character (KeptRtfParts.h)
         int anchor = 0;
         QByteArray groupsBefore, groupsAfter;
-        SymbolFonts::Map symbols = SymbolFonts::Map::None;   // of the font it is written in
+        RtfOutput::AsciiSet asUnicode;   // what its font reads otherwise (RtfFontTable)
     };
     void writeAnchoredText(QStringView run, const RunFormat &format);
     // The format is asked for only the first time its index is seen.
