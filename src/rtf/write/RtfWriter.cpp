@@ -199,13 +199,20 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
         if (last)
             return;   // the last paragraph has no end mark to carry a format
         // An empty paragraph keeps its size and font in the words in effect at its end mark,
-        // outside any run; \plain takes them back at the next paragraph.
-        QTextCharFormat markFormat = partStart ? QTextCharFormat() : block.charFormat();
+        // outside any run; \plain takes them back at the next paragraph. An item that holds
+        // only its marker as text ends in the format its marker is written in (\listtext), as
+        // typing there goes on in it: its block's own format is what the paragraph before it
+        // ended in, which a file does not say.
+        const bool onlyMarker = !partStart && from > blockStart;
+        const QTextFragment marker = onlyMarker ? block.begin().fragment() : QTextFragment();
+        QTextCharFormat markFormat = partStart ? QTextCharFormat() : onlyMarker ? marker.charFormat() : block.charFormat();
         // The first paragraph of a table cell has the cell's format, whose shading is no
         // highlight of the text.
         if (markFormat.isTableCellFormat())
             markFormat.clearProperty(QTextFormat::BackgroundBrush);
-        const int markIndex = partStart ? plainCharFormatIndex : block.charFormatIndex();
+        const int markIndex = partStart ? plainCharFormatIndex
+            : onlyMarker                ? marker.charFormatIndex()
+                                        : block.charFormatIndex();
         m_body.controlWords(runFormat(markIndex, [&] { return markFormat; }).words);
         m_charWordsOutsideRuns = true;
         return;
