@@ -485,7 +485,9 @@ void RtfReader::fieldInstructionEnded()
     if (!match.hasMatch() || m_stack.empty())
         return;
     // \l names a bookmark inside the document
-    const QString target = (match.hasCaptured(1) ? QStringLiteral("#") : QString()) + match.captured(2);
+    QString target = (match.hasCaptured(1) ? QStringLiteral("#") : QString()) + match.captured(2);
+    // as in text: no address holds a control character, and Save As could write none
+    target.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });
     static const QRegularExpression safe(QStringLiteral("^(https?://|mailto:|ftp://|#)"),
                                          QRegularExpression::CaseInsensitiveOption);
     if (!safe.match(target).hasMatch() || m_links.size() > 100000)
