@@ -284,12 +284,10 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
         if (entry.action == Action::SkipDestination) {
             startDestination(RtfDestination::Skip);
         } else if (entry.action == Action::Unicode && token.hasParameter) {
-            const QChar ch(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter));
-            if (state.destination == RtfDestination::ListLevelText)
-                levelText(ch);
-            else
-                numberingText(ch);
+            markerText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
             m_skipRemaining = top().unicodeSkip;
+        } else if (entry.action == Action::Character) {
+            markerText(QChar(char16_t(entry.value)));   // \tab, \line, as the writer writes them
         }
         return;
     case RtfDestination::ColorTable: {
@@ -379,15 +377,27 @@ void RtfReader::handleControlSymbol(char symbol)
         break;
     }
     m_starred = false;
+    const char16_t character = symbol == '~' ? u'\u00A0' : symbol == '-' ? u'\u00AD' : symbol == '_' ? u'\u2011' : 0;
+    const RtfDestination destination = top().destination;
+    if (character && (destination == RtfDestination::ListLevelText || destination == RtfDestination::NumberingText)) {
+        markerText(QChar(character));   // a no-break space in a marker, as in text
+        return;
+    }
     if (!acceptsBodyText())
         return;
-    switch (symbol) {
-    case '~': emitUnit(u'\u00A0'); break;
-    case '-': emitUnit(u'\u00AD'); break;
-    case '_': emitUnit(u'\u2011'); break;
-    case '\n': endParagraph(); break;   // a backslash before a line end is \par
-    default: break;
-    }
+    if (character)
+        emitUnit(character);
+    else if (symbol == '\n')
+        endParagraph();   // a backslash before a line end is \par
+}
+
+// A character of a list level's text or of a numbering's text before or after its number.
+void RtfReader::markerText(QChar ch)
+{
+    if (top().destination == RtfDestination::ListLevelText)
+        levelText(ch);
+    else
+        numberingText(ch);
 }
 
 void RtfReader::handleHexByte(unsigned char byte)

@@ -165,8 +165,14 @@ void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
         asUnicode = format.asUnicode;
     }
     m_body.raw(" ");
-    m_body.text(markerInText > 0 ? block.text().left(markerInText).trimmed() : RtfListWriter::markerOf(block), asUnicode);
-    m_body.controlWord("tab");
+    if (markerInText > 0) {
+        // as the text holds it, with the blank that follows it (a tab, a space, none): it
+        // reads back as the same text
+        m_body.text(block.text().left(markerInText), asUnicode);
+    } else {
+        m_body.text(RtfListWriter::markerOf(block));
+        m_body.controlWord("tab");
+    }
     m_body.raw("}");
 }
 
