@@ -284,10 +284,10 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
         if (entry.action == Action::SkipDestination) {
             startDestination(RtfDestination::Skip);
         } else if (entry.action == Action::Unicode && token.hasParameter) {
-            markerText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
+            destinationText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
             m_skipRemaining = top().unicodeSkip;
         } else if (entry.action == Action::Character) {
-            markerText(QChar(char16_t(entry.value)));   // \tab, \line, as the writer writes them
+            destinationText(QChar(char16_t(entry.value)));   // \tab, \line, as the writer writes them
         }
         return;
     case RtfDestination::ColorTable: {
@@ -312,9 +312,10 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
             startDestination(RtfDestination::Skip);
         } else if (entry.action == Action::Unicode && token.hasParameter) {
             // An address with letters beyond ASCII, as the writer writes it
-            if (m_fieldInstruction.size() < maxFieldInstructionLength)
-                m_fieldInstruction.append(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
+            destinationText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
             m_skipRemaining = top().unicodeSkip;
+        } else if (entry.action == Action::Character) {
+            destinationText(QChar(char16_t(entry.value)));   // \tab, \line, as the writer writes them
         }
         return;
     case RtfDestination::Body:
@@ -378,11 +379,8 @@ void RtfReader::handleControlSymbol(char symbol)
     }
     m_starred = false;
     const char16_t character = symbol == '~' ? u'\u00A0' : symbol == '-' ? u'\u00AD' : symbol == '_' ? u'\u2011' : 0;
-    const RtfDestination destination = top().destination;
-    if (character && (destination == RtfDestination::ListLevelText || destination == RtfDestination::NumberingText)) {
-        markerText(QChar(character));   // a no-break space in a marker, as in text
-        return;
-    }
+    if (character && destinationText(QChar(character)))
+        return;   // a no-break space in a marker or a field's instruction, as in text
     if (!acceptsBodyText())
         return;
     if (character)
@@ -391,13 +389,24 @@ void RtfReader::handleControlSymbol(char symbol)
         endParagraph();   // a backslash before a line end is \par
 }
 
-// A character of a list level's text or of a numbering's text before or after its number.
-void RtfReader::markerText(QChar ch)
+// A character of a destination whose text is kept apart from the body's: a list level's text,
+// a numbering's text before or after its number, a field's instruction. False elsewhere.
+bool RtfReader::destinationText(QChar ch)
 {
-    if (top().destination == RtfDestination::ListLevelText)
+    switch (top().destination) {
+    case RtfDestination::ListLevelText:
         levelText(ch);
-    else
+        return true;
+    case RtfDestination::NumberingText:
         numberingText(ch);
+        return true;
+    case RtfDestination::FieldInstruction:
+        if (m_fieldInstruction.size() < maxFieldInstructionLength)
+            m_fieldInstruction.append(ch);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void RtfReader::handleHexByte(unsigned char byte)

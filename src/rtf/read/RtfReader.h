@@ -96,7 +96,7 @@ private:
     void startParagraphNumbering();
     void applyInParagraphNumbering(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     void numberingText(QChar ch);
-    void markerText(QChar ch);
+    bool destinationText(QChar ch);
     std::optional<RtfListStyle> levelStyle(const RtfParaProps &para) const;
     std::optional<RtfListStyle> numberingStyle(const RtfParaProps &para) const;
     QChar listCharacter(QChar ch, int font) const;
