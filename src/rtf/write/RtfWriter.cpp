@@ -77,8 +77,10 @@ void RtfWriter::writeBody()
 QByteArray RtfWriter::front()
 {
     // Every run names its font, so the default font is only for the kept groups' text that
-    // names none (after \plain, say): it is the one their file had.
-    const int defaultFont = std::max(savedFontIndex(m_keptTables, m_keptTables.defaultFont, m_fonts), 0);
+    // names none (after \plain, say): it is the one their file had. So is the code page: where
+    // no kept group is written (its text was deleted), the file is the writer's own.
+    const bool keptGroups = m_keptGroupsWritten || !m_documentGroups.isEmpty();
+    const int defaultFont = keptGroups ? std::max(savedFontIndex(m_keptTables, m_keptTables.defaultFont, m_fonts), 0) : 0;
     QList<QByteArray> documentGroups;
     for (const QByteArray &group : m_documentGroups)
         documentGroups.append(renumberKeptGroups(group, m_keptTables, m_fonts, m_colors));
@@ -86,7 +88,7 @@ QByteArray RtfWriter::front()
     // The tables are complete only now that every run has been seen; they go before the body.
     RtfOutput out(4096);
     out.raw("{\\rtf1\\ansi");
-    out.controlWord("ansicpg", m_codePage);
+    out.controlWord("ansicpg", keptGroups ? m_codePage : 1252);
     out.controlWord("deff", defaultFont);
     out.raw("\\uc1\r\n");
     m_fonts.write(out);
@@ -332,6 +334,7 @@ void RtfWriter::describeRun(RunFormat &format, const QTextCharFormat &charFormat
 void RtfWriter::writeAnchoredText(QStringView run, const RunFormat &format)
 {
     m_anchorsWritten.insert(format.anchor);
+    m_keptGroupsWritten = m_keptGroupsWritten || !format.groupsBefore.isEmpty() || !format.groupsAfter.isEmpty();
     const qsizetype first = run.size() > 1 && run[0].isHighSurrogate() && run[1].isLowSurrogate() ? 2 : 1;
     if (!format.groupsBefore.isEmpty())   // an empty raw write would swallow a word's delimiter
         m_body.raw(format.groupsBefore);

@@ -107,6 +107,7 @@ private:
     QString m_openLink;
     bool m_charWordsOutsideRuns = false;
     int m_codePage = 1252;
+    bool m_keptGroupsWritten = false;     // groups kept at characters, as the body went out
     QList<QByteArray> m_documentGroups;   // \info, headers and footers the document keeps
     KeptRtfTables m_keptTables;           // what their font and colour numbers mean
     QByteArray m_documentWords;           // \titlepg, \facingp
