@@ -36,16 +36,12 @@ QTextCharFormat RtfReader::formatFor(const RtfCharProps &props)
     QTextCharFormat format;
     const QString family = familyOf(props.font);
     format.setFontFamilies(QStringList{family});
-    // Text in a font declared with another character set than its family's first entry, or
-    // with none (-1), such as text in the family that stands in for a font without a name,
-    // keeps its own: as symbols or letters, it reads back as it was read.
+    // Text keeps the character set its font was declared with (-1: none, as for the family
+    // that stands in for a font without a name), whatever its family's first entry declares,
+    // now or in a font table further on: as symbols or letters, it reads back as it was read.
     const FontEntry *font = shownFont(props.font);
-    const int charset = font ? font->charset : -1;
-    if (const auto declared = familyCharsets().constFind(family);
-        declared != familyCharsets().constEnd() && *declared != charset) {
-        format.setProperty(DeclaredFontCharset::family, family);
-        format.setProperty(DeclaredFontCharset::charset, charset);
-    }
+    format.setProperty(DeclaredFontCharset::family, family);
+    format.setProperty(DeclaredFontCharset::charset, font ? font->charset : -1);
     format.setFontPointSize(props.halfPoints / 2.0);
     format.setFontWeight(props.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(props.italic);
