@@ -681,7 +681,10 @@ void RtfReader::keepAnchoredGroup(const QByteArray &group)
 {
     flushBytes();
     enterTableLevel(tableLevel());
-    m_builder.keepAnchoredGroup(group, keptTables());
+    // Right after a paragraph's stored marker, which its list may draw in its place, the group
+    // goes with the text after the marker: with the marker, it would go when the marker does.
+    const bool afterMarker = m_listTextStart >= 0 && m_listTextEnd >= 0 && m_builder.position() == m_listTextEnd;
+    m_builder.keepAnchoredGroup(group, keptTables(), afterMarker);
     m_kept.codePage = m_defaultCodePage;
 }
 
