@@ -384,6 +384,12 @@ QImage RtfReader::placeholderFor(const RtfPicture::Result &picture)
 
 void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
 {
+    // A font table the file never closes leaves its last name unfinished: it is finished as
+    // any other, without control characters or blanks around it, as it is written and read back.
+    for (FontEntry &font : m_fonts) {
+        if (!font.complete)
+            decodeFontName(font, true);
+    }
     if (m_highSurrogate) {
         m_highSurrogate = 0;
         m_builder.appendChar(QChar(u'\uFFFD'));
