@@ -68,8 +68,9 @@ constexpr int tables = after + 3;
 // A file may declare one family twice with different character sets (a symbol font as symbols
 // in one entry and as letters in another). The font table kept per family (fontCharsets) holds
 // the first; text in another of them carries its own, with the family it belongs to, so that it
-// is written in an entry of its own and reads back as the same characters. A family chosen
-// later for the text leaves the character set behind.
+// is written in an entry of its own and reads back as the same characters (-1: an entry that
+// declares none, written with the one its name implies). A family chosen later for the text
+// leaves the character set behind.
 namespace DeclaredFontCharset {
 constexpr int family = QTextFormat::UserProperty + 0x4b58;
 constexpr int charset = family + 1;

@@ -86,7 +86,7 @@ void RtfDocumentBuilder::flush()
 
 // Groups one after another at the same place are gathered and given to their character in
 // one change, so a file of many of them costs no more than their bytes.
-void RtfDocumentBuilder::keepAnchoredGroup(const QByteArray &group, const KeptRtfTables &tables)
+void RtfDocumentBuilder::keepAnchoredGroup(const QByteArray &group, const KeptRtfTables &tables, bool withNext)
 {
     flush();
     m_groupTables = tables;
@@ -97,7 +97,7 @@ void RtfDocumentBuilder::keepAnchoredGroup(const QByteArray &group, const KeptRt
         m_recording->push_back(std::move(item));
         return;
     }
-    if (m_paragraphEmpty) {
+    if (m_paragraphEmpty || withNext) {
         m_pendingGroups += group;
         return;
     }

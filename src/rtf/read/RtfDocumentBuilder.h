@@ -63,7 +63,9 @@ public:
     // Keeps `group` (a footnote's or a comment's own RTF) with the character before the
     // current position, or with the next character when the paragraph has none yet.
     // `tables` says what the group's font and colour numbers mean.
-    void keepAnchoredGroup(const QByteArray &group, const KeptRtfTables &tables);
+    // `withNext`: the group goes with the next character, as at a paragraph's start, rather
+    // than with the one before it.
+    void keepAnchoredGroup(const QByteArray &group, const KeptRtfTables &tables, bool withNext = false);
 
     // Where the next character goes, and the text that was appended from `from` on: a list
     // paragraph's written marker, which is no part of the text once its paragraph is an item

@@ -284,12 +284,10 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
         if (entry.action == Action::SkipDestination) {
             startDestination(RtfDestination::Skip);
         } else if (entry.action == Action::Unicode && token.hasParameter) {
-            const QChar ch(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter));
-            if (state.destination == RtfDestination::ListLevelText)
-                levelText(ch);
-            else
-                numberingText(ch);
+            destinationText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
             m_skipRemaining = top().unicodeSkip;
+        } else if (entry.action == Action::Character) {
+            destinationText(QChar(char16_t(entry.value)));   // \tab, \line, as the writer writes them
         }
         return;
     case RtfDestination::ColorTable: {
@@ -314,9 +312,10 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
             startDestination(RtfDestination::Skip);
         } else if (entry.action == Action::Unicode && token.hasParameter) {
             // An address with letters beyond ASCII, as the writer writes it
-            if (m_fieldInstruction.size() < maxFieldInstructionLength)
-                m_fieldInstruction.append(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
+            destinationText(QChar(char16_t(token.parameter < 0 ? token.parameter + 65536 : token.parameter)));
             m_skipRemaining = top().unicodeSkip;
+        } else if (entry.action == Action::Character) {
+            destinationText(QChar(char16_t(entry.value)));   // \tab, \line, as the writer writes them
         }
         return;
     case RtfDestination::Body:
@@ -379,14 +378,34 @@ void RtfReader::handleControlSymbol(char symbol)
         break;
     }
     m_starred = false;
+    const char16_t character = symbol == '~' ? u'\u00A0' : symbol == '-' ? u'\u00AD' : symbol == '_' ? u'\u2011' : 0;
+    if (character && destinationText(QChar(character)))
+        return;   // a no-break space in a marker or a field's instruction, as in text
     if (!acceptsBodyText())
         return;
-    switch (symbol) {
-    case '~': emitUnit(u'\u00A0'); break;
-    case '-': emitUnit(u'\u00AD'); break;
-    case '_': emitUnit(u'\u2011'); break;
-    case '\n': endParagraph(); break;   // a backslash before a line end is \par
-    default: break;
+    if (character)
+        emitUnit(character);
+    else if (symbol == '\n')
+        endParagraph();   // a backslash before a line end is \par
+}
+
+// A character of a destination whose text is kept apart from the body's: a list level's text,
+// a numbering's text before or after its number, a field's instruction. False elsewhere.
+bool RtfReader::destinationText(QChar ch)
+{
+    switch (top().destination) {
+    case RtfDestination::ListLevelText:
+        levelText(ch);
+        return true;
+    case RtfDestination::NumberingText:
+        numberingText(ch);
+        return true;
+    case RtfDestination::FieldInstruction:
+        if (m_fieldInstruction.size() < maxFieldInstructionLength)
+            m_fieldInstruction.append(ch);
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -471,8 +490,10 @@ void RtfReader::handleText(QByteArrayView text)
         }
         break;
     case RtfDestination::FieldInstruction:
-        if (m_fieldInstruction.size() < maxFieldInstructionLength)
-            m_fieldInstruction.append(QString::fromLatin1(text.first(std::min(text.size(), maxFieldInstructionLength))));
+        // no longer than the limit the other pieces keep to, so that what is written back reads
+        // back whole
+        m_fieldInstruction.append(QString::fromLatin1(
+            text.first(std::clamp(maxFieldInstructionLength - m_fieldInstruction.size(), qsizetype(0), text.size()))));
         break;
     case RtfDestination::NumberingText:
         for (char c : text)
@@ -660,7 +681,10 @@ void RtfReader::keepAnchoredGroup(const QByteArray &group)
 {
     flushBytes();
     enterTableLevel(tableLevel());
-    m_builder.keepAnchoredGroup(group, keptTables());
+    // Right after a paragraph's stored marker, which its list may draw in its place, the group
+    // goes with the text after the marker: with the marker, it would go when the marker does.
+    const bool afterMarker = m_listTextStart >= 0 && m_listTextEnd >= 0 && m_builder.position() == m_listTextEnd;
+    m_builder.keepAnchoredGroup(group, keptTables(), afterMarker);
     m_kept.codePage = m_defaultCodePage;
 }
 

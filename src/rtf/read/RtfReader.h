@@ -2,6 +2,7 @@
 
 #include "rtf/read/RtfControlWords.h"
 #include "rtf/KeptRtfParts.h"
+#include "rtf/SymbolFonts.h"
 #include "rtf/read/RtfDocumentBuilder.h"
 #include "rtf/lists/RtfListItems.h"
 #include "rtf/lists/RtfListNumbering.h"
@@ -33,8 +34,8 @@ std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf);
 class RtfReader
 {
 public:
-    // Symbol fonts whose list bullets are shown as the Unicode characters they draw.
-    enum class SymbolMap { None, Symbol, Wingdings, OpenSymbol };
+    // Symbol fonts whose bullets are shown as the Unicode characters they draw.
+    using SymbolMap = SymbolFonts::Map;
 
     // Groups nested deeper than this share the innermost state instead of each taking memory.
     static constexpr std::size_t maxStateDepth = 200000;
@@ -95,9 +96,11 @@ private:
     void startParagraphNumbering();
     void applyInParagraphNumbering(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     void numberingText(QChar ch);
+    bool destinationText(QChar ch);
     std::optional<RtfListStyle> levelStyle(const RtfParaProps &para) const;
     std::optional<RtfListStyle> numberingStyle(const RtfParaProps &para) const;
     QChar listCharacter(QChar ch, int font) const;
+    static QChar shownCharacter(QChar ch, SymbolMap map);
     void placeInList(QTextBlockFormat &format, const RtfParaProps &para);
     void placeAsMarkedItem(QTextBlockFormat &format, const RtfParaProps &para, const QString &marker);
 
@@ -192,12 +195,13 @@ private:
     bool m_paragraphHasListText = false;   // the file wrote this paragraph's marker itself
     bool m_listMarkerChecked = false;      // the paragraph's text has begun
     bool m_listItemPending = false;        // its list draws the marker its level defines
-    // The marker the file wrote for this paragraph: where it is in the text, and what it says
+    // The marker the file wrote for this paragraph, or the one its list level put in as text:
+    // where it is in the text, and what it says
     std::size_t m_listTextDepth = 0;       // the stack's size inside the \listtext group
     int m_listTextStart = -1;
     int m_listTextEnd = -1;
+    bool m_listTextFirst = false;          // it begins its paragraph
     QString m_listText;
-    QString m_levelMarkerText;             // the marker put in as text from the list level
     // The older numbering (\pn) of paragraphs, as read; a paragraph refers to one by index.
     struct ParagraphNumbering
     {

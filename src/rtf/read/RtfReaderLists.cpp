@@ -35,7 +35,8 @@ bool readsBack(const RtfListStyle &style)
 
 // A list paragraph whose file does not write out its number or bullet shows the one its list
 // level gives: drawn by its list where a list style draws it, else as text at the
-// paragraph's start, the way written markers are read.
+// paragraph's start, read as if the file had written it: Save As writes it out (\listtext),
+// and what is read back from there must be the same list item.
 void RtfReader::emitListMarker()
 {
     const RtfParaProps &para = top().para;
@@ -49,14 +50,18 @@ void RtfReader::emitListMarker()
         return listCharacter(ch, font);
     });
     marker.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });   // as in any text
-    // It is text of the paragraph's run now, read back as that run's characters are.
+    // It is text of the paragraph's run now, read back as that run's characters are: in its
+    // font, or the document's default font where it names none.
     for (QChar &ch : marker)
-        ch = listCharacter(ch, m_runProps.font);
+        ch = shownCharacter(ch, m_runSymbols);
     if (marker.isEmpty())
         return;
     flushBytes();
+    m_listTextFirst = m_builder.paragraphIsEmpty();
+    m_listTextStart = m_builder.position();
     m_builder.run().append(marker);
-    m_levelMarkerText = marker;
+    m_listTextEnd = m_builder.position();
+    m_listText = marker;
 }
 
 // \ls0 is a list where the file's list override table has one of that number (LibreOffice
@@ -72,6 +77,7 @@ void RtfReader::beginListText()
     if (m_listTextStart >= 0 || m_listTextDepth > 0)
         return;   // one marker a paragraph
     flushBytes();
+    m_listTextFirst = m_builder.paragraphIsEmpty();
     m_listTextStart = m_builder.position();
     m_listTextDepth = m_stack.size();
 }
@@ -93,6 +99,7 @@ void RtfReader::endListText()
 void RtfReader::forgetListText()
 {
     m_listTextStart = m_listTextDepth > 0 ? m_builder.position() : -1;
+    m_listTextFirst = m_listTextDepth > 0 && m_builder.paragraphIsEmpty();
     m_listTextEnd = -1;
     m_listText.clear();
 }
@@ -228,7 +235,8 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     const bool written = stored && !overlong;
     const bool pending = m_listItemPending || overlong;
     const QString writtenText = written ? m_listText : QString();
-    const QString levelMarker = std::exchange(m_levelMarkerText, QString());
+    // A marker stays text where it is; only one that begins its paragraph marks it as an item.
+    const bool markerFirst = std::exchange(m_listTextFirst, false) && written;
     m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = false;
     m_listTextStart = m_listTextEnd = -1;
     m_listTextDepth = 0;
@@ -257,19 +265,18 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     } else if (written && defined && writtenText.trimmed().isEmpty()) {
         style = *defined;
     } else if (written) {
-        placeAsMarkedItem(format, para, writtenText);
+        if (markerFirst)
+            placeAsMarkedItem(format, para, writtenText);
         return;
     } else if (defined && (pending || !byLevel)) {
         style = *defined;
     } else {
-        if (byLevel)
-            placeAsMarkedItem(format, para, levelMarker);
         return;
     }
     QTextList *list = m_listItems.join(byLevel ? para.list : -1, level, style, number);
     if (!list) {
-        if (byLevel && !pending)
-            placeAsMarkedItem(format, para, written ? writtenText : levelMarker);
+        if (byLevel && !pending && markerFirst)
+            placeAsMarkedItem(format, para, writtenText);
         return;
     }
     if (written)

@@ -2,6 +2,7 @@
 // the font and colour tables that the formats are made from.
 #include "rtf/CodePages.h"
 #include "rtf/RtfFields.h"
+#include "rtf/SymbolFonts.h"
 #include "rtf/read/RtfReader.h"
 
 #include <QRegularExpression>
@@ -9,28 +10,6 @@
 namespace {
 
 const QString fallbackFamily = QStringLiteral("Times New Roman");
-
-
-// Symbol fonts draw their own glyphs at byte positions; the bullets that lists use are the
-// ones worth showing as their Unicode characters.
-char16_t symbolCharacter(unsigned char byte, RtfReader::SymbolMap map)
-{
-    if (map == RtfReader::SymbolMap::Symbol)
-        return byte == 0xB7 ? u'\u2022' : 0;
-    if (map == RtfReader::SymbolMap::OpenSymbol)
-        return byte == 0x96 ? u'\u2022' : 0;
-    switch (byte) {
-    case 0x6C: return u'\u25CF';
-    case 0x6E: return u'\u25A0';
-    case 0x71: return u'\u2751';
-    case 0x76: return u'\u2756';
-    case 0xA7: return u'\u25AA';
-    case 0xA8: return u'\u25FB';
-    case 0xD8: return u'\u27A2';
-    case 0xFC: return u'\u2713';
-    default: return 0;
-    }
-}
 
 } // namespace
 
@@ -57,11 +36,12 @@ QTextCharFormat RtfReader::formatFor(const RtfCharProps &props)
     QTextCharFormat format;
     const QString family = familyOf(props.font);
     format.setFontFamilies(QStringList{family});
-    if (const FontEntry *font = shownFont(props.font); font && font->charset >= 0
-        && font->charset != familyCharsets().value(family, font->charset)) {
-        format.setProperty(DeclaredFontCharset::family, family);
-        format.setProperty(DeclaredFontCharset::charset, font->charset);
-    }
+    // Text keeps the character set its font was declared with (-1: none, as for the family
+    // that stands in for a font without a name), whatever its family's first entry declares,
+    // now or in a font table further on: as symbols or letters, it reads back as it was read.
+    const FontEntry *font = shownFont(props.font);
+    format.setProperty(DeclaredFontCharset::family, family);
+    format.setProperty(DeclaredFontCharset::charset, font ? font->charset : -1);
     format.setFontPointSize(props.halfPoints / 2.0);
     format.setFontWeight(props.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(props.italic);
@@ -157,15 +137,7 @@ RtfReader::SymbolMap RtfReader::symbolMapOf(int font) const
     // the font whose name the text is shown in (familyOf), so that what is read is what is
     // read again from a file that names that font
     const FontEntry *it = shownFont(font);
-    if (!it)
-        return SymbolMap::None;
-    // LibreOffice's own symbol font, whatever character set the file gives it
-    if (it->name.compare(QLatin1String("OpenSymbol"), Qt::CaseInsensitive) == 0)
-        return SymbolMap::OpenSymbol;
-    if (it->charset != 2)
-        return SymbolMap::None;
-    return it->name.contains(QLatin1String("Wingdings"), Qt::CaseInsensitive) ? SymbolMap::Wingdings
-                                                                              : SymbolMap::Symbol;
+    return it ? SymbolFonts::mapOf(it->name, it->charset) : SymbolMap::None;
 }
 
 // The character properties in effect become those of what is appended next.
@@ -227,10 +199,14 @@ void RtfReader::beginOutput()
 // symbol fonts are the Unicode characters they show.
 QChar RtfReader::listCharacter(QChar ch, int font) const
 {
-    const SymbolMap map = font >= 0 ? symbolMapOf(font) : SymbolMap::None;
+    return shownCharacter(ch, font >= 0 ? symbolMapOf(font) : SymbolMap::None);
+}
+
+QChar RtfReader::shownCharacter(QChar ch, SymbolMap map)
+{
     const char16_t unit = ch.unicode();
     if (map != SymbolMap::None && (unit < 0x100 || (unit >= 0xF020 && unit <= 0xF0FF))) {
-        if (const char16_t symbol = symbolCharacter(uchar(unit & 0xFF), map))
+        if (const char16_t symbol = SymbolFonts::characterAt(uchar(unit & 0xFF), map))
             return QChar(symbol);
     }
     return ch;
@@ -264,7 +240,7 @@ void RtfReader::emitBytes(QByteArrayView bytes)
     }
     if (m_runSymbols != SymbolMap::None) {
         for (char byte : bytes) {
-            const char16_t symbol = symbolCharacter(uchar(byte), m_runSymbols);
+            const char16_t symbol = SymbolFonts::characterAt(uchar(byte), m_runSymbols);
             const char16_t c = symbol ? symbol : m_runTable ? m_runTable[uchar(byte)] : char16_t(uchar(byte));
             if (!isDroppedControl(c)) {
                 const QChar ch(c);
@@ -323,7 +299,7 @@ void RtfReader::emitUnit(char16_t unit)
     flushBytes();
     if (m_runSymbols != SymbolMap::None && unit >= 0xF020 && unit <= 0xF0FF) {
         // Symbol fonts' characters written as \u in the private-use area
-        if (const char16_t symbol = symbolCharacter(uchar(unit - 0xF000), m_runSymbols))
+        if (const char16_t symbol = SymbolFonts::characterAt(uchar(unit - 0xF000), m_runSymbols))
             unit = symbol;
     }
     // An object replacement character without its object would pass for a picture.
@@ -408,6 +384,12 @@ QImage RtfReader::placeholderFor(const RtfPicture::Result &picture)
 
 void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
 {
+    // A font table the file never closes leaves its last name unfinished: it is finished as
+    // any other, without control characters or blanks around it, as it is written and read back.
+    for (FontEntry &font : m_fonts) {
+        if (!font.complete)
+            decodeFontName(font, true);
+    }
     if (m_highSurrogate) {
         m_highSurrogate = 0;
         m_builder.appendChar(QChar(u'\uFFFD'));
@@ -505,7 +487,9 @@ void RtfReader::fieldInstructionEnded()
     if (!match.hasMatch() || m_stack.empty())
         return;
     // \l names a bookmark inside the document
-    const QString target = (match.hasCaptured(1) ? QStringLiteral("#") : QString()) + match.captured(2);
+    QString target = (match.hasCaptured(1) ? QStringLiteral("#") : QString()) + match.captured(2);
+    // as in text: no address holds a control character, and Save As could write none
+    target.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });
     static const QRegularExpression safe(QStringLiteral("^(https?://|mailto:|ftp://|#)"),
                                          QRegularExpression::CaseInsensitiveOption);
     if (!safe.match(target).hasMatch() || m_links.size() > 100000)

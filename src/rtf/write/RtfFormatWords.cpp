@@ -120,7 +120,7 @@ void writeTabStops(const QTextBlockFormat &format, RtfOutput &out)
 
 } // namespace
 
-void writeRtfCharFormat(const QTextCharFormat &format, const QFont &defaultFont,
+int writeRtfCharFormat(const QTextCharFormat &format, const QFont &defaultFont,
                         RtfFontTable &fonts, RtfColorTable &colors, RtfOutput &out)
 {
     const QString family = familyOf(format, defaultFont);
@@ -155,6 +155,7 @@ void writeRtfCharFormat(const QTextCharFormat &format, const QFont &defaultFont,
         out.controlWord("cf", colors.indexOf(format.foreground().color()));
     if (hasColor(format, QTextFormat::BackgroundBrush))
         out.controlWord("highlight", colors.indexOf(format.background().color()));
+    return font;
 }
 
 void writeRtfParagraphFormat(const QTextBlockFormat &format, double indentWidth, RtfOutput &out)

@@ -82,7 +82,7 @@ void RtfOutput::flushDelimiterBefore(char)
     }
 }
 
-void RtfOutput::text(QStringView text)
+void RtfOutput::text(QStringView text, const AsciiSet &asUnicode)
 {
     if (text.isEmpty())
         return;
@@ -93,22 +93,26 @@ void RtfOutput::text(QStringView text)
     m_bytes.resize(start + text.size() * 9);
     char *const begin = m_bytes.data();
     char *out = begin + start;
+    // A control word ("\\tab") is delimited before whatever character follows it, as before
+    // the text's first: the same text is written alike in one piece or in two.
     bool pendingDelimiter = false;
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
-        if (isPlainAscii(c)) {
-            if (pendingDelimiter) {
-                *out++ = ' ';
-                pendingDelimiter = false;
-            }
+        const bool ownByte = c >= asUnicode.size() || !asUnicode.test(c);
+        const Escape *escape = ownByte ? escapeFor(c) : nullptr;
+        // Other control characters have no place in a paragraph's text, and an object's
+        // placeholder that is not a picture has nothing to stand for in RTF.
+        if (!escape && (c < 0x20 || c == 0x7f || c == 0xfffc))
+            continue;
+        if (pendingDelimiter) {
+            *out++ = ' ';
+            pendingDelimiter = false;
+        }
+        if (isPlainAscii(c) && ownByte) {
             *out++ = char(c);
-        } else if (const Escape *escape = escapeFor(c)) {
+        } else if (escape) {
             out = std::copy(escape->rtf.begin(), escape->rtf.end(), out);
             pendingDelimiter = escape->endsInWord;
-        } else if (c < 0x20 || c == 0x7f || c == 0xfffc) {
-            // Other control characters have no place in a paragraph's text, and an object's
-            // placeholder that is not a picture has nothing to stand for in RTF.
-            continue;
         } else {
             // Everything else as its UTF-16 code unit, signed as RTF numbers are, with '?' for
             // readers that know no Unicode. A surrogate pair goes out as its two halves.
@@ -116,7 +120,6 @@ void RtfOutput::text(QStringView text)
             *out++ = 'u';
             out = std::to_chars(out, out + 8, int(int16_t(c))).ptr;
             *out++ = '?';
-            pendingDelimiter = false;
         }
     }
     m_bytes.resize(out - begin);

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QStringView>
 
+#include <bitset>
 #include <functional>
 
 // The bytes of an RTF file as they are written: control words with their delimiters, text with
@@ -33,8 +34,11 @@ public:
     }
 
     // Text of one paragraph, every character outside printable ASCII as an escape, so that
-    // nothing depends on the reader's code page.
-    void text(QStringView text);
+    // nothing depends on the reader's code page. The ASCII characters of `asUnicode` go out as
+    // \uN too: those the font of the text reads as others from their bytes (a symbol font's
+    // symbols, the yen sign of a Japanese code page at '\\').
+    using AsciiSet = std::bitset<128>;
+    void text(QStringView text, const AsciiSet &asUnicode = {});
     // A font's name in the font table: text, except that what would end the name (';') or
     // has no place in one (\tab, \~, ...) goes out as \uN.
     void fontName(QStringView name);

@@ -87,8 +87,10 @@ void RtfWriter::writeBody()
 QByteArray RtfWriter::front()
 {
     // Every run names its font, so the default font is only for the kept groups' text that
-    // names none (after \plain, say): it is the one their file had.
-    const int defaultFont = std::max(savedFontIndex(m_keptTables, m_keptTables.defaultFont, m_fonts), 0);
+    // names none (after \plain, say): it is the one their file had. So is the code page: where
+    // no kept group is written (its text was deleted), the file is the writer's own.
+    const bool keptGroups = m_keptGroupsWritten || !m_documentGroups.isEmpty();
+    const int defaultFont = keptGroups ? std::max(savedFontIndex(m_keptTables, m_keptTables.defaultFont, m_fonts), 0) : 0;
     QList<QByteArray> documentGroups;
     for (const QByteArray &group : m_documentGroups)
         documentGroups.append(renumberKeptGroups(group, m_keptTables, m_fonts, m_colors));
@@ -96,7 +98,7 @@ QByteArray RtfWriter::front()
     // The tables are complete only now that every run has been seen; they go before the body.
     RtfOutput out(4096);
     out.raw("{\\rtf1\\ansi");
-    out.controlWord("ansicpg", m_codePage);
+    out.controlWord("ansicpg", keptGroups ? m_codePage : 1252);
     out.controlWord("deff", defaultFont);
     out.raw("\\uc1\r\n");
     m_fonts.write(out);
@@ -171,14 +173,23 @@ void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
     m_body.raw("{\\listtext\\pard\\plain");
     writeTableLevel(tableLevel);
     const int markerInText = RtfListWriter::markerLengthInText(block);
+    RtfOutput::AsciiSet asUnicode;
     if (markerInText > 0) {
         // a marker that is the paragraph's text keeps that text's format
         const QTextFragment first = block.begin().fragment();
-        m_body.controlWords(runFormat(first.charFormatIndex(), [&] { return first.charFormat(); }).words);
+        const RunFormat &format = runFormat(first.charFormatIndex(), [&] { return first.charFormat(); });
+        m_body.controlWords(format.words);
+        asUnicode = format.asUnicode;
     }
     m_body.raw(" ");
-    m_body.text(markerInText > 0 ? block.text().left(markerInText).trimmed() : RtfListWriter::markerOf(block));
-    m_body.controlWord("tab");
+    if (markerInText > 0) {
+        // as the text holds it, with the blank that follows it (a tab, a space, none): it
+        // reads back as the same text
+        m_body.text(block.text().left(markerInText), asUnicode);
+    } else {
+        m_body.text(RtfListWriter::markerOf(block));
+        m_body.controlWord("tab");
+    }
     m_body.raw("}");
 }
 
@@ -214,13 +225,20 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
         if (last)
             return;   // the last paragraph has no end mark to carry a format
         // An empty paragraph keeps its size and font in the words in effect at its end mark,
-        // outside any run; \plain takes them back at the next paragraph.
-        QTextCharFormat markFormat = partStart ? QTextCharFormat() : block.charFormat();
+        // outside any run; \plain takes them back at the next paragraph. An item that holds
+        // only its marker as text ends in the format its marker is written in (\listtext), as
+        // typing there goes on in it: its block's own format is what the paragraph before it
+        // ended in, which a file does not say.
+        const bool onlyMarker = !partStart && from > blockStart;
+        const QTextFragment marker = onlyMarker ? block.begin().fragment() : QTextFragment();
+        QTextCharFormat markFormat = partStart ? QTextCharFormat() : onlyMarker ? marker.charFormat() : block.charFormat();
         // The first paragraph of a table cell has the cell's format, whose shading is no
         // highlight of the text.
         if (markFormat.isTableCellFormat())
             markFormat.clearProperty(QTextFormat::BackgroundBrush);
-        const int markIndex = partStart ? plainCharFormatIndex : block.charFormatIndex();
+        const int markIndex = partStart ? plainCharFormatIndex
+            : onlyMarker                ? marker.charFormatIndex()
+                                        : block.charFormatIndex();
         m_body.controlWords(runFormat(markIndex, [&] { return markFormat; }).words);
         m_charWordsOutsideRuns = true;
         return;
@@ -257,7 +275,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
                     writeRtfPicture(m_document, format.image, m_body);
             }
         } else {
-            m_body.text(run);
+            m_body.text(run, format.asUnicode);
         }
     }
 }
@@ -311,7 +329,7 @@ const RtfWriter::RunFormat &RtfWriter::runFormat(int formatIndex,
 void RtfWriter::describeRun(RunFormat &format, const QTextCharFormat &charFormat)
 {
     RtfOutput out;
-    writeRtfCharFormat(charFormat, m_defaultFont, m_fonts, m_colors, out);
+    format.asUnicode = m_fonts.asciiReadOtherwise(writeRtfCharFormat(charFormat, m_defaultFont, m_fonts, m_colors, out));
     format.words = out.take();
     format.isImage = charFormat.isImageFormat();
     if (charFormat.isAnchor())
@@ -334,6 +352,7 @@ void RtfWriter::describeRun(RunFormat &format, const QTextCharFormat &charFormat
 void RtfWriter::writeAnchoredText(QStringView run, const RunFormat &format)
 {
     m_anchorsWritten.insert(format.anchor);
+    m_keptGroupsWritten = m_keptGroupsWritten || !format.groupsBefore.isEmpty() || !format.groupsAfter.isEmpty();
     const qsizetype first = run.size() > 1 && run[0].isHighSurrogate() && run[1].isLowSurrogate() ? 2 : 1;
     if (!format.groupsBefore.isEmpty())   // an empty raw write would swallow a word's delimiter
         m_body.raw(format.groupsBefore);
@@ -341,7 +360,7 @@ void RtfWriter::writeAnchoredText(QStringView run, const RunFormat &format)
         if (run.first(first) == QStringView(u"\uFFFC"))
             writeRtfPicture(m_document, format.image, m_body);
     } else {
-        m_body.text(run.first(first));
+        m_body.text(run.first(first), format.asUnicode);
     }
     if (!format.groupsAfter.isEmpty())
         m_body.raw(format.groupsAfter);
@@ -351,7 +370,7 @@ void RtfWriter::writeAnchoredText(QStringView run, const RunFormat &format)
                 writeRtfPicture(m_document, format.image, m_body);
         }
     } else {
-        m_body.text(run.sliced(first));
+        m_body.text(run.sliced(first), format.asUnicode);
     }
 }
 

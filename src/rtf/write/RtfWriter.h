@@ -75,6 +75,7 @@ private:
         // footnotes and comments kept at this character (KeptRtfParts.h)
         int anchor = 0;
         QByteArray groupsBefore, groupsAfter;
+        RtfOutput::AsciiSet asUnicode;   // what its font reads otherwise (RtfFontTable)
     };
     void writeAnchoredText(QStringView run, const RunFormat &format);
     // The format is asked for only the first time its index is seen.
@@ -114,6 +115,7 @@ private:
     QString m_openLink;
     bool m_charWordsOutsideRuns = false;
     int m_codePage = 1252;
+    bool m_keptGroupsWritten = false;     // groups kept at characters, as the body went out
     QList<QByteArray> m_documentGroups;   // \info, headers and footers the document keeps
     KeptRtfTables m_keptTables;           // what their font and colour numbers mean
     QByteArray m_documentWords;           // \titlepg, \facingp

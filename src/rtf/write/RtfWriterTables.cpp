@@ -1,5 +1,7 @@
 #include "rtf/write/RtfWriterTables.h"
 
+#include "rtf/CodePages.h"
+#include "rtf/SymbolFonts.h"
 #include "rtf/write/RtfOutput.h"
 
 #include <array>
@@ -16,11 +18,10 @@ struct FontClass
 
 FontClass classify(const QString &family)
 {
+    if (SymbolFonts::isSymbolFamily(family))
+        return {"ftech", 2};
     const QString name = family.toLower();
-    static const std::array<std::pair<const char *, FontClass>, 20> known{{
-        {"symbol", {"ftech", 2}},
-        {"wingdings", {"ftech", 2}},
-        {"webdings", {"ftech", 2}},
+    static const std::array<std::pair<const char *, FontClass>, 17> known{{
         {"courier", {"fmodern", 0}},
         {"mono", {"fmodern", 0}},
         {"consolas", {"fmodern", 0}},
@@ -92,6 +93,26 @@ int RtfFontTable::charsetOf(int index) const
     if (kept != m_keptFonts.constEnd())
         return kept->charset;
     return m_declaredCharsets.value(m_families[index], classify(m_families[index]).charset);
+}
+
+RtfOutput::AsciiSet RtfFontTable::asciiReadOtherwise(int index)
+{
+    const auto known = m_asciiReadOtherwise.constFind(index);
+    if (known != m_asciiReadOtherwise.constEnd())
+        return *known;
+    RtfOutput::AsciiSet set;
+    const int charset = charsetOf(index);
+    const SymbolFonts::Map symbols = SymbolFonts::mapOf(m_families[index], charset);
+    // the file declares no code page of its own (\ansicpg1252), so the character set's decides
+    const int codePage = CodePages::codePageForCharset(charset);
+    const bool ownCodePage = codePage > 0 && codePage != 1252 && CodePages::isSupported(codePage);
+    for (char16_t c = 0x20; c < 0x7f; ++c) {
+        const char byte = char(c);
+        set[c] = SymbolFonts::characterAt(uchar(c), symbols)
+            || (ownCodePage && CodePages::toUnicode(QByteArrayView(&byte, 1), codePage) != QString(QChar(c)));
+    }
+    m_asciiReadOtherwise.insert(index, set);
+    return set;
 }
 
 void RtfFontTable::write(RtfOutput &out) const

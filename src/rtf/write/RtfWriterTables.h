@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/write/RtfOutput.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QHash>
@@ -21,6 +23,10 @@ public:
     // the group's bytes decode as they did.
     int indexOf(const QString &family, int charset, const QByteArray &familyClass);
     void write(RtfOutput &out) const;
+    // The printable ASCII characters that a reader reads as others from their bytes in font
+    // `index`, as the table declares it: a symbol font's symbols, a code page's own characters
+    // ('\\' is the yen sign in Japanese ones). Text in the font writes them as \uN.
+    RtfOutput::AsciiSet asciiReadOtherwise(int index);
     // The character sets the fonts were declared with when the document was read; a font
     // keeps its own, so other readers decode its text as before.
     void setDeclaredCharsets(const QHash<QString, int> &charsets) { m_declaredCharsets = charsets; }
@@ -37,6 +43,7 @@ private:
         QByteArray familyClass;
     };
     QHash<int, DeclaredFont> m_keptFonts;   // by index: the entries added for kept groups
+    QHash<int, RtfOutput::AsciiSet> m_asciiReadOtherwise;   // by index, as they are asked for
 };
 
 // The colour table: each colour once, numbered from 1 in order of first use; entry 0 is the
