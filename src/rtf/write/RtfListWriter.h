@@ -54,7 +54,7 @@ private:
         RtfListStyle style;
         bool defined = false;
         // a level whose markers are text in its items: its definition as read
-        QString levelText;
+        QString levelText = {};
         int numberFormat = 0;
         int startAt = 1;
         bool sameAs(const Level &other) const { return style == other.style && levelText == other.levelText; }
