@@ -104,6 +104,30 @@ void RtfDocumentBuilder::keepAnchoredGroup(const QByteArray &group, const KeptRt
     m_groupsAfter += group;
 }
 
+void RtfDocumentBuilder::keepGroupsWithCharacterBefore(int position)
+{
+    flush();
+    if (m_recording || position <= 0 || position >= m_cursor.position())
+        return;
+    QTextCursor character(&m_document);
+    character.setPosition(position);
+    character.setPosition(position + 1, QTextCursor::KeepAnchor);
+    QTextCharFormat format = character.charFormat();
+    const QByteArray groups = format.property(AnchoredGroups::before).toByteArray();
+    if (groups.isEmpty())
+        return;
+    const KeptRtfTables tables = format.property(AnchoredGroups::tables).value<KeptRtfTables>();
+    format.clearProperty(AnchoredGroups::before);
+    if (!format.hasProperty(AnchoredGroups::after)) {
+        format.clearProperty(AnchoredGroups::anchor);
+        format.clearProperty(AnchoredGroups::tables);
+    }
+    character.setCharFormat(format);
+    const KeptRtfTables current = std::exchange(m_groupTables, tables);
+    anchorGroups(position - 1, AnchoredGroups::after, groups);
+    m_groupTables = current;
+}
+
 void RtfDocumentBuilder::anchorGroupsAfter()
 {
     if (m_groupsAfter.isEmpty())

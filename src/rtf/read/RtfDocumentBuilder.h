@@ -66,6 +66,10 @@ public:
     // `withNext`: the group goes with the next character, as at a paragraph's start, rather
     // than with the one before it.
     void keepAnchoredGroup(const QByteArray &group, const KeptRtfTables &tables, bool withNext = false);
+    // The groups that went with the character at `position` go with the character before it,
+    // to be written after it: the same place between the two, for groups kept right after a
+    // list marker that stays text, as they are read again from the file Save As writes.
+    void keepGroupsWithCharacterBefore(int position);
 
     // Where the next character goes, and the text that was appended from `from` on: a list
     // paragraph's written marker, which is no part of the text once its paragraph is an item

@@ -685,6 +685,8 @@ void RtfReader::keepAnchoredGroup(const QByteArray &group)
     // goes with the text after the marker: with the marker, it would go when the marker does.
     const bool afterMarker = m_listTextStart >= 0 && m_listTextEnd >= 0 && m_builder.position() == m_listTextEnd;
     m_builder.keepAnchoredGroup(group, keptTables(), afterMarker);
+    if (afterMarker)
+        m_groupsAfterMarker = m_listTextEnd;
     m_kept.codePage = m_defaultCodePage;
 }
 

@@ -199,6 +199,7 @@ private:
     // where it is in the text, and what it says
     std::size_t m_listTextDepth = 0;       // the stack's size inside the \listtext group
     int m_listTextStart = -1;
+    int m_groupsAfterMarker = -1;          // where groups kept right after a marker went
     int m_listTextEnd = -1;
     bool m_listTextFirst = false;          // it begins its paragraph
     QString m_listText;

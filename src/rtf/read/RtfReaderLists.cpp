@@ -2,6 +2,8 @@
 // \listtable) or their older numbering (\pn) define, and the markers their files wrote out.
 #include "rtf/read/RtfReader.h"
 
+#include <QScopeGuard>
+
 #include <utility>
 
 #include <QTextDocument>
@@ -98,6 +100,8 @@ void RtfReader::endListText()
 // words inside it that put its paragraph in the table.
 void RtfReader::forgetListText()
 {
+    if (const int at = std::exchange(m_groupsAfterMarker, -1); at >= 0)
+        m_builder.keepGroupsWithCharacterBefore(at);
     m_listTextStart = m_listTextDepth > 0 ? m_builder.position() : -1;
     m_listTextFirst = m_listTextDepth > 0 && m_builder.paragraphIsEmpty();
     m_listTextEnd = -1;
@@ -241,9 +245,19 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     m_listTextStart = m_listTextEnd = -1;
     m_listTextDepth = 0;
     m_listText.clear();
+    // Groups kept right after the marker went with the text after it, in case the list draws the
+    // marker in its place, or writes it as its item's marker. A marker that stays ordinary text
+    // keeps them after itself, where the file Save As writes has them.
+    bool markerRemoved = false;
+    const auto groupsStay = qScopeGuard([&, at = std::exchange(m_groupsAfterMarker, -1)] {
+        if (at >= 0 && !markerRemoved && !format.hasProperty(RtfListProperties::marker))
+            m_builder.keepGroupsWithCharacterBefore(at);
+    });
     const bool byLevel = inLevelList(para);
-    if (overlong && (byLevel || para.numbering >= 0))
+    if (overlong && (byLevel || para.numbering >= 0)) {
         m_builder.removeFrom(writtenStart, writtenEnd);
+        markerRemoved = true;
+    }
     if (byLevel)
         m_listNumbering.count(para.list, para.listLevel);
     if (!byLevel && para.numbering < 0)
@@ -279,8 +293,10 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
             placeAsMarkedItem(format, para, writtenText);
         return;
     }
-    if (written)
+    if (written) {
         m_builder.removeFrom(writtenStart, writtenEnd);
+        markerRemoved = true;
+    }
     format.setObjectIndex(list->objectIndex());
     // The list's indent holds the marker; the paragraph keeps what its own indent adds.
     const double listIndent = (level + 1) * m_document.indentWidth();
