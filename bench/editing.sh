@@ -8,6 +8,7 @@
 # Each document is timed by every mode of editing_bench in WINDOW_MODES, a process each; a new
 # mode (a function of editing_bench.cpp) is added there, and its steps show up in the table.
 set -euo pipefail
+. "$(dirname "$0")/tools.sh"
 
 after=${1:?usage: bench/editing.sh BUILD_DIR [BEFORE_BUILD_DIR]}
 before=${2:-}
@@ -16,9 +17,7 @@ sizes=(${EDIT_SIZES:-0.01 4 16})
 modes=(${WINDOW_MODES:-window typing})
 lines=${FACADE_LINES:-100000}
 generator="$after/bench/make_big_rtf"
-for tool in "$generator" "$after/bench/editing_bench" ${before:+"$before/bench/editing_bench"}; do
-  [ -x "$tool" ] || { echo "bench: $tool is missing; build first (make build, bench/baseline.sh)" >&2; exit 1; }
-done
+need_built "$generator" "$after/bench/editing_bench" ${before:+"$before/bench/editing_bench"}
 
 work="$after/bench-data/editing"
 mkdir -p "$work"

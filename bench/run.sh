@@ -6,14 +6,13 @@
 # both alike; the figures are medians of wall-clock time and of CPU time (user + system), and
 # the largest resident set size seen.
 set -euo pipefail
+. "$(dirname "$0")/tools.sh"
 
 build=${1:?usage: bench/run.sh BUILD_DIR}
 reps=${REPS:-7}
 rtfconvert="$build/tools/rtfconvert"
 generator="$build/bench/make_big_rtf"
-for tool in "$rtfconvert" "$generator"; do
-  [ -x "$tool" ] || { echo "bench: $tool is missing; build first (make build)" >&2; exit 1; }
-done
+need_built "$rtfconvert" "$generator"
 command -v unrtf >/dev/null || { echo "bench: unrtf is missing (scripts/install-deps.sh bench)" >&2; exit 1; }
 [ -x /usr/bin/time ] || { echo "bench: /usr/bin/time is missing (apt-get install time)" >&2; exit 1; }
 
@@ -67,7 +66,7 @@ echo "rtfconvert to text / unrtf --text: $wallRatio of the wall-clock time, $cpu
 # Printing: a formatted document of about 100 pages printed to PDF as the Print command does,
 # against LibreOffice converting the same RTF file to PDF.
 printer="$build/bench/print_to_pdf"
-[ -x "$printer" ] || { echo "bench: $printer is missing; build first (make build)" >&2; exit 1; }
+need_built "$printer"
 command -v soffice >/dev/null || { echo "bench: soffice is missing (scripts/install-deps.sh bench)" >&2; exit 1; }
 printReps=${PRINT_REPS:-3}
 pages="$work/pages.rtf"
@@ -95,12 +94,12 @@ echo "print_to_pdf / LibreOffice: $(ratio "${wall[print-pdf]}" "${wall[soffice-p
 
 # Insert > Image with an 8000 x 6000 photo, step by step (the photo is generated once).
 picture="$build/bench/insert_big_picture"
-[ -x "$picture" ] || { echo "bench: $picture is missing; build first (make build)" >&2; exit 1; }
+need_built "$picture"
 echo
 QT_QPA_PLATFORM=offscreen "$picture" "$work" 2>/dev/null
 # The Find and Replace dialog: Replace All on 1 MB and Find Next on 4 MB, inside one process.
 finder="$build/bench/find_replace_bench"
-[ -x "$finder" ] || { echo "bench: $finder is missing; build first (make build)" >&2; exit 1; }
+need_built "$finder"
 echo
 QT_QPA_PLATFORM=offscreen "$finder" "${FIND_REPS:-5}"
 # Editing big documents in the main window and the facade's text services, next to the program
