@@ -430,8 +430,7 @@ void RtfReader::handleHexByte(unsigned char byte)
         break;
     case RtfDestination::FontTable:
         // An escaped byte is part of a font name, never its ';' terminator.
-        if (m_fonts.contains(m_fontEntry) && !m_fonts[m_fontEntry].complete
-            && m_fonts[m_fontEntry].pendingName.size() < maxFontNameLength)
+        if (m_fonts.contains(m_fontEntry) && m_fonts[m_fontEntry].takesMore())
             m_fonts[m_fontEntry].pendingName.append(c);
         break;
     case RtfDestination::FieldInstruction:

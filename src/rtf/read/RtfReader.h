@@ -63,6 +63,11 @@ private:
         int codePage = 0;         // \cpg
         QByteArray family;        // \froman, \fswiss, ...
         bool complete = false;
+
+        // No family name is this long; a file that says otherwise gets no more memory for it.
+        // The bound holds for the name as a whole, decoded or not, so the name written back
+        // reads as the same name.
+        bool takesMore() const { return !complete && name.size() + pendingName.size() < maxFontNameLength; }
     };
 
     RtfGroupState &top() { return m_stack.back(); }

@@ -426,7 +426,7 @@ void RtfReader::fontTableText(QByteArrayView text)
             return;
         if (c == ';')
             decodeFontName(font, true);
-        else if (font.pendingName.size() < maxFontNameLength)
+        else if (font.takesMore())
             font.pendingName.append(c);
     }
 }
@@ -451,8 +451,7 @@ void RtfReader::appendToFontName(QChar ch)
 {
     FontEntry &font = m_fonts[m_fontEntry];
     decodeFontName(font, false);
-    // No family name is this long; a file that says otherwise gets no more memory for it.
-    if (!font.complete && font.name.size() < maxFontNameLength)
+    if (font.takesMore())
         font.name.append(ch);
 }
 
