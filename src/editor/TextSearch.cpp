@@ -15,7 +15,7 @@ constexpr int kFirstPieceSize = 256;
 constexpr int kLargestPieceSize = 64 * 1024;
 
 // Breaks read by DocumentText are already "\n" or a tab; only the search text may hold others.
-bool isBreak(char16_t c) { return c == 0x2029 || c == 0x2028 || c == 0xFDD0 || c == 0xFDD1; }
+bool isBreak(char16_t c) { return c == 0x2028 || DocumentText::isStructureMark(c); }
 
 bool isTurkic(const QLocale &locale)
 {

@@ -15,7 +15,7 @@ constexpr char16_t frameEnd = 0xFDD1;
 
 bool isBreak(char16_t c)
 {
-    return c == 0x2029 || c == 0x2028 || c == cellStart || c == frameEnd;
+    return c == 0x2028 || DocumentText::isStructureMark(c);
 }
 
 // The mark at `position` begins a table cell; it ends the cell before it, which shows as a

@@ -13,6 +13,13 @@ class QTextDocument;
 // pieces reads as the one table it is.
 namespace DocumentText {
 
+// Qt's own characters for a paragraph's end and a table's (or other frame's) start and end.
+// None of them is text: a file writes them as control words.
+constexpr bool isStructureMark(char32_t c)
+{
+    return c == 0x2029 || c == 0xFDD0 || c == 0xFDD1;
+}
+
 // Whether the document holds a table (or another frame) at all: without one, every break is
 // a line break and the raw text can be used as it is.
 bool hasFrames(const QTextDocument &document);

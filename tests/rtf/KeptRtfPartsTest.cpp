@@ -66,6 +66,17 @@ TEST(KeptRtfParts, AFootnoteIsWrittenOnceWhenTextIsTypedBesideItsAnchor)
     EXPECT_LT(saved.indexOf("The footnote text."), saved.indexOf("typed"));
 }
 
+TEST(KeptRtfParts, AFootnoteInEmptyParagraphsAtTheEndStaysWithTheTextBeforeThem)
+{
+    for (const QByteArray &ending : {QByteArray("\\par {\\footnote Note.}}"),
+                                     QByteArray("\\par\\par {\\footnote Note.}\\par}"),
+                                     QByteArray("\\par\\trowd\\cellx900 a\\cell\\row {\\footnote Note.}}")}) {
+        const QByteArray saved = rtfFromDocument(*readRtf("{\\rtf1 First" + ending));
+        EXPECT_EQ(saved.count("{\\footnote Note.}"), 1) << ending.constData();
+        EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved) << ending.constData();
+    }
+}
+
 TEST(KeptRtfParts, TheSavedFileDeclaresTheCodePageOfTheKeptBytes)
 {
     const QByteArray cyrillic = "{\\rtf1\\ansi\\ansicpg1251{\\header \\'cf\\'f0\\'e8}\\'cf\\'f0\\'e8}";

@@ -1,5 +1,6 @@
 #include "rtf/read/RtfDocumentBuilder.h"
 
+#include "rtf/DocumentText.h"
 #include "rtf/KeptRtfParts.h"
 #include "rtf/TableContinuation.h"
 
@@ -278,9 +279,16 @@ void RtfDocumentBuilder::finish(const QTextBlockFormat &format)
     keepEmptyParagraphFormat();
     flush();
     anchorGroupsAfter();
-    // Groups after the last character of the document stay with that character.
-    if (!m_pendingGroups.isEmpty() && m_cursor.position() > 0)
-        anchorGroups(m_cursor.position() - 1, AnchoredGroups::after, m_pendingGroups);
+    // Groups after the last character of the document stay with that character. Paragraph
+    // and table boundaries are written as control words that keep nothing, so groups in
+    // empty paragraphs at the end go to the last character of text before them.
+    if (!m_pendingGroups.isEmpty()) {
+        int last = m_cursor.position() - 1;
+        while (last >= 0 && DocumentText::isStructureMark(m_document.characterAt(last).unicode()))
+            --last;
+        if (last >= 0)
+            anchorGroups(last, AnchoredGroups::after, m_pendingGroups);
+    }
     m_pendingGroups.clear();
     m_cursor.setBlockFormat(format);
     m_cursor.endEditBlock();

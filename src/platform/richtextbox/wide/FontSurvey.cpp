@@ -1,6 +1,7 @@
 #include "platform/richtextbox/wide/FontSurvey.h"
 
 #include "platform/richtextbox/qtstate/TextRuns.h"
+#include "rtf/DocumentText.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
@@ -98,12 +99,6 @@ QFont layoutFont(const QTextCharFormat &format, const QPaintDevice *device)
             font.setPixelSize(font.pixelSize() * 2 / 3);
     }
     return font;
-}
-
-// A paragraph's end, or a table's start or end (Qt's own characters for them).
-bool separator(char32_t c)
-{
-    return c == QChar::ParagraphSeparator || c == 0xfdd0 || c == 0xfdd1;
 }
 
 // Takes the document's text a run of one format at a time (TextRuns), keeping track of the
@@ -205,7 +200,7 @@ private:
         for (qsizetype i = from; i < to; ++i) {
             if (text[i].unicode() < 256)
                 continue;
-            if (const char32_t c = character(text, i, to); !separator(c))
+            if (const char32_t c = character(text, i, to); !DocumentText::isStructureMark(c))
                 font.width(c);
         }
     }
@@ -228,7 +223,7 @@ private:
                 continue;
             } else if (c == QChar::ObjectReplacementCharacter) {
                 advance = objectWidth(position + int(i), formatIndex);
-            } else if (separator(c)) {
+            } else if (DocumentText::isStructureMark(c)) {
                 continue;
             } else {
                 advance = font.width(c);
