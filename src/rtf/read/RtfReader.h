@@ -98,6 +98,7 @@ private:
     void beginListText();
     void endListText();
     void forgetListText();
+    void keepGroupsAfterForgottenMarker();
     void startParagraphNumbering();
     void applyInParagraphNumbering(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     void numberingText(QChar ch);

@@ -95,13 +95,20 @@ void RtfReader::endListText()
     m_listText = m_builder.textFrom(m_listTextStart);
 }
 
+// Groups kept right after a marker that stays text stay after it. The marker's place is
+// one of the text it was read into, so this comes before a table level changes.
+void RtfReader::keepGroupsAfterForgottenMarker()
+{
+    if (const int at = std::exchange(m_groupsAfterMarker, -1); at >= 0)
+        m_builder.keepGroupsWithCharacterBefore(at);
+}
+
 // Where a marker is no longer holds once a table's row or level ends: that marker stays
 // text. A marker being read goes on from here, as a table's first marker begins before the
 // words inside it that put its paragraph in the table.
 void RtfReader::forgetListText()
 {
-    if (const int at = std::exchange(m_groupsAfterMarker, -1); at >= 0)
-        m_builder.keepGroupsWithCharacterBefore(at);
+    keepGroupsAfterForgottenMarker();
     m_listTextStart = m_listTextDepth > 0 ? m_builder.position() : -1;
     m_listTextFirst = m_listTextDepth > 0 && m_builder.paragraphIsEmpty();
     m_listTextEnd = -1;

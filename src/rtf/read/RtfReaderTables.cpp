@@ -33,6 +33,7 @@ void RtfReader::enterTableLevel(int level)
     if (level == m_tables.level())
         return;
     flushBytes();
+    keepGroupsAfterForgottenMarker();
     m_tables.setLevel(level);
     forgetListText();
     // Cells and rows read as text belong to the paragraph they ended in, not to another table's.
