@@ -173,21 +173,21 @@ void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
     m_body.raw("{\\listtext\\pard\\plain");
     writeTableLevel(tableLevel);
     const int markerInText = RtfListWriter::markerLengthInText(block);
-    RtfOutput::AsciiSet asUnicode;
     if (markerInText > 0) {
-        // a marker that is the paragraph's text keeps that text's format
+        // a marker that is the paragraph's text keeps that text's format, and reads back as
+        // the same text with the blank that follows it (a tab, a space, none)
         const QTextFragment first = block.begin().fragment();
         const RunFormat &format = runFormat(first.charFormatIndex(), [&] { return first.charFormat(); });
         m_body.controlWords(format.words);
-        asUnicode = format.asUnicode;
-    }
-    m_body.raw(" ");
-    if (markerInText > 0) {
-        // as the text holds it, with the blank that follows it (a tab, a space, none): it
-        // reads back as the same text
-        m_body.text(block.text().left(markerInText), asUnicode);
+        m_body.raw(" ");
+        m_body.text(block.text().left(markerInText), format.asUnicode);
     } else {
-        m_body.text(RtfListWriter::markerOf(block));
+        // The list draws it in no font of its own. Named, it reads back as these characters
+        // whatever the default font is: a symbol font there would read a bullet from them.
+        const int font = m_fonts.lettersIndexOf(m_defaultFont.family());
+        m_body.controlWord("f", font);
+        m_body.raw(" ");
+        m_body.text(RtfListWriter::markerOf(block), m_fonts.asciiReadOtherwise(font));
         m_body.controlWord("tab");
     }
     m_body.raw("}");

@@ -87,6 +87,14 @@ int RtfFontTable::indexOf(const QString &family, int charset, const QByteArray &
     return index;
 }
 
+int RtfFontTable::lettersIndexOf(const QString &family)
+{
+    const int index = indexOf(family);
+    if (SymbolFonts::mapOf(family, charsetOf(index)) == SymbolFonts::Map::None)
+        return index;
+    return indexOf(family, 0, {});
+}
+
 int RtfFontTable::charsetOf(int index) const
 {
     const auto kept = m_keptFonts.constFind(index);

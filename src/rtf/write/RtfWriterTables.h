@@ -22,6 +22,8 @@ public:
     // entry of that family written with the same character set, else one of its own, so that
     // the group's bytes decode as they did.
     int indexOf(const QString &family, int charset, const QByteArray &familyClass);
+    // An entry of `family` whose text reads as letters, never as a symbol font's symbols.
+    int lettersIndexOf(const QString &family);
     void write(RtfOutput &out) const;
     // The printable ASCII characters that a reader reads as others from their bytes in font
     // `index`, as the table declares it: a symbol font's symbols, a code page's own characters
