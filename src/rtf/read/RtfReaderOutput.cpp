@@ -477,6 +477,9 @@ void RtfReader::fieldInstructionEnded()
     static const QRegularExpression hyperlink(
         QStringLiteral(R"(^\s*HYPERLINK\s+(\\l\s+)?"?([^"\s]+))"),
         QRegularExpression::CaseInsensitiveOption);
+    // As in text, no control character is part of an instruction, and Save As writes none:
+    // the instruction is what it is without them.
+    m_fieldInstruction.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });
     const QRegularExpressionMatch match = hyperlink.match(m_fieldInstruction);
     if (!m_fields.empty() && !m_fields.back().inInstruction) {
         m_fields.back().instruction = m_fieldInstruction;
@@ -486,9 +489,7 @@ void RtfReader::fieldInstructionEnded()
     if (!match.hasMatch() || m_stack.empty())
         return;
     // \l names a bookmark inside the document
-    QString target = (match.hasCaptured(1) ? QStringLiteral("#") : QString()) + match.captured(2);
-    // as in text: no address holds a control character, and Save As could write none
-    target.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });
+    const QString target = (match.hasCaptured(1) ? QStringLiteral("#") : QString()) + match.captured(2);
     static const QRegularExpression safe(QStringLiteral("^(https?://|mailto:|ftp://|#)"),
                                          QRegularExpression::CaseInsensitiveOption);
     if (!safe.match(target).hasMatch() || m_links.size() > 100000)
