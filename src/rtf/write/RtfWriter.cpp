@@ -28,6 +28,7 @@ RtfWriter::RtfWriter(const QTextDocument &document)
     m_documentWords = kept.documentWords;
     if (kept.codePage > 0)
         m_codePage = kept.codePage;
+    m_fonts.setKeptCodePage(m_codePage);
 }
 
 RtfWriter::RtfWriter(const QTextDocument &document, int from, int to)

@@ -111,9 +111,12 @@ RtfOutput::AsciiSet RtfFontTable::asciiReadOtherwise(int index)
     RtfOutput::AsciiSet set;
     const int charset = charsetOf(index);
     const SymbolFonts::Map symbols = SymbolFonts::mapOf(m_families[index], charset);
-    // the file declares no code page of its own (\ansicpg1252), so the character set's decides
-    const int codePage = CodePages::codePageForCharset(charset);
-    const bool ownCodePage = codePage > 0 && codePage != 1252 && CodePages::isSupported(codePage);
+    // The character set's code page decides; one that names none is read in the file's, which
+    // is 1252 or, where kept groups are written, theirs.
+    int codePage = CodePages::codePageForCharset(charset);
+    if (codePage <= 0 || !CodePages::isSupported(codePage))
+        codePage = m_keptCodePage;
+    const bool ownCodePage = codePage != 1252 && CodePages::isSupported(codePage);
     for (char16_t c = 0x20; c < 0x7f; ++c) {
         const char byte = char(c);
         set[c] = SymbolFonts::characterAt(uchar(c), symbols)

@@ -32,11 +32,15 @@ public:
     // The character sets the fonts were declared with when the document was read; a font
     // keeps its own, so other readers decode its text as before.
     void setDeclaredCharsets(const QHash<QString, int> &charsets) { m_declaredCharsets = charsets; }
+    // The code page the file declares when it keeps groups of another file: a font whose
+    // character set names no code page is read in it.
+    void setKeptCodePage(int codePage) { m_keptCodePage = codePage; }
 
 private:
     int charsetOf(int index) const;
 
     QHash<QString, int> m_declaredCharsets;
+    int m_keptCodePage = 1252;
     QList<QString> m_families;
     QHash<QString, int> m_indexes;
     struct DeclaredFont
