@@ -15,6 +15,8 @@
 #include <QColor>
 #include <QImage>
 #include <QHash>
+
+#include <array>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -240,6 +242,7 @@ private:
     const char16_t *m_runTable = nullptr;
     SymbolMap m_runSymbols = SymbolMap::None;
     bool m_runByClass = false;   // its character classes have fonts of their own
+    std::array<SymbolMap, 4> m_classSymbols{};   // how each class's font shows its characters
     int m_runShownFont = -1;     // the font of the text appended last
     QByteArray m_pendingBytes;
     int m_pendingCodePage = 0;

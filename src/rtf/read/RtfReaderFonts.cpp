@@ -45,18 +45,35 @@ void RtfReader::startShownRun(const RtfCharProps &props)
 {
     m_runByClass = !showsOneFont(props);
     m_runShownFont = props.font;
+    if (m_runByClass) {
+        for (int i = 0; i < 4; ++i)
+            m_classSymbols[i] = symbolMapOf(props.classFonts[i]);
+    }
 }
 
-// Text of the current run, each character in its class's font.
+// Text of the current run, each character in its class's font. The text was read as the run's
+// font reads it; a class shown in a symbol font that font does not name shows its symbols, as
+// the text written in that font reads back.
 void RtfReader::appendShown(QStringView text)
 {
     if (!m_runByClass) {
         m_builder.appendText(text);
         return;
     }
+    QString shownText;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const int font = m_runProps.classFonts[classOf(text[i].unicode())];
+        CharClass charClass = classOf(text[i].unicode());
+        if (m_classSymbols[charClass] != m_runSymbols) {
+            if (const QChar shown = shownCharacter(text[i], m_classSymbols[charClass]); shown != text[i]) {
+                if (shownText.isNull())
+                    shownText = text.toString();
+                shownText[i] = shown;
+                text = shownText;
+                charClass = classOf(shown.unicode());
+            }
+        }
+        const int font = m_runProps.classFonts[charClass];
         if (font == m_runShownFont)
             continue;
         m_builder.appendText(text.sliced(start, i - start));

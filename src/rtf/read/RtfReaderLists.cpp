@@ -61,7 +61,7 @@ void RtfReader::emitListMarker()
     flushBytes();
     m_listTextFirst = m_builder.paragraphIsEmpty();
     m_listTextStart = m_builder.position();
-    m_builder.run().append(marker);
+    appendShown(marker);   // each character in the font its class is shown in
     m_listTextEnd = m_builder.position();
     m_listText = marker;
 }
