@@ -66,14 +66,19 @@ TEST(KeptRtfParts, AFootnoteIsWrittenOnceWhenTextIsTypedBesideItsAnchor)
     EXPECT_LT(saved.indexOf("The footnote text."), saved.indexOf("typed"));
 }
 
-TEST(KeptRtfParts, AFootnoteInEmptyParagraphsAtTheEndStaysWithTheTextBeforeThem)
+// Footnotes kept where no character of their own is written as text: at a paragraph mark,
+// or at a list item's marker that goes out as the item's \listtext.
+TEST(KeptRtfParts, AFootnoteAtACharacterNotWrittenAsTextIsSavedOnce)
 {
-    for (const QByteArray &ending : {QByteArray("\\par {\\footnote Note.}}"),
-                                     QByteArray("\\par\\par {\\footnote Note.}\\par}"),
-                                     QByteArray("\\par\\trowd\\cellx900 a\\cell\\row {\\footnote Note.}}")}) {
-        const QByteArray saved = rtfFromDocument(*readRtf("{\\rtf1 First" + ending));
-        EXPECT_EQ(saved.count("{\\footnote Note.}"), 1) << ending.constData();
-        EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved) << ending.constData();
+    const QByteArray literalList = "{\\*\\listtable{\\list{\\listlevel{\\leveltext\\'01.;}}\\listid1}}"
+                                   "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}";
+    for (const QByteArray &body : {QByteArray("First\\par {\\footnote Note.}"),
+                                   QByteArray("First\\par\\par {\\footnote Note.}\\par"),
+                                   QByteArray("First\\par\\trowd\\cellx900 a\\cell\\row {\\footnote Note.}"),
+                                   literalList + "\\ls1 {\\footnote Note.}Item\\par"}) {
+        const QByteArray saved = rtfFromDocument(*readRtf("{\\rtf1 " + body + "}"));
+        EXPECT_EQ(saved.count("{\\footnote Note.}"), 1) << body.constData();
+        EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved) << body.constData();
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QTextTable>
 
 #include <cstring>
+#include <utility>
 
 RtfWriter::RtfWriter(const QTextDocument &document)
     : m_document(document),
@@ -222,7 +223,12 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
     }
     if (!partStart)
         writeListText(block, tableLevel);
+    // Footnotes and comments kept at the characters of a marker that is text go out with the
+    // text after it: \listtext carries none.
+    QByteArray markerGroups = partStart ? QByteArray() : groupsKeptBefore(block, from);
     if (to <= from) {
+        if (!markerGroups.isEmpty())
+            m_body.raw(markerGroups);
         if (last)
             return;   // the last paragraph has no end mark to carry a format
         // An empty paragraph keeps its size and font in the words in effect at its end mark,
@@ -267,6 +273,8 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
             openField(format);
         }
         openRun(format);
+        if (!markerGroups.isEmpty())
+            m_body.raw(std::exchange(markerGroups, QByteArray()));
         if (format.anchor && !m_anchorsWritten.contains(format.anchor)) {
             writeAnchoredText(run, format);
         } else if (format.isImage) {
@@ -279,6 +287,21 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
             m_body.text(run, format.asUnicode);
         }
     }
+}
+
+QByteArray RtfWriter::groupsKeptBefore(const QTextBlock &block, int position)
+{
+    QByteArray groups;
+    for (auto it = block.begin(); !it.atEnd() && it.fragment().position() < position; ++it) {
+        const QTextFragment fragment = it.fragment();
+        const RunFormat &format = runFormat(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+        if (!format.anchor || m_anchorsWritten.contains(format.anchor))
+            continue;
+        m_anchorsWritten.insert(format.anchor);
+        groups += format.groupsBefore + format.groupsAfter;
+    }
+    m_keptGroupsWritten = m_keptGroupsWritten || !groups.isEmpty();
+    return groups;
 }
 
 const QByteArray &RtfWriter::plainParagraphWords()

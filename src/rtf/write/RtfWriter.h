@@ -78,6 +78,8 @@ private:
         RtfOutput::AsciiSet asUnicode;   // what its font reads otherwise (RtfFontTable)
     };
     void writeAnchoredText(QStringView run, const RunFormat &format);
+    // The groups kept at the block's characters before `position` that are not written yet.
+    QByteArray groupsKeptBefore(const QTextBlock &block, int position);
     // The format is asked for only the first time its index is seen.
     const RunFormat &runFormat(int formatIndex, const std::function<QTextCharFormat()> &charFormatOf);
     void describeRun(RunFormat &format, const QTextCharFormat &charFormat);
