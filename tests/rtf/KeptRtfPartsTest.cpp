@@ -75,7 +75,8 @@ TEST(KeptRtfParts, AFootnoteAtACharacterNotWrittenAsTextIsSavedOnce)
     for (const QByteArray &body : {QByteArray("First\\par {\\footnote Note.}"),
                                    QByteArray("First\\par\\par {\\footnote Note.}\\par"),
                                    QByteArray("First\\par\\trowd\\cellx900 a\\cell\\row {\\footnote Note.}"),
-                                   literalList + "\\ls1 {\\footnote Note.}Item\\par"}) {
+                                   literalList + "\\ls1 {\\footnote Note.}Item\\par",
+                                   literalList + "\\ls1 {\\footnote Note.}{\\listtext .\\tab}\\par\\pard Next"}) {
         const QByteArray saved = rtfFromDocument(*readRtf("{\\rtf1 " + body + "}"));
         EXPECT_EQ(saved.count("{\\footnote Note.}"), 1) << body.constData();
         EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved) << body.constData();

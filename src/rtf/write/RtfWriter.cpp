@@ -84,6 +84,9 @@ void RtfWriter::writeBody()
     writeFrameContents(*m_document.rootFrame(), 0);
     closeRun();
     closeLink();
+    // with no text after them, they end the document, and go with its last character
+    if (!m_groupsForNextText.isEmpty())
+        m_body.raw(std::exchange(m_groupsForNextText, QByteArray()));
 }
 
 QByteArray RtfWriter::front()
@@ -224,11 +227,11 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
     if (!partStart)
         writeListText(block, tableLevel);
     // Footnotes and comments kept at the characters of a marker that is text go out with the
-    // text after it: \listtext carries none.
-    QByteArray markerGroups = partStart ? QByteArray() : groupsKeptBefore(block, from);
+    // text after it, in this paragraph or a later one, as a file that has them before any
+    // text of an item reads: \listtext carries none.
+    if (!partStart)
+        m_groupsForNextText += groupsKeptBefore(block, from);
     if (to <= from) {
-        if (!markerGroups.isEmpty())
-            m_body.raw(markerGroups);
         if (last)
             return;   // the last paragraph has no end mark to carry a format
         // An empty paragraph keeps its size and font in the words in effect at its end mark,
@@ -273,8 +276,8 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
             openField(format);
         }
         openRun(format);
-        if (!markerGroups.isEmpty())
-            m_body.raw(std::exchange(markerGroups, QByteArray()));
+        if (!m_groupsForNextText.isEmpty())
+            m_body.raw(std::exchange(m_groupsForNextText, QByteArray()));
         if (format.anchor && !m_anchorsWritten.contains(format.anchor)) {
             writeAnchoredText(run, format);
         } else if (format.isImage) {
@@ -293,8 +296,9 @@ QByteArray RtfWriter::groupsKeptBefore(const QTextBlock &block, int position)
 {
     QByteArray groups;
     for (auto it = block.begin(); !it.atEnd() && it.fragment().position() < position; ++it) {
-        const QTextFragment fragment = it.fragment();
-        const RunFormat &format = runFormat(fragment.charFormatIndex(), [&] { return fragment.charFormat(); });
+        // only the groups: a format that is not written names no font in the table
+        RunFormat format;
+        describeAnchoredGroups(format, it.fragment().charFormat());
         if (!format.anchor || m_anchorsWritten.contains(format.anchor))
             continue;
         m_anchorsWritten.insert(format.anchor);
@@ -361,14 +365,19 @@ void RtfWriter::describeRun(RunFormat &format, const QTextCharFormat &charFormat
     describeField(format, charFormat);
     if (format.isImage)
         format.image = charFormat.toImageFormat();
-    if (charFormat.hasProperty(AnchoredGroups::anchor)) {
-        format.anchor = charFormat.intProperty(AnchoredGroups::anchor);
-        const auto tables = charFormat.property(AnchoredGroups::tables).value<KeptRtfTables>();
-        format.groupsBefore = renumberKeptGroups(charFormat.property(AnchoredGroups::before).toByteArray(),
-                                                 tables, m_fonts, m_colors);
-        format.groupsAfter = renumberKeptGroups(charFormat.property(AnchoredGroups::after).toByteArray(),
-                                                tables, m_fonts, m_colors);
-    }
+    describeAnchoredGroups(format, charFormat);
+}
+
+void RtfWriter::describeAnchoredGroups(RunFormat &format, const QTextCharFormat &charFormat)
+{
+    if (!charFormat.hasProperty(AnchoredGroups::anchor))
+        return;
+    format.anchor = charFormat.intProperty(AnchoredGroups::anchor);
+    const auto tables = charFormat.property(AnchoredGroups::tables).value<KeptRtfTables>();
+    format.groupsBefore = renumberKeptGroups(charFormat.property(AnchoredGroups::before).toByteArray(),
+                                             tables, m_fonts, m_colors);
+    format.groupsAfter = renumberKeptGroups(charFormat.property(AnchoredGroups::after).toByteArray(),
+                                            tables, m_fonts, m_colors);
 }
 
 // The groups kept at a character go around its first character, once: text typed next to it

@@ -83,6 +83,7 @@ private:
     // The format is asked for only the first time its index is seen.
     const RunFormat &runFormat(int formatIndex, const std::function<QTextCharFormat()> &charFormatOf);
     void describeRun(RunFormat &format, const QTextCharFormat &charFormat);
+    void describeAnchoredGroups(RunFormat &format, const QTextCharFormat &charFormat);
     const QByteArray &paragraphWords(const QTextBlock &block);
     // The words of a paragraph with no format of its own, and the index that stands for a
     // run with none.
@@ -122,6 +123,7 @@ private:
     KeptRtfTables m_keptTables;           // what their font and colour numbers mean
     QByteArray m_documentWords;           // \titlepg, \facingp
     QSet<int> m_anchorsWritten;
+    QByteArray m_groupsForNextText;   // kept at characters that are not written as text
     // The characters written: all of them unless a range was given.
     int m_from = 0;
     int m_to = INT_MAX;
