@@ -126,12 +126,14 @@ void RtfOutput::text(QStringView text, const AsciiSet &asUnicode)
     m_pendingDelimiter = pendingDelimiter;
 }
 
-void RtfOutput::fontName(QStringView name)
+void RtfOutput::fontName(QStringView name, const AsciiSet &asUnicode)
 {
     // The font table reads \\, \{ and \} as the characters; the other escapes are words and
-    // symbols that mean nothing there.
-    const auto special = [](QChar c) {
-        return c == u';' || (escapeFor(c.unicode()) && c != u'\\' && c != u'{' && c != u'}');
+    // symbols that mean nothing there. Characters the font's code page reads otherwise go as
+    // \uN too.
+    const auto special = [&asUnicode](QChar c) {
+        return c == u';' || (c.unicode() < asUnicode.size() && asUnicode.test(c.unicode()))
+            || (escapeFor(c.unicode()) && c != u'\\' && c != u'{' && c != u'}');
     };
     qsizetype from = 0;
     for (qsizetype i = 0; i < name.size(); ++i) {

@@ -41,7 +41,7 @@ public:
     void text(QStringView text, const AsciiSet &asUnicode = {});
     // A font's name in the font table: text, except that what would end the name (';') or
     // has no place in one (\tab, \~, ...) goes out as \uN.
-    void fontName(QStringView name);
+    void fontName(QStringView name, const AsciiSet &asUnicode = {});
 
     // Bytes as hexadecimal digits in lines of a fixed length, as picture data is written.
     void hex(QByteArrayView bytes);

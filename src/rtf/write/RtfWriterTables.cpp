@@ -108,21 +108,30 @@ RtfOutput::AsciiSet RtfFontTable::asciiReadOtherwise(int index)
     const auto known = m_asciiReadOtherwise.constFind(index);
     if (known != m_asciiReadOtherwise.constEnd())
         return *known;
-    RtfOutput::AsciiSet set;
-    const int charset = charsetOf(index);
-    const SymbolFonts::Map symbols = SymbolFonts::mapOf(m_families[index], charset);
-    // The character set's code page decides; one that names none is read in the file's, which
-    // is 1252 or, where kept groups are written, theirs.
-    int codePage = CodePages::codePageForCharset(charset);
-    if (codePage <= 0 || !CodePages::isSupported(codePage))
-        codePage = m_keptCodePage;
-    const bool ownCodePage = codePage != 1252 && CodePages::isSupported(codePage);
+    RtfOutput::AsciiSet set = codePageReadsOtherwise(index);
+    const SymbolFonts::Map symbols = SymbolFonts::mapOf(m_families[index], charsetOf(index));
     for (char16_t c = 0x20; c < 0x7f; ++c) {
-        const char byte = char(c);
-        set[c] = SymbolFonts::characterAt(uchar(c), symbols)
-            || (ownCodePage && CodePages::toUnicode(QByteArrayView(&byte, 1), codePage) != QString(QChar(c)));
+        if (SymbolFonts::characterAt(uchar(c), symbols))
+            set[c] = true;
     }
     m_asciiReadOtherwise.insert(index, set);
+    return set;
+}
+
+RtfOutput::AsciiSet RtfFontTable::codePageReadsOtherwise(int index) const
+{
+    // The character set's code page decides; one that names none is read in the file's, which
+    // is 1252 or, where kept groups are written, theirs.
+    int codePage = CodePages::codePageForCharset(charsetOf(index));
+    if (codePage <= 0 || !CodePages::isSupported(codePage))
+        codePage = m_keptCodePage;
+    RtfOutput::AsciiSet set;
+    if (codePage == 1252 || !CodePages::isSupported(codePage))
+        return set;
+    for (char16_t c = 0x20; c < 0x7f; ++c) {
+        const char byte = char(c);
+        set[c] = CodePages::toUnicode(QByteArrayView(&byte, 1), codePage) != QString(QChar(c));
+    }
     return set;
 }
 
@@ -138,7 +147,7 @@ void RtfFontTable::write(RtfOutput &out) const
         else
             out.controlWord(classify(m_families[i]).family);
         out.controlWord("fcharset", charsetOf(i));
-        out.fontName(m_families[i]);
+        out.fontName(m_families[i], codePageReadsOtherwise(i));   // names are never symbols
         out.raw(";}");
     }
     out.raw("}\r\n");

@@ -38,6 +38,8 @@ public:
 
 private:
     int charsetOf(int index) const;
+    // The printable ASCII characters that the code page of font `index` reads as others.
+    RtfOutput::AsciiSet codePageReadsOtherwise(int index) const;
 
     QHash<QString, int> m_declaredCharsets;
     int m_keptCodePage = 1252;
