@@ -247,18 +247,22 @@ void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
     const bool pending = m_listItemPending || overlong;
     const QString writtenText = written ? m_listText : QString();
     // A marker stays text where it is; only one that begins its paragraph marks it as an item.
-    const bool markerFirst = std::exchange(m_listTextFirst, false) && written;
+    const bool storedFirst = std::exchange(m_listTextFirst, false);
+    const bool markerFirst = storedFirst && written;
     m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = false;
     m_listTextStart = m_listTextEnd = -1;
     m_listTextDepth = 0;
     m_listText.clear();
     // Groups kept right after the marker went with the text after it, in case the list draws the
     // marker in its place, or writes it as its item's marker. A marker that stays ordinary text
-    // keeps them after itself, where the file Save As writes has them.
+    // keeps them after itself, where the file Save As writes has them; one removed after other
+    // text leaves them after that text.
     bool markerRemoved = false;
     const auto groupsStay = qScopeGuard([&, at = std::exchange(m_groupsAfterMarker, -1)] {
         if (at >= 0 && !markerRemoved && !format.hasProperty(RtfListProperties::marker))
             m_builder.keepGroupsWithCharacterBefore(at);
+        else if (at >= 0 && markerRemoved && !storedFirst)
+            m_builder.keepGroupsWithCharacterBefore(writtenStart);
     });
     const bool byLevel = inLevelList(para);
     if (overlong && (byLevel || para.numbering >= 0)) {
