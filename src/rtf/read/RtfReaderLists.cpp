@@ -61,9 +61,9 @@ void RtfReader::emitListMarker()
     flushBytes();
     m_listTextFirst = m_builder.paragraphIsEmpty();
     m_listTextStart = m_builder.position();
-    appendShown(marker);   // each character in the font its class is shown in
+    appendShown(marker);   // each character in the font its class is shown in, as it shows it
     m_listTextEnd = m_builder.position();
-    m_listText = marker;
+    m_listText = m_builder.textFrom(m_listTextStart);
 }
 
 // \ls0 is a list where the file's list override table has one of that number (LibreOffice
