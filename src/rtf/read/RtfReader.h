@@ -15,12 +15,11 @@
 #include <QColor>
 #include <QImage>
 #include <QHash>
-
-#include <array>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>

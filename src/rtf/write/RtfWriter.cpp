@@ -229,7 +229,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
     // Footnotes and comments kept at the characters of a marker that is text go out with the
     // text after it, in this paragraph or a later one, as a file that has them before any
     // text of an item reads: \listtext carries none.
-    if (!partStart)
+    if (from > blockStart && !partStart)
         m_groupsForNextText += groupsKeptBefore(block, from);
     if (to <= from) {
         if (last)

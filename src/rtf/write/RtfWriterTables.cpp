@@ -125,13 +125,18 @@ RtfOutput::AsciiSet RtfFontTable::codePageReadsOtherwise(int index) const
     int codePage = CodePages::codePageForCharset(charsetOf(index));
     if (codePage <= 0 || !CodePages::isSupported(codePage))
         codePage = m_keptCodePage;
-    RtfOutput::AsciiSet set;
     if (codePage == 1252 || !CodePages::isSupported(codePage))
-        return set;
+        return {};
+    // a file has many fonts and few code pages
+    const auto known = m_codePageReadsOtherwise.constFind(codePage);
+    if (known != m_codePageReadsOtherwise.constEnd())
+        return *known;
+    RtfOutput::AsciiSet set;
     for (char16_t c = 0x20; c < 0x7f; ++c) {
         const char byte = char(c);
         set[c] = CodePages::toUnicode(QByteArrayView(&byte, 1), codePage) != QString(QChar(c));
     }
+    m_codePageReadsOtherwise.insert(codePage, set);
     return set;
 }
 

@@ -52,6 +52,7 @@ private:
     };
     QHash<int, DeclaredFont> m_keptFonts;   // by index: the entries added for kept groups
     QHash<int, RtfOutput::AsciiSet> m_asciiReadOtherwise;   // by index, as they are asked for
+    mutable QHash<int, RtfOutput::AsciiSet> m_codePageReadsOtherwise;   // by code page
 };
 
 // The colour table: each colour once, numbered from 1 in order of first use; entry 0 is the
