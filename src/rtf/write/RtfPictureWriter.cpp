@@ -1,10 +1,10 @@
 #include "rtf/write/RtfPictureWriter.h"
 
 #include "rtf/OriginalPicture.h"
+#include "rtf/write/PngEncoding.h"
 #include "rtf/write/RtfOutput.h"
 #include "rtf/write/RtfWriterUnits.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QTextDocument>
 #include <QTextImageFormat>
@@ -28,10 +28,12 @@ OriginalPicture freshPicture(const QTextDocument &document, const QString &name,
     }
     if (image.isNull())
         return {};
+    // Encoded here, not by Qt's image plugins: the recovery copy's writer runs in a child forked
+    // from the window's process, where a plugin's lock held by another thread at the fork would
+    // never be released.
     OriginalPicture picture;
-    QBuffer buffer(&picture.data);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
+    picture.data = pngFromImage(image);
+    if (picture.data.isEmpty())
         return {};
     picture.type = Type::Png;
     picture.width = image.width();
