@@ -14,7 +14,7 @@ after=${1:?usage: bench/editing.sh BUILD_DIR [BEFORE_BUILD_DIR]}
 before=${2:-}
 reps=${EDIT_REPS:-1}
 sizes=(${EDIT_SIZES:-0.01 4 16})
-modes=(${WINDOW_MODES:-window typing})
+modes=(${WINDOW_MODES:-window typing steady})
 lines=${FACADE_LINES:-100000}
 generator="$after/bench/make_big_rtf"
 need_built "$generator" "$after/bench/editing_bench" ${before:+"$before/bench/editing_bench"}
@@ -113,6 +113,11 @@ for side in "${sides[@]}"; do
     "$(ratio "$(figure "$side" facade "facade setText" 2)" "$plain"), $(ratio "$(figure "$side" facade "facade ForeColor" 2)" "$plain")," \
     "$(ratio "$(figure "$side" facade "facade Convert (upper case)" 2)" "$plain")x the plain-text load (goal 2)."
   echo "- $side: worst key during a recovery write in the $big MB document $(figure "$side" "window-$big" "typed key during a recovery write" 3) ms (goal under 16)."
+  if [ -f "$work/$side-steady-$big-0.tsv" ]; then
+    echo "- $side: steady typing with copies on their own timing in the $big MB document: worst key" \
+      "$(figure "$side" "steady-$big" "steady typing: typed key, copies on their own timing" 3) ms, the pass that" \
+      "starts a copy $(figure "$side" "steady-$big" "  steady typing: the pass that starts a copy" 3) ms at worst (goal: no key 16 ms or more)."
+  fi
 done
 
 # Spelling off and on in the biggest document, one process each, alternating (editing_bench

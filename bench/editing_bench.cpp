@@ -1,4 +1,5 @@
-// editing_bench window FILE.rtf | editing_bench typing FILE.rtf | editing_bench facade LINES DIR
+// editing_bench window FILE.rtf | editing_bench typing FILE.rtf | editing_bench steady FILE.rtf
+// | editing_bench facade LINES DIR
 // | editing_bench open FILE.rtf [KEYS] | editing_bench spelling FILE.rtf on|off
 //
 // Times editing in the real main window (Form1, on whatever platform QT_QPA_PLATFORM names:
@@ -13,6 +14,10 @@
 //     document, at a typist's pace, while the rest of the document is laid out in the
 //     background; the passes of the event loop between the keys are timed too, for the longest
 //     a key arriving during one of them would wait;
+//   steady: Open of FILE, then 12 s of steady typing in the middle, ten words a second, with the
+//     recovery copies on the program's own timing (a copy is started every few seconds while
+//     the typing goes on); the passes of the event loop between keys are timed too, and the
+//     one that starts a copy apart;
 //   open: Open of FILE until the first paint, the rest of its layout, and a typed key in the
 //     innermost table cell (KEYS of them, default 20), for files of unusual shape (a very long
 //     table, tables nested deep) that make_big_rtf writes;
@@ -60,6 +65,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QThreadPool>
 #include <QTimer>
 #include <QtGui/private/qtextdocumentlayout_p.h>
 #include <QtTest/QTest>
@@ -181,6 +187,8 @@ void keysDuringRecoveryWrite(Form1 &form, RichTextBox &box)
     RecoveryKeeper &recovery = *form.Recovery;
     // Timers that never come due: only the benchmark starts a copy.
     recovery.start(RecoveryFolder(state.path()), {3600 * 1000, 3600 * 1000});
+    // No copy starts while the dictionary is read in the background.
+    QThreadPool::globalInstance()->waitForDone();
     constexpr int writes = 5;
     std::vector<double> startCpu, startWall, keyCpu, keyWall, whole;
     resetPeak();
@@ -296,6 +304,64 @@ int window(const QString &file)
     std::printf("file size MB\t%.1f\n", QFileInfo(file).size() / 1048576.0);
     return 0;
 }
+
+#ifdef EDITING_BENCH_RECOVERY
+// Steady typing in the middle of the text, ten words a second (a key every 1/60 s: words of five
+// letters and a space), for 12 s, with the recovery copies on the timing the program gives them,
+// so that copies are started while the typing goes on. Each key is timed with its paint, and
+// each pass of the event loop between two keys: a pass that started a copy (the fork) is timed
+// apart, since a key that came during it would wait for it.
+int steady(const QString &file)
+{
+    ShownWindow shown;
+    RichTextBox &box = *shown.form.txtEdit;
+    RecoveryKeeper &recovery = *shown.form.Recovery;
+    openUntilFirstPaint(shown, file);
+    // The dictionary is read in the background at start-up, and no copy starts meanwhile: the
+    // steady state is after it.
+    QThreadPool::globalInstance()->waitForDone();
+    QTemporaryDir state;
+    recovery.start(RecoveryFolder(state.path()));
+    int written = 0;
+    QObject::connect(&recovery, &RecoveryKeeper::copyWritten, [&written] { ++written; });
+    box.setSelStart(box.TextLength() / 2);
+    settle();
+
+    constexpr double keyEveryMs = 1000.0 / 60;
+    constexpr double typingMs = 12000;
+    std::vector<double> keyCpu, keyWall, passCpu, passWall, startCpu, startWall;
+    resetPeak();
+    const double begin = wallMs();
+    double due = begin;
+    for (int key = 0; wallMs() - begin < typingMs; ++key) {
+        due += keyEveryMs;
+        for (double now = wallMs(); now < due; now = wallMs()) {
+            QTimer wake; // so that the wait ends on time when nothing else is due
+            wake.setSingleShot(true);
+            wake.start(int(due - now) + 1);
+            const bool wasWriting = recovery.writing();
+            const double c = cpuMs(), w = wallMs();
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            const bool started = !wasWriting && recovery.writing();
+            (started ? startCpu : passCpu).push_back(cpuMs() - c);
+            (started ? startWall : passWall).push_back(wallMs() - w);
+        }
+        const double c = cpuMs(), w = wallMs();
+        QTest::keyClick(&box, key % 6 == 5 ? Qt::Key_Space : Qt::Key_A);
+        settle();
+        keyCpu.push_back(cpuMs() - c);
+        keyWall.push_back(wallMs() - w);
+    }
+    report("steady typing: typed key, copies on their own timing", keyCpu, keyWall);
+    report("  steady typing: event-loop pass between keys", passCpu, passWall);
+    if (!startCpu.empty())
+        report("  steady typing: the pass that starts a copy", startCpu, startWall);
+    std::fprintf(stderr, "steady typing: %zu keys in %.0f s, %zu copies started, %d written\n", keyCpu.size(),
+                 typingMs / 1000, startCpu.size(), written);
+    recovery.finish();
+    return 0;
+}
+#endif
 
 // The start of the paragraph nested in the most tables, or 0 when there is no table.
 int innermostCell(const QTextDocument &document)
@@ -550,6 +616,10 @@ int main(int argc, char **argv)
         return open(arguments[2], arguments.size() == 4 ? arguments[3].toInt() : 20);
     if (arguments.size() == 3 && arguments[1] == QLatin1String("typing"))
         return typing(arguments[2]);
+#ifdef EDITING_BENCH_RECOVERY
+    if (arguments.size() == 3 && arguments[1] == QLatin1String("steady"))
+        return steady(arguments[2]);
+#endif
     if (arguments.size() == 4 && arguments[1] == QLatin1String("facade"))
         return facade(arguments[2].toInt(), arguments[3]);
 #ifdef EDITING_BENCH_SPELLING
@@ -557,6 +627,7 @@ int main(int argc, char **argv)
         return spelling(arguments[2], arguments[3] == QLatin1String("on"));
 #endif
     std::fprintf(stderr, "usage: editing_bench window FILE.rtf | editing_bench typing FILE.rtf | "
+                         "editing_bench steady FILE.rtf | "
                          "editing_bench facade LINES DIR | editing_bench open FILE.rtf [KEYS] | "
                          "editing_bench spelling FILE.rtf on|off\n");
     return 2;

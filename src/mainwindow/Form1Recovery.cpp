@@ -1,5 +1,5 @@
 // Recovery copies: the question at start-up about work a program left behind when it did not
-// close properly, and the one report when copies can't be kept.
+// close properly, and the one report of the run when a copy can't be kept.
 #include "mainwindow/Form1.h"
 
 #include "base/Failure.h"
@@ -61,7 +61,8 @@ bool Form1::OfferLeftCopy(const LeftCopy &copy)
 void Form1::ReportRecoveryFailure(const QString &reason)
 {
     m_messages.MsgBox(QStringLiteral("Corvala cannot keep a recovery copy of your work.\n%1\nEditing goes on; "
-                                     "save your document to keep your changes.")
+                                     "save your document to keep your changes. Copies will be tried again as "
+                                     "you go on editing.")
                           .arg(reason),
                       vbOKOnly | vbExclamation);
 }

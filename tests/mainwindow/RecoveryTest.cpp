@@ -8,10 +8,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTextDocument>
+#include <QThreadPool>
 
 #include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -27,6 +30,19 @@ QString offerFor(const QString &hhmm)
 // otherwise.
 constexpr RecoveryTiming kAtOnce{0, 3600 * 1000};
 
+const QString kFailureReport = QStringLiteral("Corvala cannot keep a recovery copy of your work.");
+const QString kTriedAgain = QStringLiteral("Copies will be tried again as you go on editing.");
+
+// Timers that never come due: the test says when a copy is due.
+constexpr RecoveryTiming kWhenTold{3600 * 1000, 3600 * 1000};
+
+// The copy's text, or nothing while there is no whole copy.
+QString copiedText(const QString &path)
+{
+    const QByteArray rtf = TestFiles::readBytes(path);
+    return rtf.startsWith("{\\rtf") ? documentFromRtf(rtf)->toPlainText() : QString();
+}
+
 // The main window with its recovery copies kept in a state folder of the test's own.
 class RecoveryTest : public MainWindowTest
 {
@@ -37,6 +53,8 @@ public:
         savedStateHome = qgetenv("XDG_STATE_HOME");
         qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
         MainWindowTest::SetUp();
+        // Copies wait while the pool's threads work (the spelling dictionary is read on one).
+        ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(30000));
     }
     void TearDown() override { qputenv("XDG_STATE_HOME", savedStateHome); }
 
@@ -171,19 +189,15 @@ TEST_F(RecoveryTest, ALongEditWithoutAPauseStillGetsACopy)
 
 TEST_F(RecoveryTest, ChangesMadeWhileACopyIsWrittenReachTheNextCopy)
 {
-    // Timers that never come due: the test says when a copy is due.
-    form->StartRecovery({3600 * 1000, 3600 * 1000});
+    form->StartRecovery(kWhenTold);
     type("a");
     form->Recovery->writeDueCopy();
     type("b");
     // The first copy is still being written (its end is learnt from the event loop).
     ASSERT_TRUE(form->Recovery->writing());
     form->Recovery->writeDueCopy();
-    const auto copied = [&] {
-        const QByteArray rtf = TestFiles::readBytes(copyPath());
-        return rtf.startsWith("{\\rtf") ? documentFromRtf(rtf)->toPlainText() : QString();
-    };
-    EXPECT_TRUE(QTest::qWaitFor([&] { return copied() == QStringLiteral("ab"); }, 20000)) << copied().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return copiedText(copyPath()) == QStringLiteral("ab"); }, 20000))
+        << copiedText(copyPath()).toStdString();
 }
 
 TEST_F(RecoveryTest, ACopyLeftByAStoppedProgramIsOfferedAndYesRecoversItAsAChangedDocument)
@@ -303,20 +317,20 @@ TEST_F(RecoveryTest, ACopyThatCantBeReadIsReportedAndKept)
     }
 }
 
-// Copies that can't be written stop with one message for the run; the editing goes on. What
-// fails here fails for every user, root included.
-TEST_F(RecoveryTest, ACopyThatCantBeWrittenGivesOneMessageAndEditingGoesOn)
+// Copies that can't be written give one message for the run; the editing goes on, and the
+// next change tries again. What fails here fails for every user, root included.
+TEST_F(RecoveryTest, ACopyThatCantBeWrittenGivesOneMessageAndTheNextChangeTriesAgain)
 {
     const struct {
         const char *name;
         std::function<void(RecoveryTest &)> block;
+        std::function<void(RecoveryTest &)> unblock;
     } cases[] = {
-        {"a file where the state folder should be", [](RecoveryTest &t) {
-             TestFiles::writeBytes(t.state.filePath(QStringLiteral("corvala")), "in the way");
-         }},
-        {"a folder where the copy should be", [](RecoveryTest &t) {
-             QDir().mkpath(t.copyPath());
-         }},
+        {"a file where the state folder should be",
+         [](RecoveryTest &t) { TestFiles::writeBytes(t.state.filePath(QStringLiteral("corvala")), "in the way"); },
+         [](RecoveryTest &t) { QFile::remove(t.state.filePath(QStringLiteral("corvala"))); }},
+        {"a folder where the copy should be", [](RecoveryTest &t) { QDir().mkpath(t.copyPath()); },
+         [](RecoveryTest &t) { QDir(t.copyPath()).removeRecursively(); }},
     };
     for (const auto &c : cases) {
         QDir(state.path()).removeRecursively();
@@ -327,40 +341,130 @@ TEST_F(RecoveryTest, ACopyThatCantBeWrittenGivesOneMessageAndEditingGoesOn)
         c.block(*this);
         type("first");
         ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.shown.isEmpty(); }, 20000)) << c.name;
-        EXPECT_TRUE(messages.shown[0].prompt.startsWith(QStringLiteral("Corvala cannot keep a recovery copy of your work.")))
-            << c.name;
-        type(" second");
-        form->Recovery->writeDueCopy();
-        QCoreApplication::processEvents();
-        EXPECT_FALSE(form->Recovery->writing()) << c.name;
+        EXPECT_TRUE(messages.shown[0].prompt.startsWith(kFailureReport)) << c.name;
+        EXPECT_TRUE(messages.shown[0].prompt.endsWith(kTriedAgain)) << c.name;
+        c.unblock(*this);
+        editAndWaitForCopy([&] { type(" second"); });
+        EXPECT_EQ(copiedText(copyPath()), QStringLiteral("first second")) << c.name;
         EXPECT_EQ(messages.shown.size(), 1) << c.name;
-        EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("first second")) << c.name;
     }
 }
 
+// The system may kill the writing process (it is as large as the window, and the first the
+// out-of-memory killer picks), or its alarm stop it: that copy is lost, not the next ones.
+TEST_F(RecoveryTest, ACopyWhoseWriterWasKilledIsWrittenAgainAtTheNextChange)
+{
+    form->StartRecovery(kWhenTold);
+    type("first");
+    {
+        // The writer inherits a limit of one byte to any file it writes: its first write kills
+        // it (SIGXFSZ), deterministically, before any copy is in place.
+        rlimit fileSize{}, core{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &fileSize), 0);
+        ASSERT_EQ(::getrlimit(RLIMIT_CORE, &core), 0);
+        const rlimit oneByte{1, fileSize.rlim_max}, noCore{0, core.rlim_max};
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &oneByte), 0);
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        form->Recovery->writeDueCopy();
+        const bool started = form->Recovery->writing();
+        ::setrlimit(RLIMIT_FSIZE, &fileSize);
+        ::setrlimit(RLIMIT_CORE, &core);
+        ASSERT_TRUE(started);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.shown.isEmpty(); }, 20000));
+    EXPECT_TRUE(messages.shown[0].prompt.contains(QStringLiteral("signal %1").arg(SIGXFSZ)))
+        << messages.shown[0].prompt.toStdString();
+    EXPECT_FALSE(QFile::exists(copyPath()));
+    // Without a change nothing is tried; the next change writes a copy that holds both.
+    form->Recovery->writeDueCopy();
+    EXPECT_FALSE(form->Recovery->writing());
+    editAndWaitForCopy([&] {
+        type(" second");
+        form->Recovery->writeDueCopy();
+    });
+    EXPECT_EQ(copiedText(copyPath()), QStringLiteral("first second"));
+    EXPECT_EQ(messages.shown.size(), 1);
+}
+
+// A copy that fails again and again (a disk that stays full) is tried after a pause that grows,
+// not at every change.
+TEST_F(RecoveryTest, FailuresInARowHoldTheNextTryBack)
+{
+    RecoveryTiming timing = kWhenTold;
+    timing.retryMs = 3600 * 1000;
+    form->StartRecovery(timing);
+    QDir().mkpath(copyPath()); // a folder where the copy should be
+    const struct {
+        const char *change;
+        bool tried;
+    } steps[] = {
+        {"a", true},  // the first copy fails
+        {"b", true},  // the next change tries again, and fails again
+        {"c", false}, // the pause after two failures holds it back
+        {"d", false},
+    };
+    for (const auto &step : steps) {
+        type(step.change);
+        form->Recovery->writeDueCopy();
+        EXPECT_EQ(form->Recovery->writing(), step.tried) << step.change;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Recovery->writing(); }, 20000)) << step.change;
+    }
+    EXPECT_EQ(messages.shown.size(), 1);
+}
+
+// No copy starts while the program's pool threads work (the spelling dictionary is read on
+// one): the child forked for it would inherit their locks held.
+TEST_F(RecoveryTest, ACopyWaitsForThePoolThreadsToBeIdle)
+{
+    form->StartRecovery(kWhenTold);
+    ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(20000));
+    QSemaphore release;
+    QThreadPool::globalInstance()->start([&release] { release.acquire(); });
+    type("while a task runs");
+    form->Recovery->writeDueCopy();
+    EXPECT_FALSE(form->Recovery->writing());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(QFile::exists(copyPath()));
+    editAndWaitForCopy([&] { release.release(); });
+    EXPECT_EQ(copiedText(copyPath()), QStringLiteral("while a task runs"));
+}
+
 // The program is told to stop while it has unsaved changes: a child process started as the
-// program starts, with a change no copy holds yet, is sent the signal.
+// program starts, with a change no copy holds yet, is sent the signal. When its window's thread
+// is busy for ever (a paste of minutes), the program still ends, with the last copy written.
 TEST_F(RecoveryTest, AStopSignalLeavesACopyThatTheNextStartOffers)
 {
-    for (const int signal : {SIGTERM, SIGHUP}) {
+    const struct {
+        int signal;
+        const char *mode;
+        QString copied;
+    } cases[] = {
+        {SIGTERM, "", QStringLiteral("typed before the signal")},
+        {SIGHUP, "", QStringLiteral("typed before the signal")},
+        {SIGTERM, "busy", QStringLiteral("typed before the signal")},
+        {SIGHUP, "busy", QStringLiteral("typed before the signal")},
+    };
+    for (const auto &c : cases) {
+        const std::string name = std::to_string(c.signal) + c.mode;
         QDir(folderPath()).removeRecursively();
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_STATE_HOME"), state.path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         child.setProcessEnvironment(environment);
-        child.start(QStringLiteral(CORVALA_STOP_SIGNAL_CHILD), {QStringLiteral("typed before the signal")});
+        child.start(QStringLiteral(CORVALA_STOP_SIGNAL_CHILD),
+                    {QStringLiteral("typed before the signal"), QString::fromLatin1(c.mode)});
         ASSERT_TRUE(child.waitForStarted());
         while (!child.readAllStandardOutput().contains("edited"))
-            ASSERT_TRUE(child.waitForReadyRead(30000)) << signal;
-        ::kill(pid_t(child.processId()), signal);
-        ASSERT_TRUE(child.waitForFinished(30000)) << signal;
-        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit) << signal;
+            ASSERT_TRUE(child.waitForReadyRead(30000)) << name;
+        ::kill(pid_t(child.processId()), c.signal);
+        ASSERT_TRUE(child.waitForFinished(30000)) << name;
+        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit) << name;
+        EXPECT_EQ(child.exitCode(), c.signal) << name;
 
         const QList<LeftCopy> left = folder().leftCopies();
-        ASSERT_EQ(left.size(), 1) << signal;
-        EXPECT_EQ(documentFromRtf(TestFiles::readBytes(left[0].path))->toPlainText(),
-                  QStringLiteral("typed before the signal")) << signal;
+        ASSERT_EQ(left.size(), 1) << name;
+        EXPECT_EQ(copiedText(left[0].path), c.copied) << name;
     }
 }
 

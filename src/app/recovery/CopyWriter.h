@@ -22,6 +22,7 @@ public:
     ~CopyWriter() override; // ends an unfinished write
 
     bool busy() const { return m_child > 0; }
+    qint64 process() const { return m_child; }
 
     // Starts writing the document as it is now; finished() follows. When no child can be made,
     // the document is written here and now, and finished() follows all the same.

@@ -15,14 +15,21 @@ class QTextDocument;
 struct RecoveryTiming
 {
     int pauseMs = 2000;    // a copy after this long without a change
-    int longestMs = 30000; // and at the latest this long after the first change it lacks
+    // and at the latest this long after the first change it lacks: with a write of well under a
+    // second, steady typing is never more than about 5 s ahead of the copy on the disk
+    int longestMs = 4000;
+    // After the second failed copy in a row, none is tried for this long, twice as long after
+    // each further failure, up to the last
+    int retryMs = 5000;
+    int retryLongestMs = 300000;
 };
 
 // Keeps a recovery copy of a window's document while it has changes that no save holds: the
 // copy is written after a pause in editing, and at the latest a while after the first change
 // that no copy holds yet, however long the editing goes on. The copy goes away when the
 // document is saved or replaced, and when the program ends normally. It asks nothing and shows
-// nothing: a failure is handed to `reportFailure` once, and copies stop for the rest of the run.
+// nothing: the first failure of the run is handed to `reportFailure`; a failed copy is tried
+// again at the next change, after a pause that grows while the failures go on.
 class RecoveryKeeper : public QObject
 {
     Q_OBJECT
@@ -57,6 +64,8 @@ public:
     void finish();
 
     bool writing() const { return m_writer.busy(); }
+    // The process writing the copy, 0 when none is.
+    qint64 writerProcess() const { return m_writer.process(); }
 
 Q_SIGNALS:
     // A copy was written and is in place (tests and the benchmark wait for it).
@@ -65,6 +74,7 @@ Q_SIGNALS:
 private:
     void writerFinished(bool written, const QString &reason);
     void fail(const QString &reason);
+    bool otherThreadsAtWork() const;
 
     std::function<const QTextDocument *()> m_document;
     std::function<void(const QString &)> m_reportFailure;
@@ -72,7 +82,12 @@ private:
     CopyWriter m_writer;
     QTimer m_pause;
     QTimer m_longest;
+    QTimer m_retryPause;   // after repeated failures: no copy is tried until it ends
+    QTimer m_threadsAtWork; // a due copy waits for the program's other threads to be idle
+    Timing m_timing;
     bool m_pending = false;  // a change that no copy, written or being written, holds
     bool m_dueAfterWrite = false; // its time came while another copy was being written
-    bool m_failed = false;   // copies stopped for this run
+    bool m_changedSinceFailure = true; // a failed copy is tried again only after a change
+    int m_failuresInARow = 0;
+    bool m_reported = false; // a failure was reported: once a run is enough
 };
