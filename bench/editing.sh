@@ -115,8 +115,9 @@ for side in "${sides[@]}"; do
   echo "- $side: worst key during a recovery write in the $big MB document $(figure "$side" "window-$big" "typed key during a recovery write" 3) ms (goal under 16)."
   if [ -f "$work/$side-steady-$big-0.tsv" ]; then
     echo "- $side: steady typing with copies on their own timing in the $big MB document: worst key" \
-      "$(figure "$side" "steady-$big" "steady typing: typed key, copies on their own timing" 3) ms, the pass that" \
-      "starts a copy $(figure "$side" "steady-$big" "  steady typing: the pass that starts a copy" 3) ms at worst (goal: no key 16 ms or more)."
+      "$(figure "$side" "steady-$big" "steady typing with copies: typed key" 3) ms, the key or pass that starts a copy" \
+      "$(figure "$side" "steady-$big" "  steady typing with copies: key or pass that starts a copy" 3) ms at worst;" \
+      "without copies, worst key $(figure "$side" "steady-$big" "steady typing, no copies: typed key" 3) ms (goal: no key 16 ms or more)."
   fi
 done
 
