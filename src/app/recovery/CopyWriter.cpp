@@ -54,8 +54,11 @@ void writeAll(int fd, const QByteArray &bytes)
     // The user's keys come first wherever the two compete for a processor.
     (void)::setpriority(PRIO_PROCESS, 0, 10);
     // The child is a copy of a process with threads: a lock that another thread held at the
-    // fork stays locked here. Should the writer ever wait on one, the alarm ends the child, and
-    // the window hears of a failed copy instead of waiting for it for ever.
+    // fork stays locked here. The writer takes none that another thread can hold (no font
+    // database, image plugin or D-Bus; pictures are encoded by pngFromImage; no copy starts
+    // while the thread pool works). Should it wait on one all the same, the alarm ends the
+    // child, and the window hears of a failed copy, tried again later, instead of waiting for
+    // it for ever.
     ::alarm(writeSecondsAtMost);
     QByteArray reason;
     try {
