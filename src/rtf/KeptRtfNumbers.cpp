@@ -1,6 +1,6 @@
 #include "rtf/KeptRtfNumbers.h"
 
-#include "rtf/read/RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 #include "rtf/write/RtfWriterTables.h"
 
 #include <algorithm>

@@ -4,10 +4,10 @@
 #include "platform/richtextbox/CopiedSelection.h"
 #include "base/Failure.h"
 #include "platform/Pictures.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 #include "rtf/DocumentText.h"
 #include "rtf/OriginalPicture.h"
-#include "rtf/PlainText.h"
+#include "rtf/files/PlainText.h"
 #include "rtf/read/RtfReader.h"
 
 #include <QImage>
