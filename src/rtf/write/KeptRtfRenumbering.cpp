@@ -1,4 +1,4 @@
-#include "rtf/KeptRtfNumbers.h"
+#include "rtf/write/KeptRtfRenumbering.h"
 
 #include "rtf/RtfTokenizer.h"
 #include "rtf/write/RtfWriterTables.h"
@@ -39,17 +39,6 @@ int savedColorIndex(const KeptRtfTables &tables, int number, RtfColorTable &colo
 }
 
 } // namespace
-
-const char *rtfFontFamilyWord(QByteArrayView word)
-{
-    static const std::array<const char *, 8> families{"fnil", "froman", "fswiss", "fmodern",
-                                                      "fscript", "fdecor", "ftech", "fbidi"};
-    for (const char *family : families) {
-        if (word == family)
-            return family;
-    }
-    return nullptr;
-}
 
 int savedFontIndex(const KeptRtfTables &tables, int number, RtfFontTable &fonts)
 {
