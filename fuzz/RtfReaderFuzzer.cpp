@@ -2,7 +2,7 @@
 // crash, hang or grow without bound. What it read must also survive saving: a document saved,
 // opened and saved again gives the same file, byte for byte.
 #include "base/Failure.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 #include "rtf/read/RtfReader.h"
 
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // rich text for a name ending in .rtf and plain text for one ending in .txt.
 // Exit status: 0 done, 1 a file could not be read or written, 2 wrong usage.
 #include "base/Failure.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

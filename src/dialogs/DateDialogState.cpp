@@ -1,7 +1,5 @@
 #include "dialogs/DateDialogState.h"
 
-#include "dialogs/frmDate.h"
-
 int DateDialogResult = 0;
 QString DateDialogText;
 int DateDialogChoice = -1;

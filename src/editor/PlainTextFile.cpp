@@ -2,7 +2,7 @@
 
 #include "base/Failure.h"
 #include "rtf/CodePages.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 
 #include <QFile>
 #include <QStringDecoder>

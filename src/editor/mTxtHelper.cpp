@@ -8,7 +8,7 @@
 #include "base/Failure.h"
 #include "platform/richtextbox/RichTextBox.h"
 #include "platform/WindowMessages.h"
-#include "rtf/PlainText.h"
+#include "rtf/files/PlainText.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

@@ -11,6 +11,7 @@
 #include "platform/FormDesign.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/Pictures.h"
+#include "platform/ProductIcon.h"
 #include "platform/richtextbox/RichTextBox.h"
 #include "platform/SkinFramework.h"
 #include "platform/toolbar/Toolbar.h"

@@ -6,6 +6,7 @@
 #include "app/TitleRule.h"
 #include "base/Failure.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/ProductIcon.h"
 #include "platform/richtextbox/RichTextBox.h"
 #include "rtf/PlainTextLoss.h"
 

@@ -1,7 +1,5 @@
 #include "platform/ProductIcon.h"
 
-#include "platform/toolbar/ImageList.h"
-
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QList>
 
@@ -10,3 +11,6 @@ QList<int> productIconSizes();
 // The product icon on a transparent square of size pixels: a page of writing with a bold "C"
 // arc across its lower left corner. Needs no application object, so build tools can call it.
 QImage drawProductIcon(int size);
+
+// The product's icon, at every size a window manager or desktop menu may ask for.
+QIcon productIcon();

@@ -8,8 +8,7 @@
 #include <QMetaType>
 #include <QString>
 
-class RtfColorTable;
-class RtfFontTable;
+#include <array>
 
 // A kept group (a header, a footnote, ...) names fonts and colours by the numbers of the file it
 // came from, and the writer numbers its own tables afresh. So the reader keeps, beside the kept
@@ -37,18 +36,13 @@ Q_DECLARE_METATYPE(KeptRtfTables)
 
 // The family class word of a font table entry ("froman", ...) for `word`, or null when it is
 // none.
-const char *rtfFontFamilyWord(QByteArrayView word);
-
-// The index in `fonts` of the font that `number` names in `tables`: the file's default font
-// for a number the file's table lacks; -1 when the tables say nothing about it.
-int savedFontIndex(const KeptRtfTables &tables, int number, RtfFontTable &fonts);
-
-// `groups` with every font and colour number replaced by the number the same font or colour
-// has in the saved file's tables, which gain what they lack. Only the number of a control word
-// changes: text, \'hh, picture and object data (hex or \bin) and every other word stay byte for
-// byte. Style numbers (\s, \cs, ...) stay as they are: the saved file has no style sheet, so a
-// reader takes them for the default style, and the groups' own words carry their look. A font
-// the file's table lacks becomes the file's default font, a colour it lacks "automatic".
-// Without tables (a group kept before they were known) the bytes are returned unchanged.
-QByteArray renumberKeptGroups(const QByteArray &groups, const KeptRtfTables &tables,
-                              RtfFontTable &fonts, RtfColorTable &colors);
+inline const char *rtfFontFamilyWord(QByteArrayView word)
+{
+    static const std::array<const char *, 8> families{"fnil", "froman", "fswiss", "fmodern",
+                                                      "fscript", "fdecor", "ftech", "fbidi"};
+    for (const char *family : families) {
+        if (word == family)
+            return family;
+    }
+    return nullptr;
+}

@@ -1,6 +1,6 @@
 #include "rtf/PageParts.h"
 
-#include "rtf/read/RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QByteArrayList>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/recovery/RecoveryKeeper.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 #include "rtf/read/RtfReader.h"
 #include "support/FormattedSample.h"
 

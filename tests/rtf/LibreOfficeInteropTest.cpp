@@ -3,7 +3,7 @@
 #include "ListTestDocuments.h"
 #include "WriterTestDocuments.h"
 
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 #include "rtf/read/RtfReader.h"
 #include "support/TestFiles.h"
 

@@ -2,8 +2,8 @@
 // plain text it stays the one table the file had.
 #include "RtfReaderTestSupport.h"
 
-#include "rtf/DocumentFiles.h"
-#include "rtf/PlainText.h"
+#include "rtf/files/DocumentFiles.h"
+#include "rtf/files/PlainText.h"
 #include "rtf/TableContinuation.h"
 
 #include <QTextCursor>

@@ -4,7 +4,7 @@
 #include "RtfReaderTestSupport.h"
 #include "support/TestFiles.h"
 
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -5,7 +5,7 @@
 #include "WriterTestDocuments.h"
 
 #include "base/Failure.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 #include "rtf/OriginalPicture.h"
 #include "rtf/read/RtfReader.h"
 

@@ -4,7 +4,7 @@
 #include "RtfReaderTestSupport.h"
 #include "WriterTestDocuments.h"
 
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 
 #include <QTextCursor>
 #include <QTextTable>

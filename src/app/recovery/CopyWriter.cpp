@@ -1,7 +1,7 @@
 #include "app/recovery/CopyWriter.h"
 
 #include "base/Failure.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 
 #include <QFileInfo>
 #include <QSocketNotifier>

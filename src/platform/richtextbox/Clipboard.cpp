@@ -2,6 +2,7 @@
 
 #include "base/Failure.h"
 #include "platform/richtextbox/CopiedSelection.h"
+#include "platform/richtextbox/SelectionMime.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -10,11 +11,6 @@
 #include <memory>
 
 namespace {
-
-const QString kPngType = QStringLiteral("image/png");
-const QString kJpegType = QStringLiteral("image/jpeg");
-const QByteArray kPngSignature("\x89PNG\r\n\x1a\n");
-const QByteArray kJpegSignature("\xff\xd8\xff");
 
 QClipboard &systemClipboard()
 {
@@ -51,22 +47,7 @@ void SetContent(QMimeData *data)
 
 void SetPicture(const QImage &picture, const QByteArray &fileData)
 {
-    auto *data = new QMimeData;
-    data->setImageData(picture);
-    if (fileData.startsWith(kPngSignature))
-        data->setData(kPngType, fileData);
-    else if (fileData.startsWith(kJpegSignature))
-        data->setData(kJpegType, fileData);
-    SetContent(data);
-}
-
-QByteArray PictureFileData(const QMimeData &data)
-{
-    for (const QString &type : {kJpegType, kPngType}) {
-        if (data.hasFormat(type))
-            return data.data(type);
-    }
-    return {};
+    SetContent(SelectionMime::fromPicture(picture, fileData));
 }
 
 } // namespace Clipboard

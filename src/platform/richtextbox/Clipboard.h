@@ -22,13 +22,8 @@ void Release();
 // Replaces the clipboard's content; the clipboard takes ownership.
 void SetContent(QMimeData *data);
 
-// Replaces the clipboard's content with a picture and nothing else, so that a paste inserts it.
-// The bytes of the file it came from, when they are PNG or JPEG, go beside it as image/png or
-// image/jpeg: a paste here keeps them, and so do other programs that take those types.
+// Replaces the clipboard's content with a picture and nothing else, so that a paste inserts it
+// (SelectionMime::fromPicture).
 void SetPicture(const QImage &picture, const QByteArray &fileData = {});
-
-// The picture file bytes that content carries beside its image (see SetPicture); empty when
-// there are none.
-QByteArray PictureFileData(const QMimeData &data);
 
 } // namespace Clipboard

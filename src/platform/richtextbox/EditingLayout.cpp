@@ -2,7 +2,7 @@
 
 #include "platform/richtextbox/qtstate/BackgroundLayout.h"
 #include "platform/richtextbox/qtstate/PageWidening.h"
-#include "platform/richtextbox/QtLayoutState.h"
+#include "platform/richtextbox/qtstate/QtLayoutState.h"
 #include "rtf/TableContinuation.h"
 
 #include <QByteArray>

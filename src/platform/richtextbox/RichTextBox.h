@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 
 #include <QImage>
 #include <QTextEdit>

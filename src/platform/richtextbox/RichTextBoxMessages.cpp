@@ -4,6 +4,7 @@
 #include "platform/richtextbox/wide/WideContent.h"
 
 #include "platform/richtextbox/Clipboard.h"
+#include "platform/richtextbox/CopiedSelection.h"
 #include "platform/richtextbox/SelectionMime.h"
 #include "platform/richtextbox/TextLines.h"
 #include "platform/Twips.h"
@@ -99,7 +100,7 @@ void RichTextBox::copySelection()
     const QTextCursor cursor = textCursor();
     if (cursor.hasSelection()) {
         Clipboard::Release();
-        Clipboard::SetContent(SelectionMime::fromSelection(cursor));
+        Clipboard::SetContent(new CopiedSelection(cursor));
     }
 }
 
@@ -109,14 +110,14 @@ void RichTextBox::cutSelection()
     if (!cursor.hasSelection())
         return;
     Clipboard::Release();
-    Clipboard::SetContent(SelectionMime::fromSelection(cursor));
+    Clipboard::SetContent(new CopiedSelection(cursor));
     cursor.removeSelectedText();
     setTextCursor(cursor);
 }
 
 QMimeData *RichTextBox::createMimeDataFromSelection() const
 {
-    return SelectionMime::fromSelection(textCursor());
+    return new CopiedSelection(textCursor());
 }
 
 bool RichTextBox::canInsertFromMimeData(const QMimeData *source) const

@@ -1,13 +1,11 @@
 #include "platform/richtextbox/SelectionMime.h"
 
-#include "platform/richtextbox/Clipboard.h"
-#include "platform/richtextbox/CopiedSelection.h"
 #include "base/Failure.h"
 #include "platform/Pictures.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 #include "rtf/DocumentText.h"
 #include "rtf/OriginalPicture.h"
-#include "rtf/PlainText.h"
+#include "rtf/files/PlainText.h"
 #include "rtf/read/RtfReader.h"
 
 #include <QImage>
@@ -21,6 +19,11 @@
 #include <QUrl>
 
 namespace {
+
+const QString kPngType = QStringLiteral("image/png");
+const QString kJpegType = QStringLiteral("image/jpeg");
+const QByteArray kPngSignature("\x89PNG\r\n\x1a\n");
+const QByteArray kJpegSignature("\xff\xd8\xff");
 
 QList<QTextFragment> pictureFragments(const QTextDocument &document)
 {
@@ -119,7 +122,25 @@ QString plainText(const QTextCursor &selection)
                             selection.selectionStart());
 }
 
-QMimeData *fromSelection(const QTextCursor &selection) { return new CopiedSelection(selection); }
+QMimeData *fromPicture(const QImage &picture, const QByteArray &fileData)
+{
+    auto *data = new QMimeData;
+    data->setImageData(picture);
+    if (fileData.startsWith(kPngSignature))
+        data->setData(kPngType, fileData);
+    else if (fileData.startsWith(kJpegSignature))
+        data->setData(kJpegType, fileData);
+    return data;
+}
+
+QByteArray pictureFileData(const QMimeData &data)
+{
+    for (const QString &type : {kJpegType, kPngType}) {
+        if (data.hasFormat(type))
+            return data.data(type);
+    }
+    return {};
+}
 
 bool insert(QTextCursor &cursor, const QMimeData &data)
 {
@@ -161,7 +182,7 @@ bool insert(QTextCursor &cursor, const QMimeData &data)
             return false;
         // The picture file's own bytes, when they come along, are kept with it: a photo is
         // saved as its JPEG data, not as many times its size of PNG.
-        OriginalPicture original = OriginalPicture::fromFileData(Clipboard::PictureFileData(data));
+        OriginalPicture original = OriginalPicture::fromFileData(pictureFileData(data));
         if (QSize(original.width, original.height) != picture.size())
             original = {};
         insertPicture(cursor, picture, original, Pictures::NaturalSize(picture));

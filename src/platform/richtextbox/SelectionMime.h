@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QImage;
 class QMimeData;
 class QTextCursor;
 
@@ -23,11 +24,15 @@ QString plainText(const QTextCursor &selection);
 // `body` a piece at a time, and what goes in front of it returned at the end.
 QByteArray richText(const QTextCursor &selection, const std::function<void(QByteArrayView)> &body);
 
-// Clipboard content for the selection: its plain text, and its rich content as RTF (formatted
-// text with the pictures themselves, so that a picture survives a paste into another document
-// or another program). The RTF is made at once and kept deflated, the plain text made when asked
-// for (CopiedSelection).
-QMimeData *fromSelection(const QTextCursor &selection);
+// Content holding a picture and nothing else, so that a paste inserts it. The bytes of the file
+// it came from, when they are PNG or JPEG, go beside it as image/png or image/jpeg: a paste here
+// keeps them, and so do other programs that take those types. (A selection's content is a
+// CopiedSelection.)
+QMimeData *fromPicture(const QImage &picture, const QByteArray &fileData = {});
+
+// The picture file bytes that content carries beside its image (see fromPicture); empty when
+// there are none.
+QByteArray pictureFileData(const QMimeData &data);
 
 // Puts clipboard content in place of the cursor's selection, as one undo step: RTF (ours or
 // another program's), else non-empty plain text, else a picture. Returns false, changing nothing,

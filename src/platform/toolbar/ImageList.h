@@ -24,6 +24,3 @@ private:
 // clipboard (Paste), green arrows curving right (Redo) and left (Undo), scissors (Cut), an open
 // folder (Open), a printer (Print) and a floppy disk (Save).
 ImageList toolbarImageList();
-
-// The product's icon, at every size a window manager or desktop menu may ask for.
-QIcon productIcon();

@@ -1,6 +1,6 @@
 #include "rtf/read/RtfPicture.h"
 
-#include "rtf/read/RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -9,7 +9,7 @@
 #include "rtf/read/RtfPicture.h"
 #include "rtf/read/RtfReaderState.h"
 #include "rtf/read/RtfTableBuilder.h"
-#include "rtf/read/RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QByteArray>
 #include <QColor>

@@ -2,6 +2,7 @@
 
 #include "rtf/KeptRtfParts.h"
 #include "rtf/TableContinuation.h"
+#include "rtf/write/KeptRtfRenumbering.h"
 #include "rtf/write/RtfPictureWriter.h"
 #include "rtf/write/RtfWriterUnits.h"
 

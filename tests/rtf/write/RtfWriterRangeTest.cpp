@@ -1,7 +1,7 @@
 // The writer's range, as the clipboard uses it: the same RTF as the whole of a document that
 // holds a copy of the selection, for every selection whose ends lie away from tables.
 #include "WriterTestDocuments.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 #include "rtf/OriginalPicture.h"
 
 #include <QTextCursor>

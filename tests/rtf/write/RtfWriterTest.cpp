@@ -1,7 +1,7 @@
 // What the writer puts in the file for each kind of content, one case a row.
 #include "WriterTestDocuments.h"
 
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 
 #include <QFont>
 #include <QTextCursor>

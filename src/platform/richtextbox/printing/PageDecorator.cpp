@@ -1,7 +1,7 @@
 #include "platform/richtextbox/printing/PageDecorator.h"
 
 #include "base/Failure.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 #include "rtf/read/RtfReader.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/richtextbox/QtLayoutState.h"
+#include "platform/richtextbox/qtstate/QtLayoutState.h"
 
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
 

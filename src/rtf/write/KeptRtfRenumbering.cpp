@@ -1,6 +1,6 @@
-#include "rtf/KeptRtfNumbers.h"
+#include "rtf/write/KeptRtfRenumbering.h"
 
-#include "rtf/read/RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 #include "rtf/write/RtfWriterTables.h"
 
 #include <algorithm>
@@ -39,17 +39,6 @@ int savedColorIndex(const KeptRtfTables &tables, int number, RtfColorTable &colo
 }
 
 } // namespace
-
-const char *rtfFontFamilyWord(QByteArrayView word)
-{
-    static const std::array<const char *, 8> families{"fnil", "froman", "fswiss", "fmodern",
-                                                      "fscript", "fdecor", "ftech", "fbidi"};
-    for (const char *family : families) {
-        if (word == family)
-            return family;
-    }
-    return nullptr;
-}
 
 int savedFontIndex(const KeptRtfTables &tables, int number, RtfFontTable &fonts)
 {

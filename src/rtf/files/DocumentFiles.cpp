@@ -1,8 +1,8 @@
 // The editing area's file functions: whole files in, whole files out, nothing half done.
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 
 #include "base/Failure.h"
-#include "rtf/PlainText.h"
+#include "rtf/files/PlainText.h"
 #include "rtf/read/RtfReader.h"
 #include "rtf/write/RtfWriter.h"
 

@@ -1,8 +1,8 @@
 // Plain text in and out: what a document becomes as a .txt file, and what a file becomes.
 #include "WriterTestDocuments.h"
 
-#include "rtf/DocumentFiles.h"
-#include "rtf/PlainText.h"
+#include "rtf/files/DocumentFiles.h"
+#include "rtf/files/PlainText.h"
 #include "rtf/DocumentText.h"
 #include "rtf/read/RtfReader.h"
 #include "support/TestFiles.h"

@@ -1,4 +1,4 @@
-#include "rtf/read/RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <algorithm>
 #include <climits>

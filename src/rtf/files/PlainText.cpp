@@ -1,4 +1,4 @@
-#include "rtf/PlainText.h"
+#include "rtf/files/PlainText.h"
 
 #include "rtf/CodePages.h"
 #include "rtf/DocumentText.h"

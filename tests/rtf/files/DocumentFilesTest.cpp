@@ -5,7 +5,7 @@
 #include "support/TestFiles.h"
 
 #include "base/Failure.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 
 #include <QDir>
 #include <QFile>
