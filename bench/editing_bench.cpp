@@ -180,7 +180,7 @@ void keysDuringRecoveryWrite(Form1 &form, RichTextBox &box)
     QTemporaryDir state;
     RecoveryKeeper &recovery = *form.Recovery;
     // Timers that never come due: only the benchmark starts a copy.
-    recovery.start(RecoveryFolder(state.path()), {3600 * 1000, 3600 * 1000});
+    recovery.start(RecoveryFolder(state.filePath(QStringLiteral("corvala/recovery"))), {3600 * 1000, 3600 * 1000});
     constexpr int writes = 5;
     std::vector<double> startCpu, startWall, keyCpu, keyWall, whole;
     resetPeak();
