@@ -54,6 +54,14 @@ struct StateFolder
         ASSERT_EQ(::chmod(QFile::encodeName(program()).constData(), mode), 0);
         ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), mode), 0);
     }
+    // A folder "shared" open to everyone, with `inside` in it; its path.
+    QString sharedFolder(const QString &inside) const
+    {
+        const QString shared = state.filePath(QStringLiteral("shared"));
+        QDir().mkpath(shared + QLatin1Char('/') + inside);
+        ::chmod(QFile::encodeName(shared).constData(), 0777);
+        return shared;
+    }
 };
 
 TEST(RecoveryFolderTest, OnlyCopiesWhoseWriterHasStoppedAreLeftAndTemporaryFilesOfStoppedWritersGo)
@@ -183,17 +191,11 @@ TEST(RecoveryFolderTest, FoldersThatCantBeMadeTheUsersAloneAreRefusedWithTheReas
         {"the copies' folder is a link to a shared folder",
          [](const StateFolder &dir) {
              QDir().mkpath(dir.program());
-             QDir().mkpath(dir.state.filePath(QStringLiteral("shared")));
-             ::chmod(QFile::encodeName(dir.state.filePath(QStringLiteral("shared"))).constData(), 0777);
-             QFile::link(dir.state.filePath(QStringLiteral("shared")), dir.path());
+             QFile::link(dir.sharedFolder(QString()), dir.path());
          },
          [](const StateFolder &dir) { return dir.path() + QStringLiteral(" is a link, not a folder."); }, "shared"},
         {"the program's folder is a link",
-         [](const StateFolder &dir) {
-             QDir().mkpath(dir.state.filePath(QStringLiteral("shared/recovery")));
-             ::chmod(QFile::encodeName(dir.state.filePath(QStringLiteral("shared"))).constData(), 0777);
-             QFile::link(dir.state.filePath(QStringLiteral("shared")), dir.program());
-         },
+         [](const StateFolder &dir) { QFile::link(dir.sharedFolder(QStringLiteral("recovery")), dir.program()); },
          [](const StateFolder &dir) { return dir.program() + QStringLiteral(" is a link, not a folder."); }, "shared"},
         {"the copies' folder is a file",
          [](const StateFolder &dir) {
