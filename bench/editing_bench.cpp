@@ -186,7 +186,7 @@ void keysDuringRecoveryWrite(Form1 &form, RichTextBox &box)
     QTemporaryDir state;
     RecoveryKeeper &recovery = *form.Recovery;
     // Timers that never come due: only the benchmark starts a copy.
-    recovery.start(RecoveryFolder(state.path()), {3600 * 1000, 3600 * 1000});
+    recovery.start(RecoveryFolder(state.filePath(QStringLiteral("corvala/recovery"))), {3600 * 1000, 3600 * 1000});
     // No copy starts while the dictionary is read in the background.
     QThreadPool::globalInstance()->waitForDone();
     constexpr int writes = 5;

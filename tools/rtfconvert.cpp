@@ -71,7 +71,7 @@ int main(int argc, char **argv)
 
     std::unique_ptr<QTextDocument> document;
     try {
-        document = loadDocument(in, rtfRTF);
+        document = loadDocument(in, rtfRTF, ReadableKinds::PipesToo);
     } catch (const Failure &failure) {
         return fail("read", in, failure);
     }

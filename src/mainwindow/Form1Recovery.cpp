@@ -47,6 +47,8 @@ bool Form1::OfferLeftCopy(const LeftCopy &copy)
     try {
         // Read as Open reads a file: the window's document changes only when the whole copy
         // was read, and the change notification marks it as changed, so closing asks to save it.
+        // The copy is looked at again: the question may have waited a long time for its answer.
+        RecoveryFolder::checkLeftCopy(copy.path);
         txtEdit->LoadFile(copy.path, rtfRTF);
     } catch (const Failure &failure) {
         m_messages.MsgBox(QStringLiteral("The document saved at %1 cannot be recovered.\n%2\nIt is kept in \"%3\".")

@@ -279,28 +279,46 @@ TEST_F(MainWindowTest, OpenOfANameThatDoesNotExistOrCancelDoesNothing)
     EXPECT_TRUE(form->IsModified());
 }
 
+// Anything but a file is refused at once, before it is read: a pipe would hold the window until
+// some other program wrote to it, a device would be read without end.
 TEST_F(MainWindowTest, AFileThatCannotBeReadLeavesTheDocumentAndSaysWhichFileAndWhy)
 {
     writeFile(path("photo.rtf"), QByteArray("\x89PNG\r\n\x1a\n not rich text", 22));
+    TestFiles::makeFifo(path("pipe.rtf"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path("zero.rtf")));
+    const struct {
+        const char *name;
+        const char *why;
+    } cases[] = {
+        {"photo.rtf", ""},
+        {"pipe.rtf", "pipe.rtf is not a file: it is a named pipe."},
+        {"zero.rtf", "zero.rtf is not a file: it is a device."},
+    };
     type("kept");
-    messages.answers = {vbNo}; // not saved first
-    dialogs.answerFile(path("photo.rtf"), 1);
+    for (const auto &c : cases) {
+        messages.shown.clear();
+        messages.answers = {vbNo}; // not saved first
+        dialogs.answerFile(path(c.name), 1);
 
-    form->mnuOpen->trigger();
+        form->mnuOpen->trigger();
 
-    EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("kept"));
-    EXPECT_TRUE(form->IsModified());
-    ASSERT_EQ(messages.shown.size(), 2);
-    EXPECT_TRUE(messages.shown[1].prompt.contains(path("photo.rtf")));
-    EXPECT_EQ(messages.shown[1].style, vbOKOnly | vbExclamation);
-    // After a file dialog no window is active: the box still belongs to the main window.
-    EXPECT_EQ(messages.shown[1].owner, form.get());
+        EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("kept")) << c.name;
+        EXPECT_TRUE(form->IsModified()) << c.name;
+        ASSERT_EQ(messages.shown.size(), 2) << c.name;
+        EXPECT_TRUE(messages.shown[1].prompt.startsWith(QStringLiteral("Cannot open \"%1\".\n%2").arg(path(c.name), c.why)))
+            << messages.shown[1].prompt.toStdString();
+        EXPECT_EQ(messages.shown[1].style, vbOKOnly | vbExclamation) << c.name;
+        // After a file dialog no window is active: the box still belongs to the main window.
+        EXPECT_EQ(messages.shown[1].owner, form.get()) << c.name;
+    }
 }
 
 TEST_F(MainWindowTest, AFileNamedOnTheCommandLineOpensAsOpenWouldOrIsReported)
 {
     writeFile(path("letter.rtf"), "{\\rtf1\\ansi Dear reader\\par}");
     writeFile(path("photo.rtf"), QByteArray("\x89PNG\r\n\x1a\n not rich text", 22));
+    TestFiles::makeFifo(path("pipe.rtf"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path("zero.rtf")));
     const struct {
         QStringList arguments;
         const char *text;
@@ -311,6 +329,8 @@ TEST_F(MainWindowTest, AFileNamedOnTheCommandLineOpensAsOpenWouldOrIsReported)
         {{"corvala"}, "", nullptr},
         {{"corvala", path("missing.rtf")}, "", "Cannot open \"%1\".\nFile not found"},
         {{"corvala", path("photo.rtf")}, "", "Cannot open \"%1\"."},
+        {{"corvala", path("pipe.rtf")}, "", "Cannot open \"%1\".\npipe.rtf is not a file: it is a named pipe."},
+        {{"corvala", path("zero.rtf")}, "", "Cannot open \"%1\".\nzero.rtf is not a file: it is a device."},
     };
     for (const auto &c : cases) {
         form.reset();

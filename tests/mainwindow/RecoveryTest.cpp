@@ -287,34 +287,59 @@ TEST_F(RecoveryTest, OlderCopiesAreOfferedOneAfterAnother)
 
 TEST_F(RecoveryTest, ACopyThatCantBeReadIsReportedAndKept)
 {
-    const struct {
-        const char *name;
-        std::function<QString(RecoveryTest &)> leave;
-    } cases[] = {
-        {"not RTF", [](RecoveryTest &t) { return t.leaveCopy("PK\x03\x04 not a document"); }},
-        {"a folder", [](RecoveryTest &t) {
-             const QString path = t.leaveCopy("");
-             QFile::remove(path);
-             QDir().mkpath(path);
-             return path;
-         }},
-    };
-    for (const auto &c : cases) {
-        start();
-        messages.shown.clear();
-        form->txtEdit->setText(QStringLiteral("as it was"));
-        const QString left = c.leave(*this);
-        messages.answers = {vbYes};
-        EXPECT_FALSE(form->StartRecovery(kAtOnce)) << c.name;
-        ASSERT_EQ(messages.shown.size(), 2) << c.name;
-        EXPECT_TRUE(messages.shown[1].prompt.startsWith(
-            QStringLiteral("The document saved at %1 cannot be recovered.").arg(savedAt(left)))) << c.name;
-        EXPECT_TRUE(messages.shown[1].prompt.contains(QDir::toNativeSeparators(left))) << c.name;
-        EXPECT_TRUE(QFileInfo::exists(left)) << c.name;
-        EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("as it was")) << c.name;
-        QDir(left).removeRecursively();
-        QFile::remove(left);
-    }
+    form->txtEdit->setText(QStringLiteral("as it was"));
+    const QString left = leaveCopy("PK\x03\x04 not a document");
+    messages.answers = {vbYes};
+    EXPECT_FALSE(form->StartRecovery(kAtOnce));
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_TRUE(messages.shown[1].prompt.startsWith(
+        QStringLiteral("The document saved at %1 cannot be recovered.").arg(savedAt(left))));
+    EXPECT_TRUE(messages.shown[1].prompt.contains(QDir::toNativeSeparators(left)));
+    EXPECT_TRUE(QFileInfo::exists(left));
+    EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("as it was"));
+}
+
+// A link planted in the folder, under the name of a copy left behind or under this program's
+// own copy name (which anyone can work out), is never offered, read, adopted or written
+// through: the files it points to stay as they were.
+TEST_F(RecoveryTest, PlantedLinksAreNeverOfferedNorWrittenThrough)
+{
+    writeFile(path("letter.rtf"), "{\\rtf1 the user's letter}");
+    writeFile(path("notes.rtf"), "{\\rtf1 the user's notes}");
+    const QString left = leaveCopy("");
+    QFile::remove(left);
+    ASSERT_TRUE(QFile::link(path("letter.rtf"), left));
+    ASSERT_TRUE(QFile::link(path("notes.rtf"), folder().copyPath(WriterIdentity::current())));
+    messages.answers = {vbYes};
+
+    EXPECT_FALSE(form->StartRecovery(kAtOnce));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    editAndWaitForCopy([&] { type("unsaved"); });
+
+    EXPECT_EQ(TestFiles::readBytes(path("letter.rtf")), "{\\rtf1 the user's letter}");
+    EXPECT_EQ(TestFiles::readBytes(path("notes.rtf")), "{\\rtf1 the user's notes}");
+    EXPECT_FALSE(QFileInfo(copyPath()).isSymLink());
+    EXPECT_EQ(documentFromRtf(TestFiles::readBytes(copyPath()))->toPlainText(), QStringLiteral("unsaved"));
+    EXPECT_EQ(TestFiles::modeOf(copyPath()), 0600);
+}
+
+// Folders another program (or an earlier version) left open to everyone are closed as the
+// program starts, before any copy is offered or written.
+TEST_F(RecoveryTest, FoldersOpenToEveryoneAreMadeTheUsersAloneAndSoAreTheCopies)
+{
+    const QString left = leaveCopy("{\\rtf1 left}");
+    const QString program = QFileInfo(folderPath()).path();
+    for (const QString &folder : {program, folderPath()})
+        ASSERT_TRUE(QFile::setPermissions(folder, QFile::Permissions::fromInt(0x7777)));
+    ASSERT_EQ(TestFiles::modeOf(folderPath()), 0777);
+    messages.answers = {ScriptedMessageBox::dismissed};
+
+    EXPECT_FALSE(form->StartRecovery(kAtOnce));
+    EXPECT_EQ(messages.shown.size(), 1); // the left copy is still offered: the folder is now safe
+    EXPECT_EQ(TestFiles::modeOf(program), 0700);
+    EXPECT_EQ(TestFiles::modeOf(folderPath()), 0700);
+    editAndWaitForCopy([&] { type("unsaved"); });
+    EXPECT_EQ(TestFiles::modeOf(copyPath()), 0600);
 }
 
 // Copies that can't be written give one message for the run; the editing goes on, and the
@@ -331,6 +356,17 @@ TEST_F(RecoveryTest, ACopyThatCantBeWrittenGivesOneMessageAndTheNextChangeTriesA
          [](RecoveryTest &t) { QFile::remove(t.state.filePath(QStringLiteral("corvala"))); }},
         {"a folder where the copy should be", [](RecoveryTest &t) { QDir().mkpath(t.copyPath()); },
          [](RecoveryTest &t) { QDir(t.copyPath()).removeRecursively(); }},
+        {"a link to a shared folder in place of the folder of copies",
+         [](RecoveryTest &t) {
+             QDir().mkpath(t.path("shared"));
+             QDir(t.folderPath()).removeRecursively();
+             QDir().mkpath(QFileInfo(t.folderPath()).path());
+             QFile::link(t.path("shared"), t.folderPath());
+         },
+         [](RecoveryTest &t) {
+             QFile::remove(t.folderPath());
+             QDir().mkpath(t.folderPath());
+         }},
     };
     for (const auto &c : cases) {
         QDir(state.path()).removeRecursively();

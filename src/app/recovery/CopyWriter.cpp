@@ -1,5 +1,6 @@
 #include "app/recovery/CopyWriter.h"
 
+#include "app/recovery/CopyFiles.h"
 #include "base/Failure.h"
 #include "rtf/files/DocumentFiles.h"
 
@@ -17,17 +18,6 @@ namespace {
 
 // Far longer than any document takes to write, even to a slow disk.
 constexpr unsigned writeSecondsAtMost = 120;
-
-// The rename that put the copy in place is on the disk only once its folder is.
-void syncFolder(const QString &path)
-{
-    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0)
-        return;
-    (void)::fsync(folder);
-    ::close(folder);
-}
 
 void writeAll(int fd, const QByteArray &bytes)
 {
@@ -83,8 +73,7 @@ CopyWriter::~CopyWriter() { cancel(); }
 
 void CopyWriter::write(const QTextDocument &document, const QString &path)
 {
-    writeWholeFile(path, rtfFromDocument(document));
-    syncFolder(path);
+    CopyFiles::write(path, rtfFromDocument(document));
 }
 
 void CopyWriter::start(const QTextDocument &document, const QString &path)

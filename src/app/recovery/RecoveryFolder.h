@@ -28,17 +28,27 @@ public:
     const QString &path() const { return m_path; }
     QString copyPath(const WriterIdentity &writer) const;
 
-    // Makes the folder when it is missing; false, with the reason, when it can't be made.
+    // The copies are the user's unsaved documents: the folder and the program's folder above
+    // it are the user's own folders, not links, and no one else's to read, write or enter
+    // (0700). Makes them so when they are missing, or when they are the user's folders with
+    // wider permissions; false, with the reason, when they can't be made so (a link, a file,
+    // another user's folder, a folder shared like /tmp, or a file system that refuses).
     bool make(QString *reason) const;
 
-    // The copies whose writers no longer run, newest first. A copy that is being replaced when
-    // its writer stops leaves a temporary file beside it, never a whole copy: those of writers
-    // that are gone are removed here.
+    // The copies whose writers no longer run, newest first: regular files of the user's own,
+    // never a link, and only from a folder that make() can vouch for. A copy that is being
+    // replaced when its writer stops leaves a temporary file beside it, never a whole copy:
+    // those of writers that are gone are removed here.
     QList<LeftCopy> leftCopies() const;
+
+    // Throws Failure unless `copyPath` is still a copy that may be read (see leftCopies).
+    static void checkLeftCopy(const QString &copyPath);
 
     // Removes a copy together with any unfinished temporary file of its writer.
     static void removeCopy(const QString &copyPath);
 
 private:
+    bool makePrivate(bool create, QString *reason) const;
+
     QString m_path;
 };

@@ -1,5 +1,6 @@
 #include "app/recovery/RecoveryKeeper.h"
 
+#include "app/recovery/CopyFiles.h"
 #include "base/Failure.h"
 
 #include <QFile>
@@ -146,7 +147,7 @@ void RecoveryKeeper::adopt(const QString &leftCopy)
     discard();
     // When the rename fails the left copy stays where it was and is offered again at the next
     // start; this window writes its own copy at its next change.
-    QFile::rename(leftCopy, copyPath());
+    CopyFiles::renameOwnFile(leftCopy, copyPath());
 }
 
 void RecoveryKeeper::writeNow()

@@ -2,6 +2,7 @@
 #include "rtf/files/DocumentFiles.h"
 
 #include "base/Failure.h"
+#include "rtf/files/FileForReading.h"
 #include "rtf/files/PlainText.h"
 #include "rtf/read/RtfReader.h"
 #include "rtf/write/RtfWriter.h"
@@ -26,30 +27,17 @@ QString describe(QFileDevice::FileError error, const QString &fallback)
     }
 }
 
-QByteArray readWholeFile(const QString &path)
+QByteArray readWholeFile(const QString &path, ReadableKinds kinds)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        throw Failure(QStringLiteral("File not found"));
-    if (info.isDir())
-        throw Failure(QStringLiteral("Is a directory"));
+    FileForReading file(path, kinds);
     const QString tooLarge = QStringLiteral("The file is too large to be a document (the limit is 512 MB)");
-    if (info.size() > largestDocumentBytes)
+    if (file.size() > largestDocumentBytes)
         throw Failure(tooLarge);
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(describe(file.error(), file.errorString()));
     // Read to the end rather than trust the size: a pipe or a growing file has none to trust.
     QByteArray bytes;
-    bytes.reserve(info.size());
+    bytes.reserve(qMax(file.size(), qint64(0)));
     char chunk[1 << 16];
-    for (;;) {
-        const qint64 read = file.read(chunk, sizeof chunk);
-        if (read < 0)
-            throw Failure(describe(file.error(), file.errorString()));
-        if (read == 0)
-            break;
+    while (const qint64 read = file.read(chunk, sizeof chunk)) {
         if (bytes.size() + read > largestDocumentBytes)
             throw Failure(tooLarge);
         bytes.append(chunk, read);
@@ -84,9 +72,9 @@ QByteArray plainTextFromDocument(const QTextDocument &document)
     return plainTextOf(document);
 }
 
-std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileType type)
+std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileType type, ReadableKinds kinds)
 {
-    const QByteArray bytes = readWholeFile(path);
+    const QByteArray bytes = readWholeFile(path, kinds);
     return type == rtfRTF ? documentFromRtf(bytes) : documentFromPlainText(bytes);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rtf/files/FileForReading.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -14,7 +16,8 @@ enum RichTextFileType { rtfRTF = 0, rtfText = 1 };
 // Reads a whole file into a new document. Nothing is changed anywhere until the file has been
 // read completely, so a caller that swaps the result in only on success never loses its
 // current document. Throws Failure with a description that names the reason.
-std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileType type);
+std::unique_ptr<QTextDocument> loadDocument(const QString &path, RichTextFileType type,
+                                            ReadableKinds kinds = ReadableKinds::FilesOnly);
 
 // Writes the document to a temporary file beside `path` and moves it into place only when
 // every byte is written: a failed save leaves an existing file as it was. Throws Failure.

@@ -15,6 +15,10 @@
 #include <QTextList>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -69,6 +73,48 @@ TEST_F(DocumentFiles, LoadFailuresNameTheReason)
     EXPECT_EQ(failureOf([&] { loadDocument(path("missing.rtf"), rtfRTF); }), QStringLiteral("File not found"));
     EXPECT_EQ(failureOf([&] { loadDocument(QString(), rtfRTF); }), QStringLiteral("File not found"));
     EXPECT_EQ(failureOf([&] { loadDocument(path("folder"), rtfText); }), QStringLiteral("Is a directory"));
+}
+
+// Open never waits on a pipe nor reads a device: each is refused at once, by what it is.
+TEST_F(DocumentFiles, OnlyFilesAreReadAndAnythingElseIsRefusedAtOnce)
+{
+    TestFiles::makeFifo(path("pipe.rtf"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path("zero.rtf")));
+    ASSERT_TRUE(QFile::link(path("pipe.rtf"), path("link to pipe.rtf")));
+    const int socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketName = QFile::encodeName(path("socket.rtf"));
+    ASSERT_LT(size_t(socketName.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, socketName.constData(), size_t(socketName.size()));
+    ASSERT_EQ(::bind(socketFd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    writeFile(path("letter.txt"), "a letter");
+    ASSERT_TRUE(QFile::link(path("letter.txt"), path("link to letter.txt")));
+
+    const struct {
+        QString path;
+        const char *failure;
+    } cases[] = {
+        {path("pipe.rtf"), "pipe.rtf is not a file: it is a named pipe."},
+        {path("link to pipe.rtf"), "link to pipe.rtf is not a file: it is a named pipe."},
+        {path("zero.rtf"), "zero.rtf is not a file: it is a device."},
+        {QStringLiteral("/dev/null"), "null is not a file: it is a device."},
+        {path("socket.rtf"), "socket.rtf is not a file: it is a socket."},
+        {path("link to letter.txt"), "<no failure>"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(failureOf([&] { loadDocument(c.path, rtfText); }).toStdString(), c.failure) << c.path.toStdString();
+    ::close(socketFd);
+}
+
+// A command-line tool reads a pipe to its end, as it reads any input.
+TEST_F(DocumentFiles, PipesAreReadWhenAskedFor)
+{
+    TestFiles::makeFifo(path("pipe.rtf"));
+    std::thread writer([&] { writeFile(path("pipe.rtf"), "{\\rtf1 piped}"); });
+    const std::unique_ptr<QTextDocument> document = loadDocument(path("pipe.rtf"), rtfRTF, ReadableKinds::PipesToo);
+    writer.join();
+    EXPECT_EQ(document->toPlainText(), QStringLiteral("piped"));
 }
 
 TEST_F(DocumentFiles, RefusesAFileTooLargeToBeADocument)
