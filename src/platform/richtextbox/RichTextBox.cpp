@@ -276,7 +276,7 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (conventionKey(event) || enterInListItem(event)) {
+    if (conventionKey(event) || enterParagraph(event)) {
         event->accept();
         return;
     }

@@ -1,4 +1,4 @@
-// Enter in a list item, as word processors have it: the next item, or the end of the list.
+// Enter, as word processors have it: a new paragraph goes on as the one it is made from.
 #include "platform/richtextbox/RichTextBox.h"
 
 #include <QKeyEvent>
@@ -6,27 +6,30 @@
 #include <QTextCursor>
 #include <QTextList>
 
-// Enter in an item adds the next one with the item's paragraph and character formats: its
-// spacing and font stay (the editing area's own Enter takes the spacing off the item before
-// and types on in its default font). Enter in an empty item ends the list there: the
+// Enter makes a new paragraph with the paragraph format it is pressed in and the character
+// format in use at the caret, whether the paragraph is empty or not: the spacing, the
+// alignment and the font chosen go on. The editing area's own Enter takes the spacing off a
+// list item and, after an empty paragraph, drops both formats for its defaults (the font
+// chosen falls back to the editing area's, or the empty paragraph loses its alignment and
+// no paragraph is made). Enter in an empty list item ends the list there instead: the
 // paragraph stays, out of the list, with its formats. Each is one undo step.
-bool RichTextBox::enterInListItem(QKeyEvent *event)
+bool RichTextBox::enterParagraph(QKeyEvent *event)
 {
     if (isReadOnly() || (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     QTextCursor cursor = textCursor();
-    QTextList *list = cursor.currentList();
-    if (!list)
-        return false;
     cursor.beginEditBlock();
-    if (!cursor.hasSelection() && cursor.block().length() <= 1) {
+    if (cursor.currentList() && !cursor.hasSelection() && cursor.block().length() <= 1) {
         QTextBlockFormat outside = cursor.blockFormat();
         outside.setObjectIndex(-1);
         cursor.setBlockFormat(outside);
     } else {
         cursor.removeSelectedText();
-        cursor.insertBlock(cursor.blockFormat(), cursor.charFormat());
+        // What text typed here would get; after a picture, text rather than another picture.
+        QTextCharFormat typed = cursor.charFormat();
+        typed.clearProperty(QTextFormat::ObjectType);
+        cursor.insertBlock(cursor.blockFormat(), typed);
     }
     cursor.endEditBlock();
     setTextCursor(cursor);
