@@ -209,18 +209,32 @@ TEST_F(InsertPictureTest, PasteAfterImageInsertsThePictureAgain)
     EXPECT_EQ(picturesIn(*form->txtEdit).size(), 2);
 }
 
-TEST_F(InsertPictureTest, AFileThatIsNoPictureIsNamedAndChangesNothing)
+TEST_F(InsertPictureTest, AFileThatIsNoWholePictureIsNamedAndChangesNothing)
 {
     type("keep");
     QGuiApplication::clipboard()->setText(QStringLiteral("clipboard text"));
     writeFile(path("broken.jpg"), "\xff\xd8\xff this is no photo");
-    const QString cases[] = {path("broken.jpg"), path("missing.gif")};
-    for (const QString &file : cases) {
+    const QByteArray photo = readFile(pictureFile("photo.jpg", "JPEG"));
+    writeFile(path("cut short.jpg"), photo.left(photo.size() * 3 / 4));
+    const QByteArray gif = oneColourGif(40, 30, Qt::blue);
+    writeFile(path("cut short.gif"), gif.left(gif.size() / 2));
+    const struct {
+        QString file;
+        const char *said; // what the message says of the file
+    } cases[] = {
+        {path("broken.jpg"), "damaged"},
+        {path("cut short.jpg"), "damaged"},
+        {path("cut short.gif"), "damaged"},
+        {path("missing.gif"), "does not exist"},
+    };
+    for (const auto &c : cases) {
         messages.shown.clear();
-        insertPicture(file, 3);
-        EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("keep"));
-        ASSERT_EQ(messages.shown.size(), 1);
-        EXPECT_TRUE(messages.shown[0].prompt.contains(QFileInfo(file).fileName())) << messages.shown[0].prompt.toStdString();
+        insertPicture(c.file, 3);
+        EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("keep")) << c.file.toStdString();
+        ASSERT_EQ(messages.shown.size(), 1) << c.file.toStdString();
+        const QString prompt = messages.shown[0].prompt;
+        EXPECT_TRUE(prompt.contains(QFileInfo(c.file).fileName())) << prompt.toStdString();
+        EXPECT_TRUE(prompt.contains(QLatin1String(c.said))) << prompt.toStdString();
     }
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("clipboard text"));
 }
