@@ -242,6 +242,65 @@ TEST_F(MainWindowTest, CtrlBIAndUToggleTheSelectionsFormatInOneUndoStepAndAreSav
     }
 }
 
+// The keys toggle by the selection's first character, whichever end the caret is at, and the
+// selection stays through the change, its Undo and the Undo of that.
+TEST_F(MainWindowTest, CtrlBIAndUToggleByTheSelectionsFirstCharacterEitherWay)
+{
+    const struct {
+        const char *name;
+        int anchor, caret;
+        Qt::Key key;
+        bool (QFont::*read)() const;
+        bool after; // what the whole selection is after the key
+    } cases[] = {
+        // "one two three" with "two" bold, italic and underlined
+        {"two, right to left", 7, 4, Qt::Key_I, &QFont::italic, false},
+        {"two, left to right", 4, 7, Qt::Key_I, &QFont::italic, false},
+        {"two and a space, right to left", 8, 4, Qt::Key_B, &QFont::bold, false},
+        {"e and two, left to right", 2, 7, Qt::Key_U, &QFont::underline, true},
+        {"e and two, right to left", 7, 2, Qt::Key_U, &QFont::underline, true},
+    };
+    for (const auto &c : cases) {
+        form->txtEdit->setText(QStringLiteral("one two three\nfour"));
+        QTextCharFormat marked;
+        marked.setFontWeight(QFont::Bold);
+        marked.setFontItalic(true);
+        marked.setFontUnderline(true);
+        QTextCursor two(form->txtEdit->document());
+        two.setPosition(4);
+        two.setPosition(7, QTextCursor::KeepAnchor);
+        two.mergeCharFormat(marked);
+        QTextCursor selection(form->txtEdit->document());
+        selection.setPosition(c.anchor);
+        selection.setPosition(c.caret, QTextCursor::KeepAnchor);
+        form->txtEdit->setTextCursor(selection);
+        const auto shownAt = [&](int position) {
+            QTextCursor at(form->txtEdit->document());
+            at.setPosition(position + 1);
+            return (at.charFormat().font().resolve(form->txtEdit->document()->defaultFont()).*c.read)();
+        };
+        const auto expectSelectionKept = [&](const char *when) {
+            EXPECT_EQ(form->txtEdit->textCursor().anchor(), c.anchor) << c.name << " " << when;
+            EXPECT_EQ(form->txtEdit->textCursor().position(), c.caret) << c.name << " " << when;
+        };
+        const auto expectSelectionChanged = [&](const char *when) {
+            for (int at = std::min(c.anchor, c.caret); at < std::max(c.anchor, c.caret); ++at)
+                EXPECT_EQ(shownAt(at), c.after) << c.name << " " << when << " at " << at;
+            expectSelectionKept(when);
+        };
+        const bool before2 = shownAt(2), before4 = shownAt(4);
+
+        QTest::keyClick(form->txtEdit, c.key, Qt::ControlModifier);
+        expectSelectionChanged("after the key");
+        form->mnuUndo_Click();
+        EXPECT_EQ(shownAt(2), before2) << c.name;
+        EXPECT_EQ(shownAt(4), before4) << c.name;
+        expectSelectionKept("after Undo");
+        form->mnuUndo_Click();
+        expectSelectionChanged("after the second Undo");
+    }
+}
+
 TEST_F(MainWindowTest, WithNothingSelectedCtrlBSetsWhatIsTypedNext)
 {
     type("a");

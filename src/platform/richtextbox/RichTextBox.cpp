@@ -357,7 +357,7 @@ int RichTextBox::ConvertRuns(int start, int length, const std::function<QString(
 
 int RichTextBox::SelColor() const
 {
-    const QColor colour = textCursor().charFormat().foreground().color();
+    const QColor colour = selectionFormat().foreground().color();
     return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
 }
 

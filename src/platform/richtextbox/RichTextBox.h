@@ -176,6 +176,7 @@ private:
     qintptr copyLine(qintptr line, qintptr buffer);
 
     void adoptDocument(QTextDocument *document);
+    QTextCharFormat selectionFormat() const;
     QFont selectionFont() const;
     bool windowHasShortcut(const QKeySequence &keys) const;
     // Tab and Shift+Tab between table cells, Ctrl+Tab, Ctrl+B, Ctrl+I, Ctrl+U and the zoom keys
