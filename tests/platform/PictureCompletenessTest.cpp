@@ -1,4 +1,5 @@
 #include "platform/PictureCompleteness.h"
+#include "support/OneColourGif.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -31,27 +32,6 @@ QByteArray encoded(const QImage &picture, const char *format, bool progressive =
     return bytes;
 }
 
-// A GIF file of one colour with its codes in as many sub-blocks as they take, Qt writing none.
-QByteArray gif(int width, int height, bool trailer)
-{
-    QByteArray gif("GIF89a");
-    auto word = [&gif](int v) { gif.append(char(v & 0xFF)).append(char(v >> 8)); };
-    word(width);
-    word(height);
-    gif.append(char(0x81)).append('\0').append('\0').append(12, '\x7f');
-    gif.append("!\xf9\x04\x00\x00\x00\x00\x00", 8); // a graphic control extension
-    gif.append(',');
-    word(0), word(0), word(width), word(height);
-    gif.append('\0').append('\2');
-    const QByteArray codes(width * height / 2, '\x44'); // what they decode to does not matter here
-    for (qsizetype at = 0; at < codes.size(); at += 255) {
-        const QByteArray block = codes.mid(at, 255);
-        gif.append(char(block.size())).append(block);
-    }
-    gif.append('\0');
-    return trailer ? gif.append(';') : gif;
-}
-
 // A JPEG file with an Exif thumbnail, a whole JPEG of its own, end marker included, in front.
 QByteArray jpegWithThumbnail()
 {
@@ -72,7 +52,7 @@ TEST(PictureCompleteness, AFileCutShortAnywhereIsToldFromAWholeOne)
         {"baseline JPEG", encoded(detailedPicture(), "jpeg"), "jpeg"},
         {"progressive JPEG", encoded(detailedPicture(), "jpeg", true), "jpeg"},
         {"JPEG with a thumbnail", jpegWithThumbnail(), "jpeg"},
-        {"GIF", gif(120, 90, true), "gif"},
+        {"GIF", oneColourGif(120, 90, Qt::blue), "gif"},
         {"24-bit BMP", encoded(detailedPicture(QImage::Format_RGB888), "bmp"), "bmp"},
         {"1-bit BMP", encoded(detailedPicture().convertToFormat(QImage::Format_Mono), "bmp"), "bmp"},
     };
@@ -96,7 +76,7 @@ TEST(PictureCompleteness, WhatDecodersReadWholeIsWhole)
         const char *format;
     } cases[] = {
         {"JPEG with bytes after its end", jpeg + "trailing bytes", "jpeg"},
-        {"GIF without its trailer", gif(120, 90, false), "gif"},
+        {"GIF without its trailer", oneColourGif(120, 90, Qt::blue).chopped(1), "gif"},
         {"BMP without its last row's padding", bmp.left(bmp.size() - 1), "bmp"},
         {"a format that reports itself", encoded(detailedPicture(), "png").left(100), "png"},
     };
