@@ -1,6 +1,7 @@
 #include "platform/Pictures.h"
 
 #include "base/Failure.h"
+#include "platform/PictureCompleteness.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -52,12 +53,16 @@ StdPicture LoadPictureFile(const QString &path)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAllocationLimit(kPictureAllocationLimitMB);
+    const QByteArray format = reader.format(); // known only until the picture is read
     picture.Image = reader.read();
     if (picture.Image.isNull()) {
         cannotRead(path, reader.error() == QImageReader::UnsupportedFormatError
                              ? QStringLiteral("it is not a picture in a format Corvala reads (BMP, GIF, JPEG, PNG).")
-                             : QStringLiteral("its picture can't be decoded (%1).").arg(reader.errorString()));
+                             : QStringLiteral("the file is damaged: its picture can't be decoded (%1).").arg(reader.errorString()));
     }
+    // Qt decodes a file cut short without a word, the missing part grey or black.
+    if (PictureCompleteness::isCutShort(picture.FileData, format))
+        cannotRead(path, QStringLiteral("the file is damaged: its picture ends before it is complete."));
     return picture;
 }
 

@@ -19,8 +19,9 @@ struct StdPicture {
 namespace Pictures {
 
 // Reads a picture file (bmp, gif, jpeg, png, ico, cur), whatever its name says. Throws Failure,
-// naming the file and the reason, when the file is missing, unreadable or not a picture, or
-// when decoding it would cost more memory than a picture in a document reasonably may.
+// naming the file and the reason, when the file is missing, unreadable or not a picture, when
+// it is damaged (its picture can't be decoded whole, as when the file was cut short), or when
+// decoding it would cost more memory than a picture in a document reasonably may.
 StdPicture LoadPictureFile(const QString &path);
 QImage LoadPicture(const QString &path);
 

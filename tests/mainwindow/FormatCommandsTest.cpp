@@ -3,6 +3,7 @@
 #include "platform/Colors.h"
 
 #include <QAction>
+#include <QTextBlock>
 
 namespace {
 
@@ -169,6 +170,47 @@ TEST_F(MainWindowTest, AlignmentCommandsAlignTheParagraphAndMoveTheCheckMark)
     select(*form->txtEdit, 0, 0);
     EXPECT_EQ(form->txtEdit->SelAlignment(), RichTextBox::rtfLeft);
     EXPECT_TRUE(form->mnuFormatRight->isChecked());
+}
+
+// The font chosen and the paragraph's alignment go on into each new paragraph, after an empty
+// one as after one with text, on the screen and in the file.
+TEST_F(MainWindowTest, ANewParagraphGoesOnInTheFontAndAlignmentInUse)
+{
+    const FontChoice serif12{QStringLiteral("Liberation Serif"), 12, false, false, false, false, 0};
+    dialogs.answerFont(serif12);
+    form->mnuFont_Click();
+    form->mnuFormatCenter_Click();
+    type("Line A");
+    QTest::keyClick(form->txtEdit, Qt::Key_Return);
+    QTest::keyClick(form->txtEdit, Qt::Key_Return);
+    type("Line C");
+    QTest::keyClick(form->txtEdit, Qt::Key_Return);
+    QTest::keyClick(form->txtEdit, Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_EQ(form->txtEdit->Text(), QStringLiteral("Line A\n\nLine C\n\n"));
+
+    const auto expectEveryParagraphInSerif12Centred = [&](const char *where) {
+        const QTextDocument &document = *form->txtEdit->document();
+        int paragraphs = 0;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next(), ++paragraphs) {
+            const QTextCharFormat format = block.length() > 1 ? block.begin().fragment().charFormat() : block.charFormat();
+            const QFont font = format.font().resolve(document.defaultFont());
+            EXPECT_EQ(font.family(), serif12.name) << where << " paragraph " << paragraphs;
+            EXPECT_EQ(font.pointSizeF(), 12) << where << " paragraph " << paragraphs;
+            EXPECT_FALSE(font.bold()) << where << " paragraph " << paragraphs;
+            EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter)
+                << where << " paragraph " << paragraphs;
+        }
+        EXPECT_EQ(paragraphs, 5) << where;
+    };
+    expectEveryParagraphInSerif12Centred("typed");
+    EXPECT_EQ(form->txtEdit->SelFontName(), serif12.name);
+
+    dialogs.answerFile(path("lines.rtf"), 1);
+    ASSERT_TRUE(form->mnuSaveAs_Click());
+    dialogs.answerFile(path("lines.rtf"), 1);
+    form->mnuOpen->trigger();
+    ASSERT_EQ(form->txtEdit->Text(), QStringLiteral("Line A\n\nLine C\n\n"));
+    expectEveryParagraphInSerif12Centred("saved");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "app/PictureClipboard.h"
 #include "base/Failure.h"
+#include "support/OneColourGif.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -109,46 +110,6 @@ QList<QImage> picturesIn(const RichTextBox &box)
     return pictures;
 }
 
-// A GIF file of one colour: Qt reads GIF but cannot write it. Every pixel is a code of its own,
-// with a clear code after every two, so the codes stay three bits wide.
-QByteArray oneColourGif(int width, int height, QColor colour)
-{
-    QByteArray gif("GIF89a");
-    auto word = [&gif](int v) { gif.append(char(v & 0xFF)).append(char(v >> 8)); };
-    word(width);
-    word(height);
-    gif.append(char(0x81)).append('\0').append('\0'); // a table of 4 colours
-    gif.append(char(colour.red())).append(char(colour.green())).append(char(colour.blue()));
-    gif.append(9, '\0');
-    gif.append(',');
-    word(0);
-    word(0);
-    word(width);
-    word(height);
-    gif.append('\0').append('\2');
-    QByteArray codes;
-    quint32 bits = 0;
-    int count = 0;
-    auto code = [&](int c) {
-        bits |= quint32(c) << count;
-        for (count += 3; count >= 8; count -= 8, bits >>= 8)
-            codes.append(char(bits & 0xFF));
-    };
-    for (int i = 0; i < width * height; ++i) {
-        if (i % 2 == 0)
-            code(4);
-        code(0);
-    }
-    code(5);
-    if (count > 0)
-        codes.append(char(bits & 0xFF));
-    for (qsizetype at = 0; at < codes.size(); at += 255) {
-        const QByteArray block = codes.mid(at, 255);
-        gif.append(char(block.size())).append(block);
-    }
-    return gif.append('\0').append(';');
-}
-
 class InsertPictureTest : public MainWindowTest
 {
 public:
@@ -209,18 +170,32 @@ TEST_F(InsertPictureTest, PasteAfterImageInsertsThePictureAgain)
     EXPECT_EQ(picturesIn(*form->txtEdit).size(), 2);
 }
 
-TEST_F(InsertPictureTest, AFileThatIsNoPictureIsNamedAndChangesNothing)
+TEST_F(InsertPictureTest, AFileThatIsNoWholePictureIsNamedAndChangesNothing)
 {
     type("keep");
     QGuiApplication::clipboard()->setText(QStringLiteral("clipboard text"));
     writeFile(path("broken.jpg"), "\xff\xd8\xff this is no photo");
-    const QString cases[] = {path("broken.jpg"), path("missing.gif")};
-    for (const QString &file : cases) {
+    const QByteArray photo = readFile(pictureFile("photo.jpg", "JPEG"));
+    writeFile(path("cut short.jpg"), photo.left(photo.size() * 3 / 4));
+    const QByteArray gif = oneColourGif(40, 30, Qt::blue);
+    writeFile(path("cut short.gif"), gif.left(gif.size() / 2));
+    const struct {
+        QString file;
+        const char *said; // what the message says of the file
+    } cases[] = {
+        {path("broken.jpg"), "damaged"},
+        {path("cut short.jpg"), "damaged"},
+        {path("cut short.gif"), "damaged"},
+        {path("missing.gif"), "does not exist"},
+    };
+    for (const auto &c : cases) {
         messages.shown.clear();
-        insertPicture(file, 3);
-        EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("keep"));
-        ASSERT_EQ(messages.shown.size(), 1);
-        EXPECT_TRUE(messages.shown[0].prompt.contains(QFileInfo(file).fileName())) << messages.shown[0].prompt.toStdString();
+        insertPicture(c.file, 3);
+        EXPECT_EQ(form->txtEdit->Text(), QStringLiteral("keep")) << c.file.toStdString();
+        ASSERT_EQ(messages.shown.size(), 1) << c.file.toStdString();
+        const QString prompt = messages.shown[0].prompt;
+        EXPECT_TRUE(prompt.contains(QFileInfo(c.file).fileName())) << prompt.toStdString();
+        EXPECT_TRUE(prompt.contains(QLatin1String(c.said))) << prompt.toStdString();
     }
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("clipboard text"));
 }

@@ -154,6 +154,66 @@ TEST_F(PrintTest, APictureLargerThanThePageIsPrintedWholeOnOnePage)
     EXPECT_EQ(PdfText::words(pdf()), QStringLiteral("Above"));
 }
 
+// Whether every word of `words` is in `printed`, in their order. The text of a PDF holds the
+// line before a page break twice, the second time clipped away at the top of the next page.
+bool holdsInOrder(const QString &printed, const QString &words)
+{
+    const QStringList expected = words.split(QLatin1Char(' '));
+    qsizetype found = 0;
+    for (const QString &word : printed.split(QLatin1Char(' '))) {
+        if (found < expected.size() && word == expected[found])
+            ++found;
+    }
+    return found == expected.size();
+}
+
+// Word Wrap is the screen's: on paper every line breaks at the page's width, with Word Wrap on
+// or off (as the window starts), and in the headers too, so every word is printed, on as many
+// pages either way.
+TEST_F(PrintTest, LongLinesBreakAtThePageWidthWhateverWordWrapSays)
+{
+    QString body, header;
+    for (int paragraph = 1; paragraph <= 40; ++paragraph) {
+        for (int word = 1; word <= 60; ++word)
+            body += QStringLiteral("p%1w%2 ").arg(paragraph).arg(word);
+        body += QLatin1Char('\n');
+    }
+    for (int word = 1; word <= 40; ++word)
+        header += QStringLiteral("head%1 ").arg(word);
+    writeFile(path("long lines.rtf"), "{\\rtf1\\ansi{\\header\\pard " + header.toLatin1() + "\\par}\\pard "
+                                          + body.toLatin1().replace("\n", "\\par\n") + "}");
+    dialogs.answerFile(path("long lines.rtf"), 1);
+    form->mnuOpen->trigger();
+    ASSERT_EQ(form->txtEdit->Text(), body);
+    const QString headerWords = header.simplified() + QLatin1Char(' ');
+    const int from = int(body.indexOf(QStringLiteral("p2w1 "))), to = int(body.indexOf(QStringLiteral("p4w1 ")));
+    const struct {
+        bool wordWrap, selection;
+        QString words;
+    } cases[] = {
+        {false, false, body.simplified()},
+        {true, false, body.simplified()},
+        {false, true, body.mid(from, to - from).simplified()},
+    };
+    int pages[2] = {};
+    for (const auto &c : cases) {
+        if (form->mnuWordWrap->isChecked() != c.wordWrap)
+            form->mnuWordWrap_Click();
+        form->txtEdit->setSelStart(c.selection ? from : 0);
+        form->txtEdit->setSelLength(c.selection ? to - from : 0);
+        dialogs.answerPrinterToPdf(pdf());
+        form->mnuPrint_Click();
+        const int printed = PdfText::pages(pdf());
+        for (int page = 1; page <= printed; ++page)
+            EXPECT_TRUE(PdfText::pageWords(pdf(), page).startsWith(headerWords)) << page << " " << c.wordWrap;
+        EXPECT_TRUE(holdsInOrder(PdfText::words(pdf()).remove(headerWords), c.words)) << c.wordWrap << " " << c.selection;
+        if (!c.selection)
+            pages[c.wordWrap] = printed;
+    }
+    EXPECT_GT(pages[true], 3);
+    EXPECT_EQ(pages[false], pages[true]);
+}
+
 TEST_F(PrintTest, ACancelledPrinterDialogPrintsNothing)
 {
     fillDocument();

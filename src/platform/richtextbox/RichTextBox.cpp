@@ -276,7 +276,7 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (conventionKey(event) || enterInListItem(event)) {
+    if (conventionKey(event) || enterParagraph(event)) {
         event->accept();
         return;
     }
@@ -357,7 +357,7 @@ int RichTextBox::ConvertRuns(int start, int length, const std::function<QString(
 
 int RichTextBox::SelColor() const
 {
-    const QColor colour = textCursor().charFormat().foreground().color();
+    const QColor colour = selectionFormat().foreground().color();
     return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
 }
 

@@ -176,6 +176,7 @@ private:
     qintptr copyLine(qintptr line, qintptr buffer);
 
     void adoptDocument(QTextDocument *document);
+    QTextCharFormat selectionFormat() const;
     QFont selectionFont() const;
     bool windowHasShortcut(const QKeySequence &keys) const;
     // Tab and Shift+Tab between table cells, Ctrl+Tab, Ctrl+B, Ctrl+I, Ctrl+U and the zoom keys
@@ -187,8 +188,8 @@ private:
     void noteChangeNearSeams(int from, int removed, int added);
     void mendStraySeams();
     void applyZoom();
-    // Enter in a list item (RichTextBoxLists.cpp)
-    bool enterInListItem(QKeyEvent *event);
+    // Enter, in a list item or any other paragraph (RichTextBoxEnter.cpp)
+    bool enterParagraph(QKeyEvent *event);
     int clampPosition(int position) const;
     // A position inside a character of two UTF-16 units moved to the character's start
     // (step -1) or end (step 1), so that no selection edge splits a character.

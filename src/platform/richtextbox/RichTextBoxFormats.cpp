@@ -20,12 +20,27 @@ QTextCharFormat formatWith(Setter set)
 
 } // namespace
 
-// A read gives the font the selection starts with as it is shown, the document's default font
-// filling in what the text does not set itself: that is what text typed over the selection
-// would get, and with nothing selected what typed text gets.
+// A read gives the format of the selection's first character, whichever end the caret is at:
+// that is what text typed over the selection would get, and with nothing selected what typed
+// text gets. (A cursor reads the character before it, which for a selection made from right
+// to left is the one before the selection.)
+QTextCharFormat RichTextBox::selectionFormat() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return cursor.charFormat();
+    // Just after the first character; at the start of the next paragraph when the selection
+    // starts with a paragraph's end, where a cursor reads the character after it.
+    QTextCursor first(document());
+    first.setPosition(cursor.selectionStart() + 1);
+    return first.charFormat();
+}
+
+// The font as it is shown, the document's default font filling in what the text does not set
+// itself.
 QFont RichTextBox::selectionFont() const
 {
-    return textCursor().charFormat().font().resolve(document()->defaultFont());
+    return selectionFormat().font().resolve(document()->defaultFont());
 }
 
 bool RichTextBox::SelBold() const { return selectionFont().bold(); }

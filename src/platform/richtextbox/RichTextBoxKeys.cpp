@@ -2,6 +2,7 @@
 // and zooming the view; the caret and the seams of a long table read in pieces.
 #include "platform/richtextbox/RichTextBox.h"
 
+#include "platform/richtextbox/TableRows.h"
 #include "rtf/TableContinuation.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -115,8 +116,10 @@ bool RichTextBox::tabInTable(bool backwards)
     if (!target.isValid()) {
         if (backwards)
             return true; // the first cell: Shift+Tab stays
-        // Tab in the last cell makes a new row to go on in.
-        table->appendRows(1);
+        // Tab in the last cell makes a new row to go on in, like the last, in one undo step.
+        cursor.beginEditBlock();
+        TableRows::appendLikeLast(*table);
+        cursor.endEditBlock();
         target = table->cellAt(table->rows() - 1, 0);
     }
     cursor.setPosition(target.firstCursorPosition().position());

@@ -5,6 +5,7 @@
 
 #include "platform/richtextbox/Clipboard.h"
 #include "platform/richtextbox/CopiedSelection.h"
+#include "platform/richtextbox/SelectionAcrossStep.h"
 #include "platform/richtextbox/SelectionMime.h"
 #include "platform/richtextbox/TextLines.h"
 #include "platform/Twips.h"
@@ -85,6 +86,7 @@ qintptr RichTextBox::undoOnce()
     if (!canUndoOnce())
         return 0;
     const bool redoing = m_lastEditWasUndo;
+    const SelectionAcrossStep selection(*document(), textCursor());
     m_undoing = true;
     if (redoing)
         redo();
@@ -92,6 +94,10 @@ qintptr RichTextBox::undoOnce()
         undo();
     m_undoing = false;
     m_lastEditWasUndo = !redoing;
+    // A format change keeps the selection it was made on, and so does its Undo: Qt leaves only
+    // a caret where the step began.
+    if (selection.keptByStep())
+        setTextCursor(selection.selection());
     return 1;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/richtextbox/printing/PageDecorator.h"
 
 #include "base/Failure.h"
+#include "platform/richtextbox/printing/PaperFit.h"
 #include "rtf/files/DocumentFiles.h"
 #include "rtf/read/RtfReader.h"
 
@@ -56,6 +57,7 @@ PageDecorator::PageDecorator(const QTextDocument &document, QPaintDevice *printe
         }
         part->document->setDefaultFont(document.defaultFont());
         part->document->setDefaultTextOption(document.defaultTextOption());
+        PaperFit::breakLinesAtPageWidth(*part->document);
         const QString text = part->document->toPlainText();
         part->hasFields = text.contains(PageParts::pageNumberMark) || text.contains(PageParts::pageCountMark);
         layOut(*part->document, printer, width);

@@ -17,6 +17,17 @@
 
 namespace PaperFit {
 
+// As the editing area breaks lines when they wrap: at a word's end, or inside a word longer
+// than the line.
+void breakLinesAtPageWidth(QTextDocument &document)
+{
+    QTextOption option = document.defaultTextOption();
+    if (option.wrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere)
+        return;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document.setDefaultTextOption(option);
+}
+
 // Picture sizes are in pixels of the screen's nominal 96 dots an inch, which the layout scales
 // to the printer's resolution.
 void fitPictures(QTextDocument &document, QSizeF area, QPaintDevice &printer)

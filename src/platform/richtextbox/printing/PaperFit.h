@@ -9,6 +9,11 @@ class QTextDocument;
 // What a document laid out in pages needs so that nothing of it is lost between the pages.
 namespace PaperFit {
 
+// Word Wrap says how lines break on the screen only. On paper a line that ran on past the
+// margin would be cut off there and its end lost, so every line breaks at the page's width,
+// whatever the document being printed was given by the screen.
+void breakLinesAtPageWidth(QTextDocument &document);
+
 // A picture larger than the text area would be cut in slices by the page breaks and at the
 // page's right edge: each is made to fit the area, keeping its proportions. `document` is the
 // copy that is printed; `area` is in the printer's pixels.

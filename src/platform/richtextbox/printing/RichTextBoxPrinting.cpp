@@ -85,11 +85,13 @@ void RichTextBox::SelPrint(QPrinter *printer) const
     if (selection.hasSelection()) {
         copy = std::make_unique<QTextDocument>();
         copy->setDefaultFont(document()->defaultFont());
+        copy->setDefaultTextOption(document()->defaultTextOption());
         QTextCursor(copy.get()).insertFragment(selection.selection());
         copyPictures(*document(), *copy);
     } else {
         copy.reset(document()->clone());
     }
+    PaperFit::breakLinesAtPageWidth(*copy);
 
     // What is printed depends only on the selection, never on a range left in the printer.
     printer->setPrintRange(QPrinter::AllPages);
