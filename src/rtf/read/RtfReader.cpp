@@ -52,7 +52,7 @@ std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf)
 }
 
 RtfReader::RtfReader(QTextDocument &document)
-    : m_document(document), m_builder(document), m_listItems(document)
+    : m_document(document), m_builder(document), m_listItems(document), m_listPlacing(m_listItems, document.indentWidth())
 {
 }
 

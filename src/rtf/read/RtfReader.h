@@ -6,6 +6,7 @@
 #include "rtf/read/RtfDocumentBuilder.h"
 #include "rtf/lists/RtfListItems.h"
 #include "rtf/lists/RtfListNumbering.h"
+#include "rtf/read/RtfListMarkerPlacing.h"
 #include "rtf/read/RtfPicture.h"
 #include "rtf/read/RtfReaderState.h"
 #include "rtf/read/RtfTableBuilder.h"
@@ -42,9 +43,6 @@ public:
     static constexpr std::size_t maxStateDepth = 200000;
     static constexpr qsizetype maxFontNameLength = 1024;
     static constexpr qsizetype maxFieldInstructionLength = 4096;
-    // A list marker as the file stored it (\listtext) longer than any a list level can hold:
-    // the item takes its level's own marker instead.
-    static constexpr qsizetype maxStoredMarkerLength = 255;
     // What the decoded pictures of one file may take together.
     static constexpr qint64 maxPictureBytes = 512 * 1024 * 1024;
 
@@ -108,8 +106,9 @@ private:
     std::optional<RtfListStyle> numberingStyle(const RtfParaProps &para) const;
     QChar listCharacter(QChar ch, int font) const;
     static QChar shownCharacter(QChar ch, SymbolMap map);
+    RtfParagraphList paragraphList(const RtfParaProps &para) const;
+    std::optional<RtfLevelDefinition> levelDefinition(const RtfParaProps &para) const;
     void placeInList(QTextBlockFormat &format, const RtfParaProps &para);
-    void placeAsMarkedItem(QTextBlockFormat &format, const RtfParaProps &para, const QString &marker);
 
     // floating shapes (RtfReaderShapes.cpp)
     void beginShape();
@@ -224,6 +223,7 @@ private:
     std::vector<ParagraphNumbering> m_numberings;
     bool m_numberingTextAfter = false;
     RtfListItems m_listItems;
+    RtfListMarkerPlacing m_listPlacing;
 
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;

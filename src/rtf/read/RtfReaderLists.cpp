@@ -2,8 +2,6 @@
 // \listtable) or their older numbering (\pn) define, and the markers their files wrote out.
 #include "rtf/read/RtfReader.h"
 
-#include <QScopeGuard>
-
 #include <utility>
 
 #include <QTextDocument>
@@ -14,7 +12,6 @@ using RtfControlWords::Action;
 namespace {
 
 constexpr std::size_t maxNumberings = 4096;
-constexpr double twipsPerPixel = 15.0;
 
 // The one character a bullet level's text shows, if it shows one.
 std::optional<QTextListFormat::Style> bulletStyleOfText(const QString &text)
@@ -232,89 +229,65 @@ std::optional<RtfListStyle> RtfReader::numberingStyle(const RtfParaProps &para) 
     return readsBack(defined) ? std::optional(defined) : std::nullopt;
 }
 
-// Makes the paragraph an item of its list where a list style draws its marker. A marker the
-// file wrote decides the style and number (the list level may say otherwise: the file shows
-// what its writer showed); one that no list style draws ("1.2.", "-", a picture) stays text
-// at the paragraph's start, in an item of a list that draws none (RtfReaderLiteralLists.cpp).
+// The paragraph's list, as its properties and the file's tables say.
+RtfParagraphList RtfReader::paragraphList(const RtfParaProps &para) const
+{
+    using Source = RtfParagraphList::Source;
+    RtfParagraphList list;
+    list.family = para.list;
+    list.listLevel = para.listLevel;
+    list.leftIndent = para.leftIndent;
+    list.firstIndent = para.firstIndent;
+    if (inLevelList(para)) {
+        list.source = Source::Level;
+        list.level = para.listLevel;
+        list.defined = levelStyle(para);
+    } else if (para.numbering >= 0) {
+        const ParagraphNumbering &numbering = m_numberings[para.numbering];
+        if (numbering.continuation) {
+            list.source = Source::NumberingContinuation;
+            return list;
+        }
+        list.source = Source::Numbering;
+        list.level = std::max(numbering.level - 1, 0);
+        list.defined = numberingStyle(para);
+    } else {
+        return list;
+    }
+    list.levelDefinition = levelDefinition(para);
+    return list;
+}
+
+// The level of the paragraph's \ls, its characters in the fonts they are drawn in.
+std::optional<RtfLevelDefinition> RtfReader::levelDefinition(const RtfParaProps &para) const
+{
+    const QList<RtfListNumbering::Level> *levels = m_listNumbering.levelsOf(para.list);
+    if (!levels || levels->isEmpty())
+        return std::nullopt;
+    const RtfListNumbering::Level &level = (*levels)[std::min<int>(para.listLevel, int(levels->size()) - 1)];
+    QString text;
+    for (QChar ch : level.text)
+        text += ch.unicode() < 9 ? ch : listCharacter(ch, level.font);
+    return RtfLevelDefinition{text, level.format, level.startAt};
+}
+
+// The paragraph's marker is placed as its list says (RtfListMarkerPlacing), and what the
+// paragraph read of its marker starts again for the next.
 void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
 {
-    const bool stored = m_listTextStart >= 0 && m_listTextEnd > m_listTextStart;
-    const int writtenStart = m_listTextStart, writtenEnd = m_listTextEnd;
-    // A stored marker of a megabyte would be one unbreakable word at the item's start, which
-    // takes the layout minutes to break into lines: the item is numbered as if none was stored.
-    const bool overlong = stored && m_listText.size() > maxStoredMarkerLength;
-    const bool written = stored && !overlong;
-    const bool pending = m_listItemPending || overlong;
-    const QString writtenText = written ? m_listText : QString();
-    // A marker stays text where it is; only one that begins its paragraph marks it as an item.
-    const bool storedFirst = std::exchange(m_listTextFirst, false);
-    const bool markerFirst = storedFirst && written;
-    m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = false;
-    m_listTextStart = m_listTextEnd = -1;
+    const RtfStoredMarker marker{m_listTextStart, m_listTextEnd, m_listText, m_listTextFirst, m_groupsAfterMarker,
+                                 m_listItemPending};
+    m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = m_listTextFirst = false;
+    m_listTextStart = m_listTextEnd = m_groupsAfterMarker = -1;
     m_listTextDepth = 0;
     m_listText.clear();
-    // Groups kept right after the marker went with the text after it, in case the list draws the
-    // marker in its place, or writes it as its item's marker. A marker that stays ordinary text
-    // keeps them after itself, where the file Save As writes has them; one removed after other
-    // text leaves them after that text.
-    bool markerRemoved = false;
-    const auto groupsStay = qScopeGuard([&, at = std::exchange(m_groupsAfterMarker, -1)] {
-        if (at >= 0 && !markerRemoved && !format.hasProperty(RtfListProperties::marker))
-            m_builder.keepGroupsWithCharacterBefore(at);
-        else if (at >= 0 && markerRemoved && !storedFirst)
-            m_builder.keepGroupsWithCharacterBefore(writtenStart);
-    });
-    const bool byLevel = inLevelList(para);
-    if (overlong && (byLevel || para.numbering >= 0)) {
-        m_builder.removeFrom(writtenStart, writtenEnd);
-        markerRemoved = true;
-    }
-    if (byLevel)
+    const RtfParagraphList list = paragraphList(para);
+    if (list.source == RtfParagraphList::Source::Level)
         m_listNumbering.count(para.list, para.listLevel);
-    if (!byLevel && para.numbering < 0)
-        return;
-    if (!byLevel && m_numberings[para.numbering].continuation)
-        return;
-
-    const std::optional<RtfListStyle> defined = byLevel ? levelStyle(para) : numberingStyle(para);
-    const int level = byLevel ? para.listLevel : std::max(m_numberings[para.numbering].level - 1, 0);
-    RtfListStyle style;
-    std::optional<int> number;
-    // A written marker that says nothing a list shows (blank, or only tabs) leaves the
-    // paragraph to its level's own numbering, as word processors that ignore \listtext do.
-    const auto marker = written ? RtfListMarker::parse(writtenText, defined) : std::nullopt;
-    if (marker) {
-        style = marker->style;
-        if (!style.isBullet())
-            number = marker->number;
-    } else if (written && defined && writtenText.trimmed().isEmpty()) {
-        style = *defined;
-    } else if (written) {
-        if (markerFirst)
-            placeAsMarkedItem(format, para, writtenText);
-        return;
-    } else if (defined && (pending || !byLevel)) {
-        style = *defined;
-    } else {
-        return;
-    }
-    QTextList *list = m_listItems.join(byLevel ? para.list : -1, level, style, number);
-    if (!list) {
-        if (byLevel && !pending && markerFirst)
-            placeAsMarkedItem(format, para, writtenText);
-        return;
-    }
-    if (written) {
-        m_builder.removeFrom(writtenStart, writtenEnd);
-        markerRemoved = true;
-    }
-    format.setObjectIndex(list->objectIndex());
-    // The list's indent holds the marker; the paragraph keeps what its own indent adds.
-    const double listIndent = (level + 1) * m_document.indentWidth();
-    const double margin = std::max(para.leftIndent / twipsPerPixel - listIndent, 0.0);
-    format.setLeftMargin(margin);
-    format.clearProperty(QTextFormat::TextIndent);
-    format.setProperty(RtfListProperties::leftIndent, para.leftIndent / twipsPerPixel);
-    format.setProperty(RtfListProperties::firstIndent, para.firstIndent / twipsPerPixel);
-    format.setProperty(RtfListProperties::textStart, margin + listIndent);
+    const RtfListPlacement placement = m_listPlacing.place(marker, list);
+    placement.applyTo(format);
+    if (placement.removedFrom >= 0)
+        m_builder.removeFrom(placement.removedFrom, placement.removedTo);
+    if (placement.groupsBefore >= 0)
+        m_builder.keepGroupsWithCharacterBefore(placement.groupsBefore);
 }
