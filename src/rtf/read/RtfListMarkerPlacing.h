@@ -23,8 +23,6 @@ struct RtfStoredMarker
     bool levelDrawn = false;   // none is stored: the list draws the one its level defines
 
     bool isStored() const { return start >= 0 && end > start; }
-    // Whether `position` is right after the marker: nothing was read after it yet.
-    bool endsAt(int position) const { return start >= 0 && end >= 0 && position == end; }
 };
 
 // What a list level says of the markers of its items, for an item whose marker stays text:
