@@ -52,7 +52,7 @@ std::unique_ptr<QTextDocument> documentFromRtf(const QByteArray &rtf)
 }
 
 RtfReader::RtfReader(QTextDocument &document)
-    : m_document(document), m_builder(document), m_listItems(document)
+    : m_document(document), m_builder(document), m_lists(document)
 {
 }
 
@@ -156,7 +156,7 @@ void RtfReader::popGroup()
         keepGroup(ended);
     if (ended.ownsDestination)
         endDestination(ended);
-    if (m_listTextDepth > m_stack.size())
+    if (m_lists.marker.depth > m_stack.size())
         endListText();
 }
 
@@ -507,7 +507,7 @@ void RtfReader::applyInListTable(RtfControlWords::Entry entry, const RtfTokenize
 {
     using namespace RtfControlWords;
     const int parameter = token.parameter;
-    RtfListNumbering::Level *level = m_listNumbering.currentLevel();
+    RtfListNumbering::Level *level = m_lists.numbering.currentLevel();
     if (entry.action == Action::SkipDestination) {
         startDestination(RtfDestination::Skip);
         return;
@@ -521,17 +521,17 @@ void RtfReader::applyInListTable(RtfControlWords::Entry entry, const RtfTokenize
         return;
     switch (ListProperty(entry.value)) {
     case ListStart:
-        m_inListOverride = false;
-        m_listNumbering.beginList();
+        m_lists.inOverride = false;
+        m_lists.numbering.beginList();
         break;
     case ListId:
-        if (m_inListOverride)
-            m_listNumbering.setOverrideListId(parameter);
+        if (m_lists.inOverride)
+            m_lists.numbering.setOverrideListId(parameter);
         else
-            m_listNumbering.setListId(parameter);
+            m_lists.numbering.setListId(parameter);
         break;
     case ListLevel:
-        m_listNumbering.beginLevel();
+        m_lists.numbering.beginLevel();
         break;
     case LevelText:
         if (level && level->text.isEmpty() && !level->lengthRead)
@@ -556,12 +556,12 @@ void RtfReader::applyInListTable(RtfControlWords::Entry entry, const RtfTokenize
             level->follow = parameter;
         break;
     case ListOverride:
-        m_inListOverride = true;
-        m_listNumbering.beginOverride();
+        m_lists.inOverride = true;
+        m_lists.numbering.beginOverride();
         break;
     case ListNumber:
-        if (m_inListOverride)
-            m_listNumbering.setOverrideNumber(parameter);
+        if (m_lists.inOverride)
+            m_lists.numbering.setOverrideNumber(parameter);
         break;
     default:   // a paragraph's words
         break;
@@ -570,7 +570,7 @@ void RtfReader::applyInListTable(RtfControlWords::Entry entry, const RtfTokenize
 
 void RtfReader::levelText(QChar ch)
 {
-    RtfListNumbering::Level *level = m_listNumbering.currentLevel();
+    RtfListNumbering::Level *level = m_lists.numbering.currentLevel();
     if (!level)
         return;
     if (!level->lengthRead) {
@@ -682,10 +682,10 @@ void RtfReader::keepAnchoredGroup(const QByteArray &group)
     enterTableLevel(tableLevel());
     // Right after a paragraph's stored marker, which its list may draw in its place, the group
     // goes with the text after the marker: with the marker, it would go when the marker does.
-    const bool afterMarker = m_listTextStart >= 0 && m_listTextEnd >= 0 && m_builder.position() == m_listTextEnd;
+    const bool afterMarker = rightAfterMarker();
     m_builder.keepAnchoredGroup(group, keptTables(), afterMarker);
     if (afterMarker)
-        m_groupsAfterMarker = m_listTextEnd;
+        m_lists.marker.stored.groupsAfter = m_lists.marker.stored.end;
     m_kept.codePage = m_defaultCodePage;
 }
 

@@ -4,8 +4,7 @@
 #include "rtf/KeptRtfParts.h"
 #include "rtf/SymbolFonts.h"
 #include "rtf/read/RtfDocumentBuilder.h"
-#include "rtf/lists/RtfListItems.h"
-#include "rtf/lists/RtfListNumbering.h"
+#include "rtf/read/RtfListReading.h"
 #include "rtf/read/RtfPicture.h"
 #include "rtf/read/RtfReaderState.h"
 #include "rtf/read/RtfTableBuilder.h"
@@ -42,9 +41,6 @@ public:
     static constexpr std::size_t maxStateDepth = 200000;
     static constexpr qsizetype maxFontNameLength = 1024;
     static constexpr qsizetype maxFieldInstructionLength = 4096;
-    // A list marker as the file stored it (\listtext) longer than any a list level can hold:
-    // the item takes its level's own marker instead.
-    static constexpr qsizetype maxStoredMarkerLength = 255;
     // What the decoded pictures of one file may take together.
     static constexpr qint64 maxPictureBytes = 512 * 1024 * 1024;
 
@@ -95,6 +91,9 @@ private:
 
     // lists as lists (RtfReaderLists.cpp)
     void emitListMarker();
+    void markerStartsHere();
+    void markerEndsHere();
+    bool rightAfterMarker();
     bool inLevelList(const RtfParaProps &para) const;
     void beginListText();
     void endListText();
@@ -108,8 +107,9 @@ private:
     std::optional<RtfListStyle> numberingStyle(const RtfParaProps &para) const;
     QChar listCharacter(QChar ch, int font) const;
     static QChar shownCharacter(QChar ch, SymbolMap map);
+    RtfParagraphList paragraphList(const RtfParaProps &para) const;
+    std::optional<RtfLevelDefinition> levelDefinition(const RtfParaProps &para) const;
     void placeInList(QTextBlockFormat &format, const RtfParaProps &para);
-    void placeAsMarkedItem(QTextBlockFormat &format, const RtfParaProps &para, const QString &marker);
 
     // floating shapes (RtfReaderShapes.cpp)
     void beginShape();
@@ -197,33 +197,7 @@ private:
     };
     std::vector<OpenField> m_fields;
 
-    RtfListNumbering m_listNumbering;
-    bool m_inListOverride = false;
-    bool m_paragraphHasListText = false;   // the file wrote this paragraph's marker itself
-    bool m_listMarkerChecked = false;      // the paragraph's text has begun
-    bool m_listItemPending = false;        // its list draws the marker its level defines
-    // The marker the file wrote for this paragraph, or the one its list level put in as text:
-    // where it is in the text, and what it says
-    std::size_t m_listTextDepth = 0;       // the stack's size inside the \listtext group
-    int m_listTextStart = -1;
-    int m_groupsAfterMarker = -1;          // where groups kept right after a marker went
-    int m_listTextEnd = -1;
-    bool m_listTextFirst = false;          // it begins its paragraph
-    QString m_listText;
-    // The older numbering (\pn) of paragraphs, as read; a paragraph refers to one by index.
-    struct ParagraphNumbering
-    {
-        int level = 0;                  // \pnlvlN: 1 to 9; 0 for \pnlvlbody and \pnlvlblt
-        bool bullet = false;
-        bool continuation = false;      // \pnlvlcont: no number
-        int format = RtfListNumbering::Decimal;
-        int start = 1;
-        int font = -1;
-        QString before, after;          // \pntxtb, \pntxta
-    };
-    std::vector<ParagraphNumbering> m_numberings;
-    bool m_numberingTextAfter = false;
-    RtfListItems m_listItems;
+    RtfListReading m_lists;
 
     std::optional<RtfPicture> m_picture;
     bool m_shapePictureRead = false;

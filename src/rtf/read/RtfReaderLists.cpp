@@ -2,8 +2,6 @@
 // \listtable) or their older numbering (\pn) define, and the markers their files wrote out.
 #include "rtf/read/RtfReader.h"
 
-#include <QScopeGuard>
-
 #include <utility>
 
 #include <QTextDocument>
@@ -14,7 +12,6 @@ using RtfControlWords::Action;
 namespace {
 
 constexpr std::size_t maxNumberings = 4096;
-constexpr double twipsPerPixel = 15.0;
 
 // The one character a bullet level's text shows, if it shows one.
 std::optional<QTextListFormat::Style> bulletStyleOfText(const QString &text)
@@ -42,13 +39,13 @@ bool readsBack(const RtfListStyle &style)
 void RtfReader::emitListMarker()
 {
     const RtfParaProps &para = top().para;
-    if (!inLevelList(para) || m_paragraphHasListText || top().destination != RtfDestination::Body)
+    if (!inLevelList(para) || m_lists.marker.written || top().destination != RtfDestination::Body)
         return;
-    if (const auto style = levelStyle(para); style && m_listItems.accepts(para.list, para.listLevel, *style)) {
-        m_listItemPending = true;
+    if (const auto style = levelStyle(para); style && m_lists.items.accepts(para.list, para.listLevel, *style)) {
+        m_lists.marker.stored.levelDrawn = true;
         return;
     }
-    QString marker = m_listNumbering.marker(para.list, para.listLevel, [this](QChar ch, int font) {
+    QString marker = m_lists.numbering.marker(para.list, para.listLevel, [this](QChar ch, int font) {
         return listCharacter(ch, font);
     });
     marker.removeIf([](QChar c) { return isDroppedControl(c.unicode()); });   // as in any text
@@ -58,48 +55,62 @@ void RtfReader::emitListMarker()
         ch = shownCharacter(ch, m_runSymbols);
     if (marker.isEmpty())
         return;
-    flushBytes();
-    m_listTextFirst = m_builder.paragraphIsEmpty();
-    m_listTextStart = m_builder.position();
+    markerStartsHere();
     appendShown(marker);   // each character in the font its class is shown in, as it shows it
-    m_listTextEnd = m_builder.position();
-    m_listText = m_builder.textFrom(m_listTextStart);
+    markerEndsHere();
+}
+
+void RtfReader::markerStartsHere()
+{
+    flushBytes();
+    m_lists.marker.stored.first = m_builder.paragraphIsEmpty();
+    m_lists.marker.stored.start = m_builder.position();
+}
+
+void RtfReader::markerEndsHere()
+{
+    RtfStoredMarker &stored = m_lists.marker.stored;
+    stored.end = m_builder.position();
+    stored.text = m_builder.textFrom(stored.start);
+}
+
+// Whether nothing was read after the paragraph's marker.
+bool RtfReader::rightAfterMarker()
+{
+    const RtfStoredMarker &stored = m_lists.marker.stored;
+    return stored.start >= 0 && stored.end >= 0 && m_builder.position() == stored.end;
 }
 
 // \ls0 is a list where the file's list override table has one of that number (LibreOffice
 // numbers them from 0); Word numbers from 1.
 bool RtfReader::inLevelList(const RtfParaProps &para) const
 {
-    return para.list > 0 || (para.list == 0 && m_listNumbering.levelsOf(0));
+    return para.list > 0 || (para.list == 0 && m_lists.numbering.levelsOf(0));
 }
 
 void RtfReader::beginListText()
 {
-    m_paragraphHasListText = true;
-    if (m_listTextStart >= 0 || m_listTextDepth > 0)
+    m_lists.marker.written = true;
+    if (m_lists.marker.stored.start >= 0 || m_lists.marker.depth > 0)
         return;   // one marker a paragraph
-    flushBytes();
-    m_listTextFirst = m_builder.paragraphIsEmpty();
-    m_listTextStart = m_builder.position();
-    m_listTextDepth = m_stack.size();
+    markerStartsHere();
+    m_lists.marker.depth = m_stack.size();
 }
 
 void RtfReader::endListText()
 {
-    m_listTextDepth = 0;
+    m_lists.marker.depth = 0;
     resolveDanglingSurrogate();
     flushBytes();
-    if (m_listTextStart < 0)
-        return;
-    m_listTextEnd = m_builder.position();
-    m_listText = m_builder.textFrom(m_listTextStart);
+    if (m_lists.marker.stored.start >= 0)
+        markerEndsHere();
 }
 
 // Groups kept right after a marker that stays text stay after it. The marker's place is
 // one of the text it was read into, so this comes before a table level changes.
 void RtfReader::keepGroupsAfterForgottenMarker()
 {
-    if (const int at = std::exchange(m_groupsAfterMarker, -1); at >= 0)
+    if (const int at = std::exchange(m_lists.marker.stored.groupsAfter, -1); at >= 0)
         m_builder.keepGroupsWithCharacterBefore(at);
 }
 
@@ -109,21 +120,23 @@ void RtfReader::keepGroupsAfterForgottenMarker()
 void RtfReader::forgetListText()
 {
     keepGroupsAfterForgottenMarker();
-    m_listTextStart = m_listTextDepth > 0 ? m_builder.position() : -1;
-    m_listTextFirst = m_listTextDepth > 0 && m_builder.paragraphIsEmpty();
-    m_listTextEnd = -1;
-    m_listText.clear();
+    RtfStoredMarker &stored = m_lists.marker.stored;
+    const bool beingRead = m_lists.marker.depth > 0;
+    stored.start = beingRead ? m_builder.position() : -1;
+    stored.first = beingRead && m_builder.paragraphIsEmpty();
+    stored.end = -1;
+    stored.text.clear();
 }
 
 void RtfReader::startParagraphNumbering()
 {
     startDestination(RtfDestination::ParagraphNumbering);
-    if (m_numberings.size() < maxNumberings)
-        m_numberings.emplace_back();
+    if (m_lists.paragraphNumberings.size() < maxNumberings)
+        m_lists.paragraphNumberings.emplace_back();
     else
-        m_numberings.back() = {};
+        m_lists.paragraphNumberings.back() = {};
     // \pn is a paragraph property in a group of its own: it holds for the paragraph around it.
-    const int index = int(m_numberings.size() - 1);
+    const int index = int(m_lists.paragraphNumberings.size() - 1);
     top().para.numbering = index;
     if (m_stack.size() > 1)
         m_stack[m_stack.size() - 2].para.numbering = index;
@@ -136,9 +149,9 @@ void RtfReader::applyInParagraphNumbering(RtfControlWords::Entry entry, const Rt
         startDestination(RtfDestination::Skip);
         return;
     }
-    if (entry.action != Action::ListProperty || m_numberings.empty())
+    if (entry.action != Action::ListProperty || m_lists.paragraphNumberings.empty())
         return;
-    ParagraphNumbering &numbering = m_numberings.back();
+    RtfParagraphNumbering &numbering = m_lists.paragraphNumberings.back();
     const int parameter = token.parameter;
     switch (ListProperty(entry.value)) {
     case NumberingBullet: numbering.bullet = true; numbering.level = 0; break;
@@ -155,7 +168,7 @@ void RtfReader::applyInParagraphNumbering(RtfControlWords::Entry entry, const Rt
     case NumberingFont: numbering.font = parameter; break;
     case NumberingTextAfter:
     case NumberingTextBefore:
-        m_numberingTextAfter = entry.value == NumberingTextAfter;
+        m_lists.numberingTextAfter = entry.value == NumberingTextAfter;
         startDestination(RtfDestination::NumberingText);
         break;
     default:
@@ -165,9 +178,9 @@ void RtfReader::applyInParagraphNumbering(RtfControlWords::Entry entry, const Rt
 
 void RtfReader::numberingText(QChar ch)
 {
-    if (m_numberings.empty())
+    if (m_lists.paragraphNumberings.empty())
         return;
-    QString &text = m_numberingTextAfter ? m_numberings.back().after : m_numberings.back().before;
+    QString &text = m_lists.numberingTextAfter ? m_lists.paragraphNumberings.back().after : m_lists.paragraphNumberings.back().before;
     if (text.size() < 32)
         text.append(ch);
 }
@@ -176,7 +189,7 @@ void RtfReader::numberingText(QChar ch)
 // paragraph's own level, with text around it, or a bullet shape.
 std::optional<RtfListStyle> RtfReader::levelStyle(const RtfParaProps &para) const
 {
-    const QList<RtfListNumbering::Level> *levels = m_listNumbering.levelsOf(para.list);
+    const QList<RtfListNumbering::Level> *levels = m_lists.numbering.levelsOf(para.list);
     if (!levels || levels->isEmpty())
         return std::nullopt;
     const int index = std::min<int>(para.listLevel, int(levels->size()) - 1);
@@ -211,9 +224,9 @@ std::optional<RtfListStyle> RtfReader::levelStyle(const RtfParaProps &para) cons
 
 std::optional<RtfListStyle> RtfReader::numberingStyle(const RtfParaProps &para) const
 {
-    if (para.numbering < 0 || size_t(para.numbering) >= m_numberings.size())
+    if (para.numbering < 0 || size_t(para.numbering) >= m_lists.paragraphNumberings.size())
         return std::nullopt;
-    const ParagraphNumbering &numbering = m_numberings[para.numbering];
+    const RtfParagraphNumbering &numbering = m_lists.paragraphNumberings[para.numbering];
     if (numbering.continuation)
         return std::nullopt;
     if (numbering.bullet) {
@@ -232,89 +245,60 @@ std::optional<RtfListStyle> RtfReader::numberingStyle(const RtfParaProps &para) 
     return readsBack(defined) ? std::optional(defined) : std::nullopt;
 }
 
-// Makes the paragraph an item of its list where a list style draws its marker. A marker the
-// file wrote decides the style and number (the list level may say otherwise: the file shows
-// what its writer showed); one that no list style draws ("1.2.", "-", a picture) stays text
-// at the paragraph's start, in an item of a list that draws none (RtfReaderLiteralLists.cpp).
+// The paragraph's list, as its properties and the file's tables say.
+RtfParagraphList RtfReader::paragraphList(const RtfParaProps &para) const
+{
+    using Source = RtfParagraphList::Source;
+    RtfParagraphList list;
+    list.family = para.list;
+    list.listLevel = para.listLevel;
+    list.leftIndent = para.leftIndent;
+    list.firstIndent = para.firstIndent;
+    if (inLevelList(para)) {
+        list.source = Source::Level;
+        list.level = para.listLevel;
+        list.defined = levelStyle(para);
+    } else if (para.numbering >= 0) {
+        const RtfParagraphNumbering &numbering = m_lists.paragraphNumberings[para.numbering];
+        if (numbering.continuation) {
+            list.source = Source::NumberingContinuation;
+            return list;
+        }
+        list.source = Source::Numbering;
+        list.level = std::max(numbering.level - 1, 0);
+        list.defined = numberingStyle(para);
+    } else {
+        return list;
+    }
+    list.levelDefinition = levelDefinition(para);
+    return list;
+}
+
+// The level of the paragraph's \ls, its characters in the fonts they are drawn in.
+std::optional<RtfLevelDefinition> RtfReader::levelDefinition(const RtfParaProps &para) const
+{
+    const QList<RtfListNumbering::Level> *levels = m_lists.numbering.levelsOf(para.list);
+    if (!levels || levels->isEmpty())
+        return std::nullopt;
+    const RtfListNumbering::Level &level = (*levels)[std::min<int>(para.listLevel, int(levels->size()) - 1)];
+    QString text;
+    for (QChar ch : level.text)
+        text += ch.unicode() < 9 ? ch : listCharacter(ch, level.font);
+    return RtfLevelDefinition{text, level.format, level.startAt};
+}
+
+// The paragraph's marker is placed as its list says (RtfListMarkerPlacing), and what the
+// paragraph read of its marker starts again for the next.
 void RtfReader::placeInList(QTextBlockFormat &format, const RtfParaProps &para)
 {
-    const bool stored = m_listTextStart >= 0 && m_listTextEnd > m_listTextStart;
-    const int writtenStart = m_listTextStart, writtenEnd = m_listTextEnd;
-    // A stored marker of a megabyte would be one unbreakable word at the item's start, which
-    // takes the layout minutes to break into lines: the item is numbered as if none was stored.
-    const bool overlong = stored && m_listText.size() > maxStoredMarkerLength;
-    const bool written = stored && !overlong;
-    const bool pending = m_listItemPending || overlong;
-    const QString writtenText = written ? m_listText : QString();
-    // A marker stays text where it is; only one that begins its paragraph marks it as an item.
-    const bool storedFirst = std::exchange(m_listTextFirst, false);
-    const bool markerFirst = storedFirst && written;
-    m_listItemPending = m_paragraphHasListText = m_listMarkerChecked = false;
-    m_listTextStart = m_listTextEnd = -1;
-    m_listTextDepth = 0;
-    m_listText.clear();
-    // Groups kept right after the marker went with the text after it, in case the list draws the
-    // marker in its place, or writes it as its item's marker. A marker that stays ordinary text
-    // keeps them after itself, where the file Save As writes has them; one removed after other
-    // text leaves them after that text.
-    bool markerRemoved = false;
-    const auto groupsStay = qScopeGuard([&, at = std::exchange(m_groupsAfterMarker, -1)] {
-        if (at >= 0 && !markerRemoved && !format.hasProperty(RtfListProperties::marker))
-            m_builder.keepGroupsWithCharacterBefore(at);
-        else if (at >= 0 && markerRemoved && !storedFirst)
-            m_builder.keepGroupsWithCharacterBefore(writtenStart);
-    });
-    const bool byLevel = inLevelList(para);
-    if (overlong && (byLevel || para.numbering >= 0)) {
-        m_builder.removeFrom(writtenStart, writtenEnd);
-        markerRemoved = true;
-    }
-    if (byLevel)
-        m_listNumbering.count(para.list, para.listLevel);
-    if (!byLevel && para.numbering < 0)
-        return;
-    if (!byLevel && m_numberings[para.numbering].continuation)
-        return;
-
-    const std::optional<RtfListStyle> defined = byLevel ? levelStyle(para) : numberingStyle(para);
-    const int level = byLevel ? para.listLevel : std::max(m_numberings[para.numbering].level - 1, 0);
-    RtfListStyle style;
-    std::optional<int> number;
-    // A written marker that says nothing a list shows (blank, or only tabs) leaves the
-    // paragraph to its level's own numbering, as word processors that ignore \listtext do.
-    const auto marker = written ? RtfListMarker::parse(writtenText, defined) : std::nullopt;
-    if (marker) {
-        style = marker->style;
-        if (!style.isBullet())
-            number = marker->number;
-    } else if (written && defined && writtenText.trimmed().isEmpty()) {
-        style = *defined;
-    } else if (written) {
-        if (markerFirst)
-            placeAsMarkedItem(format, para, writtenText);
-        return;
-    } else if (defined && (pending || !byLevel)) {
-        style = *defined;
-    } else {
-        return;
-    }
-    QTextList *list = m_listItems.join(byLevel ? para.list : -1, level, style, number);
-    if (!list) {
-        if (byLevel && !pending && markerFirst)
-            placeAsMarkedItem(format, para, writtenText);
-        return;
-    }
-    if (written) {
-        m_builder.removeFrom(writtenStart, writtenEnd);
-        markerRemoved = true;
-    }
-    format.setObjectIndex(list->objectIndex());
-    // The list's indent holds the marker; the paragraph keeps what its own indent adds.
-    const double listIndent = (level + 1) * m_document.indentWidth();
-    const double margin = std::max(para.leftIndent / twipsPerPixel - listIndent, 0.0);
-    format.setLeftMargin(margin);
-    format.clearProperty(QTextFormat::TextIndent);
-    format.setProperty(RtfListProperties::leftIndent, para.leftIndent / twipsPerPixel);
-    format.setProperty(RtfListProperties::firstIndent, para.firstIndent / twipsPerPixel);
-    format.setProperty(RtfListProperties::textStart, margin + listIndent);
+    const RtfStoredMarker marker = std::exchange(m_lists.marker, {}).stored;
+    const RtfParagraphList list = paragraphList(para);
+    if (list.source == RtfParagraphList::Source::Level)
+        m_lists.numbering.count(para.list, para.listLevel);
+    const RtfListPlacement placement = m_lists.placing.place(marker, list);
+    placement.applyTo(format);
+    if (placement.removedFrom >= 0)
+        m_builder.removeFrom(placement.removedFrom, placement.removedTo);
+    if (placement.groupsBefore >= 0)
+        m_builder.keepGroupsWithCharacterBefore(placement.groupsBefore);
 }

@@ -163,7 +163,7 @@ void RtfReader::useMarkCharProps()
 {
     if (!m_pendingBytes.isEmpty() || !acceptsBodyText())
         return;
-    const bool onlyMarker = m_listTextStart >= 0 && m_listTextEnd >= 0 && m_builder.position() == m_listTextEnd;
+    const bool onlyMarker = rightAfterMarker();
     if (m_builder.paragraphIsEmpty() || onlyMarker)
         useCurrentCharProps();
 }
@@ -184,8 +184,8 @@ void RtfReader::beginOutput()
     m_shapePictureRead = false;
     if (!m_fields.empty())
         m_fields.back().resultShown = true;
-    if (!m_listMarkerChecked) {
-        m_listMarkerChecked = true;
+    if (!m_lists.marker.checked) {
+        m_lists.marker.checked = true;
         emitListMarker();
     }
     if (m_damagePending) {
@@ -317,7 +317,7 @@ void RtfReader::endParagraph()
     m_pendingCells = 0;
     m_pendingRowBreak = false;
     const RtfParaProps &para = top().para;
-    if (inLevelList(para) && !m_listMarkerChecked && acceptsBodyText())
+    if (inLevelList(para) && !m_lists.marker.checked && acceptsBodyText())
         beginOutput();   // an empty list paragraph shows its number too
     useMarkCharProps();
     QTextBlockFormat format = blockFormat(para);
