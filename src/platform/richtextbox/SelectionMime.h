@@ -25,12 +25,13 @@ QByteArray richText(const QTextCursor &selection, const std::function<void(QByte
 
 // Clipboard content for the selection: its plain text, and its rich content as RTF (formatted
 // text with the pictures themselves, so that a picture survives a paste into another document
-// or another program). The RTF is made at once and kept deflated, the plain text made when asked
-// for (CopiedSelection).
+// or another program) and as HTML (SelectionHtml), for programs that take no RTF. The RTF is
+// made at once and kept deflated, the plain text and the HTML made when asked for
+// (CopiedSelection).
 QMimeData *fromSelection(const QTextCursor &selection);
 
 // Puts clipboard content in place of the cursor's selection, as one undo step: RTF (ours or
-// another program's), else non-empty plain text, else a picture. Returns false, changing nothing,
+// another program's), else HTML, else non-empty plain text, else a picture. Returns false, changing nothing,
 // when the content offers none of these.
 bool insert(QTextCursor &cursor, const QMimeData &data);
 
