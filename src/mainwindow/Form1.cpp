@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -84,6 +85,9 @@ void Form1::buildDesign()
     txtEdit->setTop(kToolbarHeight);
     txtEdit->setContextMenuPolicy(Qt::CustomContextMenu);
     setTabOrder(txtEdit, Toolbar1);
+    // Files dropped on the editing area are the window's to open or insert (Form1Drops.cpp).
+    txtEdit->viewport()->installEventFilter(this);
+    setAcceptDrops(true);
 
     connect(txtEdit, &RichTextBox::Change, this, [this] { txtEdit_Change(); });
     connect(txtEdit, &RichTextBox::KeyDown, this, [this](int &KeyCode, int Shift) {
@@ -230,6 +234,8 @@ void Form1::changeEvent(QEvent *event)
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (txtEdit && watched == txtEdit->viewport() && FileDragEvent(event, true))
+        return true;
     if (watched == m_client) {
         if (event->type() == QEvent::Resize)
             Form_Resize();
@@ -237,6 +243,24 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             Form_MouseMove();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!FileDragEvent(event, false))
+        QMainWindow::dragEnterEvent(event);
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!FileDragEvent(event, false))
+        QMainWindow::dragMoveEvent(event);
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    if (!FileDragEvent(event, false))
+        QMainWindow::dropEvent(event);
 }
 
 void Form1::runCommand(const std::function<void()> &command)

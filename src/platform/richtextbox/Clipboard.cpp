@@ -49,7 +49,9 @@ void SetContent(QMimeData *data)
     systemClipboard().setMimeData(owned.release());
 }
 
-void SetPicture(const QImage &picture, const QByteArray &fileData)
+void SetPicture(const QImage &picture, const QByteArray &fileData) { SetContent(PictureContent(picture, fileData)); }
+
+QMimeData *PictureContent(const QImage &picture, const QByteArray &fileData)
 {
     auto *data = new QMimeData;
     data->setImageData(picture);
@@ -57,7 +59,7 @@ void SetPicture(const QImage &picture, const QByteArray &fileData)
         data->setData(kPngType, fileData);
     else if (fileData.startsWith(kJpegSignature))
         data->setData(kJpegType, fileData);
-    SetContent(data);
+    return data;
 }
 
 QByteArray PictureFileData(const QMimeData &data)

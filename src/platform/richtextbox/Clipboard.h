@@ -27,6 +27,9 @@ void SetContent(QMimeData *data);
 // image/jpeg: a paste here keeps them, and so do other programs that take those types.
 void SetPicture(const QImage &picture, const QByteArray &fileData = {});
 
+// The content SetPicture puts on the clipboard, for whoever takes it: a new object.
+QMimeData *PictureContent(const QImage &picture, const QByteArray &fileData = {});
+
 // The picture file bytes that content carries beside its image (see SetPicture); empty when
 // there are none.
 QByteArray PictureFileData(const QMimeData &data);
