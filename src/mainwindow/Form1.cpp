@@ -73,10 +73,13 @@ void Form1::buildDesign()
 
     Toolbar1 = new Toolbar(m_client);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    // What a screen reader says for the toolbar and the editing area.
+    Toolbar1->setAccessibleName(QStringLiteral("Toolbar"));
     Toolbar1->setGeometry(QRect(QPoint(0, 0), Twips::toPixels(kClientWidth, kToolbarHeight)));
 
     txtEdit = new RichTextBox(m_client);
     txtEdit->setObjectName(QStringLiteral("txtEdit"));
+    txtEdit->setAccessibleName(QStringLiteral("Document"));
     txtEdit->setFont(FormDesign::font());
     txtEdit->document()->setDefaultFont(FormDesign::font());
     txtEdit->setFrameShape(QFrame::NoFrame);
