@@ -2,7 +2,8 @@
 
 // Documents of unusual shape for the benchmark, which Qt's layout once took minutes to open:
 // one long table of two-cell rows, tables nested inside each other's cells, and a list item
-// whose stored marker is one word of a megabyte.
+// whose stored marker is one word of a megabyte; and a text of many short lines, where Replace
+// All once took seconds for every ten thousand replacements.
 #include <QByteArray>
 
 #include <algorithm>
@@ -51,6 +52,29 @@ inline QByteArray longStoredMarker(qsizetype bytes)
            "\\pard before the list\\par\n{\\listtext " + QByteArray(std::max<qsizetype>(bytes, 1), '1') + ".\\tab}"
         + item + "first item\\par\n{\\listtext 2.\\tab}" + item + "second item\\par\n"
         + "{\\listtext 3.\\tab}" + item + "third item\\par\n\\pard after the list\\par}\n";
+}
+
+// Lines of about 72 characters, each a paragraph of its own, as many as make about `bytes`
+// bytes: a plain text of a few megabytes as a text file holds it. `marker` is in every line,
+// twice in every fifth, so that Replace All of it changes every paragraph.
+inline QByteArray shortLines(qsizetype bytes, const QByteArray &marker)
+{
+    static const char *const words[] = {"the", "invoice", "was", "sent", "to", "our", "office", "on",
+                                        "Monday", "and", "paid", "within", "ten", "days", "by", "bank"};
+    constexpr int wordCount = int(sizeof(words) / sizeof(words[0]));
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\fs20\n";
+    rtf.reserve(bytes + 256);
+    for (int line = 0; rtf.size() < bytes; ++line) {
+        QByteArray text = QByteArray::number(line) + ' ' + marker;
+        for (int word = line; text.size() < 66; ++word) {
+            text += ' ';
+            text += words[word % wordCount];
+            if (line % 5 == 0 && word == line + 4)
+                text += ' ' + marker;
+        }
+        rtf += "\\pard " + text + "\\par\n";
+    }
+    return rtf + "}\n";
 }
 
 } // namespace HostileShapes

@@ -1,6 +1,7 @@
 // editing_bench window FILE.rtf | editing_bench typing FILE.rtf | editing_bench steady FILE.rtf
 // | editing_bench facade LINES DIR
 // | editing_bench open FILE.rtf [KEYS] | editing_bench spelling FILE.rtf on|off
+// | editing_bench replace FILE.rtf WHAT WITH
 //
 // Times editing in the real main window (Form1, on whatever platform QT_QPA_PLATFORM names:
 // offscreen for a headless run), one command at a time, as the user meets it. Each mode is a
@@ -21,6 +22,10 @@
 //   open: Open of FILE until the first paint, the rest of its layout, and a typed key in the
 //     innermost table cell (KEYS of them, default 20), for files of unusual shape (a very long
 //     table, tables nested deep) that make_big_rtf writes;
+//   replace: Open of FILE, then Replace All of WHAT by WITH, pressed in the Find and Replace
+//     dialog as Edit > Search/Replace opens it, until its not-found message, and the Undo after
+//     it; how many replacements the Undo took back, and the longest the window's events waited
+//     during Replace All, go to stderr;
 //   facade: the editor facade's text services on a plain-text file of LINES lines it writes
 //     into DIR: the editing area's own plain-text load (the floor), LoadFromFile, setText of the
 //     same text, ForeColor and Convert (upper case) of the whole text, Copy and Paste of it all;
@@ -41,6 +46,8 @@
 #include "app/recovery/RecoveryKeeper.h"
 #define EDITING_BENCH_RECOVERY 1
 #endif
+#include "dialogs/FindDialogState.h"
+#include "dialogs/frmFind.h"
 #include "editor/mTxtHelper.h"
 // Older trees, which bench/baseline.sh builds the benchmark in, have no spelling.
 #if __has_include("editor/spelling/InlineSpelling.h")
@@ -57,6 +64,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -412,6 +420,44 @@ int open(const QString &file, int keys)
     return 0;
 }
 
+int replaceAll(const QString &file, const QString &what, const QString &with)
+{
+    ShownWindow shown;
+    Form1 &form = shown.form;
+    RichTextBox &box = *form.txtEdit;
+    openUntilFirstPaint(shown, file);
+    measure("first line query after Open", 1, [&] { (void)form.TxtHelper->LineCount(); });
+    const int before = int(box.Text().count(what));
+    form.mnuSearchReplace_Click();
+    frmFind &dialog = *FindDialog;
+    dialog.txtFind->setText(what);
+    dialog.txtReplace->setText(with);
+    settle();
+    // How long the window's events wait while Replace All runs: a timer that fires whenever
+    // they get their turn.
+    double longestWait = 0, lastTurn = wallMs();
+    QTimer turns;
+    QObject::connect(&turns, &QTimer::timeout, [&] {
+        longestWait = std::max(longestWait, wallMs() - lastTurn);
+        lastTurn = wallMs();
+    });
+    turns.start(0);
+    measure("Replace All", 1, [&] {
+        lastTurn = wallMs();
+        dialog.cmdReplaceAll->click();
+    });
+    turns.stop();
+    const int after = int(box.Text().count(what));
+    const int replaced = int(box.Text().count(with));
+    measure("Undo after Replace All", 1, [&] { form.mnuUndo_Click(); });
+    std::fprintf(stderr, "replace: %d of \"%s\" before, %d after, %d of \"%s\" after Replace All, %d after its Undo;"
+                         " events waited at most %.1f ms\n",
+                 before, qPrintable(what), after, replaced, qPrintable(with), int(box.Text().count(with)), longestWait);
+    std::fprintf(stderr, "document: %d characters, %d paragraphs, file %lld bytes\n", box.TextLength(),
+                 box.document()->blockCount(), qlonglong(QFileInfo(file).size()));
+    return after == 0 && replaced >= before ? 0 : 1;
+}
+
 // Whether the document's layout has come to its end (Qt's layout says how far it has come).
 bool laidOut(const QTextDocument &document)
 {
@@ -630,6 +676,8 @@ int main(int argc, char **argv)
         return window(arguments[2]);
     if ((arguments.size() == 3 || arguments.size() == 4) && arguments[1] == QLatin1String("open"))
         return open(arguments[2], arguments.size() == 4 ? arguments[3].toInt() : 20);
+    if (arguments.size() == 5 && arguments[1] == QLatin1String("replace"))
+        return replaceAll(arguments[2], arguments[3], arguments[4]);
     if (arguments.size() == 3 && arguments[1] == QLatin1String("typing"))
         return typing(arguments[2]);
 #ifdef EDITING_BENCH_RECOVERY
@@ -645,6 +693,6 @@ int main(int argc, char **argv)
     std::fprintf(stderr, "usage: editing_bench window FILE.rtf | editing_bench typing FILE.rtf | "
                          "editing_bench steady FILE.rtf | "
                          "editing_bench facade LINES DIR | editing_bench open FILE.rtf [KEYS] | "
-                         "editing_bench spelling FILE.rtf on|off\n");
+                         "editing_bench spelling FILE.rtf on|off | editing_bench replace FILE.rtf WHAT WITH\n");
     return 2;
 }

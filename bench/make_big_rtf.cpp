@@ -8,7 +8,8 @@
 //
 // make_big_rtf OUT MEGABYTES rows: one table of two-cell rows instead (HostileShapes.h);
 // make_big_rtf OUT 0 nested DEPTH: tables nested DEPTH deep;
-// make_big_rtf OUT MEGABYTES marker: a list item whose stored marker is one word that long.
+// make_big_rtf OUT MEGABYTES marker: a list item whose stored marker is one word that long;
+// make_big_rtf OUT MEGABYTES lines: short lines, each a paragraph with "zebra" in it.
 #include "HostileShapes.h"
 #include "Sequence.h"
 
@@ -114,9 +115,10 @@ int main(int argc, char **argv)
     // A header and a footer on every page, with the page number and count in fields.
     const bool headers = argc > 3 && QByteArray(argv[3]) == "headers";
     const QByteArray shapeName = argc > 3 ? QByteArray(argv[3]) : QByteArray();
-    if (shapeName == "rows" || shapeName == "nested" || shapeName == "marker") {
+    if (shapeName == "rows" || shapeName == "nested" || shapeName == "marker" || shapeName == "lines") {
         const QByteArray shape = shapeName == "rows" ? HostileShapes::longTable(target)
             : shapeName == "marker"                  ? HostileShapes::longStoredMarker(target)
+            : shapeName == "lines"                   ? HostileShapes::shortLines(target, "zebra")
                                                      : HostileShapes::nestedTables(argc > 4 ? std::atoi(argv[4]) : 16);
         QFile file(QString::fromLocal8Bit(argv[1]));
         return file.open(QIODevice::WriteOnly) && file.write(shape) == shape.size() ? 0 : 1;

@@ -13,7 +13,9 @@ build_packages=(cmake make g++ pkgconf qt6-base-dev qt6-base-private-dev libgl-d
                 fonts-liberation2 fonts-dejavu-core libhunspell-dev hunspell-en-us)
 # One list per target, added to the build's.
 run_packages=()
-test_packages=(poppler-utils)   # the tests read printed PDF files back
+# The tests read printed PDF files back, and read the window's accessible tree through AT-SPI on
+# a virtual display with a session bus of their own.
+test_packages=(poppler-utils xvfb xauth dbus-bin at-spi2-core python3-pyatspi)
 deb_packages=(dpkg-dev file)
 bench_packages=(unrtf time poppler-utils libreoffice-writer-nogui)
 fuzz_packages=(clang libclang-rt-14-dev)

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -73,10 +74,13 @@ void Form1::buildDesign()
 
     Toolbar1 = new Toolbar(m_client);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    // What a screen reader says for the toolbar and the editing area.
+    Toolbar1->setAccessibleName(QStringLiteral("Toolbar"));
     Toolbar1->setGeometry(QRect(QPoint(0, 0), Twips::toPixels(kClientWidth, kToolbarHeight)));
 
     txtEdit = new RichTextBox(m_client);
     txtEdit->setObjectName(QStringLiteral("txtEdit"));
+    txtEdit->setAccessibleName(QStringLiteral("Document"));
     txtEdit->setFont(FormDesign::font());
     txtEdit->document()->setDefaultFont(FormDesign::font());
     txtEdit->setFrameShape(QFrame::NoFrame);
@@ -85,6 +89,9 @@ void Form1::buildDesign()
     txtEdit->setTop(kToolbarHeight);
     txtEdit->setContextMenuPolicy(Qt::CustomContextMenu);
     setTabOrder(txtEdit, Toolbar1);
+    // Files dropped on the editing area are the window's to open or insert (Form1Drops.cpp).
+    txtEdit->viewport()->installEventFilter(this);
+    setAcceptDrops(true);
 
     connect(txtEdit, &RichTextBox::Change, this, [this] { txtEdit_Change(); });
     connect(txtEdit, &RichTextBox::KeyDown, this, [this](int &KeyCode, int Shift) {
@@ -231,6 +238,8 @@ void Form1::changeEvent(QEvent *event)
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (txtEdit && watched == txtEdit->viewport() && FileDragEvent(event, true))
+        return true;
     if (watched == m_client) {
         if (event->type() == QEvent::Resize)
             Form_Resize();
@@ -238,6 +247,24 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             Form_MouseMove();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!FileDragEvent(event, false))
+        QMainWindow::dragEnterEvent(event);
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!FileDragEvent(event, false))
+        QMainWindow::dragMoveEvent(event);
+}
+
+void Form1::dropEvent(QDropEvent *event)
+{
+    if (!FileDragEvent(event, false))
+        QMainWindow::dropEvent(event);
 }
 
 void Form1::runCommand(const std::function<void()> &command)

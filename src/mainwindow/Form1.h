@@ -128,6 +128,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Files dropped outside the editing area (on the toolbar): as on the editing area, a
+    // picture going in at the caret.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -148,6 +153,17 @@ private:
     // `step` with its line: true when the document may go (No, or Yes and it was saved), false
     // when the user called the command off or the save did not happen.
     bool SaveChangesFirst(const std::function<void(int line, const std::function<void()> &)> &step);
+    // Whether the document may be replaced: nothing unsaved, or the closing question answered
+    // so that nothing is lost.
+    bool MayReplaceDocument();
+    // A drag of local files over the window (Form1Drops.cpp): accepted, and on the drop the
+    // files taken after the drop has ended; false, doing nothing, for a drag of anything else.
+    // `atDropPoint`: a picture goes in where it is dropped, else at the caret.
+    bool FileDragEvent(QEvent *event, bool atDropPoint);
+    // Dropped files: one RTF document opens as Open opens it, asking first about unsaved
+    // changes; pictures go in at `position` (-1: at the selection) as Insert > Image puts them
+    // there; anything else is refused (Failure), and so is an RTF file among others.
+    void DropFiles(const QStringList &files, int position);
     // Loads a file into the editing area as rich text and clears the modified mark, since
     // reading a file is no edit; throws Failure naming the file and why.
     void OpenDocument(const QString &name);

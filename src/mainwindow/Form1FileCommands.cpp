@@ -65,12 +65,17 @@ void Form1::mnuNew_Click()
     }
 }
 
+bool Form1::MayReplaceDocument()
+{
+    const auto step = [](int, const std::function<void()> &action) { action(); };
+    return !m_modified || SaveChangesFirst(step);
+}
+
 void Form1::mnuOpen_Click()
 {
     // The document Open would replace may hold the only copy of the user's work: the same
     // question as closing comes first, and Open goes on only when nothing would be lost.
-    const auto step = [](int, const std::function<void()> &action) { action(); };
-    if (m_modified && !SaveChangesFirst(step))
+    if (!MayReplaceDocument())
         return;
     const QString name = ShowFileDialog(true, QStringLiteral("Open"), kOpenFilter);
     if (name.isEmpty() || !modRTF::PathExists(name))

@@ -79,16 +79,19 @@ const MenuItem kMenuItems[] = {
 #undef CHECK
 #undef SEPARATOR
 
-// The toolbar: picture of ImageList1 (0 for a separator), the tool tip, the command it runs.
+// The toolbar: picture of ImageList1 (0 for a separator), the name a screen reader says, the
+// tool tip.
 struct ToolbarItem {
     int image;
+    const char *name;
     const char *toolTip;
 };
 
 const ToolbarItem kToolbarButtons[] = {
-    {2, "New (Ctrl+N)"},  {7, "Open (Ctrl+O)"},  {9, "Save As"},        {8, "Print (Ctrl+P)"},
-    {0, nullptr},         {6, "Cut (Ctrl+X)"},   {1, "Copy (Ctrl+C)"},  {3, "Paste (Ctrl+V)"},
-    {0, nullptr},         {5, "Undo (Ctrl+Z)"},  {4, "Redo (Ctrl+Y)"},
+    {2, "New", "New (Ctrl+N)"},     {7, "Open", "Open (Ctrl+O)"}, {9, "Save As", "Save As"},
+    {8, "Print", "Print (Ctrl+P)"}, {0, nullptr, nullptr},        {6, "Cut", "Cut (Ctrl+X)"},
+    {1, "Copy", "Copy (Ctrl+C)"},   {3, "Paste", "Paste (Ctrl+V)"}, {0, nullptr, nullptr},
+    {5, "Undo", "Undo (Ctrl+Z)"},   {4, "Redo", "Redo (Ctrl+Y)"},
 };
 
 constexpr int kButtonWidth = 345;  // twips
@@ -189,7 +192,8 @@ void Form1::buildToolbar()
         if (button.image == 0)
             Toolbar1->AddSeparator();
         else
-            Toolbar1->AddButton(ImageList1, button.image, QString::fromUtf8(button.toolTip));
+            Toolbar1->AddButton(ImageList1, button.image, QString::fromUtf8(button.name),
+                                QString::fromUtf8(button.toolTip));
     }
     Toolbar1->setButtonSize(kButtonWidth, kButtonHeight);
     // The smallest client area holds the whole toolbar: no button is cut off or hidden.

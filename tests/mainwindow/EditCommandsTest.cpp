@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTextCursor>
+#include <QTextList>
+#include <QTextTable>
 
 #include "editor/spelling/InlineSpelling.h"
 #include "platform/WindowMessages.h"
@@ -99,6 +101,86 @@ TEST_F(MainWindowTest, SelectAllOnAnEmptyDocumentSelectsNothingAndDisablesTheSel
     EXPECT_FALSE(form->mnuCut->isEnabled());
     EXPECT_FALSE(form->mnuCopy->isEnabled());
     EXPECT_FALSE(form->mnuSelAll->isEnabled());
+}
+
+// Programs that take HTML but no RTF (mail programs, browsers) get the formats, lists, tables
+// and pictures from Copy as HTML, and HTML alone, as they offer it, pastes back with them.
+TEST_F(MainWindowTest, CopyOffersHtmlAndHtmlAlonePastesWithItsFormatsListsTablesAndPictures)
+{
+    RichTextBox &box = *form->txtEdit;
+    QTextCursor cursor = box.textCursor();
+    QTextCharFormat plain;
+    plain.setFontWeight(QFont::Normal);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText(QStringLiteral("plain "), plain);
+    cursor.insertText(QStringLiteral("bold"), bold);
+    cursor.insertBlock();
+    cursor.createList(QTextListFormat::ListDisc);
+    cursor.insertText(QStringLiteral("item"), plain);
+    cursor.insertBlock(QTextBlockFormat()); // out of the list
+    QTextTable *table = cursor.insertTable(1, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("c1"), plain);
+    table->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("c2"), plain);
+    cursor.movePosition(QTextCursor::End);
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    cursor.insertImage(picture);
+    const QString text = box.Text();
+
+    form->mnuSelAll_Click();
+    form->mnuCopy_Click();
+    const QString html = QGuiApplication::clipboard()->mimeData()->html();
+    for (const char *part : {"font-weight:700", "<ul", "<table", "src=\"data:image/png;base64,"})
+        EXPECT_TRUE(html.contains(QLatin1String(part))) << part;
+
+    auto *htmlOnly = new QMimeData;
+    htmlOnly->setHtml(html);
+    QGuiApplication::clipboard()->setMimeData(htmlOnly);
+    box.setText(QString());
+    form->mnuPaste_Click();
+
+    EXPECT_EQ(box.Text(), text);
+    const auto formatAt = [&](int position) {
+        QTextCursor at(box.document());
+        at.setPosition(position + 1);
+        return at;
+    };
+    EXPECT_EQ(formatAt(0).charFormat().fontWeight(), QFont::Normal);
+    EXPECT_EQ(formatAt(int(text.indexOf(u'b'))).charFormat().fontWeight(), QFont::Bold);
+    EXPECT_NE(formatAt(int(text.indexOf(QStringLiteral("item")))).currentList(), nullptr);
+    EXPECT_NE(formatAt(int(text.indexOf(QStringLiteral("c2")))).currentTable(), nullptr);
+    const QTextCursor pictureAt = formatAt(int(text.indexOf(QChar::ObjectReplacementCharacter)));
+    ASSERT_TRUE(pictureAt.charFormat().isImageFormat());
+    const QImage pasted = box.document()
+                              ->resource(QTextDocument::ImageResource, QUrl(pictureAt.charFormat().toImageFormat().name()))
+                              .value<QImage>();
+    EXPECT_EQ(pasted.convertToFormat(picture.format()), picture);
+}
+
+// What LibreOffice Writer offers as HTML (its HTML export, as it puts it on the clipboard too).
+TEST_F(MainWindowTest, HtmlFromLibreOfficePastesWithItsBoldListAndTable)
+{
+    auto *data = new QMimeData;
+    data->setHtml(QString::fromUtf8(readFile(QStringLiteral(CORVALA_TEST_DATA "/html/libreoffice-7.4-writer.html"))));
+    QGuiApplication::clipboard()->setMimeData(data);
+    form->txtEdit->setText(QString());
+    form->mnuPaste_Click();
+
+    const QString text = form->txtEdit->Text();
+    EXPECT_EQ(text, QStringLiteral("Quarterly figures from LibreOffice\nfirst point\nsecond point\n"
+                                   "north\t120\nsouth\t95\nAfter the table.")) << text.toStdString();
+    const auto at = [&](const char *word) {
+        QTextCursor cursor(form->txtEdit->document());
+        cursor.setPosition(int(text.indexOf(QLatin1String(word))) + 1);
+        return cursor;
+    };
+    EXPECT_EQ(at("figures").charFormat().fontWeight(), QFont::Bold);
+    EXPECT_NE(at("Quarterly").charFormat().fontWeight(), QFont::Bold);
+    ASSERT_NE(at("second").currentList(), nullptr);
+    EXPECT_EQ(at("second").currentList()->format().style(), QTextListFormat::ListDisc);
+    ASSERT_NE(at("95").currentTable(), nullptr);
+    EXPECT_EQ(at("95").currentTable()->rows(), 2);
 }
 
 TEST_F(MainWindowTest, PastingAPictureOnlyClipboardLeavesPasteDisabled)

@@ -43,18 +43,25 @@ TEST_F(MainWindowTest, TheMenuBarHasEveryItemWithItsCaptionShortcutAndCheckMark)
     }));
 }
 
-TEST_F(MainWindowTest, ToolbarHasElevenButtonsWithTheirOwnCommandsNamesAsToolTips)
+TEST_F(MainWindowTest, ToolbarHasElevenButtonsWithTheirOwnCommandsNamesAsToolTipsAndSpokenNames)
 {
     ASSERT_EQ(form->Toolbar1->ButtonCount(), 11);
-    const char *toolTips[] = {"New", "Open", "Save As", "Print", nullptr, "Cut", "Copy", "Paste", nullptr, "Undo", "Redo"};
+    const char *names[] = {"New", "Open", "Save As", "Print", nullptr, "Cut", "Copy", "Paste", nullptr, "Undo", "Redo"};
     for (int index = 1; index <= 11; ++index) {
         ToolbarButton &button = form->Toolbar1->Buttons(index);
         EXPECT_TRUE(button.Enabled()) << index;
-        if (!toolTips[index - 1])
+        if (!names[index - 1]) {
             EXPECT_TRUE(button.IsSeparator()) << index;
-        else
-            EXPECT_TRUE(button.ToolTipText().startsWith(QString::fromLatin1(toolTips[index - 1]))) << index;
+            continue;
+        }
+        const QString name = QString::fromLatin1(names[index - 1]);
+        EXPECT_TRUE(button.ToolTipText().startsWith(name)) << index;
+        const QWidget *widget = form->Toolbar1->widgetForAction(button.action());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->accessibleName(), name) << index;
     }
+    EXPECT_EQ(form->Toolbar1->accessibleName(), QStringLiteral("Toolbar"));
+    EXPECT_EQ(form->txtEdit->accessibleName(), QStringLiteral("Document"));
 }
 
 TEST_F(MainWindowTest, EachToolbarButtonReachesItsCommandAndSeparatorsDoNothing)

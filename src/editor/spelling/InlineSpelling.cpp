@@ -163,6 +163,13 @@ void InlineSpelling::documentChanged(int from, int removed, int added)
             record->generation = 0;
         m_touched.append(QTextCursor(block));
     }
+    // Every cursor kept here is moved by every later edit: thousands of them, gathered while
+    // a Replace All's edits keep the check waiting, made each edit cost more than the last.
+    // Past a page's worth the band is checked whole, which costs no more.
+    if (m_checkAll || m_touched.size() > kMostBlocksMarked) {
+        m_checkAll = true;
+        m_touched.clear();
+    }
     // A key, a Backspace or a short input at the caret: the word it is in is being typed.
     m_typing = added + removed <= 4 && m_area.textCursor().position() == from + added;
     if (m_typing) {

@@ -1,5 +1,6 @@
 #include "platform/richtextbox/CopiedSelection.h"
 
+#include "platform/richtextbox/SelectionHtml.h"
 #include "platform/richtextbox/SelectionMime.h"
 #include "rtf/read/RtfReader.h"
 
@@ -65,7 +66,7 @@ CopiedSelection::CopiedSelection(const QTextCursor &selection)
 
 QStringList CopiedSelection::formats() const
 {
-    QStringList types{SelectionMime::rtfFormat};
+    QStringList types{SelectionMime::rtfFormat, SelectionHtml::htmlFormat};
     if (m_hasPlainText)
         types.append(textFormat);
     return types;
@@ -73,7 +74,8 @@ QStringList CopiedSelection::formats() const
 
 bool CopiedSelection::hasFormat(const QString &mimeType) const
 {
-    return mimeType == SelectionMime::rtfFormat || (m_hasPlainText && mimeType == textFormat);
+    return mimeType == SelectionMime::rtfFormat || mimeType == SelectionHtml::htmlFormat
+           || (m_hasPlainText && mimeType == textFormat);
 }
 
 QVariant CopiedSelection::retrieveData(const QString &mimeType, QMetaType type) const
@@ -82,6 +84,8 @@ QVariant CopiedSelection::retrieveData(const QString &mimeType, QMetaType type) 
         return m_rtfBody.unpacked(m_rtfFront);
     if (mimeType == textFormat && m_hasPlainText)
         return plainText();
+    if (mimeType == SelectionHtml::htmlFormat)
+        return html();
     return QMimeData::retrieveData(mimeType, type);
 }
 
@@ -89,13 +93,25 @@ QVariant CopiedSelection::retrieveData(const QString &mimeType, QMetaType type) 
 QString CopiedSelection::plainText() const
 {
     if (!m_plainTextMade) {
-        if (m_document && !m_documentChanged) {
-            m_plainText = SelectionMime::plainText(m_selection);
-        } else {
-            const std::unique_ptr<QTextDocument> copy = documentFromRtf(m_rtfBody.unpacked(m_rtfFront));
-            m_plainText = SelectionMime::plainText(sameSelection(*copy, m_cellBlock));
-        }
+        m_plainText = fromCopy(SelectionMime::plainText);
         m_plainTextMade = true;
     }
     return m_plainText;
+}
+
+QString CopiedSelection::html() const
+{
+    if (!m_htmlMade) {
+        m_html = fromCopy(SelectionHtml::fromSelection);
+        m_htmlMade = true;
+    }
+    return m_html;
+}
+
+QString CopiedSelection::fromCopy(QString (*make)(const QTextCursor &)) const
+{
+    if (m_document && !m_documentChanged)
+        return make(m_selection);
+    const std::unique_ptr<QTextDocument> copy = documentFromRtf(m_rtfBody.unpacked(m_rtfFront));
+    return make(sameSelection(*copy, m_cellBlock));
 }

@@ -55,6 +55,10 @@ public:
     void LoadFile(const QString &path, RichTextFileType type = rtfRTF);
     void SaveFile(const QString &path, RichTextFileType type = rtfRTF) const;
 
+    // Puts content in place of the selection as a paste puts the clipboard's (one undo step),
+    // for content that does not come by way of the clipboard: a dropped picture file.
+    void Insert(const QMimeData &content) { insertFromMimeData(&content); }
+
     // The number of characters in the document, as Text counts them.
     int TextLength() const;
 

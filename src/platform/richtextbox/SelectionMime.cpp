@@ -1,5 +1,6 @@
 #include "platform/richtextbox/SelectionMime.h"
 
+#include "platform/richtextbox/SelectionHtml.h"
 #include "base/Failure.h"
 #include "platform/Pictures.h"
 #include "rtf/files/DocumentFiles.h"
@@ -60,6 +61,28 @@ bool crossesTable(const QTextCursor &selection)
         }
     }
     return false;
+}
+
+// Puts a pasted document in place of the cursor's selection. The reader names pictures by their
+// place in the file; here they are named after their data, so they never take the name of a
+// picture already in the document.
+void insertDocument(QTextCursor &cursor, QTextDocument &pasted)
+{
+    QTextDocument &document = *cursor.document();
+    for (const QTextFragment &fragment : pictureFragments(pasted)) {
+        QTextImageFormat format = fragment.charFormat().toImageFormat();
+        const QImage picture = pictureImage(pasted, format.name());
+        const OriginalPicture original = originalPicture(pasted, format.name());
+        if (picture.isNull() && original.isNull())
+            continue;
+        format.setName(pictureName(picture, original));
+        addPicture(document, format.name(), picture, original);
+        QTextCursor range(&pasted);
+        range.setPosition(fragment.position());
+        range.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+        range.setCharFormat(format);
+    }
+    cursor.insertFragment(QTextDocumentFragment(&pasted));
 }
 
 } // namespace
@@ -144,30 +167,18 @@ QByteArray pictureFileData(const QMimeData &data)
 
 bool insert(QTextCursor &cursor, const QMimeData &data)
 {
-    QTextDocument &document = *cursor.document();
     if (data.hasFormat(rtfFormat)) {
         try {
-            std::unique_ptr<QTextDocument> pasted = documentFromRtf(data.data(rtfFormat));
-            // The reader names pictures by their place in the file; here they are named after
-            // their data, so they never take the name of a picture already in the document.
-            for (const QTextFragment &fragment : pictureFragments(*pasted)) {
-                QTextImageFormat format = fragment.charFormat().toImageFormat();
-                const QImage picture = pictureImage(*pasted, format.name());
-                const OriginalPicture original = originalPicture(*pasted, format.name());
-                if (picture.isNull() && original.isNull())
-                    continue;
-                format.setName(pictureName(picture, original));
-                addPicture(document, format.name(), picture, original);
-                QTextCursor range(pasted.get());
-                range.setPosition(fragment.position());
-                range.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-                range.setCharFormat(format);
-            }
-            cursor.insertFragment(QTextDocumentFragment(pasted.get()));
+            insertDocument(cursor, *documentFromRtf(data.data(rtfFormat)));
             return true;
         } catch (const Failure &) {
-            // Rich content that can't be read: its plain text below still serves.
+            // Rich content that can't be read: its HTML or plain text below still serves.
         }
+    }
+    // Browsers and mail programs offer HTML but no RTF.
+    if (data.hasHtml() && !data.html().isEmpty()) {
+        insertDocument(cursor, *SelectionHtml::documentFromHtml(data.html()));
+        return true;
     }
     if (data.hasText() && !data.text().isEmpty()) {
         QString text = data.text();
@@ -193,7 +204,7 @@ bool insert(QTextCursor &cursor, const QMimeData &data)
 
 bool canInsert(const QMimeData &data)
 {
-    return data.hasFormat(rtfFormat) || (data.hasText() && !data.text().isEmpty()) || data.hasImage();
+    return data.hasFormat(rtfFormat) || data.hasHtml() || (data.hasText() && !data.text().isEmpty()) || data.hasImage();
 }
 
 } // namespace SelectionMime

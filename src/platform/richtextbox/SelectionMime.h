@@ -35,7 +35,7 @@ QMimeData *fromPicture(const QImage &picture, const QByteArray &fileData = {});
 QByteArray pictureFileData(const QMimeData &data);
 
 // Puts clipboard content in place of the cursor's selection, as one undo step: RTF (ours or
-// another program's), else non-empty plain text, else a picture. Returns false, changing nothing,
+// another program's), else HTML, else non-empty plain text, else a picture. Returns false, changing nothing,
 // when the content offers none of these.
 bool insert(QTextCursor &cursor, const QMimeData &data);
 

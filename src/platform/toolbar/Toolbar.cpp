@@ -25,6 +25,10 @@ Toolbar::Toolbar(QWidget *parent)
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     setContentsMargins(0, 0, 0, 0);
     setAutoFillBackground(true);
+    // The button Qt shows for the buttons that don't fit is named too: a screen reader lists it
+    // among the buttons even while it is hidden.
+    if (auto *more = findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More buttons"));
     connect(this, &QToolBar::actionTriggered, this, [this](QAction *action) {
         for (ToolbarButton *button : std::as_const(m_buttons))
             if (button->action() == action && !button->IsSeparator())
@@ -34,10 +38,12 @@ Toolbar::Toolbar(QWidget *parent)
 
 Toolbar::~Toolbar() { qDeleteAll(m_buttons); }
 
-void Toolbar::AddButton(const ImageList &images, int image, const QString &toolTip)
+void Toolbar::AddButton(const ImageList &images, int image, const QString &name, const QString &toolTip)
 {
-    QAction *action = addAction(images.ListImages(image), toolTip);
-    action->setToolTip(toolTip);
+    QAction *action = addAction(images.ListImages(image), name);
+    action->setToolTip(toolTip.isEmpty() ? name : toolTip);
+    if (QWidget *widget = widgetForAction(action))
+        widget->setAccessibleName(name);
     m_buttons.append(new ToolbarButton(ButtonCount() + 1, action, false));
     applyButtonSize(action);
 }

@@ -35,8 +35,9 @@ public:
     explicit Toolbar(QWidget *parent = nullptr);
     ~Toolbar() override;
 
-    // Appends a button showing picture `image` of the image list (1-based) with a tool tip.
-    void AddButton(const ImageList &images, int image, const QString &toolTip);
+    // Appends a button showing picture `image` of the image list (1-based). `name` is what a
+    // screen reader says for it; the tool tip, the name unless given, may add its keys.
+    void AddButton(const ImageList &images, int image, const QString &name, const QString &toolTip = {});
     void AddSeparator();
 
     // Throws Failure for a position outside 1 to ButtonCount().

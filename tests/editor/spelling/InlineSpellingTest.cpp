@@ -122,6 +122,29 @@ TEST_F(InlineSpellingTest, TheWordBeingTypedIsJudgedWhenTheCaretLeavesIt)
     EXPECT_EQ(area->underlinedWords(), QStringList{"ron"});
 }
 
+TEST_F(InlineSpellingTest, ManyParagraphsChangedOneByOneBetweenChecksAreAllJudged)
+{
+    // As Replace All changes them: each paragraph an edit of its own, more of them than the
+    // check keeps track of one by one before it runs.
+    QStringList lines;
+    for (int line = 0; line < 150; ++line)
+        lines << QStringLiteral("%1 right").arg(line);
+    area->box.setText(lines.join(u'\n'));
+    EXPECT_EQ(area->underlinedWords(), QStringList());
+    QTextCursor cursor(area->box.document());
+    for (QTextBlock block = area->box.document()->begin(); block.isValid(); block = block.next()) {
+        cursor.setPosition(block.position() + block.length() - 1);
+        cursor.movePosition(QTextCursor::PreviousWord, QTextCursor::KeepAnchor);
+        cursor.insertText(QStringLiteral("rihgt"));
+    }
+    // What a fresh check of the same text finds.
+    SpellingArea fresh(*checker);
+    fresh.box.setText(area->box.Text());
+    const QStringList expected = fresh.underlinedWords();
+    EXPECT_GT(expected.size(), 10);
+    EXPECT_EQ(area->underlinedWords(), expected);
+}
+
 TEST_F(InlineSpellingTest, WordsInASymbolFontAreNotChecked)
 {
     QTextCursor cursor(area->box.document());

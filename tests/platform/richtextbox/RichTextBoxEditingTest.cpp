@@ -173,24 +173,33 @@ TEST(RichTextBoxClipboard, PasteInsertsTextOrAPicture)
     }
 }
 
-TEST(RichTextBoxClipboard, RichTextTravelsAsRtfToAndFromOtherPrograms)
+TEST(RichTextBoxClipboard, RichTextTravelsAsRtfOrHtmlToAndFromOtherPrograms)
 {
     ShownRichTextBox shown;
     RichTextBox &box = shown.box;
+    const QString pixel = QStringLiteral(
+        "data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR4nGNgYPgPAAEDAQAIicLsAAAAAElFTkSuQmCC");
     const struct {
         const char *name;
         QByteArray rtf;
+        QString html;
         QString text;
         QString expected;
         bool firstCharacterBold;
     } cases[] = {
-        {"another program's RTF", "{\\rtf1\\ansi {\\b bold} plain}", "not used", "bold plain", true},
-        {"RTF that can't be read", "not rich text at all", "its plain text", "its plain text", false},
+        {"another program's RTF", "{\\rtf1\\ansi {\\b bold} plain}", "<i>not used</i>", "not used", "bold plain", true},
+        {"a browser's HTML", {}, "<b>bold</b> plain", "not used", "bold plain", true},
+        {"a picture as data", {}, "<b>a</b><img src=\"" + pixel + "\">b", "not used", "a\uFFFCb", true},
+        {"a picture on the web is left out", {}, "<b>a</b><img src=\"https://example.org/a.png\">b", "", "ab", true},
+        {"RTF that can't be read", "not rich text at all", {}, "its plain text", "its plain text", false},
     };
     for (const auto &c : cases) {
         box.setText(QString());
         auto *data = new QMimeData;
-        data->setData(QStringLiteral("text/rtf"), c.rtf);
+        if (!c.rtf.isEmpty())
+            data->setData(QStringLiteral("text/rtf"), c.rtf);
+        if (!c.html.isEmpty())
+            data->setHtml(c.html);
         data->setText(c.text);
         QGuiApplication::clipboard()->setMimeData(data);
 
