@@ -194,6 +194,7 @@ const SavedCase savedCases[] = {
     {"unclosed-object-group", {"First paragraph Words inside the unclosed object group.", "Words after its first paragraph mark."}},
     {"fields-kept", {"<sdfield type=DATETIME sdnum=\"1033;0;D MMMM YYYY\">", "<sdfield type=PAGE", "<sdfield type=DOCSTAT",
                      "<a href=\"http://example.org/\" target=\"A tip\">the example site</a>"}},
+    {"ignorable-mark-inside-group", {"Before <a href=\"http://example.org/a\">", "the link text</", " after."}},
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
 };

@@ -55,6 +55,9 @@ const CaseFile caseFiles[] = {
       "{\\field{\\*\\fldinst{NUMPAGES}}{\\fldrslt{", "\\\\o \"A tip\"}}{\\fldrslt{"}},
     {"cases/picture-in-floating-shape", {"|Before the floating picture.", "|" + picture + "After it.", "|"}, {"Arial"},
      {"\\pict"}},
+    // \* after other words in a group marks nothing: the link's text stays
+    {"cases/ignorable-mark-inside-group", {"|Before the link text after.", "|"}, {"Times New Roman"},
+     {"{\\field{\\*\\fldinst{HYPERLINK \"http://example.org/a\"}}{\\fldrslt"}},
     // markers no list style draws: text in items of their lists, written back as those lists
     {"regressions/lists-no-list-style-draws",
      {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",

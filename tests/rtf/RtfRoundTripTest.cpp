@@ -378,6 +378,7 @@ const SavedCase savedCases[] = {
     {"blank-stored-marker.rtf", nullptr},
     {"bullet-level-with-number-placeholder.rtf", nullptr},
     {"fields-kept.rtf", nullptr},
+    {"ignorable-mark-inside-group.rtf", nullptr},
     {"list-markers.rtf", nullptr},
     {"long-table.rtf", nullptr},
     {"picture-in-floating-shape.rtf", nullptr},

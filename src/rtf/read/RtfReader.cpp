@@ -111,6 +111,7 @@ void RtfReader::read(QByteArrayView data)
         default:
             break;
         }
+        m_atGroupStart = false;
     }
     // A file cut short reads as far as it goes.
     if (!m_stack.empty())
@@ -123,6 +124,7 @@ void RtfReader::read(QByteArrayView data)
 void RtfReader::pushGroup()
 {
     m_starred = false;
+    m_atGroupStart = true;
     if (m_stack.empty()) {
         m_stack.emplace_back();
         return;
@@ -365,7 +367,10 @@ void RtfReader::handleControlSymbol(char symbol)
     }
     switch (symbol) {
     case '*':
-        m_starred = true;
+        // Only right after a group's brace does \* mark a destination; older office suites
+        // write it further on ({\fldrslt \*\cs13 text}), where it marks nothing, and
+        // skipping the group there would lose its text.
+        m_starred = m_atGroupStart;
         return;
     case '\\':
     case '{':

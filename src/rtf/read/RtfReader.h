@@ -178,6 +178,7 @@ private:
     bool m_damageReported = false;
     bool m_damagePending = false;          // the mark is still to be put in the body
     bool m_starred = false;
+    bool m_atGroupStart = false;           // no token read since the last group's brace
     int m_skipRemaining = 0;
 
     int m_defaultCodePage = 1252;
