@@ -378,6 +378,7 @@ const SavedCase savedCases[] = {
     {"blank-stored-marker.rtf", nullptr},
     {"bullet-level-with-number-placeholder.rtf", nullptr},
     {"fields-kept.rtf", nullptr},
+    {"hyperlink-paragraph-result.rtf", nullptr},
     {"ignorable-mark-inside-group.rtf", nullptr},
     {"list-markers.rtf", nullptr},
     {"long-table.rtf", nullptr},

@@ -316,6 +316,10 @@ void RtfReader::endParagraph()
     enterTableLevel(tableLevel());
     m_pendingCells = 0;
     m_pendingRowBreak = false;
+    // A field whose result is a paragraph mark (as TextEdit writes links) has its result:
+    // the address is no text to put before the next paragraph's words.
+    if (!m_fields.empty() && acceptsBodyText())
+        m_fields.back().resultShown = true;
     const RtfParaProps &para = top().para;
     if (inLevelList(para) && !m_listMarkerChecked && acceptsBodyText())
         beginOutput();   // an empty list paragraph shows its number too
