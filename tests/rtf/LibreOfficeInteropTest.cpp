@@ -195,6 +195,8 @@ const SavedCase savedCases[] = {
     {"fields-kept", {"<sdfield type=DATETIME sdnum=\"1033;0;D MMMM YYYY\">", "<sdfield type=PAGE", "<sdfield type=DOCSTAT",
                      "<a href=\"http://example.org/\" target=\"A tip\">the example site</a>"}},
     {"ignorable-mark-inside-group", {"Before <a href=\"http://example.org/a\">", "the link text</", " after."}},
+    // (LibreOffice's HTML writes an address without a scheme as one relative to its file)
+    {"hyperlink-without-scheme", {"www.example.com\"><", "example.org/page\"><", "<u>the page</u>"}},
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
 };

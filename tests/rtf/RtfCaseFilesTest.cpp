@@ -60,6 +60,9 @@ const CaseFile caseFiles[] = {
      {"{\\field{\\*\\fldinst{HYPERLINK \"http://example.org/a\"}}{\\fldrslt"}},
     // a link whose result is a paragraph mark: no address glued to the next word
     {"cases/hyperlink-paragraph-result", {"|Light", "|Size 16", "|Last line", "|"}, {"Helvetica"}},
+    {"cases/hyperlink-without-scheme", {"|Visit www.example.com or the page today.", "|"}, {"Times New Roman"},
+     {"{\\field{\\*\\fldinst{HYPERLINK \"www.example.com\"}}{\\fldrslt",
+      "{\\field{\\*\\fldinst{HYPERLINK \"example.org/page\"}}{\\fldrslt"}},
     // markers no list style draws: text in items of their lists, written back as those lists
     {"regressions/lists-no-list-style-draws",
      {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",

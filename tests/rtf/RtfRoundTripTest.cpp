@@ -379,6 +379,10 @@ const SavedCase savedCases[] = {
     {"bullet-level-with-number-placeholder.rtf", nullptr},
     {"fields-kept.rtf", nullptr},
     {"hyperlink-paragraph-result.rtf", nullptr},
+    {"hyperlink-without-scheme.rtf",
+     [](const QTextDocument &document) {
+         EXPECT_EQ(linkAddresses(document), QStringList({"www.example.com", "example.org/page"}));
+     }},
     {"ignorable-mark-inside-group.rtf", nullptr},
     {"list-markers.rtf", nullptr},
     {"long-table.rtf", nullptr},

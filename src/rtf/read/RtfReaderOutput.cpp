@@ -494,8 +494,11 @@ void RtfReader::fieldInstructionEnded()
         return;
     // \l names a bookmark inside the document
     const QString target = (match.hasCaptured(1) ? QStringLiteral("#") : QString()) + match.captured(2);
-    static const QRegularExpression safe(QStringLiteral("^(https?://|mailto:|ftp://|#)"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    // An address with no scheme (HYPERLINK www.example.com, as WordPad writes it) is a web
+    // address when it starts with a host name; anything else naming a scheme is no link.
+    static const QRegularExpression safe(
+        QStringLiteral(R"(^(https?://|mailto:|ftp://|#|[a-z0-9-]+(\.[a-z0-9-]+)+(/|$)))"),
+        QRegularExpression::CaseInsensitiveOption);
     if (!safe.match(target).hasMatch() || m_links.size() > 100000)
         return;
     m_links.append(target);
