@@ -197,6 +197,7 @@ const SavedCase savedCases[] = {
     {"ignorable-mark-inside-group", {"Before <a href=\"http://example.org/a\">", "the link text</", " after."}},
     // (LibreOffice's HTML writes an address without a scheme as one relative to its file)
     {"hyperlink-without-scheme", {"www.example.com\"><", "example.org/page\"><", "<u>the page</u>"}},
+    {"table-at-start", {"dir=\"ltr\"> <table"}},   // no paragraph above the table
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
 };

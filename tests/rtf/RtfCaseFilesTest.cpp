@@ -63,6 +63,8 @@ const CaseFile caseFiles[] = {
     {"cases/hyperlink-without-scheme", {"|Visit www.example.com or the page today.", "|"}, {"Times New Roman"},
      {"{\\field{\\*\\fldinst{HYPERLINK \"www.example.com\"}}{\\fldrslt",
       "{\\field{\\*\\fldinst{HYPERLINK \"example.org/page\"}}{\\fldrslt"}},
+    // the paragraph Qt keeps in front of the table is none of the file's
+    {"cases/table-at-start", {"|", "|One", "|Two", "|After.", "|"}, {"Times New Roman"}},
     // markers no list style draws: text in items of their lists, written back as those lists
     {"regressions/lists-no-list-style-draws",
      {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",

@@ -7,6 +7,7 @@
 #include "base/Failure.h"
 #include "rtf/DocumentFiles.h"
 #include "rtf/OriginalPicture.h"
+#include "rtf/TableContinuation.h"
 #include "rtf/read/RtfReader.h"
 
 #include <QBuffer>
@@ -390,6 +391,8 @@ const SavedCase savedCases[] = {
     {"picture-in-shape-with-drawing-object.rtf", nullptr},
     {"spacing-join.rtf", nullptr},
     {"stored-marker-with-leading-tab.rtf", nullptr},
+    {"table-at-start.rtf",
+     [](const QTextDocument &document) { EXPECT_TRUE(TableContinuation::leadsDocument(document.begin())); }},
     {"tall-table-empty-after.rtf", nullptr},
     {"unclosed-object-group.rtf", nullptr},
     {"wide-table.rtf", nullptr},

@@ -149,8 +149,9 @@ void RtfWriter::writeFrameContents(const QTextFrame &frame, int tableLevel)
             if (block.position() > m_to)
                 break;
             if (TableContinuation::isSeam(block)) {
-                // the next table's rows are the last one's next rows
-                m_rowsContinue = !outsideRange(block.position() - 1, block.position());
+                // the next table's rows are the last one's next rows; a file that started
+                // with its table starts with it again
+                m_rowsContinue = block.position() > 0 && !outsideRange(block.position() - 1, block.position());
                 continue;
             }
             if (!outsideRange(block.position(), block.position() + block.length() - 1))
