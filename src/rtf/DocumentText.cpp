@@ -52,8 +52,6 @@ void countBreaks(const QTextDocument &document, QString &text, int from)
             continue;
         if (c == frameEnd && TableContinuation::endsContinuedTable(document, from + int(i)))
             p[i] = u'\uFFFC';   // the seam of a long table, no line (TableContinuation.h)
-        else if (from + i == 0 && TableContinuation::leadsDocument(document.begin()))
-            p[i] = u'\uFFFC';   // the seam in front of a table that starts the document
         else
             p[i] = c == cellStart && endsCellInRow(document, from + int(i)) ? u'\t' : u'\n';
     }
