@@ -65,6 +65,13 @@ const CaseFile caseFiles[] = {
       "{\\field{\\*\\fldinst{HYPERLINK \"example.org/page\"}}{\\fldrslt"}},
     // the paragraph Qt keeps in front of the table is none of the file's
     {"cases/table-at-start", {"|", "|One", "|Two", "|After.", "|"}, {"Times New Roman"}},
+    // each font declared as the file declared it, not as its name suggests
+    {"cases/font-family",
+     {"|Comic Sans words, a sans-serif family.", "|Lucida Console words, a fixed-pitch family.",
+      "|Words in a decorative font that is not installed.", "|"},
+     {"Comic Sans MS", "Lucida Console", "Fancy Display Font Nobody Has"},
+     {"\\fswiss\\fcharset0\\fprq2 Comic Sans MS;", "\\fmodern\\fcharset0\\fprq1 Lucida Console;",
+      "\\fdecor\\fcharset0\\fprq2 Fancy Display Font Nobody Has;"}},
     // markers no list style draws: text in items of their lists, written back as those lists
     {"regressions/lists-no-list-style-draws",
      {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",

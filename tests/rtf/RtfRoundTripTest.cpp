@@ -379,6 +379,7 @@ const SavedCase savedCases[] = {
     {"blank-stored-marker.rtf", nullptr},
     {"bullet-level-with-number-placeholder.rtf", nullptr},
     {"fields-kept.rtf", nullptr},
+    {"font-family.rtf", nullptr},
     {"hyperlink-paragraph-result.rtf", nullptr},
     {"hyperlink-without-scheme.rtf",
      [](const QTextDocument &document) {

@@ -355,6 +355,8 @@ void RtfReader::applyInFontTable(RtfControlWords::Entry entry, const RtfTokenize
     default:
         if (const char *family = rtfFontFamilyWord(token.text); family && m_fonts.contains(m_fontEntry))
             m_fonts[m_fontEntry].family = family;
+        else if (token.text == "fprq" && m_fonts.contains(m_fontEntry))
+            m_fonts[m_fontEntry].pitch = std::clamp(token.parameter, 0, 2);
         break;
     }
 }

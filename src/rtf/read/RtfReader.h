@@ -63,6 +63,7 @@ private:
         int charset = -1;
         int codePage = 0;         // \cpg
         QByteArray family;        // \froman, \fswiss, ...
+        int pitch = -1;           // \fprq: 0 default, 1 fixed, 2 variable
         bool complete = false;
 
         // No family name is this long; a file that says otherwise gets no more memory for it.
@@ -150,6 +151,7 @@ private:
     QString familyOf(int font) const;
     const FontEntry *shownFont(int font) const;
     const QHash<QString, int> &familyCharsets();
+    void keepDeclaredFontLooks();
     int codePageOf(int font) const;
     SymbolMap symbolMapOf(int font) const;
 

@@ -129,6 +129,22 @@ int RtfReader::codePageOf(int font) const
     if (it->codePage > 0 && CodePages::isSupported(it->codePage))
         return it->codePage;
     const int codePage = CodePages::codePageForCharset(it->charset);
+// Each family's class and pitch as its lowest-numbered entry that declares them.
+void RtfReader::keepDeclaredFontLooks()
+{
+    QList<int> numbers = m_fonts.keys();
+    std::sort(numbers.begin(), numbers.end());
+    for (int number : numbers) {
+        const FontEntry &font = m_fonts[number];
+        if (font.name.isEmpty())
+            continue;
+        if (!font.family.isEmpty() && !m_kept.fontClasses.contains(font.name))
+            m_kept.fontClasses.insert(font.name, font.family);
+        if (font.pitch >= 0 && !m_kept.fontPitches.contains(font.name))
+            m_kept.fontPitches.insert(font.name, font.pitch);
+    }
+}
+
     return codePage > 0 && CodePages::isSupported(codePage) ? codePage : m_defaultCodePage;
 }
 
@@ -421,6 +437,7 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
 
 void RtfReader::fontTableText(QByteArrayView text)
 {
+    keepDeclaredFontLooks();
     // Without braces around each entry, a ';' ends one font and the next \f starts another.
     if (!m_fonts.contains(m_fontEntry))
         return;

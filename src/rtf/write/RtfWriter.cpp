@@ -22,6 +22,7 @@ RtfWriter::RtfWriter(const QTextDocument &document)
 {
     const KeptRtfParts kept = keptRtfParts(document);
     m_fonts.setDeclaredCharsets(kept.fontCharsets);
+    m_fonts.setDeclaredLooks(kept.fontClasses, kept.fontPitches);
     m_documentGroups = kept.documentGroups;
     if (!kept.laterSectionGroups.isEmpty())
         m_documentGroups.append("{\\*\\corvalasections " + kept.laterSectionGroups.join() + '}');
