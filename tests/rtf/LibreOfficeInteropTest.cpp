@@ -198,6 +198,7 @@ const SavedCase savedCases[] = {
     // (LibreOffice's HTML writes an address without a scheme as one relative to its file)
     {"hyperlink-without-scheme", {"www.example.com\"><", "example.org/page\"><", "<u>the page</u>"}},
     {"table-at-start", {"dir=\"ltr\"> <table"}},   // no paragraph above the table
+    {"line-spacing", {"<p style=\"line-height: 115%", "<p style=\"line-height: 200%", "<p style=\"line-height: 0.25in"}},
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
 };

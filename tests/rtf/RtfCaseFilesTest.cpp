@@ -72,6 +72,19 @@ const CaseFile caseFiles[] = {
      {"Comic Sans MS", "Lucida Console", "Fancy Display Font Nobody Has"},
      {"\\fswiss\\fcharset0\\fprq2 Comic Sans MS;", "\\fmodern\\fcharset0\\fprq1 Lucida Console;",
       "\\fdecor\\fcharset0\\fprq2 Fancy Display Font Nobody Has;"}},
+    {"cases/line-spacing",
+     {"|This paragraph has 1.15 lines of spacing, as WordPad and Word write it. It runs long enough to wrap onto a "
+      "second and a third line in a window of ordinary width, so that the spacing between its lines shows on the "
+      "screen and on paper.",
+      "|This paragraph is double spaced. It runs long enough to wrap onto a second and a third line in a window of "
+      "ordinary width, so that the spacing between its lines shows on the screen and on paper.",
+      "|This paragraph has lines exactly eighteen points apart. It runs long enough to wrap onto a second and a "
+      "third line in a window of ordinary width, so that the spacing shows.",
+      "|This paragraph has lines at least eighteen points apart. It runs long enough to wrap onto a second and a "
+      "third line in a window of ordinary width, so that the spacing shows.",
+      "|Single spaced last paragraph.", "|"},
+     {"Times New Roman"},
+     {"\\sl276\\slmult1", "\\sl480\\slmult1", "\\sl-360", "\\sl360"}},
     // markers no list style draws: text in items of their lists, written back as those lists
     {"regressions/lists-no-list-style-draws",
      {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",

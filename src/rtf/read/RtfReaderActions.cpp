@@ -208,6 +208,8 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::FirstLineIndent: para.firstIndent = parameter; break;
     case Action::SpaceBefore: para.spaceBefore = parameter; break;
     case Action::SpaceAfter: para.spaceAfter = parameter; break;
+    case Action::LineSpacing: para.lineSpacing = std::clamp(parameter, -RtfParaProps::maxLineSpacing, RtfParaProps::maxLineSpacing); break;
+    case Action::LineSpacingMultiple: para.lineMultiple = on; break;
     case Action::InTable: para.inTable = true; break;
     case Action::Character:
         if (acceptsBodyText())

@@ -86,6 +86,14 @@ QTextBlockFormat RtfReader::blockFormat(const RtfParaProps &props) const
         format.setTopMargin(props.spaceBefore / twipsPerPixel);
     if (props.spaceAfter)
         format.setBottomMargin(props.spaceAfter / twipsPerPixel);
+    // Line spacing: a multiple of a line (\sl276\slmult1 is 1.15 lines, 480 double), exactly
+    // so many twips (negative), or at least so many
+    if (props.lineSpacing < 0)
+        format.setLineHeight(-double(props.lineSpacing) / twipsPerPixel, QTextBlockFormat::FixedHeight);
+    else if (props.lineSpacing > 0 && props.lineMultiple)
+        format.setLineHeight(props.lineSpacing * 100.0 / 240, QTextBlockFormat::ProportionalHeight);
+    else if (props.lineSpacing > 0)
+        format.setLineHeight(props.lineSpacing / twipsPerPixel, QTextBlockFormat::MinimumHeight);
     return format;
 }
 
@@ -121,14 +129,6 @@ const QHash<QString, int> &RtfReader::familyCharsets()
     return *m_familyCharsets;
 }
 
-int RtfReader::codePageOf(int font) const
-{
-    auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
-    if (it == m_fonts.constEnd())
-        return m_defaultCodePage;
-    if (it->codePage > 0 && CodePages::isSupported(it->codePage))
-        return it->codePage;
-    const int codePage = CodePages::codePageForCharset(it->charset);
 // Each family's class and pitch as its lowest-numbered entry that declares them.
 void RtfReader::keepDeclaredFontLooks()
 {
@@ -145,6 +145,14 @@ void RtfReader::keepDeclaredFontLooks()
     }
 }
 
+int RtfReader::codePageOf(int font) const
+{
+    auto it = m_fonts.constFind(font < 0 ? m_defaultFont : font);
+    if (it == m_fonts.constEnd())
+        return m_defaultCodePage;
+    if (it->codePage > 0 && CodePages::isSupported(it->codePage))
+        return it->codePage;
+    const int codePage = CodePages::codePageForCharset(it->charset);
     return codePage > 0 && CodePages::isSupported(codePage) ? codePage : m_defaultCodePage;
 }
 
@@ -429,6 +437,7 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
         if (!m_kept.fontCharsets.contains(it.key()))
             m_kept.fontCharsets.insert(it.key(), it.value());
     }
+    keepDeclaredFontLooks();
     if (m_kept.codePage > 0)   // some group was kept
         m_kept.tables = keptTables();
     if (!m_kept.isEmpty())
@@ -437,7 +446,6 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
 
 void RtfReader::fontTableText(QByteArrayView text)
 {
-    keepDeclaredFontLooks();
     // Without braces around each entry, a ';' ends one font and the next \f starts another.
     if (!m_fonts.contains(m_fontEntry))
         return;

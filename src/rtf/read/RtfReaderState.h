@@ -44,6 +44,9 @@ struct RtfParaProps
     int firstIndent = 0;
     int spaceBefore = 0;
     int spaceAfter = 0;
+    int lineSpacing = 0;          // \sl: twips, at least, or exactly when negative; 0 single
+    bool lineMultiple = false;    // \slmult1: \sl is in 240ths of a single line instead
+    static constexpr int maxLineSpacing = 31680;   // 1584 points, as much as word processors allow
     std::uint8_t alignment = 0;   // 0 left, 1 centre, 2 right, 3 justify
     bool rightToLeft = false;     // \rtlpar
     bool inTable = false;
