@@ -199,6 +199,8 @@ const SavedCase savedCases[] = {
     {"hyperlink-without-scheme", {"www.example.com\"><", "example.org/page\"><", "<u>the page</u>"}},
     {"table-at-start", {"dir=\"ltr\"> <table"}},   // no paragraph above the table
     {"line-spacing", {"<p style=\"line-height: 115%", "<p style=\"line-height: 200%", "<p style=\"line-height: 0.25in"}},
+    {"hidden-text", {"<span style=\"display: none\">hidden source sentence </span>",
+                     "<span style=\"display: none\">A whole hidden paragraph.</span>"}},
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
 };

@@ -85,6 +85,9 @@ const CaseFile caseFiles[] = {
       "|Single spaced last paragraph.", "|"},
      {"Times New Roman"},
      {"\\sl276\\slmult1", "\\sl480\\slmult1", "\\sl-360", "\\sl360"}},
+    // hidden text is no text of the document, and Save As keeps it hidden
+    {"cases/hidden-text", {"|Visible words and more visible words.", "|", "|Last visible line.", "|"}, {"Times New Roman"},
+     {"{\\v hidden source sentence }", "{\\v A whole hidden paragraph.}"}},
     // markers no list style draws: text in items of their lists, written back as those lists
     {"regressions/lists-no-list-style-draws",
      {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",

@@ -380,6 +380,7 @@ const SavedCase savedCases[] = {
     {"bullet-level-with-number-placeholder.rtf", nullptr},
     {"fields-kept.rtf", nullptr},
     {"font-family.rtf", nullptr},
+    {"hidden-text.rtf", nullptr},
     {"hyperlink-paragraph-result.rtf", nullptr},
     {"hyperlink-without-scheme.rtf",
      [](const QTextDocument &document) {

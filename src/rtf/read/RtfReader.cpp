@@ -139,6 +139,7 @@ void RtfReader::pushGroup()
     state.fieldGroup = false;
     state.keep = 0;
     state.groupStart = groupStart;
+    state.outputsAtStart = m_bodyOutputs;
     m_stack.push_back(state);
 }
 
@@ -156,6 +157,8 @@ void RtfReader::popGroup()
     m_stack.pop_back();
     if (ended.keep && m_tokenizer)
         keepGroup(ended);
+    else if (ended.chars.hidden && m_tokenizer)
+        keepHiddenGroup(ended);
     if (ended.ownsDestination)
         endDestination(ended);
     if (m_listTextDepth > m_stack.size())
@@ -678,6 +681,22 @@ void RtfReader::keepGroup(const RtfGroupState &ended)
     else
         keepAnchoredGroup(group);
     m_kept.codePage = m_defaultCodePage;
+}
+
+// Hidden text is not shown, but Save As must keep it (a translator's hidden source sentences,
+// a form's instructions): a hidden group that put nothing in the body is kept as it is, anchored
+// where it stands as a footnote is, and written back hidden. Hidden text in a group with shown
+// text or a paragraph mark, or switched with \v0 outside a group of its own, is not kept.
+void RtfReader::keepHiddenGroup(const RtfGroupState &ended)
+{
+    if (m_stack.empty() || top().chars.hidden || top().destination != RtfDestination::Body
+        || ended.destination != RtfDestination::Body || m_listTextDepth > 0
+        || m_bodyOutputs != ended.outputsAtStart)
+        return;
+    const qsizetype end = std::min(m_tokenizer->position(), m_input.size());
+    if (ended.groupStart <= 0 || ended.groupStart >= end)
+        return;
+    keepAnchoredGroup(m_input.sliced(ended.groupStart, end - ended.groupStart).toByteArray());
 }
 
 // A footnote or comment is anchored in the paragraph around it: where that paragraph is out of

@@ -78,6 +78,7 @@ private:
     void endDestination(const RtfGroupState &ended);
     bool abandonUnclosedData();
     void keepGroup(const RtfGroupState &ended);
+    void keepHiddenGroup(const RtfGroupState &ended);
     QByteArrayView takeBinary(const RtfTokenizer::Token &token);
     void reportDamage();
     bool beginsGroup(const RtfTokenizer::Token &token) const;
@@ -180,6 +181,7 @@ private:
     bool m_damageReported = false;
     bool m_damagePending = false;          // the mark is still to be put in the body
     bool m_starred = false;
+    std::uint64_t m_bodyOutputs = 0;       // text, pictures and breaks put in the body so far
     bool m_atGroupStart = false;           // no token read since the last group's brace
     int m_skipRemaining = 0;
 

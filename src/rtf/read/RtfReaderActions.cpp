@@ -218,14 +218,17 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::Paragraph:
         if (entry.value == RtfControlWords::EndsSection)
             m_inLaterSection = true;
+        ++m_bodyOutputs;
         endParagraph();
         break;
     case Action::Cell:
     case Action::NestedCell:
+        ++m_bodyOutputs;
         endCell(entry.action == Action::NestedCell);
         break;
     case Action::Row:
     case Action::NestedRow:
+        ++m_bodyOutputs;
         endTableRow(entry.action == Action::NestedRow);
         break;
     case Action::TableProperty:

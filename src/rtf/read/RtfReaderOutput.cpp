@@ -194,6 +194,7 @@ void RtfReader::useMarkCharProps()
 
 void RtfReader::beginOutput()
 {
+    ++m_bodyOutputs;
     enterTableLevel(tableLevel());
     useCurrentCharProps();
     if (m_pendingCells > 0) {

@@ -89,6 +89,7 @@ struct RtfGroupState
     std::uint8_t keep = 0;          // 1 a document part, 2 a group anchored in the text
     bool nestedRowDefinition = false;   // in \nesttableprops: row words define a nested row
     qsizetype groupStart = 0;       // where its '{' is in the file
+    std::uint64_t outputsAtStart = 0;   // the reader's body outputs when the group began
     // Associated fonts: \loch, \hich and \dbch say which class of characters the text that
     // follows is, and \af (or \f) after one of them names that class's font; \af after
     // \rtlch (until \ltrch) names the font of right-to-left text.
