@@ -194,11 +194,12 @@ const SavedCase savedCases[] = {
     {"unclosed-object-group", {"First paragraph Words inside the unclosed object group.", "Words after its first paragraph mark."}},
     {"fields-kept", {"<sdfield type=DATETIME sdnum=\"1033;0;D MMMM YYYY\">", "<sdfield type=PAGE", "<sdfield type=DOCSTAT",
                      "<a href=\"http://example.org/\" target=\"A tip\">the example site</a>"}},
-    {"ignorable-mark-inside-group", {"Before <a href=\"http://example.org/a\">", "the link text</", " after."}},
+    {"ignorable-mark-inside-group", {">Before <", "<a href=\"http://example.org/a\">", "<u>the link text</u>", "> after.<"}},
     // (LibreOffice's HTML writes an address without a scheme as one relative to its file)
     {"hyperlink-without-scheme", {"www.example.com\"><", "example.org/page\"><", "<u>the page</u>"}},
     {"table-at-start", {"dir=\"ltr\"> <table"}},   // no paragraph above the table
-    {"line-spacing", {"<p style=\"line-height: 115%", "<p style=\"line-height: 200%", "<p style=\"line-height: 0.25in"}},
+    {"line-spacing", {"style=\"line-height: 115%; margin-bottom: 0in\"> <font face=\"Times New Roman, serif\"><font size=\"3\" style=\"font-size: 12pt\">This paragraph has 1.15",
+                      "style=\"line-height: 200%", "style=\"line-height: 0.25in"}},
     {"hidden-text", {"<span style=\"display: none\">hidden source sentence </span>",
                      "<span style=\"display: none\">A whole hidden paragraph.</span>"}},
     {"../regressions/lists-no-list-style-draws",
