@@ -88,6 +88,9 @@ const CaseFile caseFiles[] = {
     // hidden text is no text of the document, and Save As keeps it hidden
     {"cases/hidden-text", {"|Visible words and more visible words.", "|", "|Last visible line.", "|"}, {"Times New Roman"},
      {"{\\v hidden source sentence }", "{\\v A whole hidden paragraph.}"}},
+    // a SYMBOL field without a result shows its character in the font the instruction names
+    {"cases/symbol-field", {"|Alpha is a and beta is b.", "|"}, {"Times New Roman", "Symbol"},
+     {"{\\field{\\*\\fldinst{SYMBOL 97 \\\\f \"Symbol\" \\\\s 12}}{\\fldrslt{"}},
     // markers no list style draws: text in items of their lists, written back as those lists
     {"regressions/lists-no-list-style-draws",
      {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",

@@ -408,6 +408,7 @@ const SavedCase savedCases[] = {
     {"picture-in-shape-with-drawing-object.rtf", nullptr},
     {"spacing-join.rtf", nullptr},
     {"stored-marker-with-leading-tab.rtf", nullptr},
+    {"symbol-field.rtf", nullptr},
     {"table-at-start.rtf",
      [](const QTextDocument &document) { EXPECT_TRUE(TableContinuation::leadsDocument(document.begin())); }},
     {"tall-table-empty-after.rtf", nullptr},

@@ -553,6 +553,30 @@ void RtfReader::fieldEnded()
     }
     if (!acceptsBodyText())
         return;
+    // SYMBOL n \f "Symbol": the character is that font's, as a word processor shows it (an
+    // alpha for 97), and goes out in that font as the field's result
+    static const QRegularExpression namedFont(QStringLiteral(R"re(^\s*SYMBOL\s.*\\f\s+(?:"([^"]+)"|(\S+)))re"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch named = namedFont.match(field.instruction);
+    const QString fontName = named.hasCaptured(1) ? named.captured(1) : named.captured(2);
+    int font = -1;
+    for (auto it = m_fonts.constBegin(); it != m_fonts.constEnd() && !fontName.isEmpty(); ++it) {
+        if (it->name.compare(fontName, Qt::CaseInsensitive) == 0 && (font < 0 || it.key() < font))
+            font = it.key();
+    }
+    if (font >= 0 && text.size() == 1 && text[0].unicode() < 0x100) {
+        RtfGroupState &state = top();
+        const RtfGroupState outside = state;
+        state.plainFont = font;
+        state.charClass = 0;
+        std::fill(std::begin(state.classFonts), std::end(state.classFonts), -1);
+        state.resolveFonts();
+        const char byte = char(text[0].unicode());
+        emitBytes(QByteArrayView(&byte, 1));
+        flushBytes();
+        state = outside;
+        return;
+    }
     for (QChar ch : text)
         emitUnit(ch.unicode());
 }
