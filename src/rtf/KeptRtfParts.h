@@ -16,7 +16,8 @@ class QTextDocument;
 // - document parts: the document information (\info) and the headers and footers, each as
 //   the file's own group, byte for byte (but for its font and colour numbers), written back
 //   after the font and colour tables;
-// - the character set each font was declared with, so a font is written as the file had it;
+// - the character set, class and pitch each font was declared with, so a font is written as
+//   the file had it;
 // - groups anchored in the text (footnotes, comments) live in the character format of the
 //   character they follow (see AnchoredGroups), so they move with the text, stay out of the
 //   text itself, of Find and of plain-text files, and go wherever the text is written;
@@ -37,6 +38,10 @@ struct KeptRtfParts
     // other headers on those pages.
     QByteArray documentWords;
     QHash<QString, int> fontCharsets;   // family -> \fcharset as declared
+    // family -> its class (froman, fswiss, ...) and pitch (\fprq) as declared: a reader that
+    // lacks the font picks its stand-in by them, which a guess from the name gets wrong
+    QHash<QString, QByteArray> fontClasses;
+    QHash<QString, int> fontPitches;
     // The code page the kept groups' bytes are in (\ansicpg), 0 when no group was kept. The
     // writer's own text is 7-bit, so the saved file can declare it for the groups' sake.
     int codePage = 0;
@@ -46,7 +51,7 @@ struct KeptRtfParts
     bool isEmpty() const
     {
         return documentGroups.isEmpty() && laterSectionGroups.isEmpty() && documentWords.isEmpty()
-            && fontCharsets.isEmpty() && tables.isEmpty();
+            && fontCharsets.isEmpty() && fontClasses.isEmpty() && fontPitches.isEmpty() && tables.isEmpty();
     }
 };
 

@@ -45,16 +45,21 @@ bool isSeam(const QTextBlock &block)
         return false;
     const QTextDocument &document = *block.document();
     const int position = block.position();
-    if (position == 0 || document.characterAt(position - 1) != QChar(frameEnd)
+    if ((position > 0 && document.characterAt(position - 1) != QChar(frameEnd))
         || document.characterAt(position) != QChar(frameStart))
         return false;
     const QTextTable *next = tableAt(document, position + 1);
     return next && next->firstPosition() == position + 1;
 }
 
+bool leadsDocument(const QTextBlock &block)
+{
+    return block.isValid() && block.position() == 0 && isSeam(block);
+}
+
 QTextTable *tableBefore(const QTextBlock &seam)
 {
-    return tableAt(*seam.document(), seam.position() - 1);
+    return seam.position() > 0 ? tableAt(*seam.document(), seam.position() - 1) : nullptr;
 }
 
 QTextTable *tableAfter(const QTextBlock &seam)

@@ -194,6 +194,17 @@ const SavedCase savedCases[] = {
     {"unclosed-object-group", {"First paragraph Words inside the unclosed object group.", "Words after its first paragraph mark."}},
     {"fields-kept", {"<sdfield type=DATETIME sdnum=\"1033;0;D MMMM YYYY\">", "<sdfield type=PAGE", "<sdfield type=DOCSTAT",
                      "<a href=\"http://example.org/\" target=\"A tip\">the example site</a>"}},
+    {"ignorable-mark-inside-group", {">Before <", "<a href=\"http://example.org/a\">", "<u>the link text</u>", "> after.<"}},
+    // (LibreOffice's HTML writes an address without a scheme as one relative to its file)
+    {"hyperlink-without-scheme", {"www.example.com\"><", "example.org/page\"><", "<u>the page</u>"}},
+    // each character once, in the Symbol font
+    {"symbol-field", {"<font face=\"Symbol, serif\"><font size=\"3\" style=\"font-size: 12pt\">a</font>",
+                      "12pt\"> and beta is </font>", "12pt\">.</font>"}},
+    {"table-at-start", {"dir=\"ltr\"> <table"}},   // no paragraph above the table
+    {"line-spacing", {"style=\"line-height: 115%; margin-bottom: 0in\"> <font face=\"Times New Roman, serif\"><font size=\"3\" style=\"font-size: 12pt\">This paragraph has 1.15",
+                      "style=\"line-height: 200%", "style=\"line-height: 0.25in"}},
+    {"hidden-text", {"<span style=\"display: none\">hidden source sentence </span>",
+                     "<span style=\"display: none\">A whole hidden paragraph.</span>"}},
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
 };

@@ -55,6 +55,42 @@ const CaseFile caseFiles[] = {
       "{\\field{\\*\\fldinst{NUMPAGES}}{\\fldrslt{", "\\\\o \"A tip\"}}{\\fldrslt{"}},
     {"cases/picture-in-floating-shape", {"|Before the floating picture.", "|" + picture + "After it.", "|"}, {"Arial"},
      {"\\pict"}},
+    // \* after other words in a group marks nothing: the link's text stays
+    {"cases/ignorable-mark-inside-group", {"|Before the link text after.", "|"}, {"Times New Roman"},
+     {"{\\field{\\*\\fldinst{HYPERLINK \"http://example.org/a\"}}{\\fldrslt"}},
+    // a link whose result is a paragraph mark: no address glued to the next word
+    {"cases/hyperlink-paragraph-result", {"|Light", "|Size 16", "|Last line", "|"}, {"Helvetica"}},
+    {"cases/hyperlink-without-scheme", {"|Visit www.example.com or the page today.", "|"}, {"Times New Roman"},
+     {"{\\field{\\*\\fldinst{HYPERLINK \"www.example.com\"}}{\\fldrslt",
+      "{\\field{\\*\\fldinst{HYPERLINK \"example.org/page\"}}{\\fldrslt"}},
+    // the paragraph Qt keeps in front of the table is none of the file's
+    {"cases/table-at-start", {"|", "|One", "|Two", "|After.", "|"}, {"Times New Roman"}},
+    // each font declared as the file declared it, not as its name suggests
+    {"cases/font-family",
+     {"|Comic Sans words, a sans-serif family.", "|Lucida Console words, a fixed-pitch family.",
+      "|Words in a decorative font that is not installed.", "|"},
+     {"Comic Sans MS", "Lucida Console", "Fancy Display Font Nobody Has"},
+     {"\\fswiss\\fcharset0\\fprq2 Comic Sans MS;", "\\fmodern\\fcharset0\\fprq1 Lucida Console;",
+      "\\fdecor\\fcharset0\\fprq2 Fancy Display Font Nobody Has;"}},
+    {"cases/line-spacing",
+     {"|This paragraph has 1.15 lines of spacing, as WordPad and Word write it. It runs long enough to wrap onto a "
+      "second and a third line in a window of ordinary width, so that the spacing between its lines shows on the "
+      "screen and on paper.",
+      "|This paragraph is double spaced. It runs long enough to wrap onto a second and a third line in a window of "
+      "ordinary width, so that the spacing between its lines shows on the screen and on paper.",
+      "|This paragraph has lines exactly eighteen points apart. It runs long enough to wrap onto a second and a "
+      "third line in a window of ordinary width, so that the spacing shows.",
+      "|This paragraph has lines at least eighteen points apart. It runs long enough to wrap onto a second and a "
+      "third line in a window of ordinary width, so that the spacing shows.",
+      "|Single spaced last paragraph.", "|"},
+     {"Times New Roman"},
+     {"\\sl276\\slmult1", "\\sl480\\slmult1", "\\sl-360", "\\sl360"}},
+    // hidden text is no text of the document, and Save As keeps it hidden
+    {"cases/hidden-text", {"|Visible words and more visible words.", "|", "|Last visible line.", "|"}, {"Times New Roman"},
+     {"{\\v hidden source sentence }", "{\\v A whole hidden paragraph.}"}},
+    // a SYMBOL field without a result shows its character in the font the instruction names
+    {"cases/symbol-field", {"|Alpha is a and beta is b.", "|"}, {"Times New Roman", "Symbol"},
+     {"{\\field{\\*\\fldinst{SYMBOL 97 \\\\f \"Symbol\" \\\\s 12}}{\\fldrslt{"}},
     // markers no list style draws: text in items of their lists, written back as those lists
     {"regressions/lists-no-list-style-draws",
      {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",

@@ -141,10 +141,11 @@ void RichTextBox::leaveSeam()
         return;
     QTextTable *before = TableContinuation::tableBefore(seam);
     QTextTable *after = TableContinuation::tableAfter(seam);
-    int target = from <= position ? position + 1 : position - 1;
-    if (from < position - 1 && before->cellAt(from).isValid()) {
+    // in front of a table at the document's start, the only way on is into the table
+    int target = from <= position || !before ? position + 1 : position - 1;
+    if (before && from < position - 1 && before->cellAt(from).isValid()) {
         target = after->cellAt(0, before->cellAt(from).column()).firstCursorPosition().position();
-    } else if (from > position + 1 && after->cellAt(from).isValid()) {
+    } else if (before && from > position + 1 && after->cellAt(from).isValid()) {
         const QTextTableCell above = before->cellAt(before->rows() - 1, after->cellAt(from).column());
         target = above.lastCursorPosition().position();
     }

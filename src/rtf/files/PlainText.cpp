@@ -2,6 +2,7 @@
 
 #include "rtf/CodePages.h"
 #include "rtf/DocumentText.h"
+#include "rtf/TableContinuation.h"
 #include "rtf/write/RtfListWriter.h"
 
 #include <QStringDecoder>
@@ -18,6 +19,9 @@ QString plainCharactersOf(const QTextDocument &document)
         // Tables: a row a line, a tab between cells, as Text shows them.
         text = document.toRawText();
         DocumentText::countBreaks(document, text, 0);
+        // the paragraph Qt keeps in front of a table that starts the file is no line
+        if (TableContinuation::leadsDocument(document.begin()))
+            text.remove(0, 1);
     } else {
         text.reserve(document.characterCount());
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {

@@ -216,6 +216,8 @@ const Table &table()
         {"fi", {Action::FirstLineIndent}},
         {"sb", {Action::SpaceBefore}},
         {"sa", {Action::SpaceAfter}},
+        {"sl", {Action::LineSpacing}},
+        {"slmult", {Action::LineSpacingMultiple}},
         {"intbl", {Action::InTable}},
 
         {"par", {Action::Paragraph}},

@@ -72,6 +72,8 @@ enum class Action : unsigned char {
     FirstLineIndent,
     SpaceBefore,
     SpaceAfter,
+    LineSpacing,
+    LineSpacingMultiple,
     InTable,
     ParagraphDirection, // value: 0 left to right (\ltrpar), 1 right to left (\rtlpar)
     // text

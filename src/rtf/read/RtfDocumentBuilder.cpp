@@ -376,6 +376,8 @@ QTextTable *RtfDocumentBuilder::insertTable(int rows, int columns, const QTextTa
         const int position = m_cursor.position();
         if (position > first && m_document.characterAt(position - 1) == QChar::ParagraphSeparator)
             m_cursor.deletePreviousChar();
+        else if (position == 0 && m_tables.empty())
+            m_cursor.setBlockFormat(TableContinuation::seamFormat());   // the file starts with the table
         else
             keepEmptyParagraphFormat();   // as the empty paragraph it is written as
     }

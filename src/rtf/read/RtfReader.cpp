@@ -111,6 +111,7 @@ void RtfReader::read(QByteArrayView data)
         default:
             break;
         }
+        m_atGroupStart = false;
     }
     // A file cut short reads as far as it goes.
     if (!m_stack.empty())
@@ -123,6 +124,7 @@ void RtfReader::read(QByteArrayView data)
 void RtfReader::pushGroup()
 {
     m_starred = false;
+    m_atGroupStart = true;
     if (m_stack.empty()) {
         m_stack.emplace_back();
         return;
@@ -137,6 +139,7 @@ void RtfReader::pushGroup()
     state.fieldGroup = false;
     state.keep = 0;
     state.groupStart = groupStart;
+    state.outputsAtStart = m_bodyOutputs;
     m_stack.push_back(state);
 }
 
@@ -154,6 +157,8 @@ void RtfReader::popGroup()
     m_stack.pop_back();
     if (ended.keep && m_tokenizer)
         keepGroup(ended);
+    else if (ended.chars.hidden && m_tokenizer)
+        keepHiddenGroup(ended);
     if (ended.ownsDestination)
         endDestination(ended);
     if (m_lists.marker.depth > m_stack.size())
@@ -353,6 +358,8 @@ void RtfReader::applyInFontTable(RtfControlWords::Entry entry, const RtfTokenize
     default:
         if (const char *family = rtfFontFamilyWord(token.text); family && m_fonts.contains(m_fontEntry))
             m_fonts[m_fontEntry].family = family;
+        else if (token.text == "fprq" && m_fonts.contains(m_fontEntry))
+            m_fonts[m_fontEntry].pitch = std::clamp(token.parameter, 0, 2);
         break;
     }
 }
@@ -365,7 +372,10 @@ void RtfReader::handleControlSymbol(char symbol)
     }
     switch (symbol) {
     case '*':
-        m_starred = true;
+        // Only right after a group's brace does \* mark a destination; older office suites
+        // write it further on ({\fldrslt \*\cs13 text}), where it marks nothing, and
+        // skipping the group there would lose its text.
+        m_starred = m_atGroupStart;
         return;
     case '\\':
     case '{':
@@ -671,6 +681,22 @@ void RtfReader::keepGroup(const RtfGroupState &ended)
     else
         keepAnchoredGroup(group);
     m_kept.codePage = m_defaultCodePage;
+}
+
+// Hidden text is not shown, but Save As must keep it (a translator's hidden source sentences,
+// a form's instructions): a hidden group that put nothing in the body is kept as it is, anchored
+// where it stands as a footnote is, and written back hidden. Hidden text in a group with shown
+// text or a paragraph mark, or switched with \v0 outside a group of its own, is not kept.
+void RtfReader::keepHiddenGroup(const RtfGroupState &ended)
+{
+    if (m_stack.empty() || top().chars.hidden || top().destination != RtfDestination::Body
+        || ended.destination != RtfDestination::Body || m_listTextDepth > 0
+        || m_bodyOutputs != ended.outputsAtStart)
+        return;
+    const qsizetype end = std::min(m_tokenizer->position(), m_input.size());
+    if (ended.groupStart <= 0 || ended.groupStart >= end)
+        return;
+    keepAnchoredGroup(m_input.sliced(ended.groupStart, end - ended.groupStart).toByteArray());
 }
 
 // A footnote or comment is anchored in the paragraph around it: where that paragraph is out of

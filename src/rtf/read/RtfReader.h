@@ -59,6 +59,7 @@ private:
         int charset = -1;
         int codePage = 0;         // \cpg
         QByteArray family;        // \froman, \fswiss, ...
+        int pitch = -1;           // \fprq: 0 default, 1 fixed, 2 variable
         bool complete = false;
 
         // No family name is this long; a file that says otherwise gets no more memory for it.
@@ -73,6 +74,7 @@ private:
     void endDestination(const RtfGroupState &ended);
     bool abandonUnclosedData();
     void keepGroup(const RtfGroupState &ended);
+    void keepHiddenGroup(const RtfGroupState &ended);
     QByteArrayView takeBinary(const RtfTokenizer::Token &token);
     void reportDamage();
     bool beginsGroup(const RtfTokenizer::Token &token) const;
@@ -150,6 +152,7 @@ private:
     QString familyOf(int font) const;
     const FontEntry *shownFont(int font) const;
     const QHash<QString, int> &familyCharsets();
+    void keepDeclaredFontLooks();
     int codePageOf(int font) const;
     SymbolMap symbolMapOf(int font) const;
 
@@ -178,6 +181,8 @@ private:
     bool m_damageReported = false;
     bool m_damagePending = false;          // the mark is still to be put in the body
     bool m_starred = false;
+    std::uint64_t m_bodyOutputs = 0;       // text, pictures and breaks put in the body so far
+    bool m_atGroupStart = false;           // no token read since the last group's brace
     int m_skipRemaining = 0;
 
     int m_defaultCodePage = 1252;

@@ -208,6 +208,8 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::FirstLineIndent: para.firstIndent = parameter; break;
     case Action::SpaceBefore: para.spaceBefore = parameter; break;
     case Action::SpaceAfter: para.spaceAfter = parameter; break;
+    case Action::LineSpacing: para.lineSpacing = std::clamp(parameter, -RtfParaProps::maxLineSpacing, RtfParaProps::maxLineSpacing); break;
+    case Action::LineSpacingMultiple: para.lineMultiple = on; break;
     case Action::InTable: para.inTable = true; break;
     case Action::Character:
         if (acceptsBodyText())
@@ -216,14 +218,17 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::Paragraph:
         if (entry.value == RtfControlWords::EndsSection)
             m_inLaterSection = true;
+        ++m_bodyOutputs;
         endParagraph();
         break;
     case Action::Cell:
     case Action::NestedCell:
+        ++m_bodyOutputs;
         endCell(entry.action == Action::NestedCell);
         break;
     case Action::Row:
     case Action::NestedRow:
+        ++m_bodyOutputs;
         endTableRow(entry.action == Action::NestedRow);
         break;
     case Action::TableProperty:

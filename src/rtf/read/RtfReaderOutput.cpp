@@ -86,6 +86,14 @@ QTextBlockFormat RtfReader::blockFormat(const RtfParaProps &props) const
         format.setTopMargin(props.spaceBefore / twipsPerPixel);
     if (props.spaceAfter)
         format.setBottomMargin(props.spaceAfter / twipsPerPixel);
+    // Line spacing: a multiple of a line (\sl276\slmult1 is 1.15 lines, 480 double), exactly
+    // so many twips (negative), or at least so many
+    if (props.lineSpacing < 0)
+        format.setLineHeight(-double(props.lineSpacing) / twipsPerPixel, QTextBlockFormat::FixedHeight);
+    else if (props.lineSpacing > 0 && props.lineMultiple)
+        format.setLineHeight(props.lineSpacing * 100.0 / 240, QTextBlockFormat::ProportionalHeight);
+    else if (props.lineSpacing > 0)
+        format.setLineHeight(props.lineSpacing / twipsPerPixel, QTextBlockFormat::MinimumHeight);
     return format;
 }
 
@@ -119,6 +127,22 @@ const QHash<QString, int> &RtfReader::familyCharsets()
         }
     }
     return *m_familyCharsets;
+}
+
+// Each family's class and pitch as its lowest-numbered entry that declares them.
+void RtfReader::keepDeclaredFontLooks()
+{
+    QList<int> numbers = m_fonts.keys();
+    std::sort(numbers.begin(), numbers.end());
+    for (int number : numbers) {
+        const FontEntry &font = m_fonts[number];
+        if (font.name.isEmpty())
+            continue;
+        if (!font.family.isEmpty() && !m_kept.fontClasses.contains(font.name))
+            m_kept.fontClasses.insert(font.name, font.family);
+        if (font.pitch >= 0 && !m_kept.fontPitches.contains(font.name))
+            m_kept.fontPitches.insert(font.name, font.pitch);
+    }
 }
 
 int RtfReader::codePageOf(int font) const
@@ -170,6 +194,7 @@ void RtfReader::useMarkCharProps()
 
 void RtfReader::beginOutput()
 {
+    ++m_bodyOutputs;
     enterTableLevel(tableLevel());
     useCurrentCharProps();
     if (m_pendingCells > 0) {
@@ -316,6 +341,10 @@ void RtfReader::endParagraph()
     enterTableLevel(tableLevel());
     m_pendingCells = 0;
     m_pendingRowBreak = false;
+    // A field whose result is a paragraph mark (as TextEdit writes links) has its result:
+    // the address is no text to put before the next paragraph's words.
+    if (!m_fields.empty() && acceptsBodyText())
+        m_fields.back().resultShown = true;
     const RtfParaProps &para = top().para;
     if (inLevelList(para) && !m_lists.marker.checked && acceptsBodyText())
         beginOutput();   // an empty list paragraph shows its number too
@@ -409,6 +438,7 @@ void RtfReader::finishDocument(const RtfParaProps &lastParagraph)
         if (!m_kept.fontCharsets.contains(it.key()))
             m_kept.fontCharsets.insert(it.key(), it.value());
     }
+    keepDeclaredFontLooks();
     if (m_kept.codePage > 0)   // some group was kept
         m_kept.tables = keptTables();
     if (!m_kept.isEmpty())
@@ -490,8 +520,11 @@ void RtfReader::fieldInstructionEnded()
         return;
     // \l names a bookmark inside the document
     const QString target = (match.hasCaptured(1) ? QStringLiteral("#") : QString()) + match.captured(2);
-    static const QRegularExpression safe(QStringLiteral("^(https?://|mailto:|ftp://|#)"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    // An address with no scheme (HYPERLINK www.example.com, as WordPad writes it) is a web
+    // address when it starts with a host name; anything else naming a scheme is no link.
+    static const QRegularExpression safe(
+        QStringLiteral(R"(^(https?://|mailto:|ftp://|#|[a-z0-9-]+(\.[a-z0-9-]+)+(/|$)))"),
+        QRegularExpression::CaseInsensitiveOption);
     if (!safe.match(target).hasMatch() || m_links.size() > 100000)
         return;
     m_links.append(target);
@@ -520,6 +553,30 @@ void RtfReader::fieldEnded()
     }
     if (!acceptsBodyText())
         return;
+    // SYMBOL n \f "Symbol": the character is that font's, as a word processor shows it (an
+    // alpha for 97), and goes out in that font as the field's result
+    static const QRegularExpression namedFont(QStringLiteral(R"re(^\s*SYMBOL\s.*\\f\s+(?:"([^"]+)"|(\S+)))re"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch named = namedFont.match(field.instruction);
+    const QString fontName = named.hasCaptured(1) ? named.captured(1) : named.captured(2);
+    int font = -1;
+    for (auto it = m_fonts.constBegin(); it != m_fonts.constEnd() && !fontName.isEmpty(); ++it) {
+        if (it->name.compare(fontName, Qt::CaseInsensitive) == 0 && (font < 0 || it.key() < font))
+            font = it.key();
+    }
+    if (font >= 0 && text.size() == 1 && text[0].unicode() < 0x100) {
+        RtfGroupState &state = top();
+        const RtfGroupState outside = state;
+        state.plainFont = font;
+        state.charClass = 0;
+        std::fill(std::begin(state.classFonts), std::end(state.classFonts), -1);
+        state.resolveFonts();
+        const char byte = char(text[0].unicode());
+        emitBytes(QByteArrayView(&byte, 1));
+        flushBytes();
+        state = outside;
+        return;
+    }
     for (QChar ch : text)
         emitUnit(ch.unicode());
 }

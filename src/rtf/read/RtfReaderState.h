@@ -44,6 +44,9 @@ struct RtfParaProps
     int firstIndent = 0;
     int spaceBefore = 0;
     int spaceAfter = 0;
+    int lineSpacing = 0;          // \sl: twips, at least, or exactly when negative; 0 single
+    bool lineMultiple = false;    // \slmult1: \sl is in 240ths of a single line instead
+    static constexpr int maxLineSpacing = 31680;   // 1584 points, as much as word processors allow
     std::uint8_t alignment = 0;   // 0 left, 1 centre, 2 right, 3 justify
     bool rightToLeft = false;     // \rtlpar
     bool inTable = false;
@@ -86,6 +89,7 @@ struct RtfGroupState
     std::uint8_t keep = 0;          // 1 a document part, 2 a group anchored in the text
     bool nestedRowDefinition = false;   // in \nesttableprops: row words define a nested row
     qsizetype groupStart = 0;       // where its '{' is in the file
+    std::uint64_t outputsAtStart = 0;   // the reader's body outputs when the group began
     // Associated fonts: \loch, \hich and \dbch say which class of characters the text that
     // follows is, and \af (or \f) after one of them names that class's font; \af after
     // \rtlch (until \ltrch) names the font of right-to-left text.

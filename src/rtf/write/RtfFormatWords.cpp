@@ -92,13 +92,12 @@ void writeLineHeight(const QTextBlockFormat &format, RtfOutput &out)
             out.controlWord("slmult", 1);
         }
         break;
+    // \pard has already said \slmult0: files with the spacing on every paragraph stay their size
     case QTextBlockFormat::FixedHeight:
         out.controlWord("sl", -RtfWriterUnits::twipsFromPixels(height));
-        out.controlWord("slmult", 0);
         break;
     case QTextBlockFormat::MinimumHeight:
         out.controlWord("sl", RtfWriterUnits::twipsFromPixels(height));
-        out.controlWord("slmult", 0);
         break;
     default:
         break;

@@ -23,6 +23,7 @@ RtfWriter::RtfWriter(const QTextDocument &document)
 {
     const KeptRtfParts kept = keptRtfParts(document);
     m_fonts.setDeclaredCharsets(kept.fontCharsets);
+    m_fonts.setDeclaredLooks(kept.fontClasses, kept.fontPitches);
     m_documentGroups = kept.documentGroups;
     if (!kept.laterSectionGroups.isEmpty())
         m_documentGroups.append("{\\*\\corvalasections " + kept.laterSectionGroups.join() + '}');
@@ -150,8 +151,9 @@ void RtfWriter::writeFrameContents(const QTextFrame &frame, int tableLevel)
             if (block.position() > m_to)
                 break;
             if (TableContinuation::isSeam(block)) {
-                // the next table's rows are the last one's next rows
-                m_rowsContinue = !outsideRange(block.position() - 1, block.position());
+                // the next table's rows are the last one's next rows; a file that started
+                // with its table starts with it again
+                m_rowsContinue = block.position() > 0 && !outsideRange(block.position() - 1, block.position());
                 continue;
             }
             if (!outsideRange(block.position(), block.position() + block.length() - 1))

@@ -147,11 +147,16 @@ void RtfFontTable::write(RtfOutput &out) const
         const auto kept = m_keptFonts.constFind(i);
         out.raw("{");
         out.controlWord("f", i);
+        const QByteArray declared = m_declaredClasses.value(m_families[i]);
         if (kept != m_keptFonts.constEnd() && !kept->familyClass.isEmpty())
             out.controlWord(kept->familyClass.constData());
+        else if (!declared.isEmpty())
+            out.controlWord(declared.constData());
         else
             out.controlWord(classify(m_families[i]).family);
         out.controlWord("fcharset", charsetOf(i));
+        if (const auto pitch = m_declaredPitches.constFind(m_families[i]); pitch != m_declaredPitches.constEnd())
+            out.controlWord("fprq", *pitch);
         out.fontName(m_families[i], codePageReadsOtherwise(i));   // names are never symbols
         out.raw(";}");
     }

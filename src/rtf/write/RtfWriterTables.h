@@ -32,6 +32,13 @@ public:
     // The character sets the fonts were declared with when the document was read; a font
     // keeps its own, so other readers decode its text as before.
     void setDeclaredCharsets(const QHash<QString, int> &charsets) { m_declaredCharsets = charsets; }
+    // The classes (froman, ...) and pitches (\fprq) the fonts were declared with: a reader
+    // that lacks a font picks its stand-in by them. Others get the class their name implies.
+    void setDeclaredLooks(const QHash<QString, QByteArray> &classes, const QHash<QString, int> &pitches)
+    {
+        m_declaredClasses = classes;
+        m_declaredPitches = pitches;
+    }
     // The code page the file declares when it keeps groups of another file: a font whose
     // character set names no code page is read in it.
     void setKeptCodePage(int codePage) { m_keptCodePage = codePage; }
@@ -42,6 +49,8 @@ private:
     RtfOutput::AsciiSet codePageReadsOtherwise(int index) const;
 
     QHash<QString, int> m_declaredCharsets;
+    QHash<QString, QByteArray> m_declaredClasses;
+    QHash<QString, int> m_declaredPitches;
     int m_keptCodePage = 1252;
     QList<QString> m_families;
     QHash<QString, int> m_indexes;

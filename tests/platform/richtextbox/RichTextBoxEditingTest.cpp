@@ -481,6 +481,24 @@ TEST(RichTextBoxFocus, SetFocusFailsWhenTheAreaCannotTakeIt)
     EXPECT_FALSE(shown.boxHasFocus());
 }
 
+// A paragraph's line spacing, as a file gave it, goes on in the paragraph Enter starts.
+TEST(RichTextBoxEditing, EnterCarriesTheLineSpacingOn)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    box.LoadFile(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/line-spacing.rtf"));
+    QTextCursor cursor(box.document()->begin());
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    box.setTextCursor(cursor);
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClicks(&box, QStringLiteral("More"));
+    const QTextBlockFormat typed = box.document()->begin().next().blockFormat();
+    EXPECT_EQ(box.document()->begin().next().text(), QStringLiteral("More"));
+    EXPECT_EQ(typed.lineHeightType(), QTextBlockFormat::ProportionalHeight);
+    EXPECT_DOUBLE_EQ(typed.lineHeight(), 115);
+}
+
 TEST(RichTextBoxEditing, EnterContinuesAListAndEndsItOnAnEmptyItem)
 {
     ShownRichTextBox shown;

@@ -2,6 +2,8 @@
 // crosses a row boundary: it never rests in the seam, which takes no room on the screen.
 #include "ShownRichTextBox.h"
 
+#include "platform/WindowMessages.h"
+#include "rtf/DocumentFiles.h"
 #include "rtf/TableContinuation.h"
 
 #include <QCoreApplication>
@@ -144,6 +146,26 @@ TEST(RichTextBoxSeams, APieceDeletedWholeLeavesAnOrdinaryParagraph)
     EXPECT_EQ(document.rootFrame()->childFrames().size(), 2);
     ASSERT_EQ(seamFormatted(), 1);
     EXPECT_TRUE(TableContinuation::seamAfter(*qobject_cast<QTextTable *>(document.rootFrame()->childFrames().constFirst())).isValid());
+}
+
+// Qt keeps a paragraph in front of a table that starts the document. It is no line of the
+// document: not on the screen, not in plain text, not in the saved file, and the caret goes on
+// into the table.
+TEST(RichTextBoxSeams, ATableThatStartsTheFileStartsTheDocument)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    box.LoadFile(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/table-at-start.rtf"));
+    EXPECT_EQ(box.Text(), u"\nOne\tTwo\nAfter.\n"_qs);
+    EXPECT_EQ(plainTextFromDocument(*box.document()), "One\tTwo\nAfter.\n");
+    EXPECT_EQ(box.SendMessage(WindowMessages::EM_GETLINECOUNT, 0, 0), 3);
+    EXPECT_EQ(box.SendMessage(WindowMessages::EM_LINEINDEX, 1, 0), 9);   // "After."
+    const QByteArray rtf = rtfFromDocument(*box.document());
+    EXPECT_LT(rtf.indexOf("\\trowd"), rtf.indexOf("\\par")) << rtf.toStdString();
+
+    QTest::keyClick(&box, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(cellAtCaret(box), QStringLiteral("One"));
+    EXPECT_EQ(box.textCursor().position(), 1);
 }
 
 } // namespace
