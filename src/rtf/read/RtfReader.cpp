@@ -690,7 +690,7 @@ void RtfReader::keepGroup(const RtfGroupState &ended)
 void RtfReader::keepHiddenGroup(const RtfGroupState &ended)
 {
     if (m_stack.empty() || top().chars.hidden || top().destination != RtfDestination::Body
-        || ended.destination != RtfDestination::Body || m_listTextDepth > 0
+        || ended.destination != RtfDestination::Body || m_lists.marker.depth > 0
         || m_bodyOutputs != ended.outputsAtStart)
         return;
     const qsizetype end = std::min(m_tokenizer->position(), m_input.size());

@@ -3,7 +3,7 @@
 #include "ShownRichTextBox.h"
 
 #include "platform/WindowMessages.h"
-#include "rtf/DocumentFiles.h"
+#include "rtf/files/DocumentFiles.h"
 #include "rtf/TableContinuation.h"
 
 #include <QCoreApplication>
