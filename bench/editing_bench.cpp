@@ -57,6 +57,7 @@
 #endif
 #include "mainwindow/Form1.h"
 #include "platform/richtextbox/RichTextBox.h"
+#include "platform/LargeBuffers.h"
 #include "platform/WindowMessages.h"
 
 #include <QApplication>
@@ -670,6 +671,8 @@ int spelling(const QString &file, bool on)
 
 int main(int argc, char **argv)
 {
+    // The program's memory is measured as the program sets it up.
+    LargeBuffers::keepInTheirOwnPages();
     QApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     if (arguments.size() == 3 && arguments[1] == QLatin1String("window"))

@@ -17,7 +17,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Documents name Arial; the Liberation fonts have its metrics, so lines break where they did.
 # libhunspell itself comes from the program's libraries (dpkg-shlibdeps).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# The editing area reads Qt's private layout state, which only the Qt built against is sure to
+# keep where its private headers say (QtPrivateState.h): Debian's Qt names that form
+# qt6-base-abi, which libqt6core6 provides at its own version.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-base-abi (= ${Qt6Core_VERSION})")
 # Spelling needs a dictionary, any of Debian's; without one it is simply off.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hunspell-en-us | hunspell-dictionary")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a make target needs, and only those that are missing.
-# Usage: scripts/install-deps.sh TARGET...   (build, run, test, deb, bench, fuzz, shots)
+# Usage: scripts/install-deps.sh TARGET...   (build, run, test, interop, deb, bench, fuzz, shots)
 # apt's own output goes to a log that is shown only when the installation fails.
 set -euo pipefail
 
@@ -16,6 +16,7 @@ run_packages=()
 # The tests read printed PDF files back, and read the window's accessible tree through AT-SPI on
 # a virtual display with a session bus of their own.
 test_packages=(poppler-utils xvfb xauth dbus-bin at-spi2-core python3-pyatspi)
+interop_packages=(libreoffice-writer-nogui)   # LibreOffice reads what Corvala writes
 deb_packages=(dpkg-dev file)
 bench_packages=(unrtf time poppler-utils libreoffice-writer-nogui)
 fuzz_packages=(clang libclang-rt-14-dev)
@@ -29,11 +30,12 @@ for target in "${targets[@]}"; do
     build) ;;
     run)   packages+=("${run_packages[@]}") ;;
     test)  packages+=("${test_packages[@]}") ;;
+    interop) packages+=("${interop_packages[@]}") ;;
     deb)   packages+=("${deb_packages[@]}") ;;
     bench) packages+=("${bench_packages[@]}") ;;
     fuzz)  packages+=("${fuzz_packages[@]}") ;;
     shots) packages+=("${shots_packages[@]}") ;;
-    *) echo "usage: $0 build|run|test|deb|bench|fuzz|shots..." >&2; exit 2 ;;
+    *) echo "usage: $0 build|run|test|interop|deb|bench|fuzz|shots..." >&2; exit 2 ;;
   esac
 done
 

@@ -6,12 +6,14 @@
 #include "mainwindow/Form1.h"
 #include "platform/dialogs/QtDialogHost.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/LargeBuffers.h"
 #include "platform/richtextbox/RichTextBox.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    LargeBuffers::keepInTheirOwnPages();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvala"));
     QApplication::setDesktopFileName(QStringLiteral("corvala"));

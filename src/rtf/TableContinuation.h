@@ -6,9 +6,9 @@ class QTextBlock;
 class QTextDocument;
 class QTextTable;
 
-// A long table is read as consecutive tables of a few hundred rows each, because Qt lays out a
-// table whole, and again after any change in any of its cells: one table of 150,000 rows took
-// 20 s to show and 17 s a key. Between two tables Qt always keeps a paragraph; that paragraph
+// A long table is read as consecutive tables of at most `rowsPerTable` rows each, because Qt lays
+// out a table whole, and again after any change in any of its cells: one table of 150,000 rows
+// took 20 s to show and 17 s a key. Between two tables Qt always keeps a paragraph; that paragraph
 // carries `property`, takes no room on the screen and is no paragraph of the document: it is
 // a seam, and the tables on both sides of it are one table to the writer, to plain text, to
 // lines and to the caret. A seam still takes a position (Text shows it as U+FFFC, as it shows

@@ -13,8 +13,6 @@ namespace {
 // Enough for the words of many pages; the judgements are cheap to make again.
 constexpr qsizetype kMostJudgementsKept = 200000;
 
-bool problemTold = false;
-
 } // namespace
 
 // What the loading task and the checker share: the checker may be gone when the task ends.
@@ -123,8 +121,8 @@ void SpellChecker::addToDictionary(const QString &word)
 
 QString SpellChecker::takeWordListProblem()
 {
-    if (problemTold || m_wordList.problem().isEmpty())
+    if (m_problemTold || m_wordList.problem().isEmpty())
         return QString();
-    problemTold = true;
+    m_problemTold = true;
     return m_wordList.problem();
 }

@@ -52,8 +52,8 @@ public:
     // that can't be done; the word is then still taken as right for the run).
     void addToDictionary(const QString &word);
 
-    // Why the personal word list was ignored, the first time it is asked for in the process;
-    // empty after that, and when the list was read. So the user is told once.
+    // Why the personal word list was ignored, the first time this checker is asked; empty after
+    // that, and when the list was read. The program has one checker, so the user is told once.
     QString takeWordListProblem();
 
 Q_SIGNALS:
@@ -73,4 +73,5 @@ private:
     QSet<QString> m_ignored;
     // Judgements already made: most words of a text are seen again and again.
     QHash<QString, bool> m_misspelled;
+    bool m_problemTold = false;
 };

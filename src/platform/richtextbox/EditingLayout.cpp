@@ -3,6 +3,7 @@
 #include "platform/richtextbox/qtstate/BackgroundLayout.h"
 #include "platform/richtextbox/qtstate/PageWidening.h"
 #include "platform/richtextbox/qtstate/QtLayoutState.h"
+#include "platform/richtextbox/qtstate/QtPrivateState.h"
 #include "rtf/TableContinuation.h"
 
 #include <QByteArray>
@@ -57,6 +58,14 @@ public:
     explicit Layout(QTextDocument *document)
         : QTextDocumentLayout(document)
     {
+#ifndef CORVALA_HAS_QT_LAYOUT_STATE
+        static const bool told = [] {
+            qCInfo(layoutLog) << "built against Qt" << QT_VERSION_STR
+                              << "whose layout state is not known here: Qt lays out every change itself";
+            return true;
+        }();
+        Q_UNUSED(told);
+#endif
     }
 
     int localChanges = 0;
@@ -68,8 +77,12 @@ protected:
         // options one after another, often to what they already are; each would lay out the
         // whole document afresh, a long table at its start at once each time.
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
-        const bool whole = sameQt() && from == 0 && oldLength == 0
-            && length == document()->characterCount();
+        // Nothing of Qt's private state is read before it is known to be where it is declared.
+        if (!QtPrivateState::usable()) {
+            layOutAsQtDoes(from, oldLength, length);
+            return;
+        }
+        const bool whole = from == 0 && oldLength == 0 && length == document()->characterCount();
         std::optional<LaidOutAs> settings;
         if (whole) {
             settings = laidOutAs();
@@ -84,31 +97,36 @@ protected:
 
         const bool laidOut = layOutNearChange(from, oldLength, length) || leaveToBackground(from, oldLength, length);
         m_blockCount = document()->blockCount();
-        if (!laidOut) {
-            // While the document is still being laid out in the background, Qt lays out a
-            // change and goes on past the place the background layout had reached, taking the
-            // paragraphs there as laid out when they are not: they get no lines, and the layout
-            // ends there, as if the document ended. Everything after the change is given to it
-            // as changed, so that it lays out what it passes, up to where it stops as before.
-            if (state().currentLazyLayoutPosition != -1 && sameQt())
-                length = qMax(length, document()->characterCount() - from);
-            QTextDocumentLayout::documentChanged(from, oldLength, length);
-        }
-        if (sameQt())
-            BackgroundLayout::pauseAfterChange(state(), *this);
+        if (!laidOut)
+            layOutAsQtDoes(from, oldLength, length);
+        BackgroundLayout::pauseAfterChange(state(), *this);
 #else
-        QTextDocumentLayout::documentChanged(from, oldLength, length);
+        layOutAsQtDoes(from, oldLength, length);
 #endif
+    }
+
+    // Qt's own layout of a change, through its public functions only. While the document is
+    // still being laid out in the background, Qt (6.4) lays out a change and goes on past the
+    // place the background layout had reached, taking the paragraphs there as laid out when they
+    // are not: they get no lines, and the layout ends there, as if the document ended.
+    // Everything after the change is given to it as changed, so that it lays out what it passes,
+    // up to where it stops as before.
+    void layOutAsQtDoes(int from, int oldLength, int length)
+    {
+        if (layoutStatus() != 100)
+            length = qMax(length, document()->characterCount() - from);
+        QTextDocumentLayout::documentChanged(from, oldLength, length);
     }
 
     void timerEvent(QTimerEvent *event) override
     {
 #ifdef CORVALA_HAS_QT_LAYOUT_STATE
-        QtLayoutState::Layout &d = state();
-        if (sameQt() && event->timerId() == d.layoutTimer.timerId()
-            && d.currentLazyLayoutPosition != -1) {
-            m_background.step(d, *this, [&] { QTextDocumentLayout::timerEvent(event); });
-            return;
+        if (QtPrivateState::usable()) {
+            QtLayoutState::Layout &d = state();
+            if (event->timerId() == d.layoutTimer.timerId() && d.currentLazyLayoutPosition != -1) {
+                m_background.step(d, *this, [&] { QTextDocumentLayout::timerEvent(event); });
+                return;
+            }
         }
 #endif
         QTextDocumentLayout::timerEvent(event);
@@ -154,15 +172,8 @@ private:
     int m_blockCount = -1; // the document's paragraphs when the layout last heard of a change
     BackgroundLayout m_background;
 
-    // The declarations repeat Qt 6.4's; the program may run with another Qt than it was built
-    // with.
-    static bool sameQt()
-    {
-        static const bool same = QByteArray(qVersion()).startsWith("6.4.");
-        return same;
-    }
-
-
+    // Used only once QtPrivateState::usable(): the declarations repeat Qt 6.4's, and the program
+    // may run with another Qt than it was built with.
     QtLayoutState::Layout &state()
     {
         return static_cast<QtLayoutState::Layout &>(
@@ -171,31 +182,45 @@ private:
 
     // The state is used only when what it says agrees with the layout's public answers, and
     // its places to start again run from the start of the document to the end of what is laid
-    // out: the whole document (length laidOut before the change), or, while the rest is laid
-    // out in the background, up to where that has come (laidOut).
+    // out: the whole document (`wholeLength` long when the layout was made), or, while the rest
+    // is laid out in the background, up to where that has come. Says why not, on the logging
+    // category, when it does not agree.
     bool stateAgrees(const QtLayoutState::Layout &d, const QtLayoutState::Frame &root,
-                     int laidOut) const
+                     int wholeLength) const
     {
-        if (!sameQt() || d.fixedColumnWidth != -1 || d.cursorWidth != cursorWidth()
-            || d.contentHasAlignment != contentHasAlignment())
-            return false;
+        const char *const disagreement = whyStateDisagrees(d, root, wholeLength);
+        if (disagreement)
+            qCDebug(layoutLog) << "Qt lays out the change itself: the layout state disagrees:" << disagreement;
+        return !disagreement;
+    }
+
+    const char *whyStateDisagrees(const QtLayoutState::Layout &d, const QtLayoutState::Frame &root,
+                                  int wholeLength) const
+    {
+        if (d.fixedColumnWidth != -1)
+            return "lines wrap at a number of columns";
+        if (d.cursorWidth != cursorWidth())
+            return "the cursor's width";
+        if (d.contentHasAlignment != contentHasAlignment())
+            return "whether any paragraph is aligned";
         // The ideal width is known only once everything is laid out: asking lays it all out.
-        if (d.currentLazyLayoutPosition == -1
-            && (layoutStatus() != 100 || d.idealWidth != idealWidth()))
-            return false;
-        if (root.sizeDirty || root.layoutDirty || !root.floats.isEmpty()
-            || root.size.toSizeF() != dynamicDocumentSize())
-            return false;
+        const bool whole = d.currentLazyLayoutPosition == -1;
+        if (whole && (layoutStatus() != 100 || d.idealWidth != idealWidth()))
+            return "the layout status or the ideal width";
+        if (root.sizeDirty || root.layoutDirty || !root.floats.isEmpty())
+            return "the root frame is to be laid out again or holds floats";
+        if (root.size.toSizeF() != dynamicDocumentSize())
+            return "the root frame's size";
         const QList<CheckPoint> &points = d.checkPoints;
         if (points.size() < 2 || points.constFirst().positionInFrame != 0
-            || points.constLast().positionInFrame != laidOut)
-            return false;
+            || points.constLast().positionInFrame != (whole ? wholeLength : d.currentLazyLayoutPosition))
+            return "the places to start again do not span what is laid out";
         for (qsizetype i = 1; i < points.size(); ++i) {
             if (points[i].positionInFrame <= points[i - 1].positionInFrame
                 || points[i].y < points[i - 1].y)
-                return false;
+                return "the places to start again are out of order";
         }
-        return true;
+        return nullptr;
     }
 
     static QtLayoutState::Frame *frameState(QTextFrame *frame)
@@ -332,7 +357,7 @@ private:
     {
         QtLayoutState::Layout &d = state();
         const QSizeF page = document()->pageSize();
-        if (!sameQt() || d.currentLazyLayoutPosition == -1 || d.checkPoints.isEmpty()
+        if (d.currentLazyLayoutPosition == -1 || d.checkPoints.isEmpty()
             || page.isNull() || page.height() > 0
             || (oldLength == 0 && length == document()->characterCount()))
             return false;
@@ -386,10 +411,10 @@ private:
         const QSizeF page = doc->pageSize();
         auto *root = frameState(doc->rootFrame());
         QtLayoutState::Layout &d = state();
+        if (page.isNull() || page.height() > 0 || !root || !stateAgrees(d, *root, doc->characterCount()))
+            return false;
         const int background = d.currentLazyLayoutPosition;
         const int laidOut = background == -1 ? doc->characterCount() : background;
-        if (page.isNull() || page.height() > 0 || !root || !stateAgrees(d, *root, laidOut))
-            return false;
         // Each paragraph laid out again here costs about a key; more are left to Qt.
         const std::optional<QList<int>> broken = PageWidening::widen(*root, *doc, laidOut, 8);
         if (!broken)
@@ -432,12 +457,12 @@ private:
         auto *root = frameState(doc->rootFrame());
         QtLayoutState::Layout &d = state();
         const int shift = length - oldLength;
+        if (!root || !stateAgrees(d, *root, documentLength - shift))
+            return false;
         // While the rest is laid out in the background, only what is laid out already is moved;
         // a change near or past where the background layout has come is left to Qt.
         const int background = d.currentLazyLayoutPosition;
         if (background != -1 && from + oldLength + backgroundMargin > background)
-            return false;
-        if (!root || !stateAgrees(d, *root, background == -1 ? documentLength - shift : background))
             return false;
         const int laidOutEnd = background == -1 ? INT_MAX : background + shift;
 
@@ -539,6 +564,15 @@ private:
 void EditingLayout::install(QTextDocument &document)
 {
     document.setDocumentLayout(new Layout(&document));
+}
+
+bool EditingLayout::laysOutNearChanges()
+{
+#ifdef CORVALA_HAS_QT_LAYOUT_STATE
+    return QtPrivateState::usable();
+#else
+    return false;
+#endif
 }
 
 int EditingLayout::localChanges(const QTextDocument &document)

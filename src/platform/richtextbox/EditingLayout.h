@@ -11,6 +11,10 @@ namespace EditingLayout {
 // Gives the document this layout, in place of any it has.
 void install(QTextDocument &document);
 
+// Whether this process lays out changes near themselves: only with the Qt whose layout state
+// it knows, and not when CORVALA_QT_LAYOUT_ONLY asks for Qt's own layout (QtPrivateState.h).
+bool laysOutNearChanges();
+
 // How many changes the document's layout has laid out near the change only (for the tests and
 // the benchmark, which must know that the short way was taken).
 int localChanges(const QTextDocument &document);

@@ -21,20 +21,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace {
-
-#ifdef __GLIBC__
-// The C library gives blocks of 128 KB and more their own pages, returned to the system when
-// freed, but raises that bar to the largest such block freed so far: once the 16 MB of a file just
-// read are freed, the buffers of a big document (its RTF, its plain text) come from the shared
-// heap instead, where growing one copies it and freeing one keeps its pages. Fixing the bar
-// keeps every large buffer in pages of its own, grown in place and returned when freed.
-[[maybe_unused]] const int largeBlocksInTheirOwnPages = mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-#endif
 
 // Typed or pasted text may come with Windows line ends; each becomes one paragraph break.
 QString normalisedLineEnds(QString text)

@@ -50,7 +50,7 @@ struct RtfRowDefinition
 // because only then are the grid's columns known: the union of every row's cell edges, over
 // which a cell of a row with other widths spans several columns.
 //
-// A long table in the document itself is written as consecutive tables of a few hundred rows,
+// A long table in the document itself is written as consecutive tables of at most 50 rows,
 // one long table to everything else (TableContinuation.h).
 //
 // Tables nest: a cell's contents may hold a table of the next level. Levels beyond

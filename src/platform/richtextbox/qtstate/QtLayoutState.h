@@ -3,9 +3,10 @@
 // Qt 6.4's document layout keeps its state in classes that are private to its own source file
 // (qtextdocumentlayout.cpp). These declarations repeat, member for member, the parts of them that
 // EditingLayout reads and corrects after it has laid out one change near the change only. They
-// are used only with the Qt minor version they repeat, and only after the values they read agree
-// with what the layout answers through its public functions (EditingLayout.cpp); otherwise the
-// layout does everything itself, as it always did.
+// are used only with the Qt minor version they repeat (QtPrivateState::usable(), asked before
+// anything is read), and only after the values they read agree with what the layout answers
+// through its public functions (EditingLayout.cpp); otherwise the layout does everything itself,
+// as it always did.
 
 #include <QtGlobal>
 

@@ -1,6 +1,7 @@
 #include "platform/richtextbox/qtstate/TextBuffer.h"
 
-#include <QLibraryInfo>
+#include "platform/richtextbox/qtstate/QtPrivateState.h"
+
 #include <QTextDocument>
 #include <QtGui/private/qtextdocument_p.h>
 
@@ -21,9 +22,6 @@ template struct TextMember<&QTextDocumentPrivate::text>;
 
 void TextBuffer::trim(QTextDocument &document)
 {
-    // The member is where the private header built against says: only with that same Qt.
-    static const bool sameQt = QLibraryInfo::version().majorVersion() == QT_VERSION_MAJOR
-        && QLibraryInfo::version().minorVersion() == QT_VERSION_MINOR;
-    if (sameQt)
+    if (QtPrivateState::usable())
         (QTextDocumentPrivate::get(&document)->*textMember()).squeeze();
 }

@@ -1,6 +1,7 @@
 #include "platform/richtextbox/qtstate/TextRuns.h"
 
-#include <QLibraryInfo>
+#include "platform/richtextbox/qtstate/QtPrivateState.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QtGui/private/qtextdocument_p.h>
@@ -8,10 +9,7 @@
 void TextRuns::forEach(const QTextDocument &document,
                        const std::function<void(QStringView text, int position, int formatIndex)> &run)
 {
-    // The document's private parts are where the header built against says: only with that Qt.
-    static const bool sameQt = QLibraryInfo::version().majorVersion() == QT_VERSION_MAJOR
-        && QLibraryInfo::version().minorVersion() == QT_VERSION_MINOR;
-    if (sameQt) {
+    if (QtPrivateState::usable()) {
         const QTextDocumentPrivate &d = *QTextDocumentPrivate::get(&document);
         const QString text = d.buffer(); // shared, not copied
         int position = 0;
