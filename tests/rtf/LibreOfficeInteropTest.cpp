@@ -56,12 +56,17 @@ protected:
     // LibreOffice's HTML of a test file (under tests/data/rtf) opened and saved again.
     QByteArray htmlOfSavedAgain(const QString &name)
     {
+        return savedAgainAs(name, QStringLiteral("html"), QStringLiteral("html"));
+    }
+
+    QByteArray savedAgainAs(const QString &name, const QString &filter, const QString &extension)
+    {
         const auto opened = documentFromRtf(TestFiles::readBytes(QStringLiteral(CORVALA_TEST_DATA "/rtf/") + name));
         QFile rtf(m_dir.filePath(QStringLiteral("sample.rtf")));
         EXPECT_TRUE(rtf.open(QIODevice::WriteOnly | QIODevice::Truncate));
         rtf.write(rtfFromDocument(*opened));
         rtf.close();
-        return convert(QStringLiteral("html"), QStringLiteral("html"));
+        return convert(filter, extension);
     }
 
     QString m_soffice;
@@ -144,6 +149,22 @@ TEST_F(LibreOfficeInterop, ReadsTheHeaderFooterAndFootnoteInTheirFontsAndColours
     }
 }
 
+// Its own document format shows tracked changes, which its HTML leaves out: the deletions and
+// the insertion, each with its author and time, around the words they were in the file.
+TEST_F(LibreOfficeInterop, ReadsTrackedChangesSavedAgainAsChanges)
+{
+    QString document = QString::fromUtf8(savedAgainAs(QStringLiteral("cases/tracked-changes.rtf"), QStringLiteral("fodt"),
+                                                       QStringLiteral("fodt")));
+    document.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+    EXPECT_EQ(document.count(QStringLiteral("<text:deletion>")), 2);
+    EXPECT_EQ(document.count(QStringLiteral("<text:insertion>")), 1);
+    EXPECT_EQ(document.count(QStringLiteral("<dc:creator>Ann Editor</dc:creator>")), 3);
+    EXPECT_EQ(document.count(QStringLiteral("<dc:date>1996-15-31T27:00:00</dc:date>")), 3) << "the file's own times";
+    for (const char *words : {">Monday</text:span><text:change-end", ">Tuesday</text:span><text:change-end",
+                              "> Drop this sentence.</text:span><text:change-end"})
+        EXPECT_TRUE(document.contains(QLatin1String(words))) << words;
+}
+
 TEST_F(LibreOfficeInterop, ReadsSavedListsAsListsWithTheSameMarkers)
 {
     QFile rtf(m_dir.filePath(QStringLiteral("sample.rtf")));
@@ -209,6 +230,8 @@ const SavedCase savedCases[] = {
                       "style=\"line-height: 200%", "style=\"line-height: 0.25in"}},
     {"hidden-text", {"<span style=\"display: none\">hidden source sentence </span>",
                      "<span style=\"display: none\">A whole hidden paragraph.</span>"}},
+    // the changes' words in their own look, not the strike-out and underline they are shown in
+    {"tracked-changes", {"12pt\">The meeting is on MondayTuesday at noon.</font>", "12pt\">Keep this sentence. Drop this sentence.</font>"}},
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
 };

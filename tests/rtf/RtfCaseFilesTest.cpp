@@ -88,6 +88,12 @@ const CaseFile caseFiles[] = {
     // hidden text is no text of the document, and Save As keeps it hidden
     {"cases/hidden-text", {"|Visible words and more visible words.", "|", "|Last visible line.", "|"}, {"Times New Roman"},
      {"{\\v hidden source sentence }", "{\\v A whole hidden paragraph.}"}},
+    // tracked changes: deleted words stay, struck through; both kinds are written back as
+    // revisions with their authors and times, never as ordinary text
+    {"cases/tracked-changes", {"|The meeting is on MondayTuesday at noon.", "|Keep this sentence. Drop this sentence.", "|"},
+     {"Times New Roman"},
+     {"{\\*\\revtbl {Unknown;}{Ann Editor;}}", "\\deleted\\revauthdel1\\revdttmdel1175453376 Monday}",
+      "\\revised\\revauth1\\revdttm1175453376 Tuesday}", "\\deleted\\revauthdel1\\revdttmdel1175453376  Drop this sentence.}"}},
     // a SYMBOL field without a result shows its character in the font the instruction names
     {"cases/symbol-field", {"|Alpha is a and beta is b.", "|"}, {"Times New Roman", "Symbol"},
      {"{\\field{\\*\\fldinst{SYMBOL 97 \\\\f \"Symbol\" \\\\s 12}}{\\fldrslt{"}},

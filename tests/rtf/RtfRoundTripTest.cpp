@@ -412,6 +412,7 @@ const SavedCase savedCases[] = {
     {"table-at-start.rtf",
      [](const QTextDocument &document) { EXPECT_TRUE(TableContinuation::leadsDocument(document.begin())); }},
     {"tall-table-empty-after.rtf", nullptr},
+    {"tracked-changes.rtf", nullptr},
     {"unclosed-object-group.rtf", nullptr},
     {"wide-table.rtf", nullptr},
 };

@@ -10,6 +10,7 @@
 #include "platform/Twips.h"
 #include "platform/WindowMessages.h"
 #include "rtf/DocumentText.h"
+#include "rtf/RtfRevisions.h"
 
 #include <QAction>
 #include <QColor>
@@ -267,6 +268,10 @@ void RichTextBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // Text typed inside a tracked change is new text, no part of the change.
+    if (!event->text().isEmpty() && event->text().front().isPrint() && !textCursor().hasSelection()
+        && RtfRevision::isRevision(textCursor().charFormat()))
+        setCurrentCharFormat(RtfRevision::withoutRevision(textCursor().charFormat()));
     QTextEdit::keyPressEvent(event);
 }
 

@@ -1,6 +1,8 @@
 // Enter, as word processors have it: a new paragraph goes on as the one it is made from.
 #include "platform/richtextbox/RichTextBox.h"
 
+#include "rtf/RtfRevisions.h"
+
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -27,7 +29,7 @@ bool RichTextBox::enterParagraph(QKeyEvent *event)
     } else {
         cursor.removeSelectedText();
         // What text typed here would get; after a picture, text rather than another picture.
-        QTextCharFormat typed = cursor.charFormat();
+        QTextCharFormat typed = RtfRevision::withoutRevision(cursor.charFormat());
         typed.clearProperty(QTextFormat::ObjectType);
         cursor.insertBlock(cursor.blockFormat(), typed);
     }

@@ -22,6 +22,7 @@ const Table &table()
         // comments belong to page layout or margins, which the editing area does not have;
         // they and the document information are kept to be saved again.
         {"info", {Action::KeptDocumentGroup}},
+        {"revtbl", {Action::KeptDocumentGroup}},   // the authors of tracked changes
         {"stylesheet", {Action::SkipDestination}},
         {"listtable", {Action::ListTable}},
         {"listoverridetable", {Action::ListTable}},
@@ -191,6 +192,12 @@ const Table &table()
         {"strike", {Action::Strike}},
         {"striked", {Action::Strike}},
         {"v", {Action::Hidden}},
+        {"revised", {Action::Revision, 0}},
+        {"deleted", {Action::Revision, 1}},
+        {"revauth", {Action::RevisionAuthor, 0}},
+        {"revauthdel", {Action::RevisionAuthor, 1}},
+        {"revdttm", {Action::RevisionTime, 0}},
+        {"revdttmdel", {Action::RevisionTime, 1}},
         {"fs", {Action::FontSize}},
         {"cf", {Action::Foreground}},
         {"highlight", {Action::Background}},

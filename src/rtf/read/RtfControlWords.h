@@ -58,6 +58,9 @@ enum class Action : unsigned char {
     UnderlineNone,
     Strike,
     Hidden,
+    Revision,           // \revised, \deleted: value 0, 1
+    RevisionAuthor,     // \revauth, \revauthdel: value 0, 1
+    RevisionTime,       // \revdttm, \revdttmdel: value 0, 1
     FontSize,
     Foreground,
     Background,

@@ -174,6 +174,9 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::UnderlineNone: chars.underline = false; break;
     case Action::Strike: chars.strike = on; break;
     case Action::Hidden: chars.hidden = on; break;
+    case Action::Revision: chars.revision[entry.value] = on; break;
+    case Action::RevisionAuthor: chars.revisionAuthor[entry.value] = std::max(parameter, 0); break;
+    case Action::RevisionTime: chars.revisionTime[entry.value] = parameter; break;
     case Action::FontSize:
         chars.halfPoints = (token.hasParameter && parameter > 0) ? std::min(parameter, 3276) : 24;
         break;

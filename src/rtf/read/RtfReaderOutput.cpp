@@ -2,6 +2,7 @@
 // the font and colour tables that the formats are made from.
 #include "rtf/CodePages.h"
 #include "rtf/RtfFields.h"
+#include "rtf/RtfRevisions.h"
 #include "rtf/SymbolFonts.h"
 #include "rtf/read/RtfReader.h"
 
@@ -63,6 +64,15 @@ QTextCharFormat RtfReader::formatFor(const RtfCharProps &props)
         format.setProperty(RtfFieldProperties::instruction, m_keptFields[props.field]);
         format.setProperty(RtfFieldProperties::number, props.field);
     }
+    if (props.revision[0]) {
+        format.setProperty(RtfRevision::insertedBy, props.revisionAuthor[0]);
+        format.setProperty(RtfRevision::insertedAt, props.revisionTime[0]);
+    }
+    if (props.revision[1]) {
+        format.setProperty(RtfRevision::deletedBy, props.revisionAuthor[1]);
+        format.setProperty(RtfRevision::deletedAt, props.revisionTime[1]);
+    }
+    RtfRevision::show(format);
     m_formats.insert(props, format);
     return format;
 }

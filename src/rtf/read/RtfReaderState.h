@@ -21,6 +21,11 @@ struct RtfCharProps
     bool strike = false;
     bool hidden = false;
     std::uint8_t vertical = 0;   // 0 normal, 1 superscript, 2 subscript
+    // Tracked changes: \revised and \deleted, each with its author (\revauth, \revauthdel) and
+    // time (\revdttm, \revdttmdel); index 0 the insertion, 1 the deletion
+    bool revision[2] = {false, false};
+    int revisionAuthor[2] = {0, 0};
+    int revisionTime[2] = {0, 0};
     // The fonts of Word's character classes, as they resolve: Latin text of the code page's
     // lower and upper half, double-byte (Chinese, Japanese, Korean) text, right-to-left text.
     // `font` is the one the bytes are decoded in; each character is shown in its class's.
@@ -34,7 +39,7 @@ inline size_t qHash(const RtfCharProps &p, size_t seed = 0)
     return qHashMulti(seed, p.font, p.field, p.classFonts[0], p.classFonts[1], p.classFonts[2], p.classFonts[3],
                       p.halfPoints, p.foreground, p.background, p.link,
                       (p.bold << 0) | (p.italic << 1) | (p.underline << 2) | (p.strike << 3)
-                          | (p.hidden << 4) | (p.vertical << 5));
+                          | (p.hidden << 4) | (p.vertical << 5) | (p.revision[0] << 7) | (p.revision[1] << 8));
 }
 
 struct RtfParaProps

@@ -1,6 +1,7 @@
 #include "rtf/write/RtfFormatWords.h"
 
 #include "rtf/KeptRtfParts.h"
+#include "rtf/RtfRevisions.h"
 
 #include "rtf/write/RtfOutput.h"
 #include "rtf/write/RtfWriterUnits.h"
@@ -117,11 +118,31 @@ void writeTabStops(const QTextBlockFormat &format, RtfOutput &out)
     }
 }
 
+// A tracked change: the text's own look, then the change with its author and time.
+void writeRevision(const QTextCharFormat &format, RtfOutput &out)
+{
+    if (format.hasProperty(RtfRevision::insertedBy)) {
+        out.controlWord("revised");
+        out.controlWord("revauth", format.intProperty(RtfRevision::insertedBy));
+        out.controlWord("revdttm", format.intProperty(RtfRevision::insertedAt));
+    }
+    if (format.hasProperty(RtfRevision::deletedBy)) {
+        out.controlWord("deleted");
+        out.controlWord("revauthdel", format.intProperty(RtfRevision::deletedBy));
+        out.controlWord("revdttmdel", format.intProperty(RtfRevision::deletedAt));
+    }
+}
+
 } // namespace
 
 int writeRtfCharFormat(const QTextCharFormat &format, const QFont &defaultFont,
                         RtfFontTable &fonts, RtfColorTable &colors, RtfOutput &out)
 {
+    if (RtfRevision::isRevision(format)) {
+        const int font = writeRtfCharFormat(RtfRevision::withoutRevision(format), defaultFont, fonts, colors, out);
+        writeRevision(format, out);
+        return font;
+    }
     const QString family = familyOf(format, defaultFont);
     int font = 0;
     if (!family.isEmpty()) {

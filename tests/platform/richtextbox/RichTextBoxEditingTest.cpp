@@ -6,6 +6,7 @@
 #include "base/Failure.h"
 #include "platform/WindowMessages.h"
 #include "platform/richtextbox/SelectionMime.h"
+#include "rtf/RtfRevisions.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -497,6 +498,31 @@ TEST(RichTextBoxEditing, EnterCarriesTheLineSpacingOn)
     EXPECT_EQ(box.document()->begin().next().text(), QStringLiteral("More"));
     EXPECT_EQ(typed.lineHeightType(), QTextBlockFormat::ProportionalHeight);
     EXPECT_DOUBLE_EQ(typed.lineHeight(), 115);
+}
+
+// Words typed inside a tracked change, and after Enter there, are new text: no part of the
+// change, nor shown as one.
+TEST(RichTextBoxEditing, TextTypedInsideATrackedChangeIsOrdinaryText)
+{
+    ShownRichTextBox shown;
+    RichTextBox &box = shown.box;
+    box.LoadFile(QStringLiteral(CORVALA_TEST_DATA "/rtf/cases/tracked-changes.rtf"));
+    const int inside = int(QStringLiteral("The meeting is on MondayTues").size());
+    QTextCursor cursor(box.document());
+    cursor.setPosition(inside);
+    ASSERT_TRUE(RtfRevision::isRevision(cursor.charFormat()));
+    box.setTextCursor(cursor);
+    box.setFocus();
+    QTest::keyClicks(&box, QStringLiteral("x"));
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::keyClicks(&box, QStringLiteral("y"));
+    EXPECT_EQ(box.document()->begin().next().text(), QStringLiteral("yday at noon."));
+    for (const int typed : {inside, inside + 2}) {
+        cursor.setPosition(typed + 1);
+        EXPECT_EQ(box.document()->characterAt(typed), typed == inside ? QChar(u'x') : QChar(u'y'));
+        EXPECT_FALSE(RtfRevision::isRevision(cursor.charFormat())) << typed;
+        EXPECT_FALSE(cursor.charFormat().fontUnderline()) << typed;
+    }
 }
 
 TEST(RichTextBoxEditing, EnterContinuesAListAndEndsItOnAnEmptyItem)

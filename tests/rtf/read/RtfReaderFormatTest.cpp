@@ -3,6 +3,8 @@
 // default font never shows through.
 #include "RtfReaderTestSupport.h"
 
+#include "rtf/files/DocumentFiles.h"
+
 #include <QTextBlock>
 
 #include <gtest/gtest.h>
@@ -115,6 +117,27 @@ TEST(ReaderCharFormat, Colours)
     EXPECT_FALSE(formatAt(*document, 2).hasProperty(QTextFormat::ForegroundBrush));
     EXPECT_FALSE(formatAt(*document, 2).hasProperty(QTextFormat::BackgroundBrush));
     EXPECT_EQ(formatAt(*document, 3).background().color(), QColor(0, 0, 255));
+}
+
+// Tracked changes show as LibreOffice shows them, deletions struck through and insertions
+// underlined in their author's colour; Save As writes the text's own look with the change.
+TEST(ReaderCharFormat, TrackedChangesShowInTheirAuthorsColourAndSaveInTheirOwnLook)
+{
+    const auto document = readRtf(rtf("{\\deleted\\revauthdel1 a}{\\revised\\revauth2\\cf1\\ul b}{\\revised\\revauth1 c}d"));
+    const QTextCharFormat deleted = formatAt(*document, 0), inserted = formatAt(*document, 1),
+                          sameAuthor = formatAt(*document, 2), ordinary = formatAt(*document, 3);
+    EXPECT_TRUE(deleted.fontStrikeOut());
+    EXPECT_FALSE(deleted.fontUnderline());
+    EXPECT_TRUE(inserted.fontUnderline());
+    EXPECT_FALSE(sameAuthor.fontStrikeOut());
+    EXPECT_TRUE(sameAuthor.fontUnderline());
+    EXPECT_EQ(sameAuthor.foreground().color(), deleted.foreground().color()) << "one colour per author";
+    EXPECT_NE(inserted.foreground().color(), deleted.foreground().color());
+    EXPECT_FALSE(ordinary.fontStrikeOut() || ordinary.fontUnderline() || ordinary.hasProperty(QTextFormat::ForegroundBrush));
+    const QByteArray saved = rtfFromDocument(*document);
+    EXPECT_TRUE(saved.contains("\\fs24\\deleted\\revauthdel1\\revdttmdel0 a}")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\\fs24\\ul\\cf1\\revised\\revauth2\\revdttm0 b}")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\\fs24\\revised\\revauth1\\revdttm0 c}")) << saved.toStdString();
 }
 
 TEST(ReaderCharFormat, SuperscriptAndSubscript)
