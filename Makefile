@@ -36,6 +36,7 @@ test:
 	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --progress -j $(JOBS)
+test-layout-long: ; @scripts/install-deps.sh test && { $(CONFIGURE); } && scripts/test-layout-long.sh $(BUILD) $(JOBS)
 
 # A Debian package of what `make install` installs, stripped, in the top folder: corvala_*.deb.
 deb:
