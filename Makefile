@@ -9,7 +9,7 @@ MAKEFLAGS += --no-print-directory
 # Configures the build folder the first time; after that the build reconfigures itself.
 CONFIGURE = test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 
-.PHONY: all deps build run test test-interop test-repeat deb bench fuzz install clean
+.PHONY: all deps build run test test-interop test-repeat test-layout-long deb bench fuzz install clean
 
 all: build
 
@@ -37,6 +37,11 @@ test:
 	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --progress -j $(JOBS)
+# The random layout comparison with more seeds and changes than `make test` runs (a few minutes).
+test-layout-long:
+	@scripts/install-deps.sh test
+	@$(CONFIGURE)
+	scripts/test-layout-long.sh $(BUILD) $(JOBS)
 
 # The only tests in which another program reads Corvala's files. `make test` runs them where
 # LibreOffice is installed and skips them otherwise; this target installs LibreOffice Writer

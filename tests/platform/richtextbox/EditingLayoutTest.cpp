@@ -364,6 +364,47 @@ INSTANTIATE_TEST_SUITE_P(Settings, EditingLayoutSettingTest,
                                             ::testing::Values(QTextEdit::NoWrap,
                                                               QTextEdit::WidgetWidth)));
 
+// The fixed width made wider, where a paragraph's last line fitted the old width but the space
+// that ends it did not: that space counts in the line's width at the new width, and a centred or
+// right-aligned line moves.
+class EditingLayoutWideningTest : public ::testing::TestWithParam<Qt::Alignment>
+{
+};
+
+TEST_P(EditingLayoutWideningTest, ASpaceEndingAParagraphThatFitsOnlyAtTheNewWidth)
+{
+    ShownRichTextBox shown({500, 300});
+    RichTextBox &box = shown.box;
+    box.setLineWrapMode(QTextEdit::FixedPixelWidth);
+    box.setLineWrapColumnOrWidth(2000);
+    QTextDocument &document = *box.document();
+    QTextCursor cursor(&document);
+    const QString ending = QStringLiteral("a paragraph that ends in a space ");
+    for (int i = 0; i < 60; ++i)
+        cursor.insertText(QStringLiteral("paragraph %1\n").arg(i));
+    cursor.insertText(ending);
+    (void)document.documentLayout()->documentSize();
+    // Left-aligned and unbroken, the line's width is the text's, with and without the space.
+    const QTextLine line = document.lastBlock().layout()->lineAt(0);
+    const qreal withSpace = line.naturalTextWidth();
+    const qreal withoutSpace = line.cursorToX(int(ending.size()) - 1);
+    ASSERT_LT(withoutSpace + 1, withSpace);
+    QTextBlockFormat aligned;
+    aligned.setAlignment(GetParam());
+    cursor.mergeBlockFormat(aligned);
+    const qreal margins = 2 * document.documentMargin();
+    box.setLineWrapColumnOrWidth(int(margins + (withoutSpace + withSpace) / 2));
+    ASSERT_EQ(document.lastBlock().layout()->lineCount(), 1);
+    const int near = EditingLayout::localChanges(document);
+    box.setLineWrapColumnOrWidth(int(margins + withSpace) + 40);
+    EXPECT_GT(EditingLayout::localChanges(document), near);
+    const double width = box.viewport()->width();
+    EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
+}
+
+INSTANTIATE_TEST_SUITE_P(Alignments, EditingLayoutWideningTest,
+                         ::testing::Values(Qt::AlignHCenter, Qt::AlignRight));
+
 // A key typed at the start of a document just opened, while the rest is laid out in the
 // background: once the background layout is done, the document is laid out whole.
 TEST_P(EditingLayoutTest, KeyWhileTheDocumentIsLaidOutInTheBackground)

@@ -71,7 +71,8 @@ private:
 
 // Widens the lines of the paragraph at `position` by `growth`, and answers whether the paragraph
 // broke a line at the old width (a line other than its last ends otherwise than at a line break of
-// its own), or had a line Qt gave no width (an indent wider than the page): it is laid out again.
+// its own), had a line Qt gave no width (an indent wider than the page), or ends in spaces that
+// did not fit: it is laid out again.
 bool widenLines(const QTextBlock &block, int position, QFixed growth, Characters &characters)
 {
     QTextEngine &engine = *block.layout()->engine();
@@ -82,6 +83,12 @@ bool widenLines(const QTextBlock &block, int position, QFixed growth, Characters
         broken = broken || line.width <= 0;
         line.width += growth;
     }
+    // The spaces that end a paragraph count in its last line's width only when they fit in the
+    // room; Qt keeps those that did not apart, as trailing spaces. At the new width they may fit,
+    // and a centred or right-aligned line would be drawn elsewhere. (Spaces before a line break
+    // count whenever the text before them fits, or the line broke earlier.)
+    if (!engine.lines.isEmpty() && engine.lines.constLast().trailingSpaces > 0)
+        broken = true;
     const qsizetype count = engine.lines.size();
     const QTextLayout &lines = *block.layout();
     for (int i = 0; !broken && i + 1 < count; ++i) {
