@@ -37,6 +37,7 @@ test:
 	@$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --progress -j $(JOBS)
+
 # The random layout comparison with more seeds and changes than `make test` runs (a few minutes).
 test-layout-long:
 	@scripts/install-deps.sh test
