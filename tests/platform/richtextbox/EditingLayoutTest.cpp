@@ -397,7 +397,9 @@ TEST_P(EditingLayoutWideningTest, ASpaceEndingAParagraphThatFitsOnlyAtTheNewWidt
     ASSERT_EQ(document.lastBlock().layout()->lineCount(), 1);
     const int near = EditingLayout::localChanges(document);
     box.setLineWrapColumnOrWidth(int(margins + withSpace) + 40);
-    EXPECT_GT(EditingLayout::localChanges(document), near);
+    if (EditingLayout::laysOutNearChanges()) { // with Qt's own layout only, Qt lays it all out
+        EXPECT_GT(EditingLayout::localChanges(document), near);
+    }
     const double width = box.viewport()->width();
     EXPECT_TRUE(layoutPicture(document, width) == layoutPicture(*laidOutAfresh(document), width));
 }
