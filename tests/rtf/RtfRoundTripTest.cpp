@@ -404,6 +404,7 @@ const SavedCase savedCases[] = {
      }},
     {"list-markers.rtf", nullptr},
     {"long-table.rtf", nullptr},
+    {"private-use-bullet.rtf", nullptr},
     {"picture-in-floating-shape.rtf", nullptr},
     {"picture-in-shape-with-drawing-object.rtf", nullptr},
     {"spacing-join.rtf", nullptr},
