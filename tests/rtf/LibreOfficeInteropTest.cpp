@@ -205,6 +205,7 @@ const SavedCase savedCases[] = {
                       "style=\"line-height: 200%", "style=\"line-height: 0.25in"}},
     {"hidden-text", {"<span style=\"display: none\">hidden source sentence </span>",
                      "<span style=\"display: none\">A whole hidden paragraph.</span>"}},
+    {"style-list-numbering", {"<ol> <li>", "Alpha", "Beta", "Gamma", "</ol>"}},
     {"private-use-bullet", {"<ul> <li>", "Bread", "Milk", "</ul>"}},
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},

@@ -22,7 +22,7 @@ const Table &table()
         // comments belong to page layout or margins, which the editing area does not have;
         // they and the document information are kept to be saved again.
         {"info", {Action::KeptDocumentGroup}},
-        {"stylesheet", {Action::SkipDestination}},
+        {"stylesheet", {Action::StyleSheet}},
         {"listtable", {Action::ListTable}},
         {"listoverridetable", {Action::ListTable}},
         {"list", listProperty(ListStart)},
@@ -38,6 +38,11 @@ const Table &table()
         {"listoverride", listProperty(ListOverride)},
         {"ls", listProperty(ListNumber)},
         {"ilvl", listProperty(ListLevelNumber)},
+        {"s", listProperty(ParagraphStyle)},
+        {"cs", listProperty(OtherStyle)},
+        {"ds", listProperty(OtherStyle)},
+        {"ts", listProperty(OtherStyle)},
+        {"sbasedon", listProperty(StyleBasedOn)},
         {"revtbl", {Action::SkipDestination}},
         {"rsidtbl", {Action::SkipDestination}},
         {"filetbl", {Action::SkipDestination}},
