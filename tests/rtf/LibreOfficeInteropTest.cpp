@@ -232,6 +232,8 @@ const SavedCase savedCases[] = {
                      "<span style=\"display: none\">A whole hidden paragraph.</span>"}},
     // the changes' words in their own look, not the strike-out and underline they are shown in
     {"tracked-changes", {"12pt\">The meeting is on MondayTuesday at noon.</font>", "12pt\">Keep this sentence. Drop this sentence.</font>"}},
+    {"style-list-numbering", {"<ol> <li>", "Alpha", "Beta", "Gamma", "</ol>"}},
+    {"private-use-bullet", {"<ul> <li>", "Bread", "Milk", "</ul>"}},
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
 };

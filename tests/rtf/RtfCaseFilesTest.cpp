@@ -97,6 +97,10 @@ const CaseFile caseFiles[] = {
     // a SYMBOL field without a result shows its character in the font the instruction names
     {"cases/symbol-field", {"|Alpha is a and beta is b.", "|"}, {"Times New Roman", "Symbol"},
      {"{\\field{\\*\\fldinst{SYMBOL 97 \\\\f \"Symbol\" \\\\s 12}}{\\fldrslt{"}},
+    // paragraphs that name only their style have the style's list
+    {"cases/style-list-numbering", {"|Steps:", "0:1.|Alpha", "0:2.|Beta", "0:3.|Gamma", "|End.", "|"}, {"Times New Roman"}},
+    // the Symbol font's bullet as its private-use code, in a marker of an ordinary font
+    {"cases/private-use-bullet", {"|Shopping:", "0:disc|Bread", "0:disc|Milk", "|Done.", "|"}, {"Times New Roman"}},
     // markers no list style draws: text in items of their lists, written back as those lists
     {"regressions/lists-no-list-style-draws",
      {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",

@@ -404,10 +404,17 @@ const SavedCase savedCases[] = {
      }},
     {"list-markers.rtf", nullptr},
     {"long-table.rtf", nullptr},
+    {"private-use-bullet.rtf", nullptr},
     {"picture-in-floating-shape.rtf", nullptr},
     {"picture-in-shape-with-drawing-object.rtf", nullptr},
     {"spacing-join.rtf", nullptr},
     {"stored-marker-with-leading-tab.rtf", nullptr},
+    {"style-list-numbering.rtf",
+     [](const QTextDocument &document) {
+         // the numbers the style's list draws are the plain text's too
+         EXPECT_TRUE(QString::fromUtf8(plainTextFromDocument(document)).contains(
+             QStringLiteral("Steps:\n1.\tAlpha\n2.\tBeta\n3.\tGamma\nEnd.")));
+     }},
     {"symbol-field.rtf", nullptr},
     {"table-at-start.rtf",
      [](const QTextDocument &document) { EXPECT_TRUE(TableContinuation::leadsDocument(document.begin())); }},

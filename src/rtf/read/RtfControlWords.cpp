@@ -23,7 +23,7 @@ const Table &table()
         // they and the document information are kept to be saved again.
         {"info", {Action::KeptDocumentGroup}},
         {"revtbl", {Action::KeptDocumentGroup}},   // the authors of tracked changes
-        {"stylesheet", {Action::SkipDestination}},
+        {"stylesheet", {Action::StyleSheet}},
         {"listtable", {Action::ListTable}},
         {"listoverridetable", {Action::ListTable}},
         {"list", listProperty(ListStart)},
@@ -39,6 +39,11 @@ const Table &table()
         {"listoverride", listProperty(ListOverride)},
         {"ls", listProperty(ListNumber)},
         {"ilvl", listProperty(ListLevelNumber)},
+        {"s", listProperty(ParagraphStyle)},
+        {"cs", listProperty(OtherStyle)},
+        {"ds", listProperty(OtherStyle)},
+        {"ts", listProperty(OtherStyle)},
+        {"sbasedon", listProperty(StyleBasedOn)},
         {"revtbl", {Action::SkipDestination}},
         {"rsidtbl", {Action::SkipDestination}},
         {"filetbl", {Action::SkipDestination}},

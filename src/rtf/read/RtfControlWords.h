@@ -34,6 +34,7 @@ enum class Action : unsigned char {
     ListTable,          // \listtable, \listoverridetable
     ListProperty,       // value: a ListProperty
     ParagraphNumbering, // \pn
+    StyleSheet,         // \stylesheet: read for the lists paragraph styles give
     // a picture's words
     PictureType,        // value: an OriginalPicture::Type; the word's parameter goes with it
     PictureProperty,    // value: a PictureProperty
@@ -143,6 +144,10 @@ enum ListProperty : int {
     NumberingFont,      // \pnf
     NumberingTextAfter, // \pntxta
     NumberingTextBefore,
+    // a style's number, and the style a style is based on
+    ParagraphStyle,     // \s
+    OtherStyle,         // \cs, \ds, \ts: a character, section or table style
+    StyleBasedOn,       // \sbasedon
 };
 
 // The words of a table row's definition, and a paragraph's table nesting level.

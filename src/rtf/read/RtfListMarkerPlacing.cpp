@@ -1,5 +1,6 @@
 #include "rtf/read/RtfListMarkerPlacing.h"
 
+#include "rtf/SymbolFonts.h"
 #include "rtf/lists/RtfListItems.h"
 
 #include <QTextList>
@@ -12,6 +13,23 @@ constexpr double twipsPerPixel = 15.0;
 
 // The lists of items whose markers are text draw none.
 const RtfListStyle markedStyle{QTextListFormat::ListStyleUndefined, {}, {}};
+
+// A written marker as a list draws it. Word writes a symbol font's bullet as the private-use
+// code Windows gives that font's character (U+F0B7 is the Symbol font's bullet), even in a
+// marker of an ordinary font, where it would show as an empty box: it is the bullet its level
+// draws, or else the one the Symbol font draws there, as Word's bullets are.
+std::optional<RtfListMarker> parseWritten(const QString &text, const std::optional<RtfListStyle> &defined)
+{
+    if (auto parsed = RtfListMarker::parse(text, defined))
+        return parsed;
+    const QString shown = text.trimmed();
+    if (shown.size() != 1 || shown[0].unicode() < 0xF020 || shown[0].unicode() > 0xF0FF)
+        return std::nullopt;
+    if (defined && defined->isBullet())
+        return RtfListMarker{*defined, 0};
+    const char16_t symbol = SymbolFonts::characterAt(uchar(shown[0].unicode() & 0xFF), SymbolFonts::Map::Symbol);
+    return symbol ? RtfListMarker::parse(QString(QChar(symbol)), defined) : std::nullopt;
+}
 
 } // namespace
 
@@ -69,7 +87,7 @@ void RtfListMarkerPlacing::placeItem(RtfListPlacement &placement, const RtfStore
     std::optional<int> number;
     // A written marker that says nothing a list shows (blank, or only tabs) leaves the
     // paragraph to its level's own numbering, as word processors that ignore \listtext do.
-    const auto parsed = written ? RtfListMarker::parse(writtenText, paragraph.defined) : std::nullopt;
+    const auto parsed = written ? parseWritten(writtenText, paragraph.defined) : std::nullopt;
     if (parsed) {
         style = parsed->style;
         if (!style.isBullet())

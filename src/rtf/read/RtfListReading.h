@@ -3,6 +3,7 @@
 #include "rtf/lists/RtfListItems.h"
 #include "rtf/lists/RtfListNumbering.h"
 #include "rtf/read/RtfListMarkerPlacing.h"
+#include "rtf/read/RtfStyleLists.h"
 
 #include <QString>
 #include <QTextDocument>
@@ -32,8 +33,9 @@ struct RtfParagraphMarker
     std::size_t depth = 0;     // the stack's size inside the \listtext group
 };
 
-// What the reader knows of lists as it reads: the file's list table and older numbering, the
-// lists their paragraphs joined, and the marker of the paragraph being read.
+// What the reader knows of lists as it reads: the file's list table, its paragraph styles'
+// lists and older numbering, the lists their paragraphs joined, and the marker of the
+// paragraph being read.
 struct RtfListReading
 {
     explicit RtfListReading(QTextDocument &document) : items(document), placing(items, document.indentWidth()) {}
@@ -41,6 +43,7 @@ struct RtfListReading
     RtfListReading &operator=(const RtfListReading &) = delete;
 
     RtfListNumbering numbering;
+    RtfStyleLists styles;
     bool inOverride = false;   // in \listoverridetable
     std::vector<RtfParagraphNumbering> paragraphNumberings;
     bool numberingTextAfter = false;   // \pntxta rather than \pntxtb

@@ -34,7 +34,7 @@ bool isDestination(Action action)
     case Action::UnicodeDestination: case Action::Object: case Action::ObjectResult: case Action::ObjectData:
     case Action::ShapeInstructions: case Action::ShapeResult:
     case Action::ListText: case Action::NestedTableProperties: case Action::ListTable:
-    case Action::ParagraphNumbering:
+    case Action::ParagraphNumbering: case Action::StyleSheet:
     case Action::KeptDocumentGroup: case Action::KeptAnchoredGroup:
         return true;
     default:
@@ -159,6 +159,8 @@ void RtfReader::popGroup()
         keepGroup(ended);
     else if (ended.chars.hidden && m_tokenizer)
         keepHiddenGroup(ended);
+    if (ended.destination == RtfDestination::StyleSheet)
+        m_lists.styles.endStyle();   // each style is a group of the style sheet
     if (ended.ownsDestination)
         endDestination(ended);
     if (m_lists.marker.depth > m_stack.size())
@@ -283,6 +285,9 @@ void RtfReader::handleControlWord(const RtfTokenizer::Token &token)
         return;
     case RtfDestination::ParagraphNumbering:
         applyInParagraphNumbering(entry, token);
+        return;
+    case RtfDestination::StyleSheet:
+        applyInStyleSheet(entry, token);
         return;
     case RtfDestination::NumberingText:
     case RtfDestination::ListLevelText:

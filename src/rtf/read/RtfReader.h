@@ -104,6 +104,7 @@ private:
     void startParagraphNumbering();
     void applyInParagraphNumbering(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     void numberingText(QChar ch);
+    void applyInStyleSheet(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     bool destinationText(QChar ch);
     std::optional<RtfListStyle> levelStyle(const RtfParaProps &para) const;
     std::optional<RtfListStyle> numberingStyle(const RtfParaProps &para) const;

@@ -63,11 +63,16 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::ListTable:
         startDestination(RtfDestination::ListTable);
         break;
+    case Action::StyleSheet:
+        startDestination(RtfDestination::StyleSheet);
+        break;
     case Action::ListProperty:
         if (entry.value == RtfControlWords::ListNumber)
             para.list = std::max(parameter, -1);
         else if (entry.value == RtfControlWords::ListLevelNumber)
             para.listLevel = std::uint8_t(std::clamp(parameter, 0, 8));
+        else if (entry.value == RtfControlWords::ParagraphStyle)
+            m_lists.styles.applyTo(para, parameter);
         else if (entry.value == RtfControlWords::NumberingTextAfter || entry.value == RtfControlWords::NumberingTextBefore)
             startDestination(RtfDestination::Skip);   // only \pn gives them a meaning
         break;

@@ -185,6 +185,27 @@ void RtfReader::numberingText(QChar ch)
         text.append(ch);
 }
 
+// Of the style sheet, only what gives paragraphs their lists is read.
+void RtfReader::applyInStyleSheet(RtfControlWords::Entry entry, const RtfTokenizer::Token &token)
+{
+    using namespace RtfControlWords;
+    if (entry.action == Action::SkipDestination) {
+        startDestination(RtfDestination::Skip);
+        return;
+    }
+    if (entry.action != Action::ListProperty)
+        return;
+    RtfStyleLists &styles = m_lists.styles;
+    switch (ListProperty(entry.value)) {
+    case ParagraphStyle: styles.beginParagraphStyle(token.parameter); break;
+    case OtherStyle: styles.beginOtherStyle(); break;
+    case StyleBasedOn: styles.setBasedOn(token.parameter); break;
+    case ListNumber: styles.setList(token.parameter); break;
+    case ListLevelNumber: styles.setListLevel(token.parameter); break;
+    default: break;
+    }
+}
+
 // The style a paragraph's list level defines, when a list style draws it: one number, of the
 // paragraph's own level, with text around it, or a bullet shape.
 std::optional<RtfListStyle> RtfReader::levelStyle(const RtfParaProps &para) const

@@ -80,6 +80,7 @@ enum class RtfDestination : std::uint8_t {
     NumberingText,        // \pntxta, \pntxtb: the text after or before its number
     Shape,                // \shpinst: skipped, except for the picture of its pib property
     ShapePropertyName,    // \sn inside \shpinst
+    StyleSheet,           // \stylesheet: only the lists of its paragraph styles are read
 };
 
 // One entry of the state stack: what a group inherits from its parent and may change.

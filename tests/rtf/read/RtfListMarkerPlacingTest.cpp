@@ -26,6 +26,9 @@ RtfStoredMarker stored(const QString &text, bool first = true)
 const RtfStoredMarker levelDrawn{-1, -1, {}, false, -1, true};
 const RtfStoredMarker noMarker{};
 const QString overlong = QString(256, u'7') + u'.';
+// Windows' private-use codes of symbol fonts: the Symbol font's bullet, and its "A"
+const QString symbolBullet = QStringLiteral("\uF0B7\t");
+const QString symbolLetter = QStringLiteral("\uF041\t");
 
 RtfParagraphList levelList(std::optional<RtfListStyle> defined)
 {
@@ -34,6 +37,7 @@ RtfParagraphList levelList(std::optional<RtfListStyle> defined)
 
 const RtfListStyle decimal{QTextListFormat::ListDecimal, {}, QStringLiteral(".")};
 const RtfParagraphList decimalLevel = levelList(decimal);
+const RtfParagraphList bulletLevel = levelList(RtfListStyle{QTextListFormat::ListSquare, {}, {}});
 const RtfParagraphList undrawnLevel = levelList(std::nullopt);   // "1.1.": no list style draws it
 const RtfParagraphList numbering{Source::Numbering, -1, 0, 0, RtfListStyle{QTextListFormat::ListDecimal, {}, QStringLiteral(")")},
                                  std::nullopt, 720, -360};
@@ -64,6 +68,12 @@ const PlacingCase placingCases[] = {
     {"a level list paragraph whose marker is neither written nor drawn is no item",
      noMarker, decimalLevel, 0, "none", -1, -1, -1},
     {"a written marker decides the style", stored("a)\t"), decimalLevel, 0, "drawn a)", 10, 13, -1},
+    {"a symbol font's private-use bullet is its bullet level's bullet",
+     stored(symbolBullet), bulletLevel, 0, "drawn bullet", 10, 12, -1},
+    {"a symbol font's private-use bullet in a numbered level is the Symbol font's bullet",
+     stored(symbolBullet), decimalLevel, 0, "drawn bullet", 10, 12, -1},
+    {"a symbol font's private-use letter is no marker a list draws",
+     stored(symbolLetter), decimalLevel, 0, "marked " + symbolLetter, -1, -1, -1},
     {"a blank written marker leaves the level's style", stored("\t"), decimalLevel, 0, "drawn 1.", 10, 11, -1},
     {"a written number that goes on with the list", stored("2.\t"), decimalLevel, 1, "drawn 1.", 10, 13, -1},
     {"a written number no list shows there stays text in an item that draws none",

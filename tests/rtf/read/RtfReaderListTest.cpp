@@ -21,6 +21,11 @@ const QByteArray header =
     "{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}"
     "{\\listoverride\\listid8\\listoverridecount0\\ls2}}";
 
+// Paragraph styles with lists: 36 numbered, 37 based on it, 38 with none; a character
+// style's list numbers no paragraph.
+const QByteArray styles = "{\\stylesheet{\\s0 Normal;}{\\s36\\ls1\\ilvl0 List;}{\\s37\\sbasedon36 Sub list;}"
+                          "{\\cs10\\ls2 Character;}{\\s38\\sbasedon36\\ls0 No list;}}";
+
 QByteArray item(int ls, int level, const char *marker, const char *text)
 {
     QByteArray rtf;
@@ -65,6 +70,10 @@ const ListCase listCases[] = {
     {"a written marker longer than any level holds gives way to the level's",
      header + item(1, 0, QByteArray(256, '7').append('.').constData(), "Long") + item(1, 0, "2.", "Two") + "}",
      {"0:1.|Long", "0:2.|Two", "|"}},
+    {"a paragraph has its style's list unless it names its own",
+     header + styles + "\\pard\\s36 One\\par\\pard\\s37 Two\\par\\pard\\s36\\ilvl1 Two-a\\par"
+         "\\pard\\s36\\ls2 Dot\\par\\pard\\s0 Plain\\par\\pard\\s10 Character\\par\\pard\\s38 None\\par}",
+     {"0:1.|One", "0:2.|Two", "1:a)|Two-a", "0:disc|Dot", "|Plain", "|Character", "|None", "|"}},
     {"a written marker without a list stays text",
      "{\\rtf1 {\\listtext 10.\\tab}Ten}", {"|10.\tTen"}},
     {"older numbering with its written marker",
