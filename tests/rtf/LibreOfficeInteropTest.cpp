@@ -205,6 +205,11 @@ const SavedCase savedCases[] = {
                       "style=\"line-height: 200%", "style=\"line-height: 0.25in"}},
     {"hidden-text", {"<span style=\"display: none\">hidden source sentence </span>",
                      "<span style=\"display: none\">A whole hidden paragraph.</span>"}},
+    // the second section on a page of its own, the third in two columns
+    {"section-breaks", {"portrait.</font></font></p> <p align=\"left\" style=\"line-height: 100%; margin-bottom: 0in; "
+                        "page-break-before: always\"> <font face=\"Times New Roman, serif\"><font size=\"3\" "
+                        "style=\"font-size: 12pt\">Second section", "style=\"column-count: 2\"><p", "Third section"}},
+    {"text-box", {"<span id=\"Frame1\"", "Words inside the text box.</font></font></p> </span>"}},
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
 };
