@@ -74,8 +74,9 @@ pattern() {
     footers) echo '<div title="footer"' ;;
     notes) echo 'class="sd(foot|end)noteanc"' ;;
     pictures) echo '<img' ;;
-    sections) echo '\\sect([^a-z]|$)' ;;
-    textboxes) echo '\\shptxt([^a-z]|$)' ;;
+    # printf, as sh's echo would take the backslash for an escape
+    sections) printf '%s\n' '\\sect([^a-z]|$)' ;;
+    textboxes) printf '%s\n' '\\shptxt([^a-z]|$)' ;;
     esac
 }
 
