@@ -98,6 +98,7 @@ public:
 
     // Whether anything was appended since the last paragraph began.
     bool paragraphIsEmpty() const { return m_paragraphEmpty && m_run.isEmpty(); }
+    bool recording() const { return m_recording != nullptr; }   // positions are not the document's
 
 private:
     void flush();

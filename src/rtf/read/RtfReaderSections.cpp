@@ -29,6 +29,10 @@ void RtfReader::endSection()
     if (!m_builder.paragraphIsEmpty() || !m_pendingBytes.isEmpty() || !m_afterParagraphMark)
         endParagraph();
     flushBytes();
+    // A table being read is not in the document yet: a break after it is a paragraph's end, as
+    // before sections were kept.
+    if (m_builder.recording())
+        return;
     const QTextBlock ended = m_document.findBlock(m_builder.position()).previous();
     // a paragraph in a table is written as the table's, where no break can follow it
     if (ended.isValid() && !QTextCursor(ended).currentTable())
@@ -61,6 +65,14 @@ void RtfReader::keepSectionBreak()
 {
     if (!m_sectionEnd)
         return;
+    // The paragraph in front of a table is the one Qt keeps there, which the table's reading
+    // takes over: a break there is not kept, rather than kept on a paragraph it does not end.
+    const QTextBlock next = m_sectionEnd->block().next();
+    if (next.isValid() && QTextCursor(next).currentTable()) {
+        m_sectionEnd.reset();
+        m_sectionWords.clear();
+        return;
+    }
     QTextBlockFormat format;
     format.setProperty(SectionBreak::settings, "\\sectd" + std::exchange(m_sectionWords, {}));
     format.setProperty(SectionBreak::number, ++m_sectionBreaks);
