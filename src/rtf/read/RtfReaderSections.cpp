@@ -29,9 +29,9 @@ void RtfReader::endSection()
     if (!m_builder.paragraphIsEmpty() || !m_pendingBytes.isEmpty() || !m_afterParagraphMark)
         endParagraph();
     flushBytes();
-    // A table being read is not in the document yet: a break after it is a paragraph's end, as
-    // before sections were kept.
-    if (m_builder.recording())
+    // A table read is put in the document later, with what follows it: a break after one is a
+    // paragraph's end, as before sections were kept.
+    if (m_builder.hasRecorded())
         return;
     const QTextBlock ended = m_document.findBlock(m_builder.position()).previous();
     // a paragraph in a table is written as the table's, where no break can follow it
