@@ -5,7 +5,9 @@
 # rewrites the file (Open + Save As without the window), LibreOffice converts the rewrite to
 # HTML, and both HTML files are counted: tables (<table), cells (<td), lists (<ol, <ul), list
 # items (<li), headers (<div title="header">), footers (<div title="footer">), footnotes and
-# endnotes (their anchors in the text) and pictures (<img). One line per file, then the totals: how many files
+# endnotes (their anchors in the text) and pictures (<img); section breaks (\sect) and text boxes
+# (\shptxt), which LibreOffice's HTML does not show, are counted in the original and the rewritten
+# RTF themselves. One line per file, then the totals: how many files
 # have each kind of structure, and how many keep it (the same counts after the rewrite).
 #
 # usage: scripts/structure-survey.sh [CORPUS_DIR [RTFCONVERT]]
@@ -61,7 +63,7 @@ count() {
     fi
 }
 
-kinds="tables cells lists items headers footers notes pictures"
+kinds="tables cells lists items headers footers notes pictures sections textboxes"
 pattern() {
     case $1 in
     tables) echo '<table' ;;
@@ -72,6 +74,9 @@ pattern() {
     footers) echo '<div title="footer"' ;;
     notes) echo 'class="sd(foot|end)noteanc"' ;;
     pictures) echo '<img' ;;
+    # printf, as sh's echo would take the backslash for an escape
+    sections) printf '%s\n' '\\sect([^a-z]|$)' ;;
+    textboxes) printf '%s\n' '\\shptxt([^a-z]|$)' ;;
     esac
 }
 
@@ -86,8 +91,14 @@ for file in "$corpus"/*.rtf; do
     files=$((files + 1))
     printf '%-64s' "$name"
     for kind in $kinds; do
-        before=$(count "$work/original-html/$name.html" "$(pattern "$kind")")
-        after=$(count "$work/rewrite-html/$name.html" "$(pattern "$kind")")
+        case $kind in
+        sections|textboxes)
+            before=$(count "$file" "$(pattern "$kind")")
+            after=$(count "$work/rewrite/$name.rtf" "$(pattern "$kind")") ;;
+        *)
+            before=$(count "$work/original-html/$name.html" "$(pattern "$kind")")
+            after=$(count "$work/rewrite-html/$name.html" "$(pattern "$kind")") ;;
+        esac
         printf ' %9s' "$before/$after"
         if [ "$before" != - ] && [ "$before" -gt 0 ]; then
             eval "have_$kind=\$((have_$kind + 1))"

@@ -80,3 +80,11 @@ namespace DeclaredFontCharset {
 constexpr int family = QTextFormat::UserProperty + 0x4b58;
 constexpr int charset = family + 1;
 }
+
+// A paragraph that ends a section: the words that set up the section after it (its orientation,
+// page size, columns, kind of break) as the file had them, and a number that this break alone
+// has, so that the paragraphs Enter makes of it end the section once, after the last of them.
+namespace SectionBreak {
+constexpr int settings = QTextFormat::UserProperty + 0x4c48;
+constexpr int number = settings + 1;
+}

@@ -134,7 +134,7 @@ TEST(KeptRtfParts, KeepTheirFontsAndColoursThroughTheSavedFilesTables)
 }
 
 // Other readers show the first section's headers, on the pages the first section shows them on;
-// the later sections' are kept where those readers skip them.
+// the later sections' are kept where those readers skip them, and their settings at their breaks.
 TEST(KeptRtfParts, TheFirstSectionsHeadersAreTheOnesOtherReadersShow)
 {
     const QByteArray rtf = "{\\rtf1\\facingp\\titlepg{\\headerf First}{\\header Other}One"
@@ -146,7 +146,8 @@ TEST(KeptRtfParts, TheFirstSectionsHeadersAreTheOnesOtherReadersShow)
     EXPECT_GE(first, 0);
     EXPECT_GT(saved.indexOf("{\\*\\corvalasections {\\header Second}{\\footer Foot}}"), first);
     EXPECT_EQ(saved.count("\\facingp\\titlepg"), 1);
-    EXPECT_EQ(saved.count("titlepg"), 1);
+    EXPECT_EQ(saved.count("titlepg"), 2) << "the second section's own, at its break";
+    EXPECT_TRUE(saved.contains("One}\\sect\\sectd\\titlepg"));
     EXPECT_EQ(rtfFromDocument(*readRtf(saved)), saved);
 }
 

@@ -234,6 +234,11 @@ const SavedCase savedCases[] = {
     {"tracked-changes", {"12pt\">The meeting is on MondayTuesday at noon.</font>", "12pt\">Keep this sentence. Drop this sentence.</font>"}},
     {"style-list-numbering", {"<ol> <li>", "Alpha", "Beta", "Gamma", "</ol>"}},
     {"private-use-bullet", {"<ul> <li>", "Bread", "Milk", "</ul>"}},
+    // the second section on a page of its own, the third in two columns
+    {"section-breaks", {"portrait.</font></font></p> <p align=\"left\" style=\"line-height: 100%; margin-bottom: 0in; "
+                        "page-break-before: always\"> <font face=\"Times New Roman, serif\"><font size=\"3\" "
+                        "style=\"font-size: 12pt\">Second section", "style=\"column-count: 2\"><p", "Third section"}},
+    {"text-box", {"<span id=\"Frame1\"", "Words inside the text box.</font></font></p> </span>"}},
     {"../regressions/lists-no-list-style-draws",
      {"<ol start=\"3\"><li>", "Third", "</ol> <ol> <li>", "Chapter", "Section", "</ol> </ol> <ul> <li>", "Dash", "Checked"}},
 };

@@ -101,6 +101,17 @@ const CaseFile caseFiles[] = {
     {"cases/style-list-numbering", {"|Steps:", "0:1.|Alpha", "0:2.|Beta", "0:3.|Gamma", "|End.", "|"}, {"Times New Roman"}},
     // the Symbol font's bullet as its private-use code, in a marker of an ordinary font
     {"cases/private-use-bullet", {"|Shopping:", "0:disc|Bread", "0:disc|Milk", "|Done.", "|"}, {"Times New Roman"}},
+    // a section ends with its last paragraph, and Save As keeps each section's settings
+    {"cases/section-breaks",
+     {"|First section, portrait.", "|Second section, landscape, on a page of its own.",
+      "|Third section in two columns. It has enough words to fill a few lines of each column when it is laid out on "
+      "paper.", "|"},
+     {"Times New Roman"},
+     {"portrait.}\\sect\\sectd\\lndscpsxn\\pgwsxn15840\\pghsxn12240\\sbkpage",
+      "of its own.}\\sect\\sectd\\cols2\\sbknone"}},
+    // a text box is kept where it is anchored, its words not shown as the document's own
+    {"cases/text-box", {"|Text before the box.", "|Text after the box.", "|"}, {"Times New Roman"},
+     {"{\\shp{\\*\\shpinst", "{\\shptxt \\pard\\f1\\fs24 Words inside the text box.\\par}", "\\dptxbx"}},
     // markers no list style draws: text in items of their lists, written back as those lists
     {"regressions/lists-no-list-style-draws",
      {"0:text|3.\tThird", "0:text|4.\tFourth", "0:1.|Chapter", "1:text|1.1.\tSection", "1:text|1.2.\tAnother",

@@ -407,6 +407,7 @@ const SavedCase savedCases[] = {
     {"private-use-bullet.rtf", nullptr},
     {"picture-in-floating-shape.rtf", nullptr},
     {"picture-in-shape-with-drawing-object.rtf", nullptr},
+    {"section-breaks.rtf", nullptr},
     {"spacing-join.rtf", nullptr},
     {"stored-marker-with-leading-tab.rtf", nullptr},
     {"style-list-numbering.rtf",
@@ -420,6 +421,7 @@ const SavedCase savedCases[] = {
      [](const QTextDocument &document) { EXPECT_TRUE(TableContinuation::leadsDocument(document.begin())); }},
     {"tall-table-empty-after.rtf", nullptr},
     {"tracked-changes.rtf", nullptr},
+    {"text-box.rtf", nullptr},
     {"unclosed-object-group.rtf", nullptr},
     {"wide-table.rtf", nullptr},
 };

@@ -25,10 +25,12 @@ enum class Action : unsigned char {
     KeptAnchoredGroup,  // footnotes, comments: kept at their place for saving, not shown
     KeptAnchoredWord,   // \chftn, \chatn: the reference mark of a footnote or comment
     KeptDocumentWord,   // \titlepg, \facingp: which of the kept headers a page shows
+    SectionWord,        // a section's orientation, page size, columns, kind of break: kept
     ObjectData,         // \objdata: never read
     ObjectResult,
     ShapeInstructions,  // \shpinst: a floating shape's properties, its picture among them
     ShapeResult,        // \shprslt: the shape again, for readers that do not know shapes
+    Shape,              // \shp: a text box among shapes is kept at its place for saving
     ListText,           // the number or bullet that the file wrote out for a list paragraph
     NestedTableProperties, // holds a nested row's definition; some writers put cells in it
     ListTable,          // \listtable, \listoverridetable

@@ -315,6 +315,7 @@ void RtfDocumentBuilder::setRecording(RtfRecording *recording)
         m_format = m_formatOutside;
     }
     m_recording = recording;
+    m_hasRecorded = m_hasRecorded || recording;
 }
 
 void RtfDocumentBuilder::recordTable(int table)

@@ -98,6 +98,8 @@ public:
 
     // Whether anything was appended since the last paragraph began.
     bool paragraphIsEmpty() const { return m_paragraphEmpty && m_run.isEmpty(); }
+    // a table has been read: what follows it is put in the document later
+    bool hasRecorded() const { return m_hasRecorded; }
 
 private:
     void flush();
@@ -120,6 +122,7 @@ private:
     KeptRtfTables m_groupTables;  // the file's tables, as the groups above see them
     int m_anchors = 0;
     RtfRecording *m_recording = nullptr;
+    bool m_hasRecorded = false;
     QTextCharFormat m_formatOutside;   // the format when the recording began
     // The tables being written, innermost last: while the document is built in one edit
     // block, a cursor does not know which table it is in.

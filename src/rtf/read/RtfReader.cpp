@@ -117,6 +117,7 @@ void RtfReader::read(QByteArrayView data)
     if (!m_stack.empty())
         lastParagraph = m_stack.front().para;
     m_picture.reset();
+    keepSectionBreak();
     finishDocument(lastParagraph);
     m_tokenizer = nullptr;
 }

@@ -11,6 +11,7 @@
 #include "rtf/RtfTokenizer.h"
 
 #include <QByteArray>
+#include <QTextCursor>
 #include <QColor>
 #include <QImage>
 #include <QHash>
@@ -119,6 +120,11 @@ private:
     void applyInShape(RtfControlWords::Entry entry, const RtfTokenizer::Token &token);
     void shapePropertyNameText(QByteArrayView text);
     bool placesPicture();
+    bool holdsTextBox();
+    // sections (RtfReaderSections.cpp)
+    void endSection();
+    void applySectionWord(const RtfTokenizer::Token &token);
+    void keepSectionBreak();
 
     // output to the body (RtfReaderOutput.cpp)
     bool acceptsBodyText() { return top().destination == RtfDestination::Body && !top().chars.hidden; }
@@ -173,6 +179,10 @@ private:
     KeptRtfParts m_kept;
     std::optional<KeptRtfTables> m_keptTables;   // the font and colour tables as kept groups see them
     bool m_inLaterSection = false;               // a \sect has been read
+    std::optional<QTextCursor> m_sectionEnd;     // at the paragraph that ended the last section
+    QByteArray m_sectionWords;                   // the words of the section it began
+    int m_sectionBreaks = 0;
+    bool m_afterParagraphMark = false;           // no \pard since the last \par or \sect
     RtfDocumentBuilder m_builder;
     RtfTableBuilder m_tables{m_builder};
     RtfRowDefinition m_rowDefinitions[2];   // the outermost table's row, and a nested one's
@@ -209,6 +219,7 @@ private:
     bool m_shapePictureRead = false;
     QByteArray m_shapeProperty;           // the name of the shape property being read
     bool m_shapePicturePlaced = false;    // the shape's picture is in the text
+    qsizetype m_noTextBoxBefore = 0;      // the shape groups read up to here hold no text box
     qint64 m_pictureBudget = maxPictureBytes;
     QHash<QString, QImage> m_placeholders;
     int m_pendingCells = 0;          // cell ends not yet written as tabs

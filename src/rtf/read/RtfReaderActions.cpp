@@ -40,6 +40,10 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
     case Action::ParagraphNumbering:
         startParagraphNumbering();
         break;
+    case Action::Shape:
+        if (state.destination != RtfDestination::Body || !beginsGroup(token) || !holdsTextBox())
+            break;
+        [[fallthrough]];
     case Action::KeptDocumentGroup:
     case Action::KeptAnchoredGroup:
         // Kept from its '{', a group must begin with the word: one that comes after text the
@@ -57,7 +61,9 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
             keepAnchoredGroup("\\" + token.text.toByteArray() + ' ');
         break;
     case Action::KeptDocumentWord:
-        if (!m_inLaterSection && !m_kept.documentWords.contains(token.text.toByteArray()))
+        if (m_inLaterSection)
+            applySectionWord(token);   // which headers a later section's pages show
+        else if (!m_kept.documentWords.contains(token.text.toByteArray()))
             m_kept.documentWords += '\\' + token.text.toByteArray();
         break;
     case Action::ListTable:
@@ -208,6 +214,7 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
         break;
     case Action::ParagraphDefault:
         para = RtfParaProps{};
+        m_afterParagraphMark = false;   // a paragraph begins, which a \sect would end
         break;
     case Action::Alignment: para.alignment = std::uint8_t(entry.value); break;
     case Action::ParagraphDirection: para.rightToLeft = entry.value == 1; break;
@@ -224,10 +231,15 @@ void RtfReader::applyInBody(RtfControlWords::Entry entry, const RtfTokenizer::To
             emitUnit(char16_t(entry.value));
         break;
     case Action::Paragraph:
-        if (entry.value == RtfControlWords::EndsSection)
-            m_inLaterSection = true;
         ++m_bodyOutputs;
-        endParagraph();
+        if (entry.value == RtfControlWords::EndsSection)
+            endSection();
+        else
+            endParagraph();
+        m_afterParagraphMark = true;
+        break;
+    case Action::SectionWord:
+        applySectionWord(token);
         break;
     case Action::Cell:
     case Action::NestedCell:

@@ -1,7 +1,12 @@
 // Floating shapes (\shp): a picture that text flows around is read from its shape's pib
 // property and placed in the text where the shape is anchored, as the editing area has no
 // floating objects. What \shprslt repeats of it for older readers is then skipped.
+// A text box (a shape whose \shptxt holds paragraphs) is kept whole, as the file has it, where
+// it is anchored, as a footnote is: the editing area has no place for its paragraphs, and its
+// \shprslt copy shown in the text would be saved as the document's own words.
 #include "rtf/read/RtfReader.h"
+
+#include <cctype>
 
 using RtfControlWords::Action;
 
@@ -51,6 +56,33 @@ void RtfReader::shapePropertyNameText(QByteArrayView text)
         if (c != ' ' && m_shapeProperty.size() < maxPropertyName)
             m_shapeProperty.append(c);
     }
+}
+
+// Whether the \shp group just opened holds a \shptxt. A group inside one already looked
+// through without finding any holds none, so nested shapes are looked through once.
+bool RtfReader::holdsTextBox()
+{
+    const qsizetype start = top().groupStart;
+    if (start < m_noTextBoxBefore || start < 0)
+        return false;
+    int depth = 0;
+    qsizetype i = start;
+    for (; i < m_input.size(); ++i) {
+        const char c = m_input[i];
+        if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            if (--depth == 0)
+                break;
+        } else if (c == '\\') {
+            if (m_input.sliced(i + 1).startsWith("shptxt")
+                && (i + 7 >= m_input.size() || !std::isalpha(static_cast<unsigned char>(m_input[i + 7]))))
+                return true;
+            ++i;   // an escaped brace or backslash
+        }
+    }
+    m_noTextBoxBefore = i;
+    return false;
 }
 
 // A picture goes into the text from the body, or from a shape anchored there.

@@ -168,7 +168,11 @@ void RtfWriter::endParagraph(const char *word)
         return;
     closeRun();
     closeLink();
-    m_body.controlWord(word);
+    // a paragraph that ends a section is ended by the break, and the next section's words follow
+    const bool endsSection = !m_nextSection.isEmpty() && std::strcmp(word, "par") == 0;
+    m_body.controlWord(endsSection ? "sect" : word);
+    if (endsSection)
+        m_body.raw(std::exchange(m_nextSection, {}));
     m_paragraphOpen = false;
 }
 
@@ -201,6 +205,19 @@ void RtfWriter::writeListText(const QTextBlock &block, int tableLevel)
     m_body.raw("}");
 }
 
+// The words of the section that a paragraph ends, if it ends one: the paragraphs Enter made of
+// it end it after the last of them.
+QByteArray RtfWriter::nextSectionWords(const QTextBlock &block)
+{
+    const QTextBlockFormat format = block.blockFormat();
+    if (!format.hasProperty(SectionBreak::number))
+        return {};
+    const QTextBlock next = block.next();
+    if (next.isValid() && next.blockFormat().property(SectionBreak::number) == format.property(SectionBreak::number))
+        return {};
+    return format.property(SectionBreak::settings).toByteArray();
+}
+
 void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
 {
     m_body.passOnIfFull();
@@ -208,6 +225,7 @@ void RtfWriter::writeBlock(const QTextBlock &block, int tableLevel)
     // an extra empty paragraph.
     endParagraph("par");
     m_body.raw("\r\n");
+    m_nextSection = nextSectionWords(block);
     // A range takes the text of its first paragraph without the paragraph's format, unless it
     // starts at the document's start; it ends inside a paragraph or at the start of one, which
     // is then its empty last paragraph.

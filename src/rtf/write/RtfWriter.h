@@ -57,6 +57,7 @@ private:
     QByteArray inFrontOfBody(const QByteArray &front);
     void writeFrameContents(const QTextFrame &frame, int tableLevel);
     void writeBlock(const QTextBlock &block, int tableLevel);
+    static QByteArray nextSectionWords(const QTextBlock &block);
     // tables (RtfWriterTableRows.cpp)
     void writeTable(const QTextTable &table, int level);
     void writeRowDefinition(const QTextTable &table, int row, const std::vector<int> &edges);
@@ -114,6 +115,7 @@ private:
     std::vector<QByteArray> m_paragraphWords;   // by block format index, likewise
     QByteArray m_plainParagraphWords;
     bool m_paragraphOpen = false;
+    QByteArray m_nextSection;             // the words after the \sect that ends the open paragraph
     bool m_rowsContinue = false;   // a seam was passed: the next table goes on with the last one
     QString m_openLink;
     bool m_charWordsOutsideRuns = false;

@@ -101,9 +101,12 @@ const TextCase destinationCases[] = {
     {"object shows its result", "{\\rtf1 {\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata 0102}{\\result R}}}", "R"},
     {"object parts without a star are no body text",
      "{\\rtf1 {\\object\\objemb{\\objclass Paint}{\\objname N}{\\objalias A} {\\*\\objdata 0102}{\\result R}}}", "R"},
-    {"a shape's picture once, its result skipped, a text box's result shown",
+    {"a shape's picture once, its result skipped, a text box kept apart, another shape's result shown",
      "{\\rtf1 {\\shp{\\*\\shpinst{\\sp{\\sn fillBlip}{\\sv {\\pict\\pngblip 00}}}{\\sp{\\sn pib}{\\sv {\\pict\\wmetafile8 0102}}}}"
-     "{\\shprslt{\\pict\\wmetafile8 0102}}}a{\\shp{\\*\\shpinst{\\shptxt Box}}{\\shprslt Shown}}}", u(u"\uFFFCaShown")},
+     "{\\shprslt{\\pict\\wmetafile8 0102}}}a{\\shp{\\*\\shpinst{\\shptxt Box}}{\\shprslt Copy}}"
+     "{\\shp{\\*\\shpinst}{\\shprslt Shown}}}", u(u"\uFFFCaShown")},
+    {"a section break right after a paragraph mark adds no paragraph", "{\\rtf1 a\\par\\sect\\sectd b\\par\\pard\\sect c}",
+     "a\nb\n\nc"},
     {"pn kept out, pntext drawn by its list", "{\\rtf1 {\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody{\\pntxta .}}Item}", "Item"},
     {"listtext", "{\\rtf1 {\\listtext\\'b7\\tab}Item}", u(u"\u00B7\tItem")},
     {"nested rtf group", "{\\rtf1 a{\\rtf1 b}c}", "abc"},
