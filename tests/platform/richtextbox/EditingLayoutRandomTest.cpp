@@ -242,8 +242,9 @@ TEST_P(EditingLayoutRandomTest, EveryChangeLooksAsWhenLaidOutAfresh)
     // With Qt's own layout only, none did: the test checks what a user of another Qt gets.
     if (EditingLayout::laysOutNearChanges()) {
         EXPECT_GT(local, changes / 2);
-        if (mode == QTextEdit::FixedPixelWidth)
+        if (mode == QTextEdit::FixedPixelWidth) {
             EXPECT_GT(widenedNear, 0);
+        }
     } else {
         EXPECT_EQ(local, 0);
     }
